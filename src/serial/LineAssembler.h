@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Builds currentLine from received bytes: CR empties it, LF is dropped, any other
+// byte is appended as one character.
+class LineAssembler {
+public:
+    // No key and no field uses more of a line than this (the longest, a filter,
+    // is emptied by its box beyond 2000 characters); longer lines are not parsed,
+    // so noise without CR costs nothing more per byte.
+    static constexpr qsizetype kLongestParsedLine = 2048;
+
+    // Takes one byte; true when the parser is to see currentLine now.
+    bool feed(char byte);
+    const QString& currentLine() const { return line_; }
+    void clear();
+
+private:
+    QString line_;
+    bool overlong_ = false;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "PortNames.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+// The serial control: a port number 1 to 16, a settings string such as
+// "115200,n,8,1", and a receive event raised for every arrival of data.
+// Every failure is thrown as SerialError.
+class MSComm : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int comEvReceive = 2;
+
+    explicit MSComm(PortDirectory ports, QObject* parent = nullptr);
+    ~MSComm() override;
+
+    void setCommPort(int number);
+    int commPort() const { return commPort_; }
+    // The device that a port number stands for now ("" when none).
+    QString devicePath(int number) const { return ports_.devicePath(number); }
+
+    void setSettings(const QString& settings);
+    const QString& settings() const { return settings_; }
+
+    void setInBufferSize(int bytes);
+    int inBufferSize() const { return inBufferSize_; }
+    void setOutBufferSize(int bytes);
+    int outBufferSize() const { return outBufferSize_; }
+    // The receive event fires once this many bytes wait; 0 turns it off.
+    void setRThreshold(int bytes);
+    void setInputModeBinary(bool binary) { binaryInput_ = binary; }
+    bool inputModeBinary() const { return binaryInput_; }
+    // How many bytes one input() returns at most; 0 = all that wait.
+    void setInputLen(int bytes) { inputLen_ = bytes; }
+
+    void open();
+    void close();
+    bool isOpen() const { return port_.isOpen(); }
+
+    int inBufferCount() const;
+    QByteArray input();
+    // Returns once every byte has been handed to the operating system.
+    void output(const QString& text);
+    void output(const QByteArray& bytes);
+
+    int commEvent() const { return commEvent_; }
+
+Q_SIGNALS:
+    void onComm();
+
+private:
+    void applySettings();
+    void handleReadyRead();
+    void handleError(QSerialPort::SerialPortError error);
+    void writeAll(const QByteArray& bytes);
+
+    PortDirectory ports_;
+    QSerialPort port_;
+    int commPort_ = 1;
+    QString settings_ = QStringLiteral("9600,n,8,1");
+    int inBufferSize_ = 1024;
+    int outBufferSize_ = 512;
+    int rThreshold_ = 0;
+    bool binaryInput_ = false;
+    int inputLen_ = 0;
+    int commEvent_ = 0;
+    bool closingOnError_ = false;
+};

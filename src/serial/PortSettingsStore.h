@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The port-settings file TrkComm.ini beside the program: it remembers the port
+// between runs (section "TrkComm", key "par5") and maps port numbers to devices
+// (section "Ports", keys "COM1" to "COM16").
+
+QString portSettingsFileIn(const QString& programFolder);
+
+// One value, cut to the 254 characters that fit the 255-character buffer; ""
+// when the file, section or key is missing.
+QString ReadINI(const QString& section, const QString& keyName, const QString& fileName);
+
+// Always 0: a file that cannot be written is not reported.
+short WriteINI(const QString& section, const QString& keyName, const QString& newString,
+               const QString& fileName);
+
+// The whole port setting, in the order par5, par4, par1, par3, par2, par0, InBuff, OutBuff.
+void WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,
+                  const QString& stopBits, const QString& parity, const QString& dataBits,
+                  const QString& flowControl, const QString& inBuff, const QString& outBuff);

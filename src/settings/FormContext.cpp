@@ -1,0 +1,20 @@
+#include "FormContext.h"
+
+#include "MultiLineBox.h"
+#include "WindowClosing.h"
+
+#include <QMessageBox>
+
+MultiLineBox* FormContext::statusLog() const { return control<MultiLineBox>(QStringLiteral("Text29")); }
+
+void FormContext::replaceStatus(const QString& text) const { statusLog()->setText(text); }
+
+void FormContext::appendStatus(const QString& text) const { statusLog()->appendText(text); }
+
+void FormContext::showMessage(const QString& text) const {
+    if (windowClosing())
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("APRS Config"), text, QMessageBox::Ok, form);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "UiLanguage.h"
+
+#include <QString>
+#include <QWidget>
+
+class DeviceSettings;
+class MSComm;
+class MultiLineBox;
+class ReceivePath;
+
+// What every operation of the window works with: the window's controls (found
+// by their names), the serial control, the settings record and the receive path.
+struct FormContext {
+    QWidget* form = nullptr;
+    MSComm* comm = nullptr;
+    DeviceSettings* settings = nullptr;
+    ReceivePath* receive = nullptr;
+    UiLanguage language = UiLanguage::English;
+    QString portSettingsFile; // TrkComm.ini in the program's folder
+
+    template <class Control> Control* control(const QString& name) const {
+        auto* found = form->findChild<Control*>(name);
+        Q_ASSERT_X(found, "FormContext::control", qPrintable(name));
+        return found;
+    }
+
+    QString say(const char* chinese, const char* english) const {
+        return inLanguage(language, chinese, english);
+    }
+
+    // The status log Text29.
+    MultiLineBox* statusLog() const;
+    void replaceStatus(const QString& text) const;
+    void appendStatus(const QString& text) const;
+
+    // A message box titled "APRS Config" with one OK button; none while the window closes.
+    void showMessage(const QString& text) const;
+};

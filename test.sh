@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test, headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh build
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 600
