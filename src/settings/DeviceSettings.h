@@ -67,6 +67,9 @@ public:
     // The first chosen member, if any.
     std::optional<int> chosenMember(OptionGroup group) const;
 
+    // The status log Text29: the parser appends "Connect OK" and "Read end" to it.
+    void appendStatus(const QString& text);
+
     // Empties the fields before a read; filter, the hemispheres, the server port
     // and the access point fields keep their contents.
     void clearForRead();
