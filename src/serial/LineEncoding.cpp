@@ -19,4 +19,6 @@ QByteArray encodeLineText(const QString& text) {
     return out;
 }
 
-QString decodeLineBytes(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
+QString decodeLineBytes(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
+}

@@ -58,7 +58,9 @@ void MSComm::setOutBufferSize(int bytes) {
     outBufferSize_ = bytes;
 }
 
-void MSComm::setRThreshold(int bytes) { rThreshold_ = bytes < 0 ? 0 : bytes; }
+void MSComm::setRThreshold(int bytes) {
+    rThreshold_ = bytes < 0 ? 0 : bytes;
+}
 
 void MSComm::applySettings() {
     const PortSettings settings = *parsePortSettings(settings_);
@@ -82,8 +84,8 @@ void MSComm::open() {
     port_.setReadBufferSize(inBufferSize_);
     closingOnError_ = false;
     if (!port_.open(QIODevice::ReadWrite))
-        throw SerialError(QStringLiteral("%1 (%2): %3")
-                              .arg(portNameOf(commPort_), device, port_.errorString()));
+        throw SerialError(
+            QStringLiteral("%1 (%2): %3").arg(portNameOf(commPort_), device, port_.errorString()));
 }
 
 void MSComm::close() {
@@ -107,7 +109,9 @@ QByteArray MSComm::input() {
     return inputLen_ > 0 ? port_.read(inputLen_) : port_.readAll();
 }
 
-void MSComm::output(const QString& text) { output(encodeLineText(text)); }
+void MSComm::output(const QString& text) {
+    output(encodeLineText(text));
+}
 
 void MSComm::output(const QByteArray& bytes) {
     if (!port_.isOpen())
@@ -123,7 +127,8 @@ void MSComm::writeAll(const QByteArray& bytes) {
     QDeadlineTimer deadline(kOutputTimeoutMs);
     qsizetype sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
+        const ssize_t n =
+            ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
         if (n > 0) {
             sent += n;
             continue;
@@ -133,11 +138,13 @@ void MSComm::writeAll(const QByteArray& bytes) {
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             pollfd writable{fd, POLLOUT, 0};
             const int left = static_cast<int>(deadline.remainingTime());
-            if (left > 0 && ::poll(&writable, 1, left) >= 0 && !(writable.revents & (POLLERR | POLLHUP)))
+            if (left > 0 && ::poll(&writable, 1, left) >= 0 &&
+                !(writable.revents & (POLLERR | POLLHUP)))
                 continue;
         }
         port_.close();
-        throw SerialError(QStringLiteral("%1: the port stopped taking data").arg(portNameOf(commPort_)));
+        throw SerialError(
+            QStringLiteral("%1: the port stopped taking data").arg(portNameOf(commPort_)));
     }
 }
 #else
@@ -147,7 +154,8 @@ void MSComm::writeAll(const QByteArray& bytes) {
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
             port_.close();
-            throw SerialError(QStringLiteral("%1: the port stopped taking data").arg(portNameOf(commPort_)));
+            throw SerialError(
+                QStringLiteral("%1: the port stopped taking data").arg(portNameOf(commPort_)));
         }
     }
 }

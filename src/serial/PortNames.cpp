@@ -25,11 +25,14 @@ std::optional<int> portNumberOfName(const QString& name) {
     return number;
 }
 
-QString portNameOf(int number) { return QStringLiteral("COM") + QString::number(number); }
+QString portNameOf(int number) {
+    return QStringLiteral("COM") + QString::number(number);
+}
 
 QStringList orderSerialDevices(const QStringList& deviceFileNames, const QString& devFolder) {
     static const QRegularExpression pattern(QStringLiteral("^tty(USB|ACM|S)([0-9]+)$"));
-    const QStringList families = {QStringLiteral("USB"), QStringLiteral("ACM"), QStringLiteral("S")};
+    const QStringList families = {QStringLiteral("USB"), QStringLiteral("ACM"),
+                                  QStringLiteral("S")};
     struct Device {
         qsizetype family;
         long long index;
@@ -39,7 +42,8 @@ QStringList orderSerialDevices(const QStringList& deviceFileNames, const QString
     for (const QString& name : deviceFileNames) {
         const auto match = pattern.match(name);
         if (match.hasMatch())
-            devices.push_back({families.indexOf(match.captured(1)), match.captured(2).toLongLong(), name});
+            devices.push_back(
+                {families.indexOf(match.captured(1)), match.captured(2).toLongLong(), name});
     }
     std::sort(devices.begin(), devices.end(), [](const Device& a, const Device& b) {
         return a.family != b.family ? a.family < b.family : a.index < b.index;
@@ -61,7 +65,8 @@ QString PortDirectory::devicePath(int number) const {
         readProfileString(portSettingsFile_, QStringLiteral("Ports"), portNameOf(number)).trimmed();
     if (!mapped.isEmpty())
         return mapped;
-    const QStringList names = QDir(devFolder_).entryList({QStringLiteral("tty*")}, QDir::System);
+    const QStringList names =
+        QDir(devFolder_).entryList({QStringLiteral("tty*")}, QDir::Files | QDir::System);
     const QStringList devices = orderSerialDevices(names, devFolder_);
     return number >= 1 && number <= devices.size() ? devices.at(number - 1) : QString();
 #endif

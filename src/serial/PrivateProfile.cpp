@@ -29,7 +29,9 @@ QString sectionOf(const QString& line) {
     return trimmed.mid(1, close - 1).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 struct KeyLine {
     QString key;

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
-QString hexDigitsOf(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString hexDigitsOf(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 ReplyHexBox::ReplyHexBox(QWidget* parent) : QWidget(parent) {}
 
@@ -28,5 +30,6 @@ void ReplyHexBox::appendBytes(const QByteArray& bytes) {
 void ReplyHexBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, text_.left(64));
+    painter.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     text_.left(64));
 }

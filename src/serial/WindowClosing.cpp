@@ -4,5 +4,9 @@ namespace {
 bool closing = false;
 }
 
-void setWindowClosing(bool value) { closing = value; }
-bool windowClosing() { return closing; }
+void setWindowClosing(bool value) {
+    closing = value;
+}
+bool windowClosing() {
+    return closing;
+}

@@ -1,0 +1,114 @@
+#include "PortNames.h"
+#include "PortSettingsStore.h"
+#include "PrivateProfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+void put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+} // namespace
+
+class PortSettingsFileTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        QVERIFY(dir_.isValid());
+        path_ = portSettingsFileIn(dir_.path());
+        QFile::remove(path_);
+    }
+
+    void missingFileSectionOrKeyReadsEmpty() {
+        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString(""));
+        put(path_, "[Other]\r\npar5=COM9\r\n[TrkComm]\r\npar4=115200\r\n");
+        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString(""));
+        QCOMPARE(ReadINI("Missing", "par4", path_), QString(""));
+        QVERIFY(!ReadINI("TrkComm", "par5", path_).isNull());
+    }
+
+    void namesMatchWithoutRegardToCase() {
+        put(path_, "[trkcomm]\nPAR5 = COM7 \n");
+        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString("COM7"));
+        writeProfileString(path_, "TRKCOMM", "Par5", "COM8");
+        QCOMPARE(contents(path_), QByteArray("[trkcomm]\r\nPar5=COM8\r\n"));
+    }
+
+    void writeReplacesInPlaceAndKeepsOtherLines() {
+        put(path_, "; kept "
+                   "comment\n[Ports]\nCOM3=/dev/"
+                   "ttyUSB0\n\n[TrkComm]\npar5=COM1\npar4=9600\n[Last]\nx=1\n");
+        QVERIFY(writeProfileString(path_, "TrkComm", "par5", "COM3"));
+        QVERIFY(writeProfileString(path_, "TrkComm", "InBuff", "2048"));
+        QVERIFY(writeProfileString(path_, "New", "k", "v"));
+        QCOMPARE(contents(path_),
+                 QByteArray("; kept comment\r\n[Ports]\r\nCOM3=/dev/ttyUSB0\r\n\r\n"
+                            "[TrkComm]\r\npar5=COM3\r\npar4=9600\r\nInBuff=2048\r\n"
+                            "[Last]\r\nx=1\r\n[New]\r\nk=v\r\n"));
+    }
+
+    void firstReadStoresTheEightKeysInOrder() {
+        WriteCommSet(path_, "COM3", "115200", "1", "n", "8", "0", "2048", "2048");
+        QCOMPARE(contents(path_),
+                 QByteArray("[TrkComm]\r\npar5=COM3\r\npar4=115200\r\npar1=1\r\n"
+                            "par3=n\r\npar2=8\r\npar0=0\r\nInBuff=2048\r\nOutBuff=2048\r\n"));
+        WriteCommSet(path_, "COM4", "115200", "1", "n", "8", "0", "2048", "2048");
+        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString("COM4"));
+        QCOMPARE(contents(path_).count("par5"), 1);
+    }
+
+    void readCutsLongValuesToTheBuffer() {
+        const QString longValue(300, QLatin1Char('x'));
+        WriteINI("TrkComm", "par5", longValue, path_);
+        QCOMPARE(ReadINI("TrkComm", "par5", path_), longValue.left(254));
+    }
+
+    void unwritableFolderFailsSilently() {
+        const QString path = dir_.path() + "/no-such-folder/TrkComm.ini";
+        QCOMPARE(WriteINI("TrkComm", "par5", "COM1", path), short(0));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void portNamesMapToDevices() {
+        QCOMPARE(portNumberOfName("COM12"), std::optional<int>(12));
+        QCOMPARE(portNumberOfName("COM17"), std::optional<int>());
+        QCOMPARE(portNumberOfName("USB1"), std::optional<int>());
+        QCOMPARE(portNumberOfName("COM"), std::optional<int>());
+        QCOMPARE(numberAfterPrefix("COM12"), std::optional<int>(12));
+        QCOMPARE(numberAfterPrefix("abc"), std::optional<int>());
+        QCOMPARE(numberAfterPrefix("COM1x"), std::optional<int>());
+
+        const QStringList names = {"ttyS10", "ttyACM0", "ttyS2",    "ttyUSB10",
+                                   "tty1",   "ttyUSB2", "ttyprintk"};
+        QCOMPARE(orderSerialDevices(names, "/dev"),
+                 QStringList({"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS2",
+                              "/dev/ttyS10"}));
+    }
+
+    void portsSectionOverridesTheMachinesDevices() {
+        QTemporaryDir dev;
+        for (const char* name : {"ttyS0", "ttyUSB0", "ttyACM3"})
+            put(dev.path() + "/" + name, "");
+        put(path_, "[Ports]\r\nCOM2=/dev/pts/4\r\n");
+        const PortDirectory ports(path_, dev.path());
+        QCOMPARE(ports.devicePath(1), dev.path() + "/ttyUSB0");
+        QCOMPARE(ports.devicePath(2), QString("/dev/pts/4"));
+        QCOMPARE(ports.devicePath(3), dev.path() + "/ttyS0");
+        QCOMPARE(ports.devicePath(4), QString());
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+QTEST_GUILESS_MAIN(PortSettingsFileTest)
+#include "tst_port_settings_file.moc"

@@ -1,0 +1,102 @@
+#include "LineAssembler.h"
+#include "MSComm.h"
+#include "MultiLineBox.h"
+#include "PseudoTerminal.h"
+#include "ReceivePath.h"
+#include "ReplyHexBox.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Received bytes through the real serial control into hex mirror, info box and parser.
+class ReceivePathTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        tty_ = std::make_unique<PseudoTerminal>();
+        QFile ini(dir_.path() + "/TrkComm.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Ports]\r\nCOM1=" + tty_->device().toLocal8Bit() + "\r\n");
+        ini.close();
+        form_ = std::make_unique<QWidget>();
+        comm_ = new MSComm(PortDirectory(ini.fileName(), dir_.path()), form_.get());
+        comm_->setRThreshold(1);
+        comm_->setCommPort(1);
+        hex_ = new ReplyHexBox(form_.get());
+        hex_->setText(" .");
+        info_ = new MultiLineBox(form_.get());
+        frame_ = new QWidget(form_.get());
+        frame_->hide();
+        parsed_.clear();
+        path_ = new ReceivePath(
+            comm_, hex_, info_, frame_, [this](const QString& line) { parsed_.append(line); },
+            form_.get());
+        comm_->open();
+    }
+    void cleanup() {
+        form_.reset();
+        tty_.reset();
+    }
+
+    // Waits until the parser has seen `calls` lines in all.
+    void deliver(const QByteArray& bytes, qsizetype calls) {
+        tty_->write(bytes);
+        QTRY_COMPARE_WITH_TIMEOUT(parsed_.size(), calls, 2000);
+    }
+
+    void lineSplitAcrossEvents() {
+        deliver("READ E", 6);
+        QCOMPARE(path_->currentLine(), QString("READ E"));
+        deliver("ND\r\n", 10);
+        QCOMPARE(path_->currentLine(), QString());
+        QCOMPARE(parsed_.at(7), QString("READ END"));
+        QCOMPARE(parsed_.mid(8), QStringList({"", ""}));
+    }
+
+    void hexMirrorAndHighBytes() {
+        deliver(QByteArray("\x0A\xC5", 2), 2);
+        QCOMPARE(hex_->text(), QString(".0AC5"));
+        hex_->setText("  ");
+        deliver(QByteArray("\xE5", 1), 3);
+        QCOMPARE(hex_->text(), QString("E5"));
+        deliver(QByteArray("\xB0\xFF", 2), 5);
+        QCOMPARE(path_->currentLine(),
+                 QString(QChar(0xC5)) + QChar(0xE5) + QChar(0xB0) + QChar(0xFF));
+    }
+
+    void infoBoxReceivesOnlyWhileTheFrameIsShown() {
+        info_->setText("b/KITE5");
+        deliver("OK\r\n", 4);
+        QCOMPARE(info_->text(), QString("b/KITE5"));
+        frame_->show();
+        deliver("AT\r\nOK", 10);
+        QCOMPARE(info_->text(), QString("b/KITE5AT\r\nOK"));
+    }
+
+    void overlongLinesStopReachingTheParser() {
+        LineAssembler line;
+        for (qsizetype i = 0; i < LineAssembler::kLongestParsedLine; ++i)
+            QVERIFY(line.feed('x'));
+        QVERIFY(!line.feed('x'));
+        QVERIFY(!line.feed('\n'));
+        QCOMPARE(line.currentLine().size(), LineAssembler::kLongestParsedLine);
+        QVERIFY(line.feed('\r'));
+        QVERIFY(line.currentLine().isEmpty());
+        QVERIFY(line.feed('A'));
+    }
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<PseudoTerminal> tty_;
+    std::unique_ptr<QWidget> form_;
+    MSComm* comm_ = nullptr;
+    ReplyHexBox* hex_ = nullptr;
+    MultiLineBox* info_ = nullptr;
+    QWidget* frame_ = nullptr;
+    ReceivePath* path_ = nullptr;
+    QStringList parsed_;
+};
+
+QTEST_MAIN(ReceivePathTest)
+#include "tst_receive_path.moc"
