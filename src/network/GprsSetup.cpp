@@ -1,0 +1,130 @@
+#include "GprsSetup.h"
+
+#include "Delay.h"
+#include "DeviceSettings.h"
+#include "MSComm.h"
+#include "SerialError.h"
+#include "WindowClosing.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace {
+const QString kPortFailure = QStringLiteral("Port is use or no");
+}
+
+GprsSetup::GprsSetup(const FormContext& context, QObject* parent)
+    : QObject(parent), context_(context) {
+    const auto button = [this](const char* name) {
+        return context_.control<QPushButton>(QString::fromLatin1(name));
+    };
+    connect(button("Command15"), &QPushButton::clicked, this, &GprsSetup::showFrame);
+    connect(button("Command16"), &QPushButton::clicked, this, &GprsSetup::read);
+    connect(button("Command10"), &QPushButton::clicked, this, &GprsSetup::save);
+    connect(button("Command11"), &QPushButton::clicked, this, &GprsSetup::exit);
+    // Any change of the box, by a click or by the program, runs the rule.
+    connect(context_.control<QCheckBox>(QStringLiteral("Check4")), &QCheckBox::stateChanged, this,
+            &GprsSetup::applyEnable);
+}
+
+void GprsSetup::showFrame() {
+    context_.control<QWidget>(QStringLiteral("Frame2"))->show();
+    context_.control<QCheckBox>(QStringLiteral("Check4"))->setChecked(false);
+}
+
+void GprsSetup::applyEnable() {
+    setAccessPointEnabled(context_.control<QCheckBox>(QStringLiteral("Check4"))->checkState() ==
+                          Qt::Checked);
+}
+
+void GprsSetup::setAccessPointEnabled(bool enabled) {
+    for (const char* name : {"Text19", "Text20", "Text22", "Label12", "Label25"})
+        context_.control<QWidget>(QString::fromLatin1(name))->setEnabled(enabled);
+}
+
+void GprsSetup::read() {
+    DeviceSettings& settings = *context_.settings;
+    for (const TextField field :
+         {TextField::ServerPort, TextField::Passcode, TextField::Ssid, TextField::Server,
+          TextField::ApnUser, TextField::ApnPassword, TextField::Apn})
+        settings.setText(field, QString());
+    // The modem's port is shown but never sent, so it is not for editing.
+    context_.control<QWidget>(QStringLiteral("Text23"))->setEnabled(false);
+    context_.control<QWidget>(QStringLiteral("Label29"))->setEnabled(false);
+    context_.control<QCheckBox>(QStringLiteral("Check4"))->setChecked(false);
+    setAccessPointEnabled(false);
+
+    if (openPortIfClosed())
+        run(gprsReadSteps());
+}
+
+void GprsSetup::save() {
+    if (!context_.comm->isOpen()) {
+        reportPortFailure();
+        return;
+    }
+    DeviceSettings& settings = *context_.settings;
+    std::optional<AccessPoint> accessPoint;
+    if (context_.control<QCheckBox>(QStringLiteral("Check4"))->isChecked())
+        accessPoint = AccessPoint{settings.text(TextField::Apn), settings.text(TextField::ApnUser),
+                                  settings.text(TextField::ApnPassword)};
+    if (!run(gprsSaveSteps(settings.text(TextField::Server), accessPoint)))
+        return;
+
+    // Emptied first, so the boxes then show only what the modem reports back.
+    for (const TextField field : {TextField::Server, TextField::ServerPort, TextField::Apn,
+                                  TextField::ApnUser, TextField::ApnPassword})
+        settings.setText(field, QString());
+    context_.control<QCheckBox>(QStringLiteral("Check4"))->setChecked(false);
+    run(gprsReadBackSteps());
+}
+
+void GprsSetup::exit() {
+    const quint64 exits = ++exits_;
+    const bool ended = openPortIfClosed() && run(gprsExitSteps());
+    // A later EXIT, or the closing window, finishes the job instead.
+    if (!ended && leftSince(exits))
+        return;
+    // Even when the tracker could not be told, the user leaves the frame; a
+    // new "GPRS setup" and EXIT try again.
+    context_.comm->close();
+    context_.control<QWidget>(QStringLiteral("Frame2"))->hide();
+}
+
+bool GprsSetup::openPortIfClosed() {
+    if (context_.comm->isOpen())
+        return true;
+    try {
+        context_.comm->open();
+        return true;
+    } catch (const SerialError&) {
+        reportPortFailure();
+        return false;
+    }
+}
+
+bool GprsSetup::run(const QList<GprsStep>& steps) {
+    const quint64 exits = exits_;
+    for (const GprsStep& step : steps) {
+        try {
+            context_.comm->output(step.text);
+        } catch (const SerialError&) {
+            reportPortFailure();
+            return false;
+        }
+        for (const int ms : step.waitsMs) {
+            Delay(ms);
+            if (leftSince(exits))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool GprsSetup::leftSince(quint64 exits) const {
+    return windowClosing() || exits_ != exits;
+}
+
+void GprsSetup::reportPortFailure() const {
+    context_.showMessage(kPortFailure);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FormContext.h"
+#include "GprsCommands.h"
+
+#include <QList>
+#include <QObject>
+
+// The GPRS frame: shows and leaves it, and reads and saves the modem's server
+// connection and access point through the tracker's pass-through.
+class GprsSetup : public QObject {
+    Q_OBJECT
+public:
+    explicit GprsSetup(const FormContext& context, QObject* parent = nullptr);
+
+private:
+    void showFrame();
+    void applyEnable();
+    void read();
+    void save();
+    void exit();
+
+    void setAccessPointEnabled(bool enabled);
+    bool openPortIfClosed();
+    // Sends the steps with their waits. False when the port failed (reported)
+    // or when the frame was left or the window closed during a wait.
+    bool run(const QList<GprsStep>& steps);
+    bool leftSince(quint64 exits) const;
+    void reportPortFailure() const;
+
+    FormContext context_;
+    // Counts EXIT presses, so that a Read or Save under way notices one.
+    quint64 exits_ = 0;
+};
