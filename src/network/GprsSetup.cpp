@@ -23,18 +23,16 @@ GprsSetup::GprsSetup(const FormContext& context, QObject* parent)
     connect(button("Command10"), &QPushButton::clicked, this, &GprsSetup::save);
     connect(button("Command11"), &QPushButton::clicked, this, &GprsSetup::exit);
     // Any change of the box, by a click or by the program, runs the rule.
-    connect(context_.control<QCheckBox>(QStringLiteral("Check4")), &QCheckBox::stateChanged, this,
-            &GprsSetup::applyEnable);
+    connect(enableBox(), &QCheckBox::stateChanged, this, &GprsSetup::applyEnable);
 }
 
 void GprsSetup::showFrame() {
     context_.control<QWidget>(QStringLiteral("Frame2"))->show();
-    context_.control<QCheckBox>(QStringLiteral("Check4"))->setChecked(false);
+    enableBox()->setChecked(false);
 }
 
 void GprsSetup::applyEnable() {
-    setAccessPointEnabled(context_.control<QCheckBox>(QStringLiteral("Check4"))->checkState() ==
-                          Qt::Checked);
+    setAccessPointEnabled(enableBox()->checkState() == Qt::Checked);
 }
 
 void GprsSetup::setAccessPointEnabled(bool enabled) {
@@ -51,7 +49,7 @@ void GprsSetup::read() {
     // The modem's port is shown but never sent, so it is not for editing.
     context_.control<QWidget>(QStringLiteral("Text23"))->setEnabled(false);
     context_.control<QWidget>(QStringLiteral("Label29"))->setEnabled(false);
-    context_.control<QCheckBox>(QStringLiteral("Check4"))->setChecked(false);
+    enableBox()->setChecked(false);
     setAccessPointEnabled(false);
 
     if (openPortIfClosed())
@@ -65,7 +63,7 @@ void GprsSetup::save() {
     }
     DeviceSettings& settings = *context_.settings;
     std::optional<AccessPoint> accessPoint;
-    if (context_.control<QCheckBox>(QStringLiteral("Check4"))->isChecked())
+    if (enableBox()->isChecked())
         accessPoint = AccessPoint{settings.text(TextField::Apn), settings.text(TextField::ApnUser),
                                   settings.text(TextField::ApnPassword)};
     if (!run(gprsSaveSteps(settings.text(TextField::Server), accessPoint)))
@@ -75,7 +73,7 @@ void GprsSetup::save() {
     for (const TextField field : {TextField::Server, TextField::ServerPort, TextField::Apn,
                                   TextField::ApnUser, TextField::ApnPassword})
         settings.setText(field, QString());
-    context_.control<QCheckBox>(QStringLiteral("Check4"))->setChecked(false);
+    enableBox()->setChecked(false);
     run(gprsReadBackSteps());
 }
 
@@ -123,6 +121,10 @@ bool GprsSetup::run(const QList<GprsStep>& steps) {
 
 bool GprsSetup::leftSince(quint64 exits) const {
     return windowClosing() || exits_ != exits;
+}
+
+QCheckBox* GprsSetup::enableBox() const {
+    return context_.control<QCheckBox>(QStringLiteral("Check4"));
 }
 
 void GprsSetup::reportPortFailure() const {

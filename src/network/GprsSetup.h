@@ -6,6 +6,8 @@
 #include <QList>
 #include <QObject>
 
+class QCheckBox;
+
 // The GPRS frame: shows and leaves it, and reads and saves the modem's server
 // connection and access point through the tracker's pass-through.
 class GprsSetup : public QObject {
@@ -27,6 +29,7 @@ private:
     bool run(const QList<GprsStep>& steps);
     bool leftSince(quint64 exits) const;
     void reportPortFailure() const;
+    QCheckBox* enableBox() const;
 
     FormContext context_;
     // Counts EXIT presses, so that a Read or Save under way notices one.
