@@ -10,7 +10,6 @@ QString textOf(const QList<GprsStep>& steps) {
     return all;
 }
 
-// Each step's waits, one list per step.
 QList<QList<int>> waitsOf(const QList<GprsStep>& steps) {
     QList<QList<int>> waits;
     for (const GprsStep& step : steps)
@@ -19,59 +18,34 @@ QList<QList<int>> waitsOf(const QList<GprsStep>& steps) {
 }
 } // namespace
 
-// The exact bytes and pacing of the modem dialogue.
+// The modem dialogue's texts and the waits that pace it.
 class GprsCommandsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readAndExit() {
-        const auto read = gprsReadSteps();
-        QCOMPARE(textOf(read), QString("\r\ntsgsm,1#\r\n\r\ntsgsm,1#\r\nAT+ATE1\r\nAT+CIPSCONT?\r\n"
-                                       "\r\nAT+CSTT?\r\n"));
-        QCOMPARE(waitsOf(read), (QList<QList<int>>{{100}, {100}, {500}, {1000}, {}}));
-
-        const auto back = gprsReadBackSteps();
-        QCOMPARE(textOf(back), QString("\r\nAT+CIPSCONT?\r\n\r\nAT+CSTT?\r\n"));
-        QCOMPARE(waitsOf(back), (QList<QList<int>>{{1000}, {500}}));
-
-        const auto exit = gprsExitSteps();
-        QCOMPARE(textOf(exit), QString("tsgsm,0#\r\ntsgsm,0#\r\n"));
-        QCOMPARE(waitsOf(exit), (QList<QList<int>>{{500}, {200}}));
+    void pacing() {
+        QCOMPARE(waitsOf(gprsReadSteps()), (QList<QList<int>>{{100}, {100}, {500}, {1000}, {}}));
+        QCOMPARE(waitsOf(gprsSaveSteps("s", std::nullopt)),
+                 (QList<QList<int>>{{10, 100}, {100}, {100}, {100}, {500}, {500}}));
+        QCOMPARE(waitsOf(gprsSaveSteps("s", AccessPoint{})).last(), QList<int>{});
+        QCOMPARE(waitsOf(gprsReadBackSteps()), (QList<QList<int>>{{1000}, {500}}));
+        QCOMPARE(waitsOf(gprsExitSteps()), (QList<QList<int>>{{500}, {200}}));
     }
 
-    void save_data() {
-        QTest::addColumn<QString>("server");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<QString>("connection");
-        QTest::addColumn<QString>("accessPoint");
-
-        QTest::newRow("no access point")
-            << "china.aprs2.net" << false
-            << "AT+CIPSCONT=0,\"TCP\",\"china.aprs2.net\",14580,1,C\r\n"
-            << "";
-        QTest::newRow("empty server") << "" << false << "AT+CIPSCONT=0,\"TCP\",\"\",14580,1,C\r\n"
-                                      << "";
-        QTest::newRow("access point, unescaped")
-            << "a\"b,c" << true << "AT+CIPSCONT=0,\"TCP\",\"a\"b,c\",14580,1,C\r\n"
-            << "AT+CSTT=\"cm,net\",\"\",\"p\"w,d\"\r\n";
+    void fixedTexts() {
+        QCOMPARE(textOf(gprsReadSteps()), QString("\r\ntsgsm,1#\r\n\r\ntsgsm,1#\r\nAT+ATE1\r\n"
+                                                  "AT+CIPSCONT?\r\n\r\nAT+CSTT?\r\n"));
+        QCOMPARE(textOf(gprsReadBackSteps()), QString("\r\nAT+CIPSCONT?\r\n\r\nAT+CSTT?\r\n"));
+        QCOMPARE(textOf(gprsExitSteps()), QString("tsgsm,0#\r\ntsgsm,0#\r\n"));
     }
-    void save() {
-        QFETCH(QString, server);
-        QFETCH(bool, enabled);
-        QFETCH(QString, connection);
-        QFETCH(QString, accessPoint);
 
-        std::optional<AccessPoint> ap;
-        if (enabled)
-            ap = AccessPoint{"cm,net", "", "p\"w,d"};
-        const auto steps = gprsSaveSteps(server, ap);
-        QCOMPARE(textOf(steps), "ATE0\r\n" + connection +
-                                    "AT+CIPMUX=0\r\nAT+CIPMODE=1,1\r\nAT+CIPCFG=1,600,0,0,0,65\r\n"
-                                    "AT+CIPSCONT\r\n" +
-                                    accessPoint);
-        QList<QList<int>> waits{{10, 100}, {100}, {100}, {100}, {500}, {500}};
-        if (enabled)
-            waits.append(QList<int>{});
-        QCOMPARE(waitsOf(steps), waits);
+    void fieldsGoOutAsTyped() {
+        const QString fixed = "AT+CIPMUX=0\r\nAT+CIPMODE=1,1\r\nAT+CIPCFG=1,600,0,0,0,65\r\n"
+                              "AT+CIPSCONT\r\n";
+        QCOMPARE(textOf(gprsSaveSteps("", std::nullopt)),
+                 "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"\",14580,1,C\r\n" + fixed);
+        QCOMPARE(textOf(gprsSaveSteps("a\"b,c", AccessPoint{"cm,net", "", "p\"w,d"})),
+                 "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"a\"b,c\",14580,1,C\r\n" + fixed +
+                     "AT+CSTT=\"cm,net\",\"\",\"p\"w,d\"\r\n");
     }
 };
 
