@@ -1,0 +1,276 @@
+#include "DeviceOperations.h"
+
+#include "DefaultSettings.h"
+#include "Delay.h"
+#include "DeviceSettings.h"
+#include "MSComm.h"
+#include "PortSettingsStore.h"
+#include "ReceivePath.h"
+#include "SerialError.h"
+#include "WriteCommands.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+const QString kLineSettings = QStringLiteral("115200,n,8,1");
+constexpr int kTries = 20;
+constexpr int kWriteTests = 16;
+constexpr int kFirstFailingTest = 14;
+
+WriteFields writeFieldsOf(const DeviceSettings& s) {
+    WriteFields f;
+    f.callsign = s.text(TextField::Callsign);
+    f.ssid = s.text(TextField::Ssid);
+    f.passcode = s.text(TextField::Passcode);
+    f.symbol = s.text(TextField::Symbol);
+    f.latDegrees = s.text(TextField::LatDegrees);
+    f.latMinutes = s.text(TextField::LatMinutes);
+    f.latHundredths = s.text(TextField::LatHundredths);
+    f.latHemisphere = s.text(TextField::LatHemisphere);
+    f.lonDegrees = s.text(TextField::LonDegrees);
+    f.lonMinutes = s.text(TextField::LonMinutes);
+    f.lonHundredths = s.text(TextField::LonHundredths);
+    f.lonHemisphere = s.text(TextField::LonHemisphere);
+    f.comment = s.text(TextField::Comment);
+    f.status = s.text(TextField::Status);
+    f.pttDelay = s.text(TextField::PttDelay);
+    f.path = s.text(TextField::Path);
+    f.modulation = s.text(TextField::Modulation);
+    f.backlight = s.text(TextField::Backlight);
+    f.unit = s.text(TextField::Unit);
+    f.alias = s.text(TextField::Alias);
+    f.interval = s.text(TextField::Interval);
+    f.gpsChosen = s.isChosen(OptionGroup::Gps, 0);
+    f.fixChosen = s.isChosen(OptionGroup::Gps, 1);
+    f.micE = s.checked(CheckField::MicE);
+    f.beep = s.checked(CheckField::Beep);
+    f.digi = s.checked(CheckField::Digi);
+    // Members: 0 smart, 1 off, 2 interval; the first chosen of off, smart, interval wins.
+    if (s.isChosen(OptionGroup::BeaconMode, 1))
+        f.beaconMode = WriteFields::BeaconMode::Off;
+    else if (s.isChosen(OptionGroup::BeaconMode, 0))
+        f.beaconMode = WriteFields::BeaconMode::Smart;
+    else if (s.isChosen(OptionGroup::BeaconMode, 2))
+        f.beaconMode = WriteFields::BeaconMode::Interval;
+    return f;
+}
+} // namespace
+
+DeviceOperations::DeviceOperations(const FormContext& context, QObject* parent)
+    : QObject(parent), context_(context) {
+    connect(button("Command6"), &QPushButton::clicked, this, &DeviceOperations::read);
+    connect(button("Command7"), &QPushButton::clicked, this, &DeviceOperations::write);
+    connect(button("Command0"), &QPushButton::clicked, this, &DeviceOperations::restoreDefaults);
+    connect(button("Command9"), &QPushButton::clicked, this, &DeviceOperations::restart);
+}
+
+QPushButton* DeviceOperations::button(const char* name) const {
+    return context_.control<QPushButton>(QString::fromLatin1(name));
+}
+
+QString DeviceOperations::portOpenCaption() const {
+    return context_.say("端口已打开", "Port is open");
+}
+
+QString DeviceOperations::idleReadCaption() const {
+    return context_.say("读取数据", "read data");
+}
+
+void DeviceOperations::emptyStatusLogAndText30() {
+    context_.replaceStatus(QString());
+    context_.control<QLineEdit>(QStringLiteral("Text30"))->clear();
+}
+
+void DeviceOperations::refusePortOpen(QPushButton* captionButton) {
+    captionButton->setText(portOpenCaption());
+    context_.comm->close();
+    button("Command7")->setEnabled(true);
+}
+
+void DeviceOperations::read() {
+    emptyStatusLogAndText30();
+    DeviceSettings& settings = *context_.settings;
+    settings.clearForRead();
+    settings.connectSeen = 0;
+    settings.readEndSeen = 0;
+    // A press while the port is open is the cancel of a read under way.
+    if (context_.comm->isOpen()) {
+        refusePortOpen(button("Command6"));
+        return;
+    }
+    button("Command6")->setText(context_.say("读取中", "reading"));
+    button("Command7")->setEnabled(false);
+
+    try {
+        Delay(100);
+        context_.comm->setSettings(kLineSettings);
+        context_.comm->open();
+        auto* portList = context_.control<QComboBox>(QStringLiteral("Combo1"));
+        if (!portList->currentText().startsWith(QStringLiteral("COM")))
+            portList->setCurrentText(QStringLiteral("COM1"));
+        WriteCommSet(context_.portSettingsFile, portList->currentText(), QStringLiteral("115200"),
+                     QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
+                     QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048"));
+        handshake();
+        const ReadEnd end = readDialogue();
+        if (end == ReadEnd::Complete) {
+            context_.appendStatus(QStringLiteral("\r\n") + context_.say("读取成功", "read ok"));
+        } else {
+            Delay(500);
+            context_.receive->clearCurrentLine();
+        }
+        context_.comm->close();
+        button("Command7")->setEnabled(true);
+        button("Command6")->setText(idleReadCaption());
+    } catch (const SerialError&) {
+        failRead();
+    }
+}
+
+void DeviceOperations::handshake() {
+    const DeviceSettings& settings = *context_.settings;
+    auto* counter = context_.control<QLineEdit>(QStringLiteral("Text3"));
+    for (int n = 1; n <= kTries; ++n) {
+        context_.replaceStatus(
+            QStringLiteral("Please restart KITE5......Connection %1/20Times......").arg(n));
+        if (context_.comm->isOpen())
+            context_.comm->output(handshakeCommand());
+        if (button("Command6")->text() == portOpenCaption()) {
+            counter->setText(QStringLiteral("test fail"));
+            context_.comm->close();
+            return;
+        }
+        // A port lost under the handshake: the read request reports it.
+        if (!context_.comm->isOpen())
+            return;
+        if (settings.connectSeen == 1) {
+            counter->setText(QStringLiteral("Connection is successful\r\n"));
+            context_.appendStatus(QStringLiteral("\r\n") +
+                                  context_.say("连接就绪", "Connection is successful"));
+            return;
+        }
+        Delay(1000);
+    }
+}
+
+DeviceOperations::ReadEnd DeviceOperations::readDialogue() {
+    DeviceSettings& settings = *context_.settings;
+    settings.readEndSeen = 0;
+    for (int m = 1; m <= kTries; ++m) {
+        context_.comm->output(readCommand());
+        Delay(1000);
+        context_.replaceStatus(QStringLiteral("Connection OK\r\nReading %1/20Times......").arg(m));
+        if (settings.readEndSeen == 1)
+            return ReadEnd::Complete;
+    }
+    return ReadEnd::Incomplete;
+}
+
+void DeviceOperations::failRead() {
+    // After a cancel the caption tells what happened; otherwise nothing runs any more.
+    QPushButton* readButton = button("Command6");
+    if (readButton->text() == context_.say("读取中", "reading"))
+        readButton->setText(idleReadCaption());
+    context_.showMessage(QStringLiteral("Port is open or no"));
+}
+
+void DeviceOperations::write() {
+    writeDone_ = false;
+    emptyStatusLogAndText30();
+    if (context_.comm->isOpen()) {
+        refusePortOpen(button("Command6"));
+        return;
+    }
+    Delay(100);
+    QPushButton* writeButton = button("Command7");
+    writeButton->setText(context_.say("写入中", "Writing"));
+    context_.replaceStatus(context_.say("写入中......", "Writing......"));
+
+    if (sendWriteSequence())
+        reportWriteEnd();
+    else
+        context_.appendStatus(QStringLiteral("\r\n") +
+                              context_.say("写入失败.请重试一遍", "Write fail，Please try again."));
+
+    Delay(100);
+    writeButton->setText(context_.say("写入数据", "Write data"));
+    context_.comm->close();
+}
+
+bool DeviceOperations::sendWriteSequence() {
+    try {
+        context_.comm->setSettings(kLineSettings);
+        context_.comm->open();
+        auto* portList = context_.control<QComboBox>(QStringLiteral("Combo1"));
+        if (!portList->currentText().startsWith(QStringLiteral("COM")))
+            portList->setCurrentText(QStringLiteral("COM1"));
+        // Built step by step: a change made during a wait goes out with the next command.
+        for (int i = 0; i < kWriteStepCount; ++i) {
+            const WriteStep step = writeStep(i, writeFieldsOf(*context_.settings));
+            if (!step.command.isEmpty())
+                context_.comm->output(step.command);
+            if (step.waitMs > 0)
+                Delay(step.waitMs);
+        }
+        return true;
+    } catch (const SerialError&) {
+        return false;
+    }
+}
+
+void DeviceOperations::reportWriteEnd() {
+    writeDone_ = true;
+    // A second press of Write clears the flag; the running write then says it failed.
+    for (int test = 0; test < kWriteTests; ++test) {
+        Delay(500);
+        if (test >= kFirstFailingTest)
+            context_.appendStatus(
+                context_.say("写入失败.请重试一遍", "Write fail，Please try again.") +
+                QStringLiteral("\r\n"));
+        if (writeDone_) {
+            context_.appendStatus(QStringLiteral("\r\n") +
+                                  context_.say("写入完成", "Write complete"));
+            return;
+        }
+    }
+}
+
+void DeviceOperations::restoreDefaults() {
+    DeviceSettings& settings = *context_.settings;
+    const QString firstServer = context_.control<QComboBox>(QStringLiteral("Combo3"))->itemText(0);
+    for (const auto& [field, value] : defaultTexts(context_.language, firstServer))
+        settings.setText(field, value);
+    settings.setChosen(OptionGroup::Gps, 0, true);
+    settings.setChosen(OptionGroup::Gps, 1, false);
+    settings.setChosen(OptionGroup::BeaconMode, 0, true);
+    settings.setChosen(OptionGroup::BeaconMode, 1, false);
+    settings.setChosen(OptionGroup::BeaconMode, 2, false);
+    settings.setChecked(CheckField::Digi, false);
+    settings.setChecked(CheckField::MicE, true);
+    settings.setChecked(CheckField::Beep, true);
+    button("Command7")->setEnabled(true);
+}
+
+void DeviceOperations::restart() {
+    QPushButton* restartButton = button("Command9");
+    if (context_.comm->isOpen()) {
+        context_.comm->close();
+        restartButton->setText(QStringLiteral("Port is open"));
+        return;
+    }
+    Delay(100);
+    try {
+        context_.comm->open();
+        context_.comm->output(rebootCommand());
+        Delay(500);
+        context_.comm->output(rebootCommand());
+    } catch (const SerialError&) {
+        context_.comm->close();
+        context_.showMessage(QStringLiteral("Port is use or no"));
+        return;
+    }
+    context_.comm->close();
+    restartButton->setText(QStringLiteral("restart"));
+}

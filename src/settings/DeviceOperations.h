@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FormContext.h"
+
+#include <QObject>
+
+class QPushButton;
+
+// Read data, Write data, Default and restart: the operations that talk to the
+// tracker over the text protocol and fill or send the settings fields.
+class DeviceOperations : public QObject {
+    Q_OBJECT
+public:
+    explicit DeviceOperations(const FormContext& context, QObject* parent = nullptr);
+
+public Q_SLOTS:
+    void read();
+    void write();
+    void restoreDefaults();
+    void restart();
+
+private:
+    enum class ReadEnd { Complete, Incomplete };
+
+    ReadEnd readDialogue();
+    void handshake();
+    void failRead();
+    bool sendWriteSequence();
+    void reportWriteEnd();
+
+    QString portOpenCaption() const;
+    QString idleReadCaption() const;
+    void refusePortOpen(QPushButton* captionButton);
+    void emptyStatusLogAndText30();
+    QPushButton* button(const char* name) const;
+
+    FormContext context_;
+    bool writeDone_ = false;
+};
