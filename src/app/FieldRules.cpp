@@ -1,0 +1,105 @@
+#include "FieldRules.h"
+
+#include "MultiLineBox.h"
+#include "TextFilters.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QList>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace {
+
+template <class Control> Control* find(QWidget* form, const char* name) {
+    auto* control = form->findChild<Control*>(QString::fromLatin1(name));
+    Q_ASSERT_X(control, "installFieldRules", name);
+    return control;
+}
+
+QList<QWidget*> findAll(QWidget* form, std::initializer_list<const char*> names) {
+    QList<QWidget*> controls;
+    for (const char* name : names)
+        controls.append(find<QWidget>(form, name));
+    return controls;
+}
+
+void setAllEnabled(const QList<QWidget*>& controls, bool enabled) {
+    for (QWidget* control : controls)
+        control->setEnabled(enabled);
+}
+
+// Typing and pasting pass the filter; text set by a program does not.
+void filterUserEdits(QLineEdit* box, FilteredText (*filter)(const QString&, int)) {
+    QObject::connect(box, &QLineEdit::textEdited, box, [box, filter](const QString& text) {
+        const FilteredText kept = filter(text, box->cursorPosition());
+        if (kept.text == text)
+            return;
+        box->setText(kept.text);
+        box->setCursorPosition(kept.cursor);
+    });
+}
+
+void trimPasscode(QLineEdit* passcode) {
+    QObject::connect(passcode, &QLineEdit::textChanged, passcode, [passcode](const QString& text) {
+        const QString trimmed = trimSpaces(text);
+        if (trimmed != text)
+            passcode->setText(trimmed);
+    });
+}
+
+// Choosing a member unchooses the others; the group may also end up with none.
+QList<QRadioButton*> exclusiveGroup(QWidget* form, std::initializer_list<const char*> names) {
+    QList<QRadioButton*> members;
+    for (const char* name : names)
+        members.append(find<QRadioButton>(form, name));
+    for (QRadioButton* member : members)
+        QObject::connect(member, &QRadioButton::toggled, member, [members, member](bool chosen) {
+            if (!chosen)
+                return;
+            for (QRadioButton* other : members)
+                if (other != member)
+                    other->setChecked(false);
+        });
+    return members;
+}
+
+// The controls follow the decisive member: enabled while it is chosen, or while
+// it is not when `enabledWhenChosen` is false.
+void enableWith(const QList<QRadioButton*>& group, QRadioButton* decisive,
+                const QList<QWidget*>& controls, bool enabledWhenChosen) {
+    for (QRadioButton* member : group)
+        QObject::connect(member, &QRadioButton::toggled, decisive, [=] {
+            setAllEnabled(controls, decisive->isChecked() == enabledWhenChosen);
+        });
+}
+
+} // namespace
+
+void installFieldRules(QWidget* form) {
+    auto* callsign = find<QLineEdit>(form, "Text4");
+    filterUserEdits(callsign, upperCaseLatin);
+    auto* passcode = find<QLineEdit>(form, "Text5");
+    filterUserEdits(passcode, digitsOnly);
+    trimPasscode(passcode);
+    auto* interval = find<QLineEdit>(form, "Text10");
+    filterUserEdits(interval, digitsOnly);
+
+    auto* info = find<MultiLineBox>(form, "Text11");
+    info->setEmptiedWhenLongerThan(2000);
+    info->setCaretKeptAtEnd(true);
+
+    auto* digi = find<QCheckBox>(form, "Check1");
+    const QList<QWidget*> alias = findAll(form, {"Combo8", "Label26"});
+    QObject::connect(digi, &QCheckBox::stateChanged, digi,
+                     [alias](int state) { setAllEnabled(alias, state == Qt::Checked); });
+
+    const QList<QRadioButton*> gps = exclusiveGroup(form, {"Option1_0", "Option1_1"});
+    enableWith(gps, gps.at(0),
+               findAll(form, {"Text13", "Text14", "Text15", "Combo12", "Text16", "Text17", "Text18",
+                              "Combo13"}),
+               false);
+    const QList<QRadioButton*> beaconMode =
+        exclusiveGroup(form, {"Option3_0", "Option3_1", "Option3_2"});
+    enableWith(beaconMode, beaconMode.at(2), {interval}, true);
+}

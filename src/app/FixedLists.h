@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QWidget;
+
+struct FixedList {
+    QString control;
+    QStringList items;
+};
+
+// The lists start-up fills, in its order.
+const QList<FixedList>& fixedLists();
+
+// Adds items without choosing one: the box keeps the text it had.
+void addItemsKeepingText(QComboBox* box, const QStringList& items);
+
+void fillFixedLists(QWidget* form);

@@ -1,0 +1,70 @@
+#include "Form1.h"
+
+#include "ControlFactory.h"
+#include "DeviceSettings.h"
+#include "FieldRules.h"
+#include "FormControls.h"
+#include "FormGeometry.h"
+#include "LocaleLanguage.h"
+#include "MSComm.h"
+#include "PortChoice.h"
+#include "PortSettingsStore.h"
+#include "SerialError.h"
+#include "StartUp.h"
+#include "WindowClosing.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLocale>
+#include <QTimer>
+
+namespace {
+
+QTimer* makeTimer(QObject* form, const char* name, int intervalMs) {
+    auto* timer = new QTimer(form);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+} // namespace
+
+Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
+    setWindowClosing(false);
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("APRS Config"));
+    const FormGeometry geometry(this);
+    setFixedSize(geometry.scaled(kClientWidth), geometry.scaled(kClientHeight));
+    buildFormControls(this, ControlFactory(geometry));
+    installFieldRules(this);
+    makeTimer(this, "Timer1", 1000);
+    makeTimer(this, "Timer2", 100)->start();
+
+    settings_ = std::make_unique<DeviceSettings>(this);
+    context_.form = this;
+    context_.portSettingsFile = portSettingsFileIn(programFolder);
+    context_.language = uiLanguageOf(QLocale::system());
+    context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
+    context_.settings = settings_.get();
+
+    runStartUp(context_);
+
+    auto* portList = context_.control<QComboBox>(QStringLiteral("Combo1"));
+    connect(portList, &QComboBox::activated, this,
+            [this, portList](int index) { choosePort(context_, portList->itemText(index)); });
+    connectOperations();
+}
+
+Form1::~Form1() = default;
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // A handler still inside Delay returns at once and sends nothing more.
+    setWindowClosing(true);
+    for (const char* name : {"Timer1", "Timer2"})
+        findChild<QTimer*>(QString::fromLatin1(name))->stop();
+    try {
+        context_.comm->close();
+    } catch (const SerialError&) {
+    }
+    event->accept();
+}

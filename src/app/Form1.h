@@ -1,0 +1,35 @@
+#pragma once
+
+#include "FormContext.h"
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class DeviceSettings;
+class MSComm;
+class QCloseEvent;
+class ReceivePath;
+
+// The one window: every settings field is one of its controls, and every
+// operation works on them through context().
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(const QString& programFolder, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const FormContext& context() const { return context_; }
+    MSComm* comm() const { return context_.comm; }
+    ReceivePath* receivePath() const { return context_.receive; }
+    DeviceSettings* settings() const { return context_.settings; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectOperations();
+
+    std::unique_ptr<DeviceSettings> settings_;
+    FormContext context_;
+};

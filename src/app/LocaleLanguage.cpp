@@ -1,0 +1,7 @@
+#include "LocaleLanguage.h"
+
+UiLanguage uiLanguageOf(const QLocale& locale) {
+    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China
+               ? UiLanguage::Chinese
+               : UiLanguage::English;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QList>
+
+struct FormContext;
+class MSComm;
+
+// The port numbers 1 to 16 that open now, each closed again at once.
+QList<int> portsThatOpen(MSComm& comm);
+
+// Runs once when the window is created, with the language already chosen:
+// captions, GPRS frame hidden, the remembered port, the port scan, the lists,
+// the port number, the port's configuration and the disabled file buttons.
+void runStartUp(const FormContext& context);
