@@ -1,4 +1,8 @@
 #include "Form1.h"
 
+#include "DeviceOperations.h"
+
 // Each operation connects itself to its buttons and timers.
-void Form1::connectOperations() {}
+void Form1::connectOperations() {
+    new DeviceOperations(context_, this);
+}
