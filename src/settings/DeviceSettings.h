@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QHash>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <QtGlobal>
 #include <optional>
-
-class QWidget;
 
 // Text fields of the tracker's settings, each held by one control of the window.
 enum class TextField {
@@ -80,5 +81,10 @@ public:
     quint8 eepromResetSeen = 0;
 
 private:
+    // The control of that name, found once and remembered; throws std::logic_error
+    // when the form has none.
+    QWidget* control(const QString& name) const;
+
     QWidget* form_;
+    mutable QHash<QString, QPointer<QWidget>> controls_;
 };
