@@ -1,0 +1,151 @@
+#include "FirmwareUpdate.h"
+
+#include "FirmwareImage.h"
+#include "LoaderFrames.h"
+#include "MSComm.h"
+#include "ReplyHexBox.h"
+#include "SerialError.h"
+#include "UpdateTexts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+constexpr int kLastProbeTick = 9;
+} // namespace
+
+QString FirmwareUpdate::reply() const {
+    return context_.control<ReplyHexBox>(QStringLiteral("Text1"))->text().left(2);
+}
+
+void FirmwareUpdate::armReply() {
+    // The next received byte then stands at the box's beginning.
+    context_.control<ReplyHexBox>(QStringLiteral("Text1"))->setText(QStringLiteral("  "));
+}
+
+void FirmwareUpdate::loaderWaitTick() {
+    ++waitTicks_;
+    context_.replaceStatus(loaderWaitText(waitTicks_));
+    context_.control<QLineEdit>(QStringLiteral("Text3"))->setText(tickCount(waitTicks_));
+    if (loaderAnswered_ == 1 || waitTicks_ > kLastProbeTick) {
+        timer("Timer1")->stop();
+        button("Command2")->setText(QStringLiteral("update"));
+        // A loader that answered in the last second is taking the image: keep the port.
+        if (loaderAnswered_ == 0) {
+            context_.comm->close();
+            loaderPhase_ = false;
+            context_.appendStatus(QStringLiteral("\r\nConnect fail, Please try again."));
+        }
+        loaderAnswered_ = 0;
+        return;
+    }
+    armReply();
+    blockIndex_ = 0;
+    try {
+        context_.comm->output(loaderProbe());
+    } catch (const SerialError&) {
+        // The wait goes on; tick 10 reports the failure.
+    }
+}
+
+int FirmwareUpdate::stepBlockCount() const {
+    return transferring_ ? blockCountOf(sentLength_) : blockCount();
+}
+
+void FirmwareUpdate::stepTick() {
+    if (loaderPhase_) {
+        if (transferring_ && !context_.comm->isOpen()) {
+            abandonTransfer(QStringLiteral("Update fail, the port is closed, Please try again."));
+            return;
+        }
+        try {
+            answerLoader();
+        } catch (const SerialError&) {
+            // Before the header the loader wait decides; after it nothing else would.
+            if (transferring_) {
+                abandonTransfer(QStringLiteral("Update fail, the port is lost, Please try again."));
+                return;
+            }
+        }
+        if (transferring_ && sinceLoaderReply_.hasExpired(kSilenceLimitMs)) {
+            abandonTransfer(QStringLiteral("Update fail, no reply from the tracker, Please try "
+                                           "again."));
+            return;
+        }
+    }
+    showProgress();
+}
+
+void FirmwareUpdate::answerLoader() {
+    const QString first = reply();
+    if (first == QLatin1String("E5")) {
+        armReply();
+        sentLength_ = romLength_;
+        sentImage_ = romImage_;
+        context_.comm->output(imageHeader(sentLength_));
+        loaderAnswered_ = 1;
+        transferring_ = true;
+        sinceLoaderReply_.start();
+    } else if (first == QLatin1String("C5") || first == QLatin1String("55")) {
+        armReply();
+        const QByteArray frame = blockFrame(transferring_ ? sentImage_ : romImage_, blockIndex_);
+        // 0x55 asks for the block after the last one again, without advancing.
+        if (first == QLatin1String("C5"))
+            ++blockIndex_;
+        context_.comm->output(frame);
+        sinceLoaderReply_.start();
+    }
+}
+
+void FirmwareUpdate::showProgress() {
+    const int count = stepBlockCount();
+    context_.control<QProgressBar>(QStringLiteral("ProgressBar1"))
+        ->setValue(blockIndex_ != 0 ? blockIndex_ : count);
+    auto* label = context_.control<QLabel>(QStringLiteral("Label2"));
+    if (blockIndex_ >= 1 && blockIndex_ < count) {
+        setTransferControlsEnabled(false);
+        label->setText(sendingCaption(progressPercent(blockIndex_, count)));
+    } else if (blockIndex_ == count) {
+        label->setText(completeCaption(progressPercent(blockIndex_, count)));
+        finishTransfer();
+    }
+}
+
+void FirmwareUpdate::setTransferControlsEnabled(bool enabled) {
+    for (const char* name : {"Command1", "Command2", "Command3"})
+        button(name)->setEnabled(enabled);
+    context_.control<QComboBox>(QStringLiteral("Combo1"))->setEnabled(enabled);
+}
+
+void FirmwareUpdate::finishTransfer() {
+    setTransferControlsEnabled(true);
+    // Closing waits until the last frame has left.
+    context_.comm->close();
+    button("Command2")->setText(QStringLiteral("update"));
+    timer("Timer1")->stop();
+    waitTicks_ = 0;
+    loaderAnswered_ = 0;
+    blockIndex_ = 0;
+    loaderPhase_ = false;
+    transferring_ = false;
+}
+
+void FirmwareUpdate::abandonTransfer(const QString& reason) {
+    const int count = stepBlockCount();
+    context_.control<QLabel>(QStringLiteral("Label2"))
+        ->setText(
+            QStringLiteral("update fail update step:%1%").arg(progressPercent(blockIndex_, count)));
+    setTransferControlsEnabled(true);
+    context_.comm->close();
+    button("Command2")->setText(QStringLiteral("update"));
+    timer("Timer1")->stop();
+    loaderAnswered_ = 0;
+    blockIndex_ = 0;
+    loaderPhase_ = false;
+    transferring_ = false;
+    context_.appendStatus(QStringLiteral("\r\n") + reason);
+}

@@ -1,0 +1,36 @@
+#include "UpdateTexts.h"
+
+int progressPercent(int done, int total) {
+    if (total <= 0)
+        return 0;
+    const qint64 scaled = qint64(done) * 100;
+    qint64 quotient = scaled / total;
+    const qint64 twiceRest = (scaled % total) * 2;
+    if (twiceRest > total || (twiceRest == total && quotient % 2 != 0))
+        ++quotient;
+    return static_cast<int>(quotient);
+}
+
+QString tickCount(int ticks) {
+    return QStringLiteral(" %1/10").arg(ticks);
+}
+
+QString pleaseWaitText(int waitTicks) {
+    return QStringLiteral("Please wait auto update.\r\n") + tickCount(waitTicks);
+}
+
+QString resetWaitText(int tries) {
+    return QStringLiteral("Wait for reset eeram  %1/5\r\n").arg(tries);
+}
+
+QString loaderWaitText(int waitTicks) {
+    return QStringLiteral("Wait for update\r\n") + tickCount(waitTicks);
+}
+
+QString sendingCaption(int percent) {
+    return QStringLiteral(u"updating，don't remove power update step:%1%").arg(percent);
+}
+
+QString completeCaption(int percent) {
+    return QStringLiteral("update complete update step:%1%").arg(percent);
+}
