@@ -3,6 +3,7 @@
 #include "ControlFactory.h"
 #include "DeviceSettings.h"
 #include "FieldRules.h"
+#include "FirmwareUpdate.h"
 #include "FormControls.h"
 #include "FormGeometry.h"
 #include "LocaleLanguage.h"
@@ -58,6 +59,10 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
 Form1::~Form1() = default;
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (auto* update = findChild<FirmwareUpdate*>(); update && !update->closeAllowed()) {
+        event->ignore();
+        return;
+    }
     // A handler still inside Delay returns at once and sends nothing more.
     setWindowClosing(true);
     for (const char* name : {"Timer1", "Timer2"})
