@@ -8,14 +8,19 @@
 #include "FormGeometry.h"
 #include "LocaleLanguage.h"
 #include "MSComm.h"
+#include "MultiLineBox.h"
 #include "PortChoice.h"
 #include "PortSettingsStore.h"
+#include "ReceivePath.h"
+#include "ReplyHexBox.h"
 #include "SerialError.h"
+#include "SettingsLineParser.h"
 #include "StartUp.h"
 #include "WindowClosing.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLocale>
 #include <QTimer>
 
@@ -47,6 +52,12 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.language = uiLanguageOf(QLocale::system());
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
     context_.settings = settings_.get();
+    DeviceSettings* record = settings_.get();
+    context_.receive = new ReceivePath(
+        context_.comm, context_.control<ReplyHexBox>(QStringLiteral("Text1")),
+        context_.control<MultiLineBox>(QStringLiteral("Text11")),
+        context_.control<QGroupBox>(QStringLiteral("Frame2")),
+        [record](const QString& line) { peizhi(line, *record); }, this);
 
     runStartUp(context_);
 

@@ -1,0 +1,245 @@
+#include "SettingsLineParser.h"
+
+#include <QStringView>
+#include <optional>
+
+namespace {
+
+// A key and its value hold only so many distinct positions; the modem lines keep
+// theirs in bytes, so a position beyond this cannot be held.
+constexpr qsizetype kLargestModemPosition = 255;
+
+const QString kServerKey = QStringLiteral("+CIPSTART: \"TCP\", \"");
+const QString kAccessPointKey = QStringLiteral("+CSTT: \"");
+
+// One line's parse: cuts at 1-based positions, collecting the effects.
+class LineParse {
+public:
+    explicit LineParse(const QString& line) : line_(line) {}
+
+    bool startsWith(const char* key) const { return line_.startsWith(QLatin1String(key)); }
+
+    // `length` characters from `start`; "" beyond the end; nothing for a negative length.
+    std::optional<QString> cut(qsizetype start, qsizetype length) const {
+        if (length < 0)
+            return std::nullopt;
+        return line_.mid(start - 1, length);
+    }
+    QString rest(qsizetype start) const { return line_.mid(start - 1); }
+    QString at(qsizetype position) const { return line_.mid(position - 1, 1); }
+
+    // Position of `what` at or after `start`, 0 when absent.
+    qsizetype find(QStringView what, qsizetype start) const {
+        if (start > line_.size())
+            return 0;
+        return line_.indexOf(what, start - 1) + 1;
+    }
+
+    void setText(TextField field, const QString& value) {
+        effects_.push_back(effect::SetText{field, value});
+    }
+    void setCheck(CheckField field, bool checked) {
+        effects_.push_back(effect::SetCheck{field, checked});
+    }
+    void setChosen(OptionGroup group, int member, bool chosen) {
+        effects_.push_back(effect::SetChosen{group, member, chosen});
+    }
+    void raise(effect::Flag flag) { effects_.push_back(effect::RaiseFlag{flag}); }
+    void appendStatus(const QString& text) { effects_.push_back(effect::AppendStatus{text}); }
+
+    // Sets the field to the cut; false when the cut cannot be made.
+    bool setCut(TextField field, qsizetype start, qsizetype length) {
+        const std::optional<QString> value = cut(start, length);
+        if (!value)
+            return false;
+        setText(field, *value);
+        return true;
+    }
+
+    ParseResult finish(bool cutFailed) { return {std::move(effects_), cutFailed}; }
+
+private:
+    const QString& line_;
+    std::vector<FieldEffect> effects_;
+};
+
+void parsePosition(LineParse& parse) {
+    parse.setText(TextField::LatDegrees, parse.rest(10).left(2));
+    parse.setText(TextField::LatMinutes, parse.rest(12).left(2));
+    parse.setText(TextField::LatHundredths, parse.rest(15).left(2));
+    parse.setText(TextField::LatHemisphere, parse.at(17));
+    parse.setText(TextField::LonDegrees, parse.rest(19).left(3));
+    parse.setText(TextField::LonMinutes, parse.rest(22).left(2));
+    parse.setText(TextField::LonHundredths, parse.rest(25).left(2));
+    parse.setText(TextField::LonHemisphere, parse.at(27));
+}
+
+// The code's entry in `names` (codes counted from `firstCode`), or nothing.
+template <std::size_t N>
+std::optional<QString> coded(const QString& code, char firstCode, const char* const (&names)[N]) {
+    if (code.size() != 1)
+        return std::nullopt;
+    const int index = code.at(0).unicode() - firstCode;
+    if (index < 0 || index >= static_cast<int>(N))
+        return std::nullopt;
+    return QString::fromUtf8(names[index]);
+}
+
+void setCoded(LineParse& parse, TextField field, const std::optional<QString>& value) {
+    if (value)
+        parse.setText(field, *value);
+}
+
+// Tests 1 to 23: a key at the start of the line.
+bool parseKeyed(LineParse& parse) {
+    if (parse.startsWith("eeram reset"))
+        parse.raise(effect::Flag::EepromReset);
+    if (parse.startsWith("CONNECT")) {
+        parse.raise(effect::Flag::Connect);
+        parse.appendStatus(QStringLiteral("\r\nConnect OK"));
+    }
+    if (parse.startsWith("READ END")) {
+        parse.raise(effect::Flag::ReadEnd);
+        parse.appendStatus(QStringLiteral("\r\nRead end"));
+    }
+    if (parse.startsWith("CALLSIGN")) {
+        const qsizetype dash = parse.find(u"-", 10);
+        if (!parse.setCut(TextField::Callsign, 10, dash - 10))
+            return false;
+        parse.setText(TextField::Ssid, parse.rest(dash + 1));
+    }
+    if (parse.startsWith("PASS:"))
+        parse.setText(TextField::Passcode, parse.rest(6));
+    if (parse.startsWith("SYMBOL:"))
+        parse.setText(TextField::Symbol, parse.rest(8).left(2));
+    if (parse.startsWith("POSITION:"))
+        parsePosition(parse);
+    if (parse.startsWith("COMMENT:"))
+        parse.setText(TextField::Comment, parse.rest(9));
+    if (parse.startsWith("STATUS:"))
+        parse.setText(TextField::Status, parse.rest(8));
+    if (parse.startsWith("PTTDELAY:"))
+        parse.setText(TextField::PttDelay, parse.at(10));
+    if (parse.startsWith("MIC-E:"))
+        parse.setCheck(CheckField::MicE, parse.at(7) != QLatin1String("0"));
+    if (parse.startsWith("INTERVAL:"))
+        parse.setText(TextField::Interval, parse.rest(10));
+    if (parse.startsWith("GPS:")) {
+        const bool fixed = parse.at(5) == QLatin1String("0");
+        parse.setChosen(OptionGroup::Gps, 0, !fixed);
+        parse.setChosen(OptionGroup::Gps, 1, fixed);
+    }
+    if (parse.startsWith("FILTER"))
+        parse.setText(TextField::Filter, parse.rest(8));
+    if (parse.startsWith("BEEP:"))
+        parse.setCheck(CheckField::Beep, parse.at(6) != QLatin1String("0"));
+    if (parse.startsWith("BACKLIGHT:")) {
+        const QString backlight = parse.rest(11);
+        parse.setText(TextField::Backlight, backlight);
+        if (backlight == QLatin1String("00") || backlight == QLatin1String("0"))
+            parse.setText(TextField::Backlight, QStringLiteral("ON"));
+    }
+    if (parse.startsWith("UNIT:")) {
+        static const char* const units[] = {"km", "mi", "\u516C\u91CC"};
+        setCoded(parse, TextField::Unit, coded(parse.at(6), '1', units));
+    }
+    if (parse.startsWith("DIGI:"))
+        parse.setCheck(CheckField::Digi, parse.at(6) == QLatin1String("1"));
+    if (parse.startsWith("MOD:"))
+        parse.setText(TextField::Modulation, parse.at(5));
+    if (parse.startsWith("PATH:")) {
+        static const char* const paths[] = {"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"};
+        setCoded(parse, TextField::Path, coded(parse.at(6), '0', paths));
+    }
+    if (parse.startsWith("ALIAS:")) {
+        static const char* const aliases[] = {"WIDE1", "WIDE2", "WIDE1+WIDE2"};
+        setCoded(parse, TextField::Alias, coded(parse.at(7), '1', aliases));
+    }
+    if (parse.startsWith("SMART:")) {
+        // Codes 0, 1, 2 stand for the members Off, SMART, INTERVAL.
+        static const int members[] = {1, 0, 2};
+        const QString code = parse.at(7);
+        const int index = code.isEmpty() ? -1 : code.at(0).unicode() - '0';
+        if (code.size() == 1 && index >= 0 && index <= 2)
+            parse.setChosen(OptionGroup::BeaconMode, members[index], true);
+    }
+    if (parse.startsWith("VER:"))
+        parse.setText(TextField::Version, parse.rest(5));
+    return true;
+}
+
+// A position the modem lines can hold, or nothing.
+std::optional<qsizetype> heldPosition(qsizetype position) {
+    if (position > kLargestModemPosition)
+        return std::nullopt;
+    return position;
+}
+
+// Test 24: the server and port of the modem's connection reply.
+bool parseServer(LineParse& parse) {
+    const std::optional<qsizetype> key = heldPosition(parse.find(kServerKey, 1));
+    if (!key)
+        return false;
+    if (*key == 0)
+        return true;
+    const std::optional<qsizetype> blank = heldPosition(parse.find(u" ", 20));
+    if (!blank || !parse.setCut(TextField::Server, 20, *blank - 22))
+        return false;
+    return parse.setCut(TextField::ServerPort, *blank, 6);
+}
+
+// Test 25: the access point, user and password of the modem's reply.
+bool parseAccessPoint(LineParse& parse) {
+    const std::optional<qsizetype> key = heldPosition(parse.find(kAccessPointKey, 1));
+    if (!key)
+        return false;
+    if (*key == 0)
+        return true;
+    const std::optional<qsizetype> comma1 = heldPosition(parse.find(u",", 8));
+    if (!comma1 || !parse.setCut(TextField::Apn, *key + 8, *comma1 - 10))
+        return false;
+    const std::optional<qsizetype> comma2 = heldPosition(parse.find(u",", *comma1 + 1));
+    if (!comma2 || !parse.setCut(TextField::ApnUser, *comma1 + 3, *comma2 - *comma1 - 4))
+        return false;
+    const std::optional<qsizetype> quote = heldPosition(parse.find(u"\"", *comma2 + 3));
+    return quote && parse.setCut(TextField::ApnPassword, *comma2 + 3, *quote - *comma2 - 3);
+}
+
+void apply(const FieldEffect& change, DeviceSettings& settings) {
+    if (const auto* set = std::get_if<effect::SetText>(&change)) {
+        settings.setText(set->field, set->value);
+    } else if (const auto* check = std::get_if<effect::SetCheck>(&change)) {
+        settings.setChecked(check->field, check->checked);
+    } else if (const auto* choose = std::get_if<effect::SetChosen>(&change)) {
+        settings.setChosen(choose->group, choose->member, choose->chosen);
+    } else if (const auto* raise = std::get_if<effect::RaiseFlag>(&change)) {
+        switch (raise->flag) {
+        case effect::Flag::EepromReset:
+            settings.eepromResetSeen = 1;
+            break;
+        case effect::Flag::Connect:
+            settings.connectSeen = 1;
+            break;
+        case effect::Flag::ReadEnd:
+            settings.readEndSeen = 1;
+            break;
+        }
+    } else {
+        settings.appendStatus(std::get<effect::AppendStatus>(change).text);
+    }
+}
+
+} // namespace
+
+ParseResult parseSettingsLine(const QString& line) {
+    LineParse parse(line);
+    const bool complete = parseKeyed(parse) && parseServer(parse) && parseAccessPoint(parse);
+    return parse.finish(!complete);
+}
+
+bool peizhi(const QString& currentLine, DeviceSettings& settings) {
+    const ParseResult result = parseSettingsLine(currentLine);
+    for (const FieldEffect& change : result.effects)
+        apply(change, settings);
+    return !result.cutFailed;
+}
