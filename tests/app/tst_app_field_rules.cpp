@@ -1,0 +1,194 @@
+#include "Form1.h"
+#include "MultiLineBox.h"
+#include "ProgramFolder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+class FieldRulesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void callsignTypedOrPastedBecomesUpperCase();
+    void digitBoxesTakeOnlyDigits_data();
+    void digitBoxesTakeOnlyDigits();
+    void passcodeLosesOuterSpacesAfterEveryChange();
+    void infoBoxIsEmptiedBeyond2000Characters();
+    void digiEnablesTheAlias();
+    void gpsDisablesThePositionControls();
+    void intervalModeEnablesTheIntervalBox();
+    void optionGroupsStayExclusive();
+
+private:
+    QLineEdit* box(const char* name) const {
+        return form_->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    QRadioButton* option(const char* name) const {
+        return form_->findChild<QRadioButton*>(QString::fromLatin1(name));
+    }
+    // On the button's circle, where a user clicks.
+    void click(const char* name) {
+        QRadioButton* button = option(name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    void paste(QLineEdit* target, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        target->setFocus();
+        target->paste();
+    }
+    bool allEnabled(std::initializer_list<const char*> names, bool enabled) const {
+        for (const char* name : names)
+            if (form_->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled() != enabled)
+                return false;
+        return true;
+    }
+
+    std::unique_ptr<ProgramFolder> folder_;
+    std::unique_ptr<Form1> form_;
+};
+
+void FieldRulesTest::init() {
+    folder_ = std::make_unique<ProgramFolder>(QMap<int, QString>{});
+    form_ = std::make_unique<Form1>(folder_->path());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
+
+void FieldRulesTest::cleanup() {
+    form_.reset();
+    folder_.reset();
+}
+
+void FieldRulesTest::callsignTypedOrPastedBecomesUpperCase() {
+    QLineEdit* callsign = box("Text4");
+    QTest::keyClicks(callsign, QStringLiteral("nocall"));
+    QCOMPARE(callsign->text(), QStringLiteral("NOCALL"));
+
+    callsign->clear();
+    QTest::keyClicks(callsign, QStringLiteral("b1-x"));
+    QCOMPARE(callsign->text(), QStringLiteral("B1-X"));
+
+    callsign->clear();
+    paste(callsign, QStringLiteral("ab1cd2xyz"));
+    QCOMPARE(callsign->text(), QStringLiteral("AB1CD2"));
+
+    // The caret stays where the user left it.
+    callsign->setCursorPosition(2);
+    QTest::keyClick(callsign, Qt::Key_Backspace);
+    QTest::keyClicks(callsign, QStringLiteral("x"));
+    QCOMPARE(callsign->text(), QStringLiteral("AX1CD2"));
+    QCOMPARE(callsign->cursorPosition(), 2);
+
+    // Text set by a program is shown as it is.
+    callsign->setText(QStringLiteral("bg5abc"));
+    QCOMPARE(callsign->text(), QStringLiteral("bg5abc"));
+}
+
+void FieldRulesTest::digitBoxesTakeOnlyDigits_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("passcode") << "Text5";
+    QTest::newRow("interval") << "Text10";
+}
+
+void FieldRulesTest::digitBoxesTakeOnlyDigits() {
+    QFETCH(QString, name);
+    auto* target = form_->findChild<QLineEdit*>(name);
+    QTest::keyClicks(target, QStringLiteral("1a 2-3"));
+    QCOMPARE(target->text(), QStringLiteral("123"));
+    QCOMPARE(target->cursorPosition(), 3);
+    QTest::keyClick(target, Qt::Key_Backspace);
+    QCOMPARE(target->text(), QStringLiteral("12"));
+
+    // Pasted text goes through the same filter; the caret stays after the paste.
+    target->setCursorPosition(1);
+    paste(target, QStringLiteral("x9 "));
+    QCOMPARE(target->text(), QStringLiteral("192"));
+    QCOMPARE(target->cursorPosition(), 2);
+
+    target->setText(QStringLiteral("12a"));
+    QCOMPARE(target->text(), QStringLiteral("12a"));
+}
+
+void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {
+    QLineEdit* passcode = box("Text5");
+    passcode->setText(QStringLiteral(" 123 "));
+    QCOMPARE(passcode->text(), QStringLiteral("123"));
+    // Only the ends are trimmed, and only spaces.
+    passcode->setText(QStringLiteral("1 2"));
+    QCOMPARE(passcode->text(), QStringLiteral("1 2"));
+    passcode->setText(QStringLiteral("\t12"));
+    QCOMPARE(passcode->text(), QStringLiteral("\t12"));
+    passcode->setText(QStringLiteral("     "));
+    QCOMPARE(passcode->text(), QString());
+}
+
+void FieldRulesTest::infoBoxIsEmptiedBeyond2000Characters() {
+    auto* info = form_->findChild<MultiLineBox*>("Text11");
+    info->setText(QString(2000, QLatin1Char('a')));
+    QCOMPARE(info->text().size(), 2000);
+    info->appendText(QStringLiteral("b"));
+    QCOMPARE(info->text(), QString());
+    info->setText(QString(2001, QLatin1Char('a')));
+    QCOMPARE(info->text(), QString());
+}
+
+void FieldRulesTest::digiEnablesTheAlias() {
+    auto* digi = form_->findChild<QCheckBox*>("Check1");
+    digi->setChecked(true);
+    QVERIFY(allEnabled({"Combo8", "Label26"}, true));
+    QTest::mouseClick(digi, Qt::LeftButton);
+    QVERIFY(!digi->isChecked());
+    QVERIFY(allEnabled({"Combo8", "Label26"}, false));
+    QTest::mouseClick(digi, Qt::LeftButton);
+    QVERIFY(allEnabled({"Combo8", "Label26"}, true));
+}
+
+void FieldRulesTest::gpsDisablesThePositionControls() {
+    const std::initializer_list<const char*> position = {"Text13", "Text14", "Text15", "Combo12",
+                                                         "Text16", "Text17", "Text18", "Combo13"};
+    click("Option1_0");
+    QVERIFY(allEnabled(position, false));
+    click("Option1_1");
+    QVERIFY(allEnabled(position, true));
+    option("Option1_0")->setChecked(true);
+    QVERIFY(allEnabled(position, false));
+    // With no member chosen the position is in use again.
+    option("Option1_0")->setChecked(false);
+    QVERIFY(allEnabled(position, true));
+}
+
+void FieldRulesTest::intervalModeEnablesTheIntervalBox() {
+    click("Option3_0");
+    QVERIFY(allEnabled({"Text10"}, false));
+    click("Option3_2");
+    QVERIFY(allEnabled({"Text10"}, true));
+    option("Option3_1")->setChecked(true);
+    QVERIFY(allEnabled({"Text10"}, false));
+    QVERIFY(!option("Option3_2")->isChecked());
+}
+
+void FieldRulesTest::optionGroupsStayExclusive() {
+    click("Option3_0");
+    click("Option3_2");
+    QVERIFY(!option("Option3_0")->isChecked());
+    QVERIFY(option("Option3_2")->isChecked());
+    // A second click keeps the choice.
+    click("Option3_2");
+    QVERIFY(option("Option3_2")->isChecked());
+    // The groups are independent of each other.
+    click("Option1_1");
+    QVERIFY(option("Option3_2")->isChecked());
+    // A program may leave a group with no choice.
+    option("Option3_2")->setChecked(false);
+    for (const char* name : {"Option3_0", "Option3_1", "Option3_2"})
+        QVERIFY(!option(name)->isChecked());
+}
+
+QTEST_MAIN(FieldRulesTest)
+#include "tst_app_field_rules.moc"
