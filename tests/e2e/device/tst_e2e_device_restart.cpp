@@ -1,0 +1,47 @@
+#include "DeviceBench.h"
+
+#include <QTest>
+
+class DeviceRestartTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void restartSendsRebootTwice();
+    void pressWithPortOpenOnlyCloses();
+    void missingPortIsReported();
+};
+
+void DeviceRestartTest::restartSendsRebootTwice() {
+    DeviceBench bench;
+    QVERIFY(bench.start());
+    bench.click("Command9");
+    QCOMPARE(bench.received(0, 18), QByteArray("REBOOT#\r\nREBOOT#\r\n"));
+    const auto chunks = bench.tracker().receivedChunks();
+    QVERIFY(chunks.size() >= 2);
+    QVERIFY(chunks.last().first - chunks.first().first >= 500);
+    QCOMPARE(bench.text("Command9"), QStringLiteral("restart"));
+    QVERIFY(!bench.portOpen());
+}
+
+void DeviceRestartTest::pressWithPortOpenOnlyCloses() {
+    DeviceBench bench;
+    QVERIFY(bench.start());
+    bench.form().comm()->open();
+    bench.click("Command9");
+    QCOMPARE(bench.text("Command9"), QStringLiteral("Port is open"));
+    QVERIFY(!bench.portOpen());
+    QTest::qWait(200);
+    QCOMPARE(bench.received(), QByteArray());
+}
+
+void DeviceRestartTest::missingPortIsReported() {
+    DeviceBench bench;
+    QVERIFY(bench.start());
+    bench.choosePortWithoutDevice();
+    bench.click("Command9");
+    QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
+    QCOMPARE(bench.text("Command9"), QStringLiteral("restart"));
+    QVERIFY(!bench.portOpen());
+}
+
+QTEST_MAIN(DeviceRestartTest)
+#include "tst_e2e_device_restart.moc"

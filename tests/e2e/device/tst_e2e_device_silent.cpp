@@ -1,0 +1,29 @@
+#include "DeviceBench.h"
+
+#include <QTest>
+
+class DeviceSilentTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void silentTrackerEndsTheReadQuietly();
+};
+
+void DeviceSilentTest::silentTrackerEndsTheReadQuietly() {
+    DeviceBench bench;
+    QVERIFY(bench.start({"--silent"}));
+    const qint64 ms = bench.click("Command6");
+    qInfo("unanswered read took %lld ms", ms);
+    QVERIFY(ms >= 40600);
+    const QByteArray expected =
+        QByteArray("\r\nSETUP#\r\n").repeated(20) + QByteArray("AT+READ#\r\n").repeated(20);
+    QCOMPARE(bench.received(0, expected.size()), expected);
+    QCOMPARE(bench.text("Text29"), QStringLiteral("Connection OK\r\nReading 20/20Times......"));
+    QVERIFY(bench.messages().isEmpty());
+    QCOMPARE(bench.text("Command6"), QStringLiteral("read data"));
+    QVERIFY(bench.enabled("Command7"));
+    QVERIFY(!bench.portOpen());
+    QCOMPARE(bench.text("Text4"), QString());
+}
+
+QTEST_MAIN(DeviceSilentTest)
+#include "tst_e2e_device_silent.moc"
