@@ -1,0 +1,148 @@
+#include "TrackerCore.h"
+
+#include <QTest>
+
+namespace {
+
+QByteArray sent(const TrackerCore::Output& output) {
+    QByteArray bytes;
+    for (const TrackerCore::Send& send : output.sends)
+        bytes += send.bytes;
+    return bytes;
+}
+
+QByteArray frameOf(const QByteArray& block) {
+    char check = 0;
+    for (char c : block)
+        check ^= c;
+    return block + check;
+}
+
+// A loader reached the way the update reaches it: reset, reboot, probe, header.
+TrackerCore loaderFor(int romLength, const FirmwareLoader::Options& loader = {}) {
+    TrackerCore core({1, true, loader});
+    core.receive("AT+RESET#\r\nREBOOT#\r\n");
+    const QByteArray probe("\x5F\x00\x00\xF5", 4);
+    if (sent(core.receive(probe)) != QByteArray(1, char(0xE5)))
+        qWarning("the loader did not answer the probe");
+    const char header[] = {0x5E, char((romLength % 2048) / 256), char(romLength % 256),
+                           char(romLength / 2048), char(0xE5)};
+    if (sent(core.receive(QByteArray(header, 5))) != QByteArray(1, char(0xC5)))
+        qWarning("the loader did not take the header");
+    return core;
+}
+
+} // namespace
+
+class SimCoreTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void handshakeFromTheKthOn();
+    void writtenValuesComeBackInTheRead();
+    void resetRestoresDefaultsAndConfirms();
+    void loaderAssemblesTheImageFromSplitFrames();
+    void loaderAfterAForcedRepeatKeepsEveryBlockOnce();
+    void modemStoresServerAndAccessPointUnescaped();
+};
+
+void SimCoreTest::handshakeFromTheKthOn() {
+    TrackerCore core({3, true, {}});
+    QVERIFY(sent(core.receive("\r\nSETUP#\r\n\r\nSETUP#\r\n")).isEmpty());
+    // The line may arrive cut anywhere.
+    QVERIFY(sent(core.receive("\r\nSET")).isEmpty());
+    QCOMPARE(sent(core.receive("UP#\r\n")), QByteArray("CONNECT\r\n"));
+
+    TrackerCore never({0, true, {}});
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(sent(never.receive("\r\nSETUP#\r\n")).isEmpty());
+}
+
+void SimCoreTest::writtenValuesComeBackInTheRead() {
+    TrackerCore core({1, true, {}});
+    core.receive("AT+CALL,AB1CD -7#\r\nAT+POSI,3035.12N,11417.34E#\r\nAT+UNIT,3#\r\n"
+                 "AT+STATUS,caf\xE9 \xFF#\r\n");
+    const QByteArray reply = sent(core.receive("AT+READ#\r\n"));
+    QVERIFY(reply.contains("\r\nCALLSIGN:AB1CD -7\r\n"));
+    QVERIFY(reply.contains("\r\nPOSITION:3035.12N/11417.34E\r\n"));
+    QVERIFY(reply.contains("\r\nUNIT:3\r\n"));
+    QVERIFY(reply.contains("\r\nSTATUS:caf\xE9 \xFF\r\n"));
+    // Lines the tool must skip, and the end mark last.
+    QVERIFY(reply.startsWith("AT+READ#\r\n"));
+    QVERIFY(reply.contains("\r\nSENT TIME:"));
+    QVERIFY(reply.endsWith("\r\nREAD END\r\n"));
+}
+
+void SimCoreTest::resetRestoresDefaultsAndConfirms() {
+    TrackerCore core({1, true, {}});
+    core.receive("AT+PASS,12345#\r\n");
+    QCOMPARE(sent(core.receive("AT+RESET#\r\n")), QByteArray("eeram reset\r\n"));
+    QCOMPARE(core.settings().value("PASS:"), QByteArray("47311"));
+
+    TrackerCore quiet({1, false, {}});
+    QVERIFY(sent(quiet.receive("AT+RESET#\r\n")).isEmpty());
+    QCOMPARE(sent(quiet.receive("REBOOT#\r\n")), QByteArray());
+    QVERIFY(quiet.inLoader());
+}
+
+void SimCoreTest::loaderAssemblesTheImageFromSplitFrames() {
+    QByteArray image(5000, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char(i * 7 + 3);
+    TrackerCore core = loaderFor(int(image.size()));
+    QByteArray frames;
+    QByteArray padded = image + QByteArray(3 * 2048 - image.size(), char(0xFF));
+    for (int k = 0; k < 3; ++k)
+        frames += frameOf(padded.mid(k * 2048, 2048));
+    QByteArray replies;
+    bool ready = false;
+    for (qsizetype at = 0; at < frames.size(); at += 1000) {
+        const TrackerCore::Output output = core.receive(frames.mid(at, 1000));
+        replies += sent(output).left(1);
+        ready = ready || output.imageReady;
+    }
+    QCOMPARE(replies, QByteArray(3, char(0xC5)));
+    QVERIFY(ready);
+    QCOMPARE(core.image(), image);
+    QVERIFY(!core.inLoader());
+}
+
+void SimCoreTest::loaderAfterAForcedRepeatKeepsEveryBlockOnce() {
+    const QByteArray image = QByteArray(2048, 'a') + QByteArray(2048, 'b') + QByteArray(10, 'c');
+    TrackerCore core = loaderFor(int(image.size()), {1, 1, 0, 0});
+    const QByteArray padded = image + QByteArray(2048 - 10, char(0xFF));
+    const QByteArray block0 = frameOf(padded.left(2048));
+    const QByteArray block1 = frameOf(padded.mid(2048, 2048));
+    const QByteArray block2 = frameOf(padded.mid(4096, 2048));
+    // After 0x55 the tool sends the next block without advancing, then again.
+    QCOMPARE(sent(core.receive(block0)), QByteArray(1, char(0x55)));
+    QCOMPARE(sent(core.receive(block1)), QByteArray(1, char(0xC5)));
+    QCOMPARE(sent(core.receive(block1)), QByteArray(1, char(0xC5)));
+    QVERIFY(core.receive(block2).imageReady);
+    QCOMPARE(core.image(), image);
+
+    // A wrong check byte is never stored.
+    TrackerCore bad = loaderFor(100);
+    QByteArray broken = frameOf(QByteArray(2048, 'x'));
+    broken[2048] = char(broken[2048] ^ 1);
+    QCOMPARE(sent(bad.receive(broken)), QByteArray(1, char(0x55)));
+    QVERIFY(bad.inLoader());
+}
+
+void SimCoreTest::modemStoresServerAndAccessPointUnescaped() {
+    TrackerCore core({1, true, {}});
+    core.receive("tsgsm,1#\r\n");
+    QVERIFY(core.passThrough());
+    QCOMPARE(sent(core.receive("ATE0\r\n")), QByteArray("ATE0\r\nOK\r\n"));
+    QCOMPARE(sent(core.receive("AT+CIPSCONT=0,\"TCP\",\"rotate.example\",14580,2\r\n")),
+             QByteArray("OK\r\n"));
+    QCOMPARE(sent(core.receive("AT+CSTT=\"cmnet\",\"ham\",\"p,a\"ss\"\r\n")), QByteArray("OK\r\n"));
+    QCOMPARE(sent(core.receive("AT+CIPSCONT?\r\n")),
+             QByteArray("+CIPSTART: \"TCP\", \"rotate.example\", 14580\r\nOK\r\n"));
+    QCOMPARE(core.modem().password(), QByteArray("p,a\"ss"));
+    core.receive("tsgsm,0#\r\n");
+    QVERIFY(!core.passThrough());
+    QVERIFY(sent(core.receive("AT+READ#\r\n")).endsWith("READ END\r\n"));
+}
+
+QTEST_APPLESS_MAIN(SimCoreTest)
+#include "tst_sim_core.moc"

@@ -1,0 +1,86 @@
+#include "SimOptions.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+int number(const QCommandLineParser& parser, const QString& name) {
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < 0) {
+        std::fprintf(stderr, "kite12-sim: --%s needs a whole number of 0 or more\n",
+                     qPrintable(name));
+        std::exit(2);
+    }
+    return value;
+}
+
+} // namespace
+
+SimOptions parseSimOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A virtual KITE12 tracker on a pseudo-terminal. The device path is the "
+                       "first line of standard output; each replug prints the new one."));
+    parser.addHelpOption();
+    const auto valued = [&parser](const char* name, const char* help, const char* valueName) {
+        parser.addOption({QString::fromLatin1(name), QString::fromLatin1(help),
+                          QString::fromLatin1(valueName)});
+    };
+    const auto flag = [&parser](const char* name, const char* help) {
+        parser.addOption({QString::fromLatin1(name), QString::fromLatin1(help)});
+    };
+    valued("link", "Keep a symlink PATH pointing at the current device.", "PATH");
+    valued("log", "Log received bytes and events to FILE.", "FILE");
+    valued("settings", "Start from the reply lines (KEY:value) in FILE.", "FILE");
+    valued("connect-from", "Answer the handshake only from the K-th on.", "K");
+    flag("never-connect", "Never answer the handshake.");
+    flag("silent", "Send nothing at all.");
+    valued("byte-delay-ms", "Wait N ms before each byte sent.", "N");
+    flag("garbage", "Send random bytes between the lines.");
+    flag("flood", "Send random printable bytes without line ends at full speed.");
+    valued("unplug-after-bytes", "Close the device after receiving N bytes.", "N");
+    valued("replug-after-ms", "After an unplug, open a new device M ms later.", "M");
+    valued("image-out", "Write the image the loader received to FILE.", "FILE");
+    valued("probe-from", "Loader: answer the probe only from the K-th on.", "K");
+    flag("no-probe", "Loader: never answer the probe.");
+    flag("no-reset-confirm", "Never confirm the settings reset.");
+    valued("nak-frame", "Loader: reject the K-th frame once, even when it is right.", "K");
+    valued("silent-after-frames", "Loader: answer nothing after the K-th frame.", "K");
+    valued("unplug-after-frames", "Loader: unplug after the K-th frame.", "K");
+    parser.process(arguments);
+
+    SimOptions options;
+    options.link = parser.value(QStringLiteral("link"));
+    options.log = parser.value(QStringLiteral("log"));
+    options.settingsFile = parser.value(QStringLiteral("settings"));
+    options.imageOut = parser.value(QStringLiteral("image-out"));
+    options.silent = parser.isSet(QStringLiteral("silent"));
+    options.garbage = parser.isSet(QStringLiteral("garbage"));
+    options.flood = parser.isSet(QStringLiteral("flood"));
+    TrackerCore::Options& core = options.core;
+    if (parser.isSet(QStringLiteral("connect-from")))
+        core.connectFrom = number(parser, QStringLiteral("connect-from"));
+    if (parser.isSet(QStringLiteral("never-connect")))
+        core.connectFrom = 0;
+    core.resetConfirm = !parser.isSet(QStringLiteral("no-reset-confirm"));
+    if (parser.isSet(QStringLiteral("probe-from")))
+        core.loader.probeFrom = number(parser, QStringLiteral("probe-from"));
+    if (parser.isSet(QStringLiteral("no-probe")))
+        core.loader.probeFrom = 0;
+    if (parser.isSet(QStringLiteral("nak-frame")))
+        core.loader.nakFrame = number(parser, QStringLiteral("nak-frame"));
+    if (parser.isSet(QStringLiteral("silent-after-frames")))
+        core.loader.silentAfterFrames = number(parser, QStringLiteral("silent-after-frames"));
+    if (parser.isSet(QStringLiteral("unplug-after-frames")))
+        core.loader.unplugAfterFrames = number(parser, QStringLiteral("unplug-after-frames"));
+    if (parser.isSet(QStringLiteral("byte-delay-ms")))
+        options.byteDelayMs = number(parser, QStringLiteral("byte-delay-ms"));
+    if (parser.isSet(QStringLiteral("unplug-after-bytes")))
+        options.unplugAfterBytes = number(parser, QStringLiteral("unplug-after-bytes"));
+    if (parser.isSet(QStringLiteral("replug-after-ms")))
+        options.replugAfterMs = number(parser, QStringLiteral("replug-after-ms"));
+    return options;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ByteLog.h"
+#include "PtyDevice.h"
+#include "SimOptions.h"
+#include "TrackerCore.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+// The virtual tracker on its pseudo-terminal: timing, faults, log and link
+// around the behaviour of TrackerCore.
+class SimProgram : public QObject {
+    Q_OBJECT
+public:
+    explicit SimProgram(const SimOptions& options, QObject* parent = nullptr);
+
+    // Opens the first device; false with a message on standard error.
+    bool start();
+
+private:
+    void plugIn();
+    void unplug();
+    void take(const QByteArray& bytes);
+    void queue(const TrackerCore::Output& output);
+    void sendNext();
+    void floodMore();
+    void writeImage(const QByteArray& image);
+    void announce(const QString& device);
+    QByteArray garbage();
+
+    SimOptions options_;
+    TrackerCore core_;
+    PtyDevice device_;
+    ByteLog log_;
+    QTimer sendTimer_;
+    QList<TrackerCore::Send> pending_;
+    qint64 receivedBytes_ = 0;
+    bool unplugDone_ = false;
+};

@@ -1,0 +1,113 @@
+#include "TrackerCore.h"
+
+namespace {
+const QByteArray kBanner = "KITE12 APRS tracker ready\r\n";
+} // namespace
+
+TrackerCore::TrackerCore(const Options& options) : options_(options) {}
+
+TrackerCore::Output TrackerCore::receive(const QByteArray& bytes) {
+    Output out;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (loader_) {
+            FirmwareLoader::Result result = loader_->receive(bytes.mid(i));
+            out.events += result.events;
+            if (!result.reply.isEmpty())
+                out.sends.append({0, result.reply, false});
+            out.unplug = result.unplug;
+            if (result.finished) {
+                image_ = loader_->image();
+                loader_.reset();
+                out.imageReady = true;
+                out.events.append(QStringLiteral("# firmware started"));
+                reply(out, kBanner, kRebootMs);
+            }
+            return out;
+        }
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            const QByteArray line = line_;
+            line_.clear();
+            if (!line.isEmpty())
+                takeLine(line, out);
+        } else {
+            line_ += c;
+        }
+    }
+    return out;
+}
+
+void TrackerCore::reply(Output& out, const QByteArray& text, int delayMs) {
+    out.sends.append({delayMs, text, true});
+}
+
+void TrackerCore::takeLine(const QByteArray& line, Output& out) {
+    // The tracker watches for the pass-through commands even while it is on.
+    if (line == "tsgsm,1#" || line == "tsgsm,0#") {
+        passThrough_ = line == "tsgsm,1#";
+        out.events.append(passThrough_ ? QStringLiteral("# modem: pass-through on")
+                                       : QStringLiteral("# modem: pass-through off"));
+        return;
+    }
+    if (passThrough_) {
+        out.events.append(QStringLiteral("# modem: ") + QString::fromLatin1(line));
+        reply(out, modem_.answer(line));
+        return;
+    }
+    takeCommand(line, out);
+}
+
+void TrackerCore::takeCommand(const QByteArray& line, Output& out) {
+    if (line == "SETUP#") {
+        ++handshakes_;
+        const bool answered = options_.connectFrom > 0 && handshakes_ >= options_.connectFrom;
+        out.events.append(QStringLiteral("# handshake %1%2")
+                              .arg(handshakes_)
+                              .arg(answered ? QString() : QStringLiteral(" ignored")));
+        if (answered)
+            reply(out, "CONNECT\r\n");
+        return;
+    }
+    if (line == "AT+READ#") {
+        out.events.append(QStringLiteral("# read"));
+        // A real device echoes the command and sends lines the tool ignores.
+        QByteArray text = line + "\r\n";
+        const QList<QByteArray> lines = settings_.replyLines();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            text += lines[i];
+            if (i == 4)
+                text += "SENT TIME:" + settings_.value("INTERVAL:") + "\r\n";
+        }
+        reply(out, text + "READ END\r\n");
+        return;
+    }
+    if (line == "REBOOT#") {
+        out.events.append(QStringLiteral("# reboot"));
+        if (resetSeen_) {
+            resetSeen_ = false;
+            loader_ = std::make_unique<FirmwareLoader>(options_.loader);
+            out.events.append(QStringLiteral("# loader: waiting"));
+        } else {
+            reply(out, kBanner, kRebootMs);
+        }
+        return;
+    }
+    if (line == "AT+RESET#") {
+        settings_.restoreDefaults();
+        resetSeen_ = true;
+        out.events.append(QStringLiteral("# reset"));
+        if (options_.resetConfirm)
+            reply(out, "eeram reset\r\n");
+        return;
+    }
+    const qsizetype comma = line.indexOf(',');
+    if (line.startsWith("AT+") && comma > 3 && line.endsWith('#')) {
+        const QByteArray command = line.mid(3, comma - 3);
+        const QByteArray value = line.mid(comma + 1, line.size() - comma - 2);
+        if (settings_.applyWrite(command, value)) {
+            out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command));
+            return;
+        }
+    }
+    out.events.append(QStringLiteral("# unknown line"));
+}

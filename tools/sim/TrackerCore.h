@@ -1,0 +1,59 @@
+#pragma once
+
+#include "FirmwareLoader.h"
+#include "GprsModem.h"
+#include "TrackerSettings.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <memory>
+
+// The virtual tracker's behaviour without any I/O: bytes in, replies and
+// events out. The program around it does the timing and the pseudo-terminal.
+class TrackerCore {
+public:
+    struct Options {
+        int connectFrom = 1; // first handshake that is answered; 0 answers none
+        bool resetConfirm = true;
+        FirmwareLoader::Options loader;
+    };
+    struct Send {
+        int delayMs = 0;     // after the previous send of the same output
+        QByteArray bytes;
+        bool text = true;    // false for the loader's binary replies
+    };
+    struct Output {
+        QList<Send> sends;
+        QStringList events;
+        bool unplug = false;
+        bool imageReady = false;
+    };
+
+    static constexpr int kRebootMs = 300;
+
+    explicit TrackerCore(const Options& options);
+
+    Output receive(const QByteArray& bytes);
+    TrackerSettings& settings() { return settings_; }
+    const GprsModem& modem() const { return modem_; }
+    bool inLoader() const { return loader_ != nullptr; }
+    bool passThrough() const { return passThrough_; }
+    // The last image the loader completed.
+    const QByteArray& image() const { return image_; }
+
+private:
+    void takeLine(const QByteArray& line, Output& out);
+    void takeCommand(const QByteArray& line, Output& out);
+    void reply(Output& out, const QByteArray& text, int delayMs = 0);
+
+    Options options_;
+    TrackerSettings settings_;
+    GprsModem modem_;
+    std::unique_ptr<FirmwareLoader> loader_;
+    QByteArray line_;
+    QByteArray image_;
+    int handshakes_ = 0;
+    bool resetSeen_ = false;
+    bool passThrough_ = false;
+};
