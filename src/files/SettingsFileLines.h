@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <variant>
+
+// A settings file is a screenful of short lines; anything far larger is not one,
+// and reading it whole would stall the window.
+inline constexpr qint64 kMaxSettingsFileBytes = 64 * 1024;
+
+// The file's lines without their ends. CR LF, a lone CR and a lone LF each end a
+// line; a last line without an end still counts. Each byte becomes the character
+// U+0000..U+00FF of the same value, as received bytes do.
+QStringList settingsFileLines(const QByteArray& bytes);
+
+struct SettingsFileError {
+    QString reason;
+};
+
+// All the lines of the file, or why it could not be read; never a part of it.
+std::variant<QStringList, SettingsFileError> readSettingsFile(const QString& fileName);
