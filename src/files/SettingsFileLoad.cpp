@@ -10,15 +10,15 @@
 
 SettingsFileLoad::SettingsFileLoad(const FormContext& context, QObject* parent)
     : QObject(parent), context_(context) {
-    connect(context_.control<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked,
-            this, &SettingsFileLoad::chooseAndLoad);
+    connect(context_.control<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked, this,
+            &SettingsFileLoad::chooseAndLoad);
 }
 
 void SettingsFileLoad::chooseAndLoad() {
     const QString programFolder = QFileInfo(context_.portSettingsFile).absolutePath();
-    const QString fileName = QFileDialog::getOpenFileName(
-        context_.form, context_.say("载入数据", "Load file"), programFolder,
-        QString::fromUtf8("ini文件(*.ini)"));
+    const QString fileName =
+        QFileDialog::getOpenFileName(context_.form, context_.say("载入数据", "Load file"),
+                                     programFolder, QString::fromUtf8("ini文件(*.ini)"));
     if (fileName.isEmpty())
         return;
     loadFile(fileName);

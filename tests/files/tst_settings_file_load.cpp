@@ -1,0 +1,257 @@
+#include "DeviceSettings.h"
+#include "Form1.h"
+#include "MultiLineBox.h"
+#include "ProgramFolder.h"
+#include "SettingsFileLines.h"
+#include "SettingsFileLoad.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+}
+
+class SettingsFileLoadTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void fileOfAReadReplyFillsTheFields();
+    void lineEnds_data();
+    void lineEnds();
+    void uncutLineEndsTheLoad();
+    void bytesAbove127AndControlBytes();
+    void failingFileChangesNothing_data();
+    void failingFileChangesNothing();
+    void fileAtTheSizeLimitLoads();
+    void dialogStartsInTheProgramFolder_data();
+    void dialogStartsInTheProgramFolder();
+
+private:
+    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("set.ini"));
+    QString load(const QByteArray& bytes);
+    QString statusLog() const { return form_->findChild<MultiLineBox*>("Text29")->text(); }
+    QPushButton* button(const char* name) const { return form_->findChild<QPushButton*>(name); }
+    DeviceSettings& fields() const { return *form_->settings(); }
+
+    std::unique_ptr<ProgramFolder> folder_;
+    std::unique_ptr<Form1> form_;
+    std::unique_ptr<QTemporaryDir> files_;
+    QStringList messages_;
+    QTimer boxCloser_;
+};
+
+void SettingsFileLoadTest::init() {
+    folder_ = std::make_unique<ProgramFolder>(QMap<int, QString>{});
+    form_ = std::make_unique<Form1>(folder_->path());
+    files_ = std::make_unique<QTemporaryDir>();
+    messages_.clear();
+    boxCloser_.setInterval(20);
+    connect(&boxCloser_, &QTimer::timeout, this, [this] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messages_.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    boxCloser_.start();
+}
+
+void SettingsFileLoadTest::cleanup() {
+    boxCloser_.disconnect();
+    form_.reset();
+}
+
+QString SettingsFileLoadTest::write(const QByteArray& bytes, const QString& name) {
+    QFile file(files_->filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file");
+    return file.fileName();
+}
+
+QString SettingsFileLoadTest::load(const QByteArray& bytes) {
+    const QString path = write(bytes);
+    form_->findChild<SettingsFileLoad*>()->loadFile(path);
+    return path;
+}
+
+void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
+    QVERIFY(!button("Command7")->isEnabled());
+    fields().setText(TextField::Status, "kept");
+    // Unknown keys are ignored, a later line wins, and fields without a line keep theirs.
+    const QStringList lines = {"[KITE5]",
+                               "",
+                               "CALLSIGN:NOCALL-10",
+                               "PASS:12345",
+                               "SYMBOL:/>",
+                               "POSITION:3035.00N/11417.00E",
+                               "COMMENT:hello",
+                               "COMMENT TEXT:abc",
+                               "SERVER:x",
+                               "MIC-E:0",
+                               "INTERVAL:60",
+                               "INTERVAL:120",
+                               "GPS:0",
+                               "FILTER:b/KITE5",
+                               "BACKLIGHT:00",
+                               "UNIT:3",
+                               "DIGI:1",
+                               "PATH:2",
+                               "SMART:2",
+                               "VER:V1.2"};
+    const QString path = load((lines.join(kCrLf) + kCrLf).toLatin1());
+
+    QCOMPARE(statusLog(),
+             QDir::toNativeSeparators(path) + kCrLf + kCrLf + lines.join(kCrLf) + kCrLf);
+    const QList<std::pair<TextField, QString>> expected = {
+        {TextField::Callsign, "NOCALL"},     {TextField::Ssid, "10"},
+        {TextField::Passcode, "12345"},      {TextField::Symbol, "/>"},
+        {TextField::LonDegrees, "114"},      {TextField::Comment, "hello"},
+        {TextField::Interval, "120"},        {TextField::Filter, "b/KITE5"},
+        {TextField::Backlight, "ON"},        {TextField::Unit, QString::fromUtf8("公里")},
+        {TextField::Path, "WIDE1-1WIDE2-1"}, {TextField::Version, "V1.2"},
+        {TextField::Status, "kept"}};
+    for (const auto& [field, value] : expected)
+        QCOMPARE(fields().text(field), value);
+    QVERIFY(!fields().checked(CheckField::MicE));
+    QCOMPARE(fields().chosenMember(OptionGroup::Gps), 1);
+    QVERIFY(fields().checked(CheckField::Digi));
+    QCOMPARE(fields().chosenMember(OptionGroup::BeaconMode), 2);
+    QVERIFY(button("Command7")->isEnabled());
+    QVERIFY(!button("Command4")->isEnabled());
+    QVERIFY(messages_.isEmpty());
+}
+
+void SettingsFileLoadTest::lineEnds_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shownLines");
+    QTest::newRow("CR LF") << QByteArray("STATUS:s\r\nCOMMENT:c\r\n")
+                           << "STATUS:s\r\nCOMMENT:c\r\n";
+    QTest::newRow("LF only") << QByteArray("STATUS:s\nCOMMENT:c\n") << "STATUS:s\r\nCOMMENT:c\r\n";
+    QTest::newRow("CR only") << QByteArray("STATUS:s\rCOMMENT:c\r") << "STATUS:s\r\nCOMMENT:c\r\n";
+    QTest::newRow("no last end") << QByteArray("STATUS:s\r\nCOMMENT:c")
+                                 << "STATUS:s\r\nCOMMENT:c\r\n";
+    QTest::newRow("empty lines kept") << QByteArray("\r\nSTATUS:s\n\nCOMMENT:c\r\n\r\n")
+                                      << "\r\nSTATUS:s\r\n\r\nCOMMENT:c\r\n\r\n";
+    QTest::newRow("empty file") << QByteArray() << "";
+}
+
+void SettingsFileLoadTest::lineEnds() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shownLines);
+    const QString path = load(bytes);
+    QCOMPARE(statusLog(), QDir::toNativeSeparators(path) + kCrLf + kCrLf + shownLines);
+    if (!bytes.isEmpty()) {
+        QCOMPARE(fields().text(TextField::Status), "s");
+        QCOMPARE(fields().text(TextField::Comment), "c");
+    }
+    QVERIFY(button("Command7")->isEnabled());
+}
+
+void SettingsFileLoadTest::uncutLineEndsTheLoad() {
+    const QString path = load("COMMENT:one\r\nCALLSIGN:NOCALL\r\nCOMMENT:two\r\nSTATUS:no\r\n");
+    QCOMPARE(fields().text(TextField::Comment), "one");
+    QCOMPARE(fields().text(TextField::Status), "");
+    QCOMPARE(statusLog(),
+             QDir::toNativeSeparators(path) + "\r\n\r\nCOMMENT:one\r\nCALLSIGN:NOCALL\r\n");
+    QVERIFY(button("Command7")->isEnabled());
+    QVERIFY(messages_.isEmpty());
+}
+
+void SettingsFileLoadTest::bytesAbove127AndControlBytes() {
+    const QByteArray comment("caf\xE9 \xB0\xFF\x01\x7F", 10);
+    const QByteArray version("\0\x80z", 3);
+    load("COMMENT:" + comment + "\r\nVER:" + version + "\r\n" + QByteArray(1, '\0') + "STATUS:x");
+    QCOMPARE(fields().text(TextField::Comment), QString::fromLatin1(comment));
+    QCOMPARE(fields().text(TextField::Version), QString::fromLatin1(version));
+    // The key must stand at the very start of the line.
+    QCOMPARE(fields().text(TextField::Status), "");
+    QVERIFY(statusLog().contains(QString::fromLatin1(comment) + kCrLf));
+}
+
+void SettingsFileLoadTest::failingFileChangesNothing_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing"
+                             << "";
+    QTest::newRow("folder") << "folder"
+                            << "";
+    QTest::newRow("over the limit") << "large"
+                                    << "The file is larger than 16 KB";
+    if (QFileInfo::exists("/dev/zero"))
+        QTest::newRow("endless") << "endless"
+                                 << "The file is larger than 16 KB";
+}
+
+void SettingsFileLoadTest::failingFileChangesNothing() {
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QString path = kind == "missing"  ? files_->filePath("absent.ini")
+                         : kind == "folder" ? files_->path()
+                         : kind == "large"  ? write(QByteArray(kMaxSettingsFileBytes + 1, '\n'))
+                                            : QStringLiteral("/dev/zero");
+    form_->findChild<MultiLineBox*>("Text29")->setText("before");
+    form_->findChild<SettingsFileLoad*>()->loadFile(path);
+    QCOMPARE(messages_.size(), 1);
+    const QString intro = "Can not read file " + QDir::toNativeSeparators(path) + kCrLf;
+    QVERIFY2(messages_.first().startsWith(intro), qPrintable(messages_.first()));
+    QVERIFY(messages_.first().size() > intro.size());
+    if (!reason.isEmpty())
+        QCOMPARE(messages_.first(), intro + reason);
+    QCOMPARE(statusLog(), "before");
+    QVERIFY(!button("Command7")->isEnabled());
+}
+
+void SettingsFileLoadTest::fileAtTheSizeLimitLoads() {
+    const QByteArray line = "COMMENT:" + QByteArray(kMaxSettingsFileBytes - 8, 'a');
+    load(line);
+    QCOMPARE(fields().text(TextField::Comment), QString(61, 'a'));
+    QCOMPARE(statusLog().size(), QDir::toNativeSeparators(files_->filePath("set.ini")).size() + 4 +
+                                     kMaxSettingsFileBytes + 2);
+}
+
+void SettingsFileLoadTest::dialogStartsInTheProgramFolder_data() {
+    QTest::addColumn<bool>("choose");
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("file chosen") << true;
+}
+
+void SettingsFileLoadTest::dialogStartsInTheProgramFolder() {
+    QFETCH(bool, choose);
+    QFile file(QDir(folder_->path()).filePath("chosen.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("COMMENT:chosen\r\n") > 0);
+    file.close();
+    form_->findChild<MultiLineBox*>("Text29")->setText("before");
+    QString folder, filter;
+    QTimer dialogWatch;
+    dialogWatch.setInterval(20);
+    connect(&dialogWatch, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialogWatch.stop();
+        folder = dialog->directory().absolutePath();
+        filter = dialog->selectedNameFilter();
+        if (!choose)
+            return dialog->reject();
+        // Typed, as the listing fills in only later.
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("chosen.ini");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    dialogWatch.start();
+    form_->findChild<SettingsFileLoad*>()->chooseAndLoad();
+    QCOMPARE(folder, QDir(folder_->path()).absolutePath());
+    QCOMPARE(filter, QString::fromUtf8("ini文件(*.ini)"));
+    QCOMPARE(fields().text(TextField::Comment), choose ? "chosen" : "");
+    QCOMPARE(statusLog() == "before", !choose);
+    QCOMPARE(button("Command7")->isEnabled(), choose);
+}
+
+QTEST_MAIN(SettingsFileLoadTest)
+#include "tst_settings_file_load.moc"
