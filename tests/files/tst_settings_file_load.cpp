@@ -85,30 +85,15 @@ void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
     QVERIFY(!button("Command7")->isEnabled());
     fields().setText(TextField::Status, "kept");
     // Unknown keys are ignored, a later line wins, and fields without a line keep theirs.
-    const QStringList lines = {"[KITE5]",
-                               "",
-                               "CALLSIGN:NOCALL-10",
-                               "PASS:12345",
-                               "SYMBOL:/>",
-                               "POSITION:3035.00N/11417.00E",
-                               "COMMENT:hello",
-                               "COMMENT TEXT:abc",
-                               "SERVER:x",
-                               "MIC-E:0",
-                               "INTERVAL:60",
-                               "INTERVAL:120",
-                               "GPS:0",
-                               "FILTER:b/KITE5",
-                               "BACKLIGHT:00",
-                               "UNIT:3",
-                               "DIGI:1",
-                               "PATH:2",
-                               "SMART:2",
-                               "VER:V1.2"};
-    const QString path = load((lines.join(kCrLf) + kCrLf).toLatin1());
+    const QByteArray reply = "[KITE5]\r\n\r\nCALLSIGN:NOCALL-10\r\nPASS:12345\r\nSYMBOL:/>\r\n"
+                             "POSITION:3035.00N/11417.00E\r\nCOMMENT:hello\r\nCOMMENT TEXT:abc\r\n"
+                             "SERVER:x\r\nMIC-E:0\r\nINTERVAL:60\r\nINTERVAL:120\r\nGPS:0\r\n"
+                             "FILTER:b/KITE5\r\nBACKLIGHT:00\r\nUNIT:3\r\nDIGI:1\r\nPATH:2\r\n"
+                             "SMART:2\r\nVER:V1.2\r\n";
+    const QString path = load(reply);
 
     QCOMPARE(statusLog(),
-             QDir::toNativeSeparators(path) + kCrLf + kCrLf + lines.join(kCrLf) + kCrLf);
+             QDir::toNativeSeparators(path) + kCrLf + kCrLf + QString::fromLatin1(reply));
     const QList<std::pair<TextField, QString>> expected = {
         {TextField::Callsign, "NOCALL"},     {TextField::Ssid, "10"},
         {TextField::Passcode, "12345"},      {TextField::Symbol, "/>"},
@@ -176,26 +161,21 @@ void SettingsFileLoadTest::bytesAbove127AndControlBytes() {
 }
 
 void SettingsFileLoadTest::failingFileChangesNothing_data() {
-    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << "missing"
-                             << "";
-    QTest::newRow("folder") << "folder"
-                            << "";
-    QTest::newRow("over the limit") << "large"
-                                    << "The file is larger than 16 KB";
+    QTest::newRow("missing") << QString();
+    QTest::newRow("folder") << QString();
+    QTest::newRow("over the limit") << "The file is larger than 16 KB";
     if (QFileInfo::exists("/dev/zero"))
-        QTest::newRow("endless") << "endless"
-                                 << "The file is larger than 16 KB";
+        QTest::newRow("endless") << "The file is larger than 16 KB";
 }
 
 void SettingsFileLoadTest::failingFileChangesNothing() {
-    QFETCH(QString, kind);
     QFETCH(QString, reason);
-    const QString path = kind == "missing"  ? files_->filePath("absent.ini")
-                         : kind == "folder" ? files_->path()
-                         : kind == "large"  ? write(QByteArray(kMaxSettingsFileBytes + 1, '\n'))
-                                            : QStringLiteral("/dev/zero");
+    const QString kind = QTest::currentDataTag();
+    const QString path = kind == "missing"   ? files_->filePath("absent.ini")
+                         : kind == "folder"  ? files_->path()
+                         : kind == "endless" ? QStringLiteral("/dev/zero")
+                                             : write(QByteArray(kMaxSettingsFileBytes + 1, '\n'));
     form_->findChild<MultiLineBox*>("Text29")->setText("before");
     form_->findChild<SettingsFileLoad*>()->loadFile(path);
     QCOMPARE(messages_.size(), 1);
