@@ -1,0 +1,86 @@
+#include "../device/DeviceBench.h"
+#include "../gprs/GprsBench.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kHandshake = "\r\nSETUP#\r\n";
+
+// Presses `button` and closes the window as soon as the tracker has received
+// `closeAfter`; returns how long the press then took to end, -1 without a close.
+qint64 closeOnceReceived(Form1& form, VirtualTracker& tracker, const char* button,
+                         const QByteArray& closeAfter) {
+    QElapsedTimer sinceClose;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (tracker.received().size() < closeAfter.size())
+            return;
+        watch.stop();
+        sinceClose.start();
+        form.close();
+    });
+    watch.start(10);
+    form.findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
+    watch.stop();
+    return sinceClose.isValid() ? sinceClose.elapsed() : -1;
+}
+
+} // namespace
+
+// Closing the window in the middle of an operation ends it at once: nothing
+// more goes out, no message box shows and the port is closed.
+class FaultsCloseTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Each case closes its own window; the process has to outlive them.
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void duringRead();
+    void duringWrite();
+    void duringGprsRead();
+};
+
+void FaultsCloseTest::duringRead() {
+    DeviceBench bench;
+    QVERIFY(bench.start({"--never-connect"}));
+    const QByteArray sent = kHandshake + kHandshake + kHandshake;
+    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), "Command6", sent);
+    QVERIFY2(ms >= 0 && ms < 1000, qPrintable(QString::number(ms)));
+    QTest::qWait(1500);
+    QCOMPARE(bench.tracker().received(), sent);
+    QVERIFY(bench.messages().isEmpty());
+    QVERIFY(!bench.portOpen());
+}
+
+void FaultsCloseTest::duringWrite() {
+    DeviceBench bench;
+    QVERIFY(bench.start());
+    bench.click("Command0");
+    const QByteArray all = defaultWriteBytes("1");
+    const QByteArray sent = all.left(all.indexOf("AT+PTTDELAY"));
+    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), "Command7", sent);
+    QVERIFY2(ms >= 0 && ms < 1000, qPrintable(QString::number(ms)));
+    QTest::qWait(1500);
+    QCOMPARE(bench.tracker().received(), sent);
+    QVERIFY(!bench.text("Text29").contains("Write complete"));
+    QVERIFY(!bench.portOpen());
+}
+
+void FaultsCloseTest::duringGprsRead() {
+    GprsBench bench;
+    QVERIFY(bench.start());
+    bench.click("Command15");
+    const QByteArray sent = "\r\ntsgsm,1#\r\n\r\ntsgsm,1#\r\nAT+ATE1\r\nAT+CIPSCONT?\r\n";
+    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), "Command16", sent);
+    QVERIFY2(ms >= 0 && ms < 1000, qPrintable(QString::number(ms)));
+    QTest::qWait(1500);
+    QCOMPARE(bench.tracker().received(), sent);
+    QVERIFY(bench.messages().isEmpty());
+    QVERIFY(!bench.form().comm()->isOpen());
+}
+
+QTEST_MAIN(FaultsCloseTest)
+#include "tst_e2e_faults_close.moc"
