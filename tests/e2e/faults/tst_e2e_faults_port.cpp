@@ -1,0 +1,56 @@
+#include "../device/DeviceBench.h"
+
+#include <QSerialPort>
+#include <QtTest>
+
+namespace {
+const QString kReadFailure = QStringLiteral("Port is open or no");
+}
+
+// The port held by another program, or gone before the first press.
+class FaultsPortTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void portTakenByAnotherProgram();
+    void portGoneBeforeTheFirstPress();
+};
+
+void FaultsPortTest::portTakenByAnotherProgram() {
+    DeviceBench bench;
+    QVERIFY(bench.start());
+    QSerialPort other;
+    other.setPortName(bench.tracker().devicePath());
+    QVERIFY2(other.open(QIODevice::ReadWrite), qPrintable(other.errorString()));
+
+    QVERIFY(bench.click("Command6") < 1000);
+    QCOMPARE(bench.messages(), QStringList{kReadFailure});
+    QVERIFY(!bench.portOpen());
+    bench.click("Command9");
+    QCOMPARE(bench.messages(), (QStringList{kReadFailure, "Port is use or no"}));
+    QVERIFY(!bench.portOpen());
+    QVERIFY(bench.tracker().received().isEmpty());
+
+    other.close();
+    bench.click("Command6");
+    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    QCOMPARE(bench.messages().size(), 2);
+}
+
+void FaultsPortTest::portGoneBeforeTheFirstPress() {
+    DeviceBench bench;
+    QVERIFY(bench.start());
+    bench.tracker().stop();
+
+    QVERIFY(bench.click("Command6") < 1000);
+    QCOMPARE(bench.messages(), QStringList{kReadFailure});
+    QVERIFY(!bench.portOpen());
+
+    QVERIFY(bench.tracker().start());
+    bench.click("Command6");
+    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    QCOMPARE(bench.messages().size(), 1);
+    QVERIFY(!bench.portOpen());
+}
+
+QTEST_MAIN(FaultsPortTest)
+#include "tst_e2e_faults_port.moc"
