@@ -9,6 +9,7 @@
 #include "SerialError.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace {
@@ -20,6 +21,21 @@ void closePort(MSComm& comm) {
     }
 }
 
+// A device missing from the list although it exists is what users ask about.
+QList<PortOpenProbe> probesOfClosedDevices(const MSComm& comm, const QList<int>& opened) {
+    QList<PortOpenProbe> probes;
+    QStringList seen;
+    for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
+        const QString device = comm.devicePath(number);
+        if (opened.contains(number) || device.isEmpty() || seen.contains(device) ||
+            !QFileInfo::exists(device))
+            continue;
+        seen.append(device);
+        probes.append(probePortOpen(device));
+    }
+    return probes;
+}
+
 void listPorts(QComboBox* portList, MSComm& comm) {
     const QList<int> ports = portsThatOpen(comm);
     QStringList names;
@@ -28,6 +44,7 @@ void listPorts(QComboBox* portList, MSComm& comm) {
     addItemsKeepingText(portList, names);
     for (int row = 0; row < ports.size(); ++row)
         portList->setItemData(row, comm.devicePath(ports.at(row)), Qt::ToolTipRole);
+    portList->setToolTip(portOpenHelp(probesOfClosedDevices(comm, ports)));
 }
 
 void configurePort(MSComm& comm) {

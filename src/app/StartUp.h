@@ -9,6 +9,7 @@ class MSComm;
 QList<int> portsThatOpen(MSComm& comm);
 
 // Runs once when the window is created, with the language already chosen:
-// captions, GPRS frame hidden, the remembered port, the port scan, the lists,
+// captions, GPRS frame hidden, the remembered port, the port scan (with help
+// on the list for devices that exist but would not open), the lists,
 // the port number, the port's configuration and the disabled file buttons.
 void runStartUp(const FormContext& context);
