@@ -1,0 +1,52 @@
+#include "../device/DeviceBench.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+// A tracker that sends without pause and never ends a line: the read still
+// ends after its tries, and the window keeps answering meanwhile.
+class FaultsFloodTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readEndsAndTheWindowAnswers();
+};
+
+void FaultsFloodTest::readEndsAndTheWindowAnswers() {
+    DeviceBench bench;
+    QVERIFY(bench.start({"--flood"}));
+
+    // How late a 50 ms timer fires while the read waits.
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    qint64 worstLateMs = 0;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        worstLateMs = qMax(worstLateMs, now - lastTick - 50);
+        lastTick = now;
+    });
+    clock.start();
+    probe.start(50);
+
+    const qint64 ms = bench.click("Command6");
+    probe.stop();
+    qInfo("read took %lld ms, timer at worst %lld ms late", ms, worstLateMs);
+    QVERIFY2(ms < 45000, qPrintable(QString::number(ms)));
+    QVERIFY2(worstLateMs < 250, qPrintable(QString::number(worstLateMs)));
+    QVERIFY(bench.text("Text29").startsWith("Connection OK\r\nReading "));
+    QVERIFY(bench.messages().isEmpty());
+    QVERIFY(!bench.portOpen());
+    QCOMPARE(bench.text("Command6"), QStringLiteral("read data"));
+    QVERIFY(bench.enabled("Command7"));
+
+    // The flood goes on; once the line is quiet again the next read is whole.
+    bench.tracker().stop();
+    QVERIFY(bench.tracker().start());
+    bench.click("Command6");
+    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    QCOMPARE(bench.text("Text4"), QStringLiteral("NOCALL"));
+}
+
+QTEST_MAIN(FaultsFloodTest)
+#include "tst_e2e_faults_flood.moc"
