@@ -25,6 +25,8 @@ public:
     explicit FirmwareLoader(const Options& options) : options_(options) {}
 
     Result receive(const QByteArray& bytes);
+    // Whether the header came: from then on the tracker's firmware is being replaced.
+    bool transferStarted() const { return state_ == State::Frames || state_ == State::Silent; }
     // The image as received: exactly the length the header announced.
     const QByteArray& image() const { return image_; }
 

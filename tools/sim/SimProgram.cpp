@@ -67,6 +67,9 @@ void SimProgram::plugIn() {
 void SimProgram::unplug() {
     log_.event(QStringLiteral("# unplug"));
     unplugDone_ = true;
+    core_.powerLost();
+    if (core_.inLoader())
+        log_.event(QStringLiteral("# loader: waiting"));
     sendTimer_.stop();
     pending_.clear();
     device_.close();

@@ -37,6 +37,20 @@ TrackerCore::Output TrackerCore::receive(const QByteArray& bytes) {
     return out;
 }
 
+void TrackerCore::powerLost() {
+    line_.clear();
+    resetSeen_ = false;
+    passThrough_ = false;
+    if (!loader_ || !loader_->transferStarted()) {
+        loader_.reset();
+        return;
+    }
+    FirmwareLoader::Options restarted = options_.loader;
+    // That unplug has happened; the loader now takes a whole image.
+    restarted.unplugAfterFrames = 0;
+    loader_ = std::make_unique<FirmwareLoader>(restarted);
+}
+
 void TrackerCore::reply(Output& out, const QByteArray& text, int delayMs) {
     out.sends.append({delayMs, text, true});
 }

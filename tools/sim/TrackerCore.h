@@ -35,6 +35,9 @@ public:
     explicit TrackerCore(const Options& options);
 
     Output receive(const QByteArray& bytes);
+    // The cable carries the power. A transfer cut short leaves no firmware, so
+    // only the loader comes up again.
+    void powerLost();
     TrackerSettings& settings() { return settings_; }
     const GprsModem& modem() const { return modem_; }
     bool inLoader() const { return loader_ != nullptr; }
