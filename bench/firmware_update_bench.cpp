@@ -1,0 +1,118 @@
+// Runs one whole firmware update of a 200 KB image against the virtual
+// tracker and prints how long it took next to the time the frames occupy
+// the line at 115200 baud.
+
+#include "Form1.h"
+#include "FirmwareUpdate.h"
+#include "MSComm.h"
+#include "PortSettingsStore.h"
+#include "VirtualTracker.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+constexpr qsizetype kImageBytes = 200 * 1024;
+constexpr int kFrameBytes = 2049;
+constexpr double kLineBitsPerSecond = 115200.0;
+constexpr int kBitsPerByte = 10;
+constexpr int kPort = 3;
+constexpr int kTimeoutMs = 120000;
+
+QString writeImage(const QTemporaryDir& folder, QByteArray& data) {
+    data.resize(kImageBytes);
+    QRandomGenerator random(12);
+    for (char& c : data)
+        c = char(random.bounded(256));
+    const QString path = folder.filePath(QStringLiteral("image.bin"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        return {};
+    return path;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir folder;
+    VirtualTracker tracker;
+    if (!folder.isValid() || !tracker.start()) {
+        std::fprintf(stderr, "firmware_update_bench: the virtual tracker did not start\n");
+        return 1;
+    }
+    const QString settingsFile = portSettingsFileIn(folder.path());
+    prepareProgramFolder(folder.path(), kPort, tracker.devicePath());
+    // Keeps the machine's own serial ports out of the start-up scan.
+    for (int n = 1; n <= 16; ++n)
+        if (n != kPort)
+            WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
+                     folder.filePath(QStringLiteral("absent")), settingsFile);
+    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), QStringLiteral("COM3"),
+             settingsFile);
+
+    Form1 form(folder.path());
+    form.show();
+    QByteArray data;
+    const QString imagePath = writeImage(folder, data);
+    auto* update = form.findChild<FirmwareUpdate*>();
+    if (imagePath.isEmpty() || !update) {
+        std::fprintf(stderr, "firmware_update_bench: no image or no update\n");
+        return 1;
+    }
+    update->loadImage(imagePath);
+
+    QElapsedTimer clock;
+    qint64 firstFrameMs = -1;
+    qint64 completeMs = -1;
+    QEventLoop done;
+    auto* label = form.findChild<QLabel*>(QStringLiteral("Label2"));
+    // Runs after the step machine's own slot: sees the frame the tick just sent.
+    QObject::connect(form.findChild<QTimer*>(QStringLiteral("Timer2")), &QTimer::timeout, &form,
+                     [&] {
+                         const QString caption = label->text();
+                         if (firstFrameMs < 0 && caption.startsWith(QStringLiteral("updating")))
+                             firstFrameMs = clock.elapsed();
+                         if (completeMs < 0 && caption.startsWith(QStringLiteral("update complete"))) {
+                             completeMs = clock.elapsed();
+                             done.quit();
+                         }
+                     });
+    QTimer::singleShot(kTimeoutMs, &done, &QEventLoop::quit);
+
+    clock.start();
+    form.findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
+    if (completeMs < 0)
+        done.exec();
+    if (completeMs < 0) {
+        std::fprintf(stderr, "firmware_update_bench: the update did not complete\n");
+        return 1;
+    }
+    tracker.waitForEvent(QStringLiteral("# image written"), 3000);
+    const bool whole = tracker.receivedImage() == data;
+
+    const int blocks = update->blockCount();
+    const double pressSeconds = completeMs / 1000.0;
+    const double framesSeconds = (completeMs - firstFrameMs) / 1000.0;
+    const double lineSeconds = double(blocks) * kFrameBytes * kBitsPerByte / kLineBitsPerSecond;
+    std::printf("image bytes                      %lld\n", static_cast<long long>(data.size()));
+    std::printf("blocks                           %d\n", blocks);
+    std::printf("press to completion              %.3f s\n", pressSeconds);
+    std::printf("first frame to completion        %.3f s\n", framesSeconds);
+    std::printf("line time of the frames          %.3f s\n", lineSeconds);
+    std::printf("first frame to completion / line %.2f\n", framesSeconds / lineSeconds);
+    std::printf("image received whole             %s\n", whole ? "yes" : "no");
+    return whole ? 0 : 1;
+}
