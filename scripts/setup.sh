@@ -18,5 +18,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKITE12_WERROR="${KITE12_WERROR:-OFF}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KITE12_WERROR:+-DKITE12_WERROR="$KITE12_WERROR"}
 cmake --build "$build" --parallel "$(nproc)"
