@@ -2,8 +2,8 @@
 // tracker and prints how long it took next to the time the frames occupy
 // the line at 115200 baud.
 
-#include "Form1.h"
 #include "FirmwareUpdate.h"
+#include "Form1.h"
 #include "MSComm.h"
 #include "PortSettingsStore.h"
 #include "VirtualTracker.h"
@@ -33,7 +33,7 @@ QString writeImage(const QTemporaryDir& folder, QByteArray& data) {
     QRandomGenerator random(12);
     for (char& c : data)
         c = char(random.bounded(256));
-    const QString path = folder.filePath(QStringLiteral("image.bin"));
+    QString path = folder.filePath(QStringLiteral("image.bin"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
         return {};
@@ -80,16 +80,16 @@ int main(int argc, char** argv) {
     QEventLoop done;
     auto* label = form.findChild<QLabel*>(QStringLiteral("Label2"));
     // Runs after the step machine's own slot: sees the frame the tick just sent.
-    QObject::connect(form.findChild<QTimer*>(QStringLiteral("Timer2")), &QTimer::timeout, &form,
-                     [&] {
-                         const QString caption = label->text();
-                         if (firstFrameMs < 0 && caption.startsWith(QStringLiteral("updating")))
-                             firstFrameMs = clock.elapsed();
-                         if (completeMs < 0 && caption.startsWith(QStringLiteral("update complete"))) {
-                             completeMs = clock.elapsed();
-                             done.quit();
-                         }
-                     });
+    QObject::connect(
+        form.findChild<QTimer*>(QStringLiteral("Timer2")), &QTimer::timeout, &form, [&] {
+            const QString caption = label->text();
+            if (firstFrameMs < 0 && caption.startsWith(QStringLiteral("updating")))
+                firstFrameMs = clock.elapsed();
+            if (completeMs < 0 && caption.startsWith(QStringLiteral("update complete"))) {
+                completeMs = clock.elapsed();
+                done.quit();
+            }
+        });
     QTimer::singleShot(kTimeoutMs, &done, &QEventLoop::quit);
 
     clock.start();

@@ -47,12 +47,12 @@ Spread spreadOf(std::vector<double> samples) {
 void postClick(QPushButton* button) {
     const QPointF at = QRectF(button->rect()).center();
     const QPointF global = button->mapToGlobal(at);
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, at, global,
-                                                         Qt::LeftButton, Qt::LeftButton,
-                                                         Qt::NoModifier));
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
-                                                         Qt::LeftButton, Qt::NoButton,
-                                                         Qt::NoModifier));
+    QCoreApplication::postEvent(button,
+                                new QMouseEvent(QEvent::MouseButtonPress, at, global,
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(button,
+                                new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 } // namespace

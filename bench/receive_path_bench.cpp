@@ -83,9 +83,9 @@ QByteArray floodWithoutCr(std::mt19937& random) {
 
 // The window's settings controls, by the names the record binds to.
 void addSettingsControls(QWidget* form, QWidget* gprsFrame) {
-    for (const char* name : {"Text4", "Text5", "Text6", "Text7", "Text8", "Text10", "Text13",
-                             "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
-                             "Text22", "Text23"})
+    for (const char* name :
+         {"Text4", "Text5", "Text6", "Text7", "Text8", "Text10", "Text13", "Text14", "Text15",
+          "Text16", "Text17", "Text18", "Text19", "Text20", "Text22", "Text23"})
         (new QLineEdit(form))->setObjectName(name);
     for (const char* name : {"Combo3", "Combo4", "Combo5", "Combo6", "Combo7", "Combo8", "Combo10",
                              "Combo11", "Combo12", "Combo13", "Combo16"}) {

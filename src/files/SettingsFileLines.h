@@ -8,7 +8,7 @@
 
 // A settings file is a screenful of short lines; anything far larger is not one,
 // and reading it whole would stall the window.
-inline constexpr qint64 kMaxSettingsFileBytes = 16 * 1024;
+inline constexpr qint64 kMaxSettingsFileBytes = qint64{16} * 1024;
 
 // The file's lines without their ends. CR LF, a lone CR and a lone LF each end a
 // line; a last line without an end still counts. Each byte becomes the character

@@ -7,9 +7,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
+#include <utility>
 
-SettingsFileLoad::SettingsFileLoad(const FormContext& context, QObject* parent)
-    : QObject(parent), context_(context) {
+SettingsFileLoad::SettingsFileLoad(FormContext context, QObject* parent)
+    : QObject(parent), context_(std::move(context)) {
     connect(context_.control<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked, this,
             &SettingsFileLoad::chooseAndLoad);
 }

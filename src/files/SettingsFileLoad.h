@@ -9,7 +9,7 @@
 class SettingsFileLoad : public QObject {
     Q_OBJECT
 public:
-    explicit SettingsFileLoad(const FormContext& context, QObject* parent = nullptr);
+    explicit SettingsFileLoad(FormContext context, QObject* parent = nullptr);
 
     // The load of a chosen file: the status log shows its name and lines, the
     // fields take the lines' values, and Write data is enabled.

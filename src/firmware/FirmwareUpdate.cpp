@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 namespace {
 const QString kLineSettings = QStringLiteral("115200,n,8,1");
@@ -25,8 +26,8 @@ const QString kImageTooLarge = QStringLiteral("Fireware too large, Please choose
 constexpr int kResetTries = 5;
 } // namespace
 
-FirmwareUpdate::FirmwareUpdate(const FormContext& context, QObject* parent)
-    : QObject(parent), context_(context), lastFolder_(QDir::homePath()) {
+FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
+    : QObject(parent), context_(std::move(context)), lastFolder_(QDir::homePath()) {
     connect(button("Command1"), &QPushButton::clicked, this, &FirmwareUpdate::openRom);
     connect(button("Command2"), &QPushButton::clicked, this, &FirmwareUpdate::update);
     connect(timer("Timer1"), &QTimer::timeout, this, &FirmwareUpdate::loaderWaitTick);
@@ -67,7 +68,7 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
                              error->message);
         return;
     }
-    const QByteArray& romData = std::get<QByteArray>(read);
+    const auto& romData = std::get<QByteArray>(read);
     romLength_ = static_cast<qint32>(romData.size());
     context_.replaceStatus(QString::fromUtf8("文件：") + fileName);
     romImage_ = paddedImage(romData);

@@ -18,7 +18,7 @@ class FirmwareUpdate : public QObject {
 public:
     static constexpr int kSilenceLimitMs = 10000;
 
-    FirmwareUpdate(const FormContext& context, QObject* parent = nullptr);
+    FirmwareUpdate(FormContext context, QObject* parent = nullptr);
 
     // Takes the file as the image to send; a file that cannot be read leaves
     // the image loaded before, and says so.

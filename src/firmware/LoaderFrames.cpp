@@ -10,7 +10,7 @@ quint8 XorCheck(QByteArrayView frame) {
 }
 
 QByteArray loaderProbe() {
-    return QByteArray("\x5F\x00\x00\xF5", 4);
+    return {"\x5F\x00\x00\xF5", 4};
 }
 
 QByteArray imageHeader(qint32 romLength) {

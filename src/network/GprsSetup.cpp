@@ -8,13 +8,14 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 const QString kPortFailure = QStringLiteral("Port is use or no");
 }
 
-GprsSetup::GprsSetup(const FormContext& context, QObject* parent)
-    : QObject(parent), context_(context) {
+GprsSetup::GprsSetup(FormContext context, QObject* parent)
+    : QObject(parent), context_(std::move(context)) {
     const auto button = [this](const char* name) {
         return context_.control<QPushButton>(QString::fromLatin1(name));
     };

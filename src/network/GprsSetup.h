@@ -13,7 +13,7 @@ class QCheckBox;
 class GprsSetup : public QObject {
     Q_OBJECT
 public:
-    explicit GprsSetup(const FormContext& context, QObject* parent = nullptr);
+    explicit GprsSetup(FormContext context, QObject* parent = nullptr);
 
 private:
     void showFrame();

@@ -69,7 +69,7 @@ QString PortDirectory::devicePath(int number) const {
 #ifdef Q_OS_WIN
     return portNameOf(number);
 #else
-    const QString mapped =
+    QString mapped =
         readProfileString(portSettingsFile_, QStringLiteral("Ports"), portNameOf(number)).trimmed();
     if (!mapped.isEmpty())
         return mapped;
@@ -81,8 +81,8 @@ QString PortDirectory::devicePath(int number) const {
 }
 
 QStringList usualLockFolders() {
-    return {QStringLiteral("/var/lock"), QStringLiteral("/run/lock"),
-            QStringLiteral("/etc/locks"), QStringLiteral("/var/spool/locks"),
+    return {QStringLiteral("/var/lock"),       QStringLiteral("/run/lock"),
+            QStringLiteral("/etc/locks"),      QStringLiteral("/var/spool/locks"),
             QStringLiteral("/var/spool/uucp"), QDir::tempPath()};
 }
 

@@ -70,7 +70,7 @@ QString readProfileString(const QString& fileName, const QString& section, const
         if (inSection && splitKeyLine(line, entry) && sameName(entry.key, key))
             return unquoted(entry.value);
     }
-    return QString(QLatin1String(""));
+    return {QLatin1String("")};
 }
 
 bool writeProfileString(const QString& fileName, const QString& section, const QString& key,

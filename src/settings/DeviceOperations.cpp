@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 const QString kLineSettings = QStringLiteral("115200,n,8,1");
@@ -58,8 +59,8 @@ WriteFields writeFieldsOf(const DeviceSettings& s) {
 }
 } // namespace
 
-DeviceOperations::DeviceOperations(const FormContext& context, QObject* parent)
-    : QObject(parent), context_(context) {
+DeviceOperations::DeviceOperations(FormContext context, QObject* parent)
+    : QObject(parent), context_(std::move(context)) {
     connect(button("Command6"), &QPushButton::clicked, this, &DeviceOperations::read);
     connect(button("Command7"), &QPushButton::clicked, this, &DeviceOperations::write);
     connect(button("Command0"), &QPushButton::clicked, this, &DeviceOperations::restoreDefaults);

@@ -11,7 +11,7 @@ class QPushButton;
 class DeviceOperations : public QObject {
     Q_OBJECT
 public:
-    explicit DeviceOperations(const FormContext& context, QObject* parent = nullptr);
+    explicit DeviceOperations(FormContext context, QObject* parent = nullptr);
 
 public Q_SLOTS:
     void read();

@@ -5,16 +5,23 @@
 
 #include <QMessageBox>
 
-MultiLineBox* FormContext::statusLog() const { return control<MultiLineBox>(QStringLiteral("Text29")); }
+MultiLineBox* FormContext::statusLog() const {
+    return control<MultiLineBox>(QStringLiteral("Text29"));
+}
 
-void FormContext::replaceStatus(const QString& text) const { statusLog()->setText(text); }
+void FormContext::replaceStatus(const QString& text) const {
+    statusLog()->setText(text);
+}
 
-void FormContext::appendStatus(const QString& text) const { statusLog()->appendText(text); }
+void FormContext::appendStatus(const QString& text) const {
+    statusLog()->appendText(text);
+}
 
 void FormContext::showMessage(const QString& text) const {
     if (windowClosing())
         return;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("APRS Config"), text, QMessageBox::Ok, form);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("APRS Config"), text, QMessageBox::Ok,
+                    form);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
 }

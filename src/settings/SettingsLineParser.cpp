@@ -36,16 +36,16 @@ public:
     }
 
     void setText(TextField field, const QString& value) {
-        effects_.push_back(effect::SetText{field, value});
+        effects_.emplace_back(effect::SetText{field, value});
     }
     void setCheck(CheckField field, bool checked) {
-        effects_.push_back(effect::SetCheck{field, checked});
+        effects_.emplace_back(effect::SetCheck{field, checked});
     }
     void setChosen(OptionGroup group, int member, bool chosen) {
-        effects_.push_back(effect::SetChosen{group, member, chosen});
+        effects_.emplace_back(effect::SetChosen{group, member, chosen});
     }
-    void raise(effect::Flag flag) { effects_.push_back(effect::RaiseFlag{flag}); }
-    void appendStatus(const QString& text) { effects_.push_back(effect::AppendStatus{text}); }
+    void raise(effect::Flag flag) { effects_.emplace_back(effect::RaiseFlag{flag}); }
+    void appendStatus(const QString& text) { effects_.emplace_back(effect::AppendStatus{text}); }
 
     // Sets the field to the cut; false when the cut cannot be made.
     bool setCut(TextField field, qsizetype start, qsizetype length) {

@@ -33,9 +33,9 @@ void PortHelpTest::helpNamesTheCauseAndTheCure_data() {
     QTest::newRow("denied beats a lock file") << EACCES << "/var/lock/LCK..ttyUSB0" << dialout;
     QTest::newRow("EBUSY") << EBUSY << ""
                            << QStringList{"/dev/ttyUSB0: busy", "ModemManager", "brltty"};
-    QTest::newRow("lock file")
-        << 0 << "/var/lock/LCK..ttyUSB0"
-        << QStringList{"/dev/ttyUSB0: locked by /var/lock/LCK..ttyUSB0", "delete the file"};
+    QTest::newRow("lock file") << 0 << "/var/lock/LCK..ttyUSB0"
+                               << QStringList{"/dev/ttyUSB0: locked by /var/lock/LCK..ttyUSB0",
+                                              "delete the file"};
 }
 
 void PortHelpTest::helpNamesTheCauseAndTheCure() {
@@ -72,7 +72,8 @@ void PortHelpTest::probeFindsTheLockFile() {
     QVERIFY(lock.open(QIODevice::WriteOnly));
     lock.close();
 
-    const PortOpenProbe probe = probePortOpen(port.device(), {locks.filePath("none"), locks.path()});
+    const PortOpenProbe probe =
+        probePortOpen(port.device(), {locks.filePath("none"), locks.path()});
     QCOMPARE(probe.device, port.device());
     QCOMPARE(probe.openErrno, 0);
     QCOMPARE(probe.lockFile, lock.fileName());

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 

@@ -76,7 +76,7 @@ QString SettingsFileLoadTest::write(const QByteArray& bytes, const QString& name
 }
 
 QString SettingsFileLoadTest::load(const QByteArray& bytes) {
-    const QString path = write(bytes);
+    QString path = write(bytes);
     form_->findChild<SettingsFileLoad*>()->loadFile(path);
     return path;
 }

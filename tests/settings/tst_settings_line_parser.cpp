@@ -15,10 +15,10 @@ const QString kAccessPoint = QStringLiteral("+CSTT: \"");
 
 // In the order of TextField.
 const char* const kFieldNames[] = {
-    "callsign", "ssid",   "passcode", "symbol",   "latDeg",  "latMin",    "latHun",
-    "latHem",   "lonDeg", "lonMin",   "lonHun",   "lonHem",  "comment",   "status",
-    "pttDelay", "interval", "filter", "backlight", "unit",   "mod",       "path",
-    "alias",    "version", "server",  "port",     "apn",     "user",      "password"};
+    "callsign", "ssid",     "passcode", "symbol",    "latDeg", "latMin",  "latHun",
+    "latHem",   "lonDeg",   "lonMin",   "lonHun",    "lonHem", "comment", "status",
+    "pttDelay", "interval", "filter",   "backlight", "unit",   "mod",     "path",
+    "alias",    "version",  "server",   "port",      "apn",    "user",    "password"};
 
 // The effects as readable words, so that rows state whole outcomes in order.
 QStringList described(const ParseResult& result) {
@@ -101,15 +101,12 @@ private Q_SLOTS:
         addRow("CALLSIGN-NOCALL", {"cut failed"});
         addRow("CALLSIGN:NOCALL", {"cut failed"});
         addRow("CALLSIGN", {"cut failed"});
-        addRow("POSITION:3035.00N/11417.00E",
-               {"latDeg=30", "latMin=35", "latHun=00", "latHem=N", "lonDeg=114", "lonMin=17",
-                "lonHun=00", "lonHem=E"});
-        addRow("POSITION:3035",
-               {"latDeg=30", "latMin=35", "latHun=", "latHem=", "lonDeg=", "lonMin=", "lonHun=",
-                "lonHem="});
-        addRow("POSITION:4807,38S 01131,00W",
-               {"latDeg=48", "latMin=07", "latHun=38", "latHem=S", "lonDeg=011", "lonMin=31",
-                "lonHun=00", "lonHem=W"});
+        addRow("POSITION:3035.00N/11417.00E", {"latDeg=30", "latMin=35", "latHun=00", "latHem=N",
+                                               "lonDeg=114", "lonMin=17", "lonHun=00", "lonHem=E"});
+        addRow("POSITION:3035", {"latDeg=30", "latMin=35",
+                                 "latHun=", "latHem=", "lonDeg=", "lonMin=", "lonHun=", "lonHem="});
+        addRow("POSITION:4807,38S 01131,00W", {"latDeg=48", "latMin=07", "latHun=38", "latHem=S",
+                                               "lonDeg=011", "lonMin=31", "lonHun=00", "lonHem=W"});
     }
     void callsignAndPosition() { check(); }
 
@@ -182,8 +179,7 @@ private Q_SLOTS:
         addRow(kAccessPoint + "cmnet\", \"guest\", \"s3cret\"",
                {"apn=cmnet", "user=guest", "password=s3cret"});
         // Found further on, the key moves the first cut's start but not its length.
-        addRow("x" + kAccessPoint + "web\", \"u\", \"p\"",
-               {"apn=web\"", "user=u", "password=p"});
+        addRow("x" + kAccessPoint + "web\", \"u\", \"p\"", {"apn=web\"", "user=u", "password=p"});
         addRow(kAccessPoint + "web\", \"u", {"apn=web", "cut failed"});
         addRow(kAccessPoint + "web\", \"u\", \"p", {"apn=web", "user=u", "cut failed"});
         // Effects before a failed cut stand; the tests after it do not run.

@@ -12,10 +12,10 @@ QByteArray sent(const TrackerCore::Output& output) {
 }
 
 QByteArray frameOf(const QByteArray& block) {
-    char check = 0;
+    quint8 check = 0;
     for (char c : block)
-        check ^= c;
-    return block + check;
+        check ^= quint8(c);
+    return block + char(check);
 }
 
 // A loader reached the way the update reaches it: reset, reboot, probe, header.

@@ -51,8 +51,9 @@ FirmwareLoader::Result FirmwareLoader::receive(const QByteArray& bytes) {
             const int blocks = quint8(header[3]);
             romLength_ = qsizetype(blocks) * kBlock + rest;
             framesTotal_ = blocks + 1;
-            result.events.append(
-                QStringLiteral("# loader: header %1 bytes, %2 frames").arg(romLength_).arg(framesTotal_));
+            result.events.append(QStringLiteral("# loader: header %1 bytes, %2 frames")
+                                     .arg(romLength_)
+                                     .arg(framesTotal_));
             result.reply += kNext;
             state_ = State::Frames;
         } else {
@@ -76,12 +77,12 @@ void FirmwareLoader::takeFrame(Result& result) {
         result.reply += kNext;
         return;
     }
-    char check = 0;
+    quint8 check = 0;
     for (qsizetype i = 0; i < kBlock; ++i)
-        check ^= frame[i];
+        check ^= quint8(frame[i]);
     const int number = int(image_.size() / kBlock);
     const bool forcedNak = !nakDone_ && framesSeen_ == options_.nakFrame;
-    if (check != frame[kBlock]) {
+    if (check != quint8(frame[kBlock])) {
         result.events.append(QStringLiteral("# loader: frame %1 bad check byte").arg(number));
         result.reply += kAgain;
         discardNext_ = true;

@@ -8,7 +8,7 @@
 class FirmwareLoader {
 public:
     struct Options {
-        int probeFrom = 1;   // first probe that is answered; 0 answers none
+        int probeFrom = 1; // first probe that is answered; 0 answers none
         // Frame answered 0x55 once although it is right: the tool then sends the next
         // block twice, and the loader keeps the second copy.
         int nakFrame = 0;

@@ -2,9 +2,9 @@
 
 #include <QSocketNotifier>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 

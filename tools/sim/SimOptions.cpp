@@ -26,8 +26,8 @@ SimOptions parseSimOptions(const QStringList& arguments) {
                        "first line of standard output; each replug prints the new one."));
     parser.addHelpOption();
     const auto valued = [&parser](const char* name, const char* help, const char* valueName) {
-        parser.addOption({QString::fromLatin1(name), QString::fromLatin1(help),
-                          QString::fromLatin1(valueName)});
+        parser.addOption(
+            {QString::fromLatin1(name), QString::fromLatin1(help), QString::fromLatin1(valueName)});
     };
     const auto flag = [&parser](const char* name, const char* help) {
         parser.addOption({QString::fromLatin1(name), QString::fromLatin1(help)});

@@ -15,8 +15,7 @@ SimProgram::SimProgram(const SimOptions& options, QObject* parent)
     connect(&sendTimer_, &QTimer::timeout, this, &SimProgram::sendNext);
     connect(&device_, &PtyDevice::received, this, &SimProgram::take);
     if (options_.flood)
-        connect(&device_, &PtyDevice::drained, this, &SimProgram::floodMore,
-                Qt::QueuedConnection);
+        connect(&device_, &PtyDevice::drained, this, &SimProgram::floodMore, Qt::QueuedConnection);
 }
 
 bool SimProgram::start() {
@@ -141,9 +140,9 @@ void SimProgram::queue(const TrackerCore::Output& output) {
                 continue;
             }
             for (qsizetype i = 0; i < part.bytes.size(); ++i)
-                pending_.append({i == 0 ? qMax(part.delayMs, options_.byteDelayMs)
-                                        : options_.byteDelayMs,
-                                 part.bytes.mid(i, 1), part.text});
+                pending_.append(
+                    {i == 0 ? qMax(part.delayMs, options_.byteDelayMs) : options_.byteDelayMs,
+                     part.bytes.mid(i, 1), part.text});
         }
     }
     if (!pending_.isEmpty() && !sendTimer_.isActive())

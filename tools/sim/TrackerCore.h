@@ -19,9 +19,9 @@ public:
         FirmwareLoader::Options loader;
     };
     struct Send {
-        int delayMs = 0;     // after the previous send of the same output
+        int delayMs = 0; // after the previous send of the same output
         QByteArray bytes;
-        bool text = true;    // false for the loader's binary replies
+        bool text = true; // false for the loader's binary replies
     };
     struct Output {
         QList<Send> sends;

@@ -60,7 +60,7 @@ void DeviceBench::clickLater(const QString& button, int ms) {
 }
 
 QString DeviceBench::text(const QString& control) const {
-    QObject* found = form_->findChild<QObject*>(control);
+    auto* found = form_->findChild<QObject*>(control);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
         return edit->text();
     if (auto* combo = qobject_cast<QComboBox*>(found))
@@ -71,7 +71,7 @@ QString DeviceBench::text(const QString& control) const {
 }
 
 void DeviceBench::setText(const QString& control, const QString& text) {
-    QObject* found = form_->findChild<QObject*>(control);
+    auto* found = form_->findChild<QObject*>(control);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
         edit->setText(text);
     else

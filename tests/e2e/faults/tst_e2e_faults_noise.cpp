@@ -17,7 +17,8 @@ QMap<QString, QString> fieldsOf(DeviceBench& bench) {
             fields[name] = edit->text();
         else if (auto* combo = qobject_cast<QComboBox*>(control))
             fields[name] = combo->currentText();
-        else if (auto* button = qobject_cast<QAbstractButton*>(control); button && button->isCheckable())
+        else if (auto* button = qobject_cast<QAbstractButton*>(control);
+                 button && button->isCheckable())
             fields[name] = button->isChecked() ? QStringLiteral("checked") : QString();
     }
     fields[QStringLiteral("Text11")] = bench.text(QStringLiteral("Text11"));
@@ -64,8 +65,8 @@ void FaultsNoiseTest::readFillsTheSameFields() {
     const QMap<QString, QString> fields = fieldsOf(bench);
     for (auto it = clean_.cbegin(); it != clean_.cend(); ++it)
         QVERIFY2(fields.value(it.key()) == it.value(),
-                 qPrintable(it.key() + ": \"" + fields.value(it.key()) + "\", not \"" +
-                            it.value() + '"'));
+                 qPrintable(it.key() + ": \"" + fields.value(it.key()) + "\", not \"" + it.value() +
+                            '"'));
     QVERIFY(bench.messages().isEmpty());
     QVERIFY(!bench.portOpen());
     QVERIFY(bench.enabled("Command7"));

@@ -42,8 +42,8 @@ void FaultsUnplugTest::duringRestart() {
 
 void FaultsUnplugTest::duringGprsSave() {
     GprsBench bench;
-    QVERIFY(bench.start({"--unplug-after-bytes", QString::number(kBytesIntoSave),
-                         "--replug-after-ms", "300"}));
+    QVERIFY(bench.start(
+        {"--unplug-after-bytes", QString::number(kBytesIntoSave), "--replug-after-ms", "300"}));
     bench.click("Command15");
     bench.click("Command16");
     QTRY_VERIFY(!bench.text("Combo3").isEmpty());

@@ -67,8 +67,7 @@ void FirmwareBench::recordStep() {
         captions_.append(caption);
     if (caption.startsWith(QStringLiteral("updating"))) {
         ++sendingTicks_;
-        if (enabled("Command1") || enabled("Command2") || enabled("Command3") ||
-            enabled("Combo1"))
+        if (enabled("Command1") || enabled("Command2") || enabled("Command3") || enabled("Combo1"))
             ++unlockedSendingTicks_;
     }
     const int value = form_->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value();
@@ -109,7 +108,7 @@ bool FirmwareBench::waitForEnd(int ms) {
 }
 
 QString FirmwareBench::text(const QString& control) const {
-    QObject* found = form_->findChild<QObject*>(control);
+    auto* found = form_->findChild<QObject*>(control);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
         return edit->text();
     if (auto* button = qobject_cast<QAbstractButton*>(found))
@@ -134,10 +133,10 @@ bool FirmwareBench::controlsEnabled() const {
 QByteArray expectedFrame(const QByteArray& file, int index) {
     QByteArray frame = file.mid(qsizetype(index) * kBlock, kBlock);
     frame.append(kBlock - frame.size(), char(0xFF));
-    char check = 0;
+    quint8 check = 0;
     for (char c : frame)
-        check ^= c;
-    return frame + check;
+        check ^= quint8(c);
+    return frame + char(check);
 }
 
 QByteArray expectedFrames(const QByteArray& file) {

@@ -29,9 +29,9 @@ void FirmwareLineTest::silentLoaderEndsTheTransfer() {
     QVERIFY(bench.text("Label2").startsWith("update fail"));
     QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
     QVERIFY(bench.controlsEnabled());
-    QCOMPARE(bench.tracker().received(),
-             kResetAndReboot + kProbe + QByteArray::fromHex("5E074003E5") +
-                 expectedFrames(file).left(3 * 2049));
+    QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
+                                             QByteArray::fromHex("5E074003E5") +
+                                             expectedFrames(file).left(3 * 2049));
 }
 
 void FirmwareLineTest::unplugEndsTheTransferAndTheNextUpdateWorks() {

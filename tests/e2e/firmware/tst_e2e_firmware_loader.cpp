@@ -22,9 +22,8 @@ void FirmwareLoaderTest::unconfirmedResetStillRestartsIntoTheLoader() {
     QVERIFY(bench.waitForEnd(20000));
     QVERIFY(bench.tracker().waitForEvent("# image written", 3000));
     QCOMPARE(bench.tracker().receivedImage(), file);
-    QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
-                                             QByteArray::fromHex("5E038802E5") +
-                                             expectedFrames(file));
+    QCOMPARE(bench.tracker().received(),
+             kResetAndReboot + kProbe + QByteArray::fromHex("5E038802E5") + expectedFrames(file));
     QCOMPARE(bench.statusTexts().mid(statusBefore, 8),
              (QStringList{"Please wait auto update.\r\n 0/10", "Wait for reset eeram  1/5\r\n",
                           "Wait for reset eeram  2/5\r\n", "Wait for reset eeram  3/5\r\n",
@@ -44,9 +43,9 @@ void FirmwareLoaderTest::blockAskedForAgainIsSentTwice() {
     QCOMPARE(bench.tracker().receivedImage(), file);
     // 0x55 after block 1 gets block 2 without advancing; the next 0xC5 gets it again.
     QCOMPARE(bench.tracker().received(),
-             kResetAndReboot + kProbe + QByteArray::fromHex("5E074003E5") +
-                 expectedFrame(file, 0) + expectedFrame(file, 1) + expectedFrame(file, 2) +
-                 expectedFrame(file, 2) + expectedFrame(file, 3));
+             kResetAndReboot + kProbe + QByteArray::fromHex("5E074003E5") + expectedFrame(file, 0) +
+                 expectedFrame(file, 1) + expectedFrame(file, 2) + expectedFrame(file, 2) +
+                 expectedFrame(file, 3));
     QCOMPARE(bench.captions().last(), QStringLiteral("update complete update step:100%"));
     QVERIFY(bench.controlsEnabled());
     QVERIFY(bench.messages().isEmpty());

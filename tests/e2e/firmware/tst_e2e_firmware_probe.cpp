@@ -34,8 +34,7 @@ void FirmwareProbeTest::silentLoaderFailsAtTickTen() {
     QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
     QVERIFY(!bench.portOpen());
     QVERIFY(bench.waitForEnd(1000));
-    QCOMPARE(bench.tracker().received(),
-             kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");
+    QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");
 }
 
 QTEST_MAIN(FirmwareProbeTest)

@@ -51,9 +51,10 @@ void FirmwareTransferTest::imageArrivesByteForByte() {
         QCOMPARE(received.right(2049), QByteArray(2048, char(0xFF)) + '\0');
 
     const QStringList status = bench.statusTexts().mid(statusBefore);
-    QCOMPARE(status.mid(0, 3), (QStringList{"Please wait auto update.\r\n 0/10",
-                                            "Please wait auto update.\r\n 0/10\r\nreset eeram OK\r\n",
-                                            "Wait for update\r\n 1/10"}));
+    QCOMPARE(status.mid(0, 3),
+             (QStringList{"Please wait auto update.\r\n 0/10",
+                          "Please wait auto update.\r\n 0/10\r\nreset eeram OK\r\n",
+                          "Wait for update\r\n 1/10"}));
     // Frames that take more than a second after the probe see a second tick.
     QVERIFY(status.size() == 3 || status.mid(3) == QStringList{"Wait for update\r\n 2/10"});
     QCOMPARE(bench.text("Text3"), status.last().mid(status.last().indexOf('\n') + 1));

@@ -39,7 +39,7 @@ void GprsBench::click(const QString& button) {
 }
 
 QString GprsBench::text(const QString& control) const {
-    QObject* found = form_->findChild<QObject*>(control);
+    auto* found = form_->findChild<QObject*>(control);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
         return edit->text();
     if (auto* combo = qobject_cast<QComboBox*>(found))
@@ -48,7 +48,7 @@ QString GprsBench::text(const QString& control) const {
 }
 
 void GprsBench::setText(const QString& control, const QString& text) {
-    QObject* found = form_->findChild<QObject*>(control);
+    auto* found = form_->findChild<QObject*>(control);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
         edit->setText(text);
     else if (auto* combo = qobject_cast<QComboBox*>(found))
@@ -69,7 +69,7 @@ QByteArray GprsBench::takeReceived(qsizetype atLeast) {
     // A short take is reported by the caller's comparison.
     (void)QTest::qWaitFor([&] { return tracker_.received().size() >= taken_ + atLeast; }, 3000);
     const QByteArray all = tracker_.received();
-    const QByteArray fresh = all.mid(taken_);
+    QByteArray fresh = all.mid(taken_);
     taken_ = all.size();
     return fresh;
 }
