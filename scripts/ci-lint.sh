@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Static checks: every C++ file follows .clang-format, and clang-tidy (.clang-tidy)
+# finds nothing in the project's own sources, tests and benchmarks.
+# Usage: scripts/ci-lint.sh [build-folder]   (its compile_commands.json is used)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+
+packages=(clang-format clang-tidy)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+echo "clang-format: ${#sources[@]} files"
+clang-format --dry-run --Werror "${sources[@]}"
+
+[ -f "$build/compile_commands.json" ] || scripts/setup.sh "$build"
+# Generated sources (moc, autogen) are not checked: only the files of the repository.
+mapfile -t units < <(git ls-files '*.cpp' | sed "s#^#$PWD/#")
+echo "clang-tidy: ${#units[@]} files"
+run-clang-tidy -p "$build" -j "$(nproc)" -quiet "${units[@]}" >"$build/clang-tidy.log" 2>&1 || {
+    sed 's/\x1b\[[0-9;]*m//g' "$build/clang-tidy.log" | grep -E -A3 '(warning|error):' >&2
+    echo "clang-tidy found problems (whole log: $build/clang-tidy.log)" >&2
+    exit 1
+}
+echo "clang-tidy: clean"
