@@ -5,7 +5,6 @@
 #include "FirmwareUpdate.h"
 #include "Form1.h"
 #include "MSComm.h"
-#include "PortSettingsStore.h"
 #include "VirtualTracker.h"
 
 #include <QAbstractButton>
@@ -53,15 +52,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "firmware_update_bench: the virtual tracker did not start\n");
         return 1;
     }
-    const QString settingsFile = portSettingsFileIn(folder.path());
     prepareProgramFolder(folder.path(), kPort, tracker.devicePath());
-    // Keeps the machine's own serial ports out of the start-up scan.
-    for (int n = 1; n <= 16; ++n)
-        if (n != kPort)
-            WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
-                     folder.filePath(QStringLiteral("absent")), settingsFile);
-    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), QStringLiteral("COM3"),
-             settingsFile);
 
     Form1 form(folder.path());
     form.show();

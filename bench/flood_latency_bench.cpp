@@ -3,7 +3,6 @@
 
 #include "Form1.h"
 #include "MSComm.h"
-#include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "VirtualTracker.h"
 
@@ -66,13 +65,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     prepareProgramFolder(folder.path(), kPort, tracker.devicePath());
-    // The machine's own serial ports stay out of the port list.
-    for (int n = 1; n <= 16; ++n)
-        if (n != kPort)
-            WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
-                     folder.filePath(QStringLiteral("absent")), portSettingsFileIn(folder.path()));
-    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), QStringLiteral("COM%1").arg(kPort),
-             portSettingsFileIn(folder.path()));
 
     Form1 form(folder.path());
     form.show();

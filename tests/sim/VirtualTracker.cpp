@@ -98,6 +98,11 @@ QByteArray VirtualTracker::receivedImage() const {
 }
 
 void prepareProgramFolder(const QString& folder, int portNumber, const QString& device) {
-    WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(portNumber), device,
-             portSettingsFileIn(folder));
+    const QString settingsFile = portSettingsFileIn(folder);
+    const QString absent = QDir(folder).filePath(QStringLiteral("absent"));
+    for (int n = 1; n <= 16; ++n)
+        WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
+                 n == portNumber ? device : absent, settingsFile);
+    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"),
+             QStringLiteral("COM%1").arg(portNumber), settingsFile);
 }

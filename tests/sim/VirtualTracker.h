@@ -41,5 +41,7 @@ private:
 };
 
 // Makes `folder` a program folder whose port-settings file maps COM`portNumber`
-// to `device`.
+// to `device` and recalls it as the last port used. Every other COM number maps
+// to a path that does not exist, so the machine's own serial ports stay out of
+// the port list.
 void prepareProgramFolder(const QString& folder, int portNumber, const QString& device);

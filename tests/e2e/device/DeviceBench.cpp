@@ -31,13 +31,6 @@ bool DeviceBench::start(const QStringList& trackerOptions) {
     if (!folder_.isValid() || !tracker_.start(trackerOptions))
         return false;
     prepareProgramFolder(folder_.path(), kPort, tracker_.devicePath());
-    // Keeps the machine's own serial ports out of the port list.
-    for (int n = 1; n <= 16; ++n)
-        if (n != kPort)
-            WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
-                     folder_.filePath(QStringLiteral("absent")), portSettingsFile());
-    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), QStringLiteral("COM3"),
-             portSettingsFile());
     form_ = std::make_unique<Form1>(folder_.path());
     form_->show();
     boxCloser_.start();

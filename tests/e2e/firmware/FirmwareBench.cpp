@@ -3,7 +3,6 @@
 #include "FirmwareUpdate.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
-#include "PortSettingsStore.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,15 +39,7 @@ FirmwareBench::FirmwareBench() {
 bool FirmwareBench::start(const QStringList& trackerOptions) {
     if (!folder_.isValid() || !tracker_.start(trackerOptions))
         return false;
-    const QString settingsFile = portSettingsFileIn(folder_.path());
     prepareProgramFolder(folder_.path(), kPort, tracker_.devicePath());
-    // Keeps the machine's own serial ports out of the port list.
-    for (int n = 1; n <= 16; ++n)
-        if (n != kPort)
-            WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
-                     folder_.filePath(QStringLiteral("absent")), settingsFile);
-    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), QStringLiteral("COM3"),
-             settingsFile);
     form_ = std::make_unique<Form1>(folder_.path());
     auto* log = form_->findChild<MultiLineBox*>(QStringLiteral("Text29"));
     QObject::connect(log, &MultiLineBox::textChangedByAnyone,

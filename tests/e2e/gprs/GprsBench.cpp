@@ -2,7 +2,6 @@
 
 #include "MSComm.h"
 #include "MultiLineBox.h"
-#include "PortSettingsStore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,8 +25,6 @@ bool GprsBench::start(const QStringList& trackerOptions) {
     if (!folder_.isValid() || !tracker_.start(trackerOptions))
         return false;
     prepareProgramFolder(folder_.path(), 3, tracker_.devicePath());
-    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), QStringLiteral("COM3"),
-             portSettingsFileIn(folder_.path()));
     form_ = std::make_unique<Form1>(folder_.path());
     form_->show();
     boxCloser_.start();
