@@ -8,18 +8,7 @@ build=build-fuzz
 seconds="${1:-60}"
 targets=(fuzz_receive_path fuzz_settings_file fuzz_port_settings_ini)
 
-packages=(cmake clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh cmake clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DKITE12_FUZZ=ON -DKITE12_WERROR="${KITE12_WERROR:-OFF}"

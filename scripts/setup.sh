@@ -5,18 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 
-packages=(cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KITE12_WERROR:+-DKITE12_WERROR="$KITE12_WERROR"}
 cmake --build "$build" --parallel "$(nproc)"

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs those of the given Debian packages that are missing (apt-get update first).
+# Usage: scripts/install-packages.sh package...
+set -euo pipefail
+missing=()
+for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -gt 0 ] || exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
