@@ -13,7 +13,7 @@ QByteArray GprsModem::answer(const QByteArray& line) {
     } else if (line == "ATE0") {
         echo_ = false;
     } else if (line == "AT+CIPSCONT?") {
-        reply += R"(+CIPSTART: "TCP", ")" + host_ + "\", " + port_ + "\r\n";
+        reply += "+CIPSTART: \"TCP\", \"" + host_ + "\", " + port_ + "\r\n";
     } else if (line == "AT+CSTT?") {
         reply += "+CSTT: \"" + apn_ + "\", \"" + user_ + "\", \"" + password_ + "\"\r\n";
     } else if (line.startsWith("AT+CIPSCONT=")) {
@@ -31,7 +31,7 @@ QByteArray GprsModem::answer(const QByteArray& line) {
 // 0,"TCP","host",port,...: the host runs from after "TCP"," to the next ",
 // so a host may hold commas and lone quotes, as the tool does not escape them.
 bool GprsModem::storeServer(const QByteArray& arguments) {
-    const QByteArray opening = R"("TCP",")";
+    const QByteArray opening = "\"TCP\",\"";
     const qsizetype start = arguments.indexOf(opening);
     if (start < 0)
         return false;
