@@ -27,10 +27,14 @@ bool VirtualTracker::start(const QStringList& options) {
                                       QStringLiteral("--image-out"), path("image.bin")} +
                           options);
     process_.start();
-    if (!process_.waitForStarted(5000))
+    if (!process_.waitForStarted(kPatienceMs))
         return false;
-    // The first line is the device: by then the link exists as well.
-    if (!QTest::qWaitFor([this] { return process_.canReadLine(); }, 5000))
+    // The first line is the device: by then the link exists as well. A program
+    // that ended before it is not waited for.
+    if (!QTest::qWaitFor(
+            [this] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; },
+            kPatienceMs) ||
+        !process_.canReadLine())
         return false;
     process_.readLine();
     return QFile::exists(devicePath());

@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// How long a test waits for the virtual tracker or the window to get somewhere:
+// a busy machine stays far within it, only a broken program reaches it.
+inline constexpr int kPatienceMs = 60000;
+
 // The kite12-sim program run for one test: its device is reached through a
 // link that stays valid across unplug and replug, and its log is read back.
 class VirtualTracker {
@@ -29,7 +33,7 @@ public:
     QList<QPair<qint64, QByteArray>> receivedChunks() const;
     // The "# ..." lines of the log.
     QStringList events() const;
-    bool waitForEvent(const QString& prefix, int ms) const;
+    bool waitForEvent(const QString& prefix, int ms = kPatienceMs) const;
     // The last image the loader completed, empty before one.
     QByteArray receivedImage() const;
 

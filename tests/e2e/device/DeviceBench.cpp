@@ -89,7 +89,7 @@ void DeviceBench::choosePortWithoutDevice() {
 
 QByteArray DeviceBench::received(qsizetype from, qsizetype atLeast) {
     // A short result shows in the comparison that follows.
-    if (!QTest::qWaitFor([&] { return tracker_.received().size() >= from + atLeast; }, 3000))
+    if (!QTest::qWaitFor([&] { return tracker_.received().size() >= from + atLeast; }, kPatienceMs))
         qWarning("the tracker received fewer bytes than expected");
     return tracker_.received().mid(from);
 }

@@ -35,7 +35,7 @@ public:
     void choosePortWithoutDevice();
 
     // The bytes the tracker received after the first `from`, once there are at
-    // least `atLeast` of them or 3 s have passed.
+    // least `atLeast` of them or the patience has run out.
     QByteArray received(qsizetype from = 0, qsizetype atLeast = 0);
     const QStringList& messages() const { return messages_; }
 

@@ -32,8 +32,10 @@ void FaultsFloodTest::readEndsAndTheWindowAnswers() {
     const qint64 ms = bench.click("Command6");
     probe.stop();
     qInfo("read took %lld ms, timer at worst %lld ms late", ms, worstLateMs);
-    QVERIFY2(ms < 45000, qPrintable(QString::number(ms)));
-    QVERIFY2(worstLateMs < 250, qPrintable(QString::number(worstLateMs)));
+    // Bounds that a busy machine keeps: a window stalled by the flood would
+    // miss the timer for whole seconds, and a read that never ends hits the patience.
+    QVERIFY2(ms < kPatienceMs, qPrintable(QString::number(ms)));
+    QVERIFY2(worstLateMs < 3000, qPrintable(QString::number(worstLateMs)));
     QVERIFY(bench.text("Text29").startsWith("Connection OK\r\nReading "));
     QVERIFY(bench.messages().isEmpty());
     QVERIFY(!bench.portOpen());

@@ -31,7 +31,7 @@ void FaultsUnplugTest::duringRestart() {
     QCOMPARE(bench.messages(), QStringList{kPortFailure});
     QVERIFY(!bench.portOpen());
 
-    QVERIFY(bench.tracker().waitForEvent("# replug", 3000));
+    QVERIFY(bench.tracker().waitForEvent("# replug"));
     const qsizetype before = bench.tracker().received().size();
     bench.click("Command9");
     QCOMPARE(bench.messages().size(), 1);
@@ -46,13 +46,13 @@ void FaultsUnplugTest::duringGprsSave() {
         {"--unplug-after-bytes", QString::number(kBytesIntoSave), "--replug-after-ms", "300"}));
     bench.click("Command15");
     bench.click("Command16");
-    QTRY_VERIFY(!bench.text("Combo3").isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.text("Combo3").isEmpty(), kPatienceMs);
     const QString server = bench.text("Combo3");
 
     bench.click("Command10");
     QCOMPARE(bench.messages(), QStringList{kPortFailure});
     QVERIFY(!bench.form().comm()->isOpen());
-    QVERIFY(bench.tracker().waitForEvent("# replug", 3000));
+    QVERIFY(bench.tracker().waitForEvent("# replug"));
     (void)bench.takeReceived();
 
     // EXIT still takes the tracker out of pass-through, and a new Read works.
@@ -62,7 +62,7 @@ void FaultsUnplugTest::duringGprsSave() {
     QVERIFY(!bench.form().comm()->isOpen());
     bench.click("Command15");
     bench.click("Command16");
-    QTRY_COMPARE(bench.text("Combo3"), server);
+    QTRY_COMPARE_WITH_TIMEOUT(bench.text("Combo3"), server, kPatienceMs);
     QCOMPARE(bench.messages().size(), 1);
 }
 
@@ -88,11 +88,11 @@ void FaultsUnplugTest::duringUpdateResetWait() {
     QVERIFY(!bench.portOpen());
     QVERIFY(!bench.form().findChild<QTimer*>("Timer1")->isActive());
 
-    QVERIFY(bench.tracker().waitForEvent("# replug", 3000));
+    QVERIFY(bench.tracker().waitForEvent("# replug"));
     bench.click("Command2");
-    QVERIFY(bench.tracker().waitForEvent("# image written", 15000));
+    QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), bytes);
-    QTRY_VERIFY(!bench.portOpen());
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.portOpen(), kPatienceMs);
     QCOMPARE(bench.messages().size(), 1);
 }
 

@@ -93,9 +93,9 @@ void FirmwareBench::pressLater(int ms) {
     QTimer::singleShot(ms, form_.get(), [this] { press(); });
 }
 
-bool FirmwareBench::waitForEnd(int ms) {
+bool FirmwareBench::waitForEnd() {
     auto* loaderWait = form_->findChild<QTimer*>(QStringLiteral("Timer1"));
-    return QTest::qWaitFor([&] { return !loaderWait->isActive() && !portOpen(); }, ms);
+    return QTest::qWaitFor([&] { return !loaderWait->isActive() && !portOpen(); }, kPatienceMs);
 }
 
 QString FirmwareBench::text(const QString& control) const {

@@ -29,8 +29,8 @@ public:
     // Runs the update button's handler: the reset wait and the restart.
     void press();
     void pressLater(int ms);
-    // Until the loader wait is off and the port closed, at most `ms`.
-    bool waitForEnd(int ms);
+    // Until the loader wait is off and the port closed.
+    bool waitForEnd();
 
     QString text(const QString& control) const;
     bool enabled(const QString& control) const;

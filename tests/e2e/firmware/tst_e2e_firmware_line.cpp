@@ -17,13 +17,14 @@ void FirmwareLineTest::silentLoaderEndsTheTransfer() {
     FirmwareBench bench;
     QVERIFY(bench.start({"--silent-after-frames", "2"}));
     const QByteArray file = bench.loadImage(8000);
-    bench.press();
-    QVERIFY(bench.tracker().waitForEvent("# loader: silent", 5000));
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(bench.waitForEnd(14000));
-    QVERIFY2(clock.elapsed() > 9000 && clock.elapsed() < 11500,
-             qPrintable(QString::number(clock.elapsed())));
+    bench.press();
+    QVERIFY(bench.tracker().waitForEvent("# loader: silent"));
+    QVERIFY(bench.waitForEnd());
+    // Ten ticks of a one-second timer, which may each come up to 5 % early.
+    qInfo("the update ended %lld ms after the press", clock.elapsed());
+    QVERIFY(clock.elapsed() >= 9500);
     QVERIFY(bench.text("Text29").endsWith(
         "\r\nUpdate fail, no reply from the tracker, Please try again."));
     QVERIFY(bench.text("Label2").startsWith("update fail"));
@@ -39,7 +40,7 @@ void FirmwareLineTest::unplugEndsTheTransferAndTheNextUpdateWorks() {
     QVERIFY(bench.start({"--unplug-after-frames", "2", "--replug-after-ms", "300"}));
     const QByteArray file = bench.loadImage(8000);
     bench.press();
-    QVERIFY(bench.waitForEnd(15000));
+    QVERIFY(bench.waitForEnd());
     QVERIFY(bench.text("Text29").contains("\r\nUpdate fail"));
     QVERIFY(bench.controlsEnabled());
     QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
@@ -47,11 +48,11 @@ void FirmwareLineTest::unplugEndsTheTransferAndTheNextUpdateWorks() {
 
     // Power came with the cable: the tracker is back in its loader, which
     // does not confirm the reset but takes the image.
-    QVERIFY(bench.tracker().waitForEvent("# replug", 3000));
+    QVERIFY(bench.tracker().waitForEvent("# replug"));
     bench.press();
     QCOMPARE(bench.text("Text29"), QStringLiteral("Reset eeram fail,Please try again.\r\n"));
-    QVERIFY(bench.waitForEnd(20000));
-    QVERIFY(bench.tracker().waitForEvent("# image written", 3000));
+    QVERIFY(bench.waitForEnd());
+    QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), file);
     QCOMPARE(bench.captions().last(), QStringLiteral("update complete update step:100%"));
     QVERIFY(bench.controlsEnabled());
@@ -66,8 +67,8 @@ void FirmwareLineTest::closingWhileSendingAsksFirst() {
     bench.form().close();
     QCOMPARE(bench.closeQuestions().size(), 1);
     QVERIFY(bench.form().isVisible());
-    QVERIFY(bench.waitForEnd(10000));
-    QVERIFY(bench.tracker().waitForEvent("# image written", 3000));
+    QVERIFY(bench.waitForEnd());
+    QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), file);
 
     // Once the tracker has its firmware there is nothing to ask.

@@ -14,7 +14,7 @@ void FirmwareProbeTest::silentLoaderFailsAtTickTen() {
     QVERIFY(bench.start({"--no-probe"}));
     bench.loadImage(5000);
     bench.press();
-    QVERIFY(bench.waitForEnd(16000));
+    QVERIFY(bench.waitForEnd());
     QCOMPARE(bench.text("Text29"),
              QStringLiteral("Wait for update\r\n 10/10\r\nConnect fail, Please try again."));
     QCOMPARE(bench.text("Text3"), QStringLiteral(" 10/10"));
@@ -33,7 +33,7 @@ void FirmwareProbeTest::silentLoaderFailsAtTickTen() {
     QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
     QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
     QVERIFY(!bench.portOpen());
-    QVERIFY(bench.waitForEnd(1000));
+    QVERIFY(bench.waitForEnd());
     QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");
 }
 

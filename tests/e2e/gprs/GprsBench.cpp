@@ -64,7 +64,8 @@ bool GprsBench::frameShown() const {
 
 QByteArray GprsBench::takeReceived(qsizetype atLeast) {
     // A short take is reported by the caller's comparison.
-    (void)QTest::qWaitFor([&] { return tracker_.received().size() >= taken_ + atLeast; }, 3000);
+    (void)QTest::qWaitFor([&] { return tracker_.received().size() >= taken_ + atLeast; },
+                          kPatienceMs);
     const QByteArray all = tracker_.received();
     QByteArray fresh = all.mid(taken_);
     taken_ = all.size();

@@ -27,7 +27,7 @@ public:
     bool frameShown() const;
 
     // The bytes the tracker has received since the last call, once there are
-    // at least `atLeast` of them or 3 s have passed.
+    // at least `atLeast` of them or the patience has run out.
     QByteArray takeReceived(qsizetype atLeast = 0);
     const QStringList& messages() const { return messages_; }
 

@@ -104,7 +104,7 @@ private:
                 const qsizetype at = info.lastIndexOf(QLatin1String(key));
                 return at >= 0 && info.indexOf('\r', at) > at;
             },
-            3000);
+            kPatienceMs);
     }
 
     GprsBench bench_;

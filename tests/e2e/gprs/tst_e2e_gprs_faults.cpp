@@ -35,7 +35,7 @@ private Q_SLOTS:
         bench.click("Command15");
         bench.setText("Text11", QString(1990, 'x'));
         bench.click("Command16");
-        QTRY_VERIFY(bench.text("Text11").contains("+CSTT: "));
+        QTRY_VERIFY_WITH_TIMEOUT(bench.text("Text11").contains("+CSTT: "), kPatienceMs);
         QVERIFY(!bench.text("Text11").contains('x'));
         QVERIFY(bench.text("Text11").size() <= 2000);
     }
