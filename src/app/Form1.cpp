@@ -17,11 +17,13 @@
 #include "SettingsLineParser.h"
 #include "StartUp.h"
 #include "WindowClosing.h"
+#include "WriteOffer.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLocale>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -52,6 +54,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.language = uiLanguageOf(QLocale::system());
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
     context_.settings = settings_.get();
+    context_.writeOffer = new WriteOffer(context_.control<QPushButton>(QStringLiteral("Command7")));
     DeviceSettings* record = settings_.get();
     context_.receive = new ReceivePath(
         context_.comm, context_.control<ReplyHexBox>(QStringLiteral("Text1")),

@@ -2,6 +2,7 @@
 
 #include "SettingsFileLines.h"
 #include "SettingsLineParser.h"
+#include "WriteOffer.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -42,5 +43,5 @@ void SettingsFileLoad::loadFile(const QString& fileName) {
         if (!peizhi(line, *context_.settings))
             break;
     }
-    context_.control<QPushButton>(QStringLiteral("Command7"))->setEnabled(true);
+    context_.writeOffer->setFieldsSupplied(true);
 }

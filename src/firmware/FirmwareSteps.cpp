@@ -6,6 +6,7 @@
 #include "ReplyHexBox.h"
 #include "SerialError.h"
 #include "UpdateTexts.h"
+#include "WriteOffer.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -84,6 +85,12 @@ void FirmwareUpdate::answerLoader() {
     const QString first = reply();
     if (first == QLatin1String("E5")) {
         armReply();
+        // Open ROM stays usable during the waits: the image may have changed since the press.
+        if (const auto refused = refusal()) {
+            abandonTransfer(*refused);
+            context_.showMessage(*refused);
+            return;
+        }
         sentLength_ = romLength_;
         sentImage_ = romImage_;
         context_.comm->output(imageHeader(sentLength_));
@@ -116,9 +123,12 @@ void FirmwareUpdate::showProgress() {
 }
 
 void FirmwareUpdate::setTransferControlsEnabled(bool enabled) {
-    for (const char* name : {"Command1", "Command2", "Command3"})
+    // Everything else that would open, close or write the port meanwhile.
+    for (const char* name : {"Command1", "Command2", "Command3", "Command6", "Command9",
+                             "Command15", "Command16", "Command10", "Command11"})
         button(name)->setEnabled(enabled);
     context_.control<QComboBox>(QStringLiteral("Combo1"))->setEnabled(enabled);
+    context_.writeOffer->setHeld(!enabled);
 }
 
 void FirmwareUpdate::finishTransfer() {
@@ -132,6 +142,7 @@ void FirmwareUpdate::finishTransfer() {
     blockIndex_ = 0;
     loaderPhase_ = false;
     transferring_ = false;
+    context_.appendStatus(QStringLiteral("\r\n") + context_.say("升级完成", "update complete"));
 }
 
 void FirmwareUpdate::abandonTransfer(const QString& reason) {

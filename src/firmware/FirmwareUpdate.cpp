@@ -24,7 +24,16 @@ const QString kBusyCaption = QStringLiteral("update...");
 const QString kNoImage = QStringLiteral("Please choose fireware");
 const QString kImageTooLarge = QStringLiteral("Fireware too large, Please choose one under 512KB");
 constexpr int kResetTries = 5;
+const QString kPortFailure = QStringLiteral("Port is use or no");
 } // namespace
+
+std::optional<QString> FirmwareUpdate::refusal() const {
+    if (romLength_ < kMinRomLength)
+        return kNoImage;
+    if (!fitsLoaderHeader(romLength_))
+        return kImageTooLarge;
+    return std::nullopt;
+}
 
 FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)), lastFolder_(QDir::homePath()) {
@@ -79,10 +88,9 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
 }
 
 void FirmwareUpdate::update() {
-    if (romLength_ < kMinRomLength || !fitsLoaderHeader(romLength_)) {
-        const QString refusal = romLength_ < kMinRomLength ? kNoImage : kImageTooLarge;
-        context_.replaceStatus(refusal + QStringLiteral("\r\n"));
-        context_.showMessage(refusal);
+    if (const auto refused = refusal()) {
+        context_.replaceStatus(*refused + QStringLiteral("\r\n"));
+        context_.showMessage(*refused);
         return;
     }
     context_.replaceStatus(pleaseWaitText(waitTicks_));
@@ -101,7 +109,8 @@ void FirmwareUpdate::update() {
         resetDevice();
         restartIntoLoader();
     } catch (const SerialError&) {
-        context_.showMessage(QStringLiteral("Port is use or no"));
+        context_.appendStatus(QStringLiteral("\r\n") + kPortFailure);
+        context_.showMessage(kPortFailure);
     }
 }
 

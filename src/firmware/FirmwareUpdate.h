@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class QPushButton;
 class QTimer;
@@ -44,6 +45,8 @@ private:
     void finishTransfer();
     void abandonTransfer(const QString& reason);
     int stepBlockCount() const;
+    // Why the loaded image cannot be sent, if it cannot.
+    std::optional<QString> refusal() const;
     void resetDevice();
     void restartIntoLoader();
 

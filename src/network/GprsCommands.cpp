@@ -25,11 +25,13 @@ QList<GprsStep> gprsReadSteps() {
     };
 }
 
-QList<GprsStep> gprsSaveSteps(const QString& server,
-                              const std::optional<AccessPoint>& accessPoint) {
+GprsStep gprsEchoOffStep() {
+    return line(QStringLiteral("ATE0"), {10, 100});
+}
+
+QList<GprsStep> gprsConnectionSteps(const QString& server) {
     // The stored port is always 14580, whatever the port box shows.
-    QList<GprsStep> steps{
-        line(QStringLiteral("ATE0"), {10, 100}),
+    return {
         line(QStringLiteral("AT+CIPSCONT=0,") + quoted(QStringLiteral("TCP")) + QLatin1Char(',') +
                  quoted(server) + QStringLiteral(",14580,1,C"),
              {100}),
@@ -38,11 +40,11 @@ QList<GprsStep> gprsSaveSteps(const QString& server,
         line(QStringLiteral("AT+CIPCFG=1,600,0,0,0,65"), {500}),
         line(QStringLiteral("AT+CIPSCONT"), {500}),
     };
-    if (accessPoint)
-        steps.append(line(QStringLiteral("AT+CSTT=") + quoted(accessPoint->name) +
-                          QLatin1Char(',') + quoted(accessPoint->user) + QLatin1Char(',') +
-                          quoted(accessPoint->password)));
-    return steps;
+}
+
+GprsStep gprsAccessPointStep(const AccessPoint& accessPoint) {
+    return line(QStringLiteral("AT+CSTT=") + quoted(accessPoint.name) + QLatin1Char(',') +
+                quoted(accessPoint.user) + QLatin1Char(',') + quoted(accessPoint.password));
 }
 
 QList<GprsStep> gprsReadBackSteps() {

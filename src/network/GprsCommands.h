@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-#include <optional>
 
 // One text for the line and the waits that follow it, in milliseconds.
 struct GprsStep {
@@ -22,9 +21,14 @@ struct AccessPoint {
 // Starts the pass-through and asks the modem for its connection and access point.
 QList<GprsStep> gprsReadSteps();
 
-// Stores a TCP connection to the server (and the access point when given).
-// Field texts go out exactly as typed: the modem has no escape for quotes.
-QList<GprsStep> gprsSaveSteps(const QString& server, const std::optional<AccessPoint>& accessPoint);
+// Save's steps in the order sent: echo off, the connection, then the access
+// point when it is enabled. Each is built just before it goes out, so that an
+// edit made during the waits is what the modem stores. Field texts go out
+// exactly as typed: the modem has no escape for quotes.
+GprsStep gprsEchoOffStep();
+// Stores a TCP connection to the server.
+QList<GprsStep> gprsConnectionSteps(const QString& server);
+GprsStep gprsAccessPointStep(const AccessPoint& accessPoint);
 
 // Asks again for what the modem stored, so the boxes show it.
 QList<GprsStep> gprsReadBackSteps();

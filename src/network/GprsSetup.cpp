@@ -43,9 +43,8 @@ void GprsSetup::setAccessPointEnabled(bool enabled) {
 
 void GprsSetup::read() {
     DeviceSettings& settings = *context_.settings;
-    for (const TextField field :
-         {TextField::ServerPort, TextField::Passcode, TextField::Ssid, TextField::Server,
-          TextField::ApnUser, TextField::ApnPassword, TextField::Apn})
+    for (const TextField field : {TextField::ServerPort, TextField::Server, TextField::ApnUser,
+                                  TextField::ApnPassword, TextField::Apn})
         settings.setText(field, QString());
     // The modem's port is shown but never sent, so it is not for editing.
     context_.control<QWidget>(QStringLiteral("Text23"))->setEnabled(false);
@@ -63,11 +62,12 @@ void GprsSetup::save() {
         return;
     }
     DeviceSettings& settings = *context_.settings;
-    std::optional<AccessPoint> accessPoint;
-    if (enableBox()->isChecked())
-        accessPoint = AccessPoint{settings.text(TextField::Apn), settings.text(TextField::ApnUser),
-                                  settings.text(TextField::ApnPassword)};
-    if (!run(gprsSaveSteps(settings.text(TextField::Server), accessPoint)))
+    // Each box is read when its step is sent: edits made during the waits go out.
+    if (!run({gprsEchoOffStep()}) || !run(gprsConnectionSteps(settings.text(TextField::Server))))
+        return;
+    if (enableBox()->isChecked() &&
+        !run({gprsAccessPointStep({settings.text(TextField::Apn), settings.text(TextField::ApnUser),
+                                   settings.text(TextField::ApnPassword)})}))
         return;
 
     // Emptied first, so the boxes then show only what the modem reports back.

@@ -8,6 +8,7 @@
 #include "ReceivePath.h"
 #include "SerialError.h"
 #include "WriteCommands.h"
+#include "WriteOffer.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -87,13 +88,19 @@ void DeviceOperations::emptyStatusLogAndText30() {
 void DeviceOperations::refusePortOpen(QPushButton* captionButton) {
     captionButton->setText(portOpenCaption());
     context_.comm->close();
-    button("Command7")->setEnabled(true);
+}
+
+QString DeviceOperations::readFailText() const {
+    return QStringLiteral("\r\n") +
+           context_.say("读取失败.请重试一遍", "Read fail，Please try again.");
 }
 
 void DeviceOperations::read() {
     emptyStatusLogAndText30();
     DeviceSettings& settings = *context_.settings;
     settings.clearForRead();
+    // Cleared fields are not for writing: only a complete read fills them all again.
+    context_.writeOffer->setFieldsSupplied(false);
     settings.connectSeen = 0;
     settings.readEndSeen = 0;
     // A press while the port is open is the cancel of a read under way.
@@ -102,7 +109,6 @@ void DeviceOperations::read() {
         return;
     }
     button("Command6")->setText(context_.say("读取中", "reading"));
-    button("Command7")->setEnabled(false);
 
     try {
         Delay(100);
@@ -118,12 +124,13 @@ void DeviceOperations::read() {
         const ReadEnd end = readDialogue();
         if (end == ReadEnd::Complete) {
             context_.appendStatus(QStringLiteral("\r\n") + context_.say("读取成功", "read ok"));
+            context_.writeOffer->setFieldsSupplied(true);
         } else {
             Delay(500);
             context_.receive->clearCurrentLine();
+            context_.appendStatus(readFailText());
         }
         context_.comm->close();
-        button("Command7")->setEnabled(true);
         button("Command6")->setText(idleReadCaption());
     } catch (const SerialError&) {
         failRead();
@@ -174,6 +181,7 @@ void DeviceOperations::failRead() {
     QPushButton* readButton = button("Command6");
     if (readButton->text() == context_.say("读取中", "reading"))
         readButton->setText(idleReadCaption());
+    context_.appendStatus(readFailText());
     context_.showMessage(QStringLiteral("Port is open or no"));
 }
 
@@ -251,7 +259,7 @@ void DeviceOperations::restoreDefaults() {
     settings.setChecked(CheckField::Digi, false);
     settings.setChecked(CheckField::MicE, true);
     settings.setChecked(CheckField::Beep, true);
-    button("Command7")->setEnabled(true);
+    context_.writeOffer->setFieldsSupplied(true);
 }
 
 void DeviceOperations::restart() {

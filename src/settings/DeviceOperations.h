@@ -30,6 +30,7 @@ private:
 
     QString portOpenCaption() const;
     QString idleReadCaption() const;
+    QString readFailText() const;
     void refusePortOpen(QPushButton* captionButton);
     void emptyStatusLogAndText30();
     QPushButton* button(const char* name) const;

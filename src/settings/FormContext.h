@@ -9,6 +9,7 @@ class DeviceSettings;
 class MSComm;
 class MultiLineBox;
 class ReceivePath;
+class WriteOffer;
 
 // What every operation of the window works with: the window's controls (found
 // by their names), the serial control, the settings record and the receive path.
@@ -17,6 +18,7 @@ struct FormContext {
     MSComm* comm = nullptr;
     DeviceSettings* settings = nullptr;
     ReceivePath* receive = nullptr;
+    WriteOffer* writeOffer = nullptr;
     UiLanguage language = UiLanguage::English;
     QString portSettingsFile; // TrkComm.ini in the program's folder
 

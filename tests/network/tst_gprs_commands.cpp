@@ -24,9 +24,10 @@ class GprsCommandsTest : public QObject {
 private Q_SLOTS:
     void pacing() {
         QCOMPARE(waitsOf(gprsReadSteps()), (QList<QList<int>>{{100}, {100}, {500}, {1000}, {}}));
-        QCOMPARE(waitsOf(gprsSaveSteps("s", std::nullopt)),
-                 (QList<QList<int>>{{10, 100}, {100}, {100}, {100}, {500}, {500}}));
-        QCOMPARE(waitsOf(gprsSaveSteps("s", AccessPoint{})).last(), QList<int>{});
+        QCOMPARE(gprsEchoOffStep().waitsMs, (QList<int>{10, 100}));
+        QCOMPARE(waitsOf(gprsConnectionSteps("s")),
+                 (QList<QList<int>>{{100}, {100}, {100}, {500}, {500}}));
+        QCOMPARE(gprsAccessPointStep({}).waitsMs, QList<int>{});
         QCOMPARE(waitsOf(gprsReadBackSteps()), (QList<QList<int>>{{1000}, {500}}));
         QCOMPARE(waitsOf(gprsExitSteps()), (QList<QList<int>>{{500}, {200}}));
     }
@@ -41,9 +42,8 @@ private Q_SLOTS:
     void fieldsGoOutAsTyped() {
         const QString fixed = "AT+CIPMUX=0\r\nAT+CIPMODE=1,1\r\nAT+CIPCFG=1,600,0,0,0,65\r\n"
                               "AT+CIPSCONT\r\n";
-        QCOMPARE(textOf(gprsSaveSteps("", std::nullopt)),
-                 "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"\",14580,1,C\r\n" + fixed);
-        QCOMPARE(textOf(gprsSaveSteps("a\"b,c", AccessPoint{"cm,net", "", "p\"w,d"})),
+        QCOMPARE(gprsEchoOffStep().text + textOf(gprsConnectionSteps("a\"b,c")) +
+                     gprsAccessPointStep({"cm,net", "", "p\"w,d"}).text,
                  "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"a\"b,c\",14580,1,C\r\n" + fixed +
                      "AT+CSTT=\"cm,net\",\"\",\"p\"w,d\"\r\n");
     }

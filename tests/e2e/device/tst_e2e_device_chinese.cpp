@@ -27,6 +27,10 @@ void DeviceChineseTest::defaultsWriteAndReadInChinese() {
     QCOMPARE(bench.text("Command6"), QStringLiteral("读取数据"));
     // The tracker stored code 3, which reads back as the Chinese unit.
     QCOMPARE(bench.text("Combo4"), QStringLiteral("公里"));
+
+    bench.choosePortWithoutDevice();
+    bench.click("Command6");
+    QVERIFY(bench.text("Text29").endsWith("\r\n读取失败.请重试一遍"));
 }
 
 void DeviceChineseTest::restartKeepsItsEnglishCaptions() {

@@ -73,7 +73,7 @@ void DeviceReadTest::pressWithPortOpenOnlyClears() {
     QCOMPARE(bench.text("Text11"), QStringLiteral("b/KITE5"));
     QCOMPARE(bench.text("Command6"), QStringLiteral("Port is open"));
     QVERIFY(!bench.portOpen());
-    QVERIFY(bench.enabled("Command7"));
+    QVERIFY(!bench.enabled("Command7"));
     QTest::qWait(200);
     QCOMPARE(bench.received(), QByteArray());
 }

@@ -31,6 +31,7 @@ void FirmwareProbeTest::silentLoaderFailsAtTickTen() {
     QCOMPARE(bench.statusTexts().value(statusBefore),
              QStringLiteral("Please wait auto update.\r\n 10/10"));
     QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
+    QVERIFY(bench.text("Text29").endsWith("\r\nPort is use or no"));
     QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
     QVERIFY(!bench.portOpen());
     QVERIFY(bench.waitForEnd());

@@ -3,40 +3,49 @@
 #include <QtTest>
 
 // Images the loader's header cannot describe, or that are too short to be
-// firmware, never reach the line.
+// firmware, never reach the line: at the press, or when the loader answers
+// after such a file was opened during the press's waits.
 class FirmwareRefusalsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void refusedBeforeAnythingIsSent_data();
-    void refusedBeforeAnythingIsSent();
+    void refusedBeforeTheImageIsSent_data();
+    void refusedBeforeTheImageIsSent();
 };
 
-void FirmwareRefusalsTest::refusedBeforeAnythingIsSent_data() {
+void FirmwareRefusalsTest::refusedBeforeTheImageIsSent_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("swapped");
     const QString tooShort = QStringLiteral("Please choose fireware");
     const QString tooLarge = QStringLiteral("Fireware too large, Please choose one under 512KB");
-    QTest::newRow("4999 bytes") << 4999 << tooShort;
-    QTest::newRow("4096 bytes") << 4096 << tooShort;
-    QTest::newRow("524288 bytes") << 524288 << tooLarge;
-    QTest::newRow("600000 bytes") << 600000 << tooLarge;
+    for (const bool swapped : {false, true}) {
+        const char* when = swapped ? ", opened during the waits" : "";
+        QTest::addRow("4999 bytes%s", when) << 4999 << tooShort << swapped;
+        QTest::addRow("4096 bytes%s", when) << 4096 << tooShort << swapped;
+        QTest::addRow("524288 bytes%s", when) << 524288 << tooLarge << swapped;
+        QTest::addRow("600000 bytes%s", when) << 600000 << tooLarge << swapped;
+    }
 }
 
-void FirmwareRefusalsTest::refusedBeforeAnythingIsSent() {
+void FirmwareRefusalsTest::refusedBeforeTheImageIsSent() {
     QFETCH(int, size);
     QFETCH(QString, message);
+    QFETCH(bool, swapped);
     FirmwareBench bench;
     QVERIFY(bench.start());
-    bench.loadImage(size);
+    bench.loadImage(swapped ? 5000 : size);
     const QString caption = bench.text("Command2");
     bench.press();
+    if (swapped)
+        bench.loadImage(size);
+    QVERIFY(bench.waitForEnd(20000));
     QCOMPARE(bench.messages(), QStringList{message});
-    QCOMPARE(bench.text("Text29"), message + "\r\n");
+    QVERIFY(bench.text("Text29").endsWith(swapped ? "\r\n" + message : message + "\r\n"));
     QCOMPARE(bench.text("Command2"), caption);
-    QVERIFY(!bench.portOpen());
+    QVERIFY(bench.controlsEnabled());
     QTest::qWait(500);
-    QCOMPARE(bench.tracker().received(), QByteArray());
-    QVERIFY(bench.tracker().events().isEmpty());
+    QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());
+    QCOMPARE(bench.tracker().events().isEmpty(), !swapped);
 }
 
 QTEST_MAIN(FirmwareRefusalsTest)

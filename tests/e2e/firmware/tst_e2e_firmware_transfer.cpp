@@ -1,5 +1,6 @@
 #include "FirmwareBench.h"
 
+#include <QAbstractButton>
 #include <QtTest>
 
 namespace {
@@ -36,6 +37,8 @@ void FirmwareTransferTest::imageArrivesByteForByte() {
     QFETCH(QList<int>, percents);
     FirmwareBench bench;
     QVERIFY(bench.start());
+    // Settings to write back after the update: Write data is offered again at its end.
+    bench.form().findChild<QAbstractButton*>("Command0")->click();
     const QByteArray file = bench.loadImage(size);
     const int blocks = size / 2048 + 1;
     const qsizetype statusBefore = bench.statusTexts().size();
@@ -50,7 +53,9 @@ void FirmwareTransferTest::imageArrivesByteForByte() {
     if (size % 2048 == 0)
         QCOMPARE(received.right(2049), QByteArray(2048, char(0xFF)) + '\0');
 
-    const QStringList status = bench.statusTexts().mid(statusBefore);
+    QStringList status = bench.statusTexts().mid(statusBefore);
+    const QString outcome = status.takeLast();
+    QCOMPARE(outcome, status.last() + "\r\nupdate complete");
     QCOMPARE(status.mid(0, 3),
              (QStringList{"Please wait auto update.\r\n 0/10",
                           "Please wait auto update.\r\n 0/10\r\nreset eeram OK\r\n",
@@ -60,6 +65,7 @@ void FirmwareTransferTest::imageArrivesByteForByte() {
     QCOMPARE(bench.text("Text3"), status.last().mid(status.last().indexOf('\n') + 1));
     QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
     QVERIFY(bench.controlsEnabled());
+    QVERIFY(bench.enabled("Command7"));
     QVERIFY(bench.sendingTicks() > 0);
     QCOMPARE(bench.unlockedSendingTicks(), 0);
 
