@@ -42,13 +42,14 @@ bool SimProgram::start() {
     return true;
 }
 
+// The link first: whoever reads the line or the log next may open it at once.
 void SimProgram::announce(const QString& device) {
-    std::printf("%s\n", qPrintable(device));
-    std::fflush(stdout);
     if (!options_.link.isEmpty()) {
         QFile::remove(options_.link);
         QFile::link(device, options_.link);
     }
+    std::printf("%s\n", qPrintable(device));
+    std::fflush(stdout);
 }
 
 void SimProgram::plugIn() {
@@ -57,8 +58,8 @@ void SimProgram::plugIn() {
         log_.event(QStringLiteral("# replug failed"));
         return;
     }
-    log_.event(QStringLiteral("# replug ") + device_.device());
     announce(device_.device());
+    log_.event(QStringLiteral("# replug ") + device_.device());
     if (options_.flood)
         floodMore();
 }
