@@ -63,7 +63,8 @@ void FirmwareLineTest::closingWhileSendingAsksFirst() {
     QVERIFY(bench.start());
     const QByteArray file = bench.loadImage(16000);
     bench.press();
-    QVERIFY(QTest::qWaitFor([&] { return bench.text("Label2").startsWith("updating"); }, 5000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return bench.text("Label2").startsWith("updating"); }, kPatienceMs));
     bench.form().close();
     QCOMPARE(bench.closeQuestions().size(), 1);
     QVERIFY(bench.form().isVisible());

@@ -38,7 +38,7 @@ void FirmwareRefusalsTest::refusedBeforeTheImageIsSent() {
     bench.press();
     if (swapped)
         bench.loadImage(size);
-    QVERIFY(bench.waitForEnd(20000));
+    QVERIFY(bench.waitForEnd());
     QCOMPARE(bench.messages(), QStringList{message});
     QVERIFY(bench.text("Text29").endsWith(swapped ? "\r\n" + message : message + "\r\n"));
     QCOMPARE(bench.text("Command2"), caption);
