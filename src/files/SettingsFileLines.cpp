@@ -5,7 +5,9 @@
 #include <QFile>
 
 QStringList settingsFileLines(const QByteArray& bytes) {
-    const QString text = decodeLineBytes(bytes);
+    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    const QString text =
+        decodeLineBytes(bytes.startsWith(byteOrderMark) ? bytes.mid(byteOrderMark.size()) : bytes);
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {

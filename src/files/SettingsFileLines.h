@@ -11,8 +11,9 @@
 inline constexpr qint64 kMaxSettingsFileBytes = qint64{16} * 1024;
 
 // The file's lines without their ends. CR LF, a lone CR and a lone LF each end a
-// line; a last line without an end still counts. Each byte becomes the character
-// U+0000..U+00FF of the same value, as received bytes do.
+// line; a last line without an end still counts. The bytes are decoded as
+// received bytes are (LineEncoding.h), after a leading byte order mark that
+// editors put before UTF-8 text.
 QStringList settingsFileLines(const QByteArray& bytes);
 
 struct SettingsFileError {

@@ -11,11 +11,16 @@ bool LineAssembler::feed(char byte) {
         overlong_ = true;
         return false;
     }
-    line_.append(QChar(static_cast<uchar>(byte)));
+    // An open sequence stands at the end as escapes until it completes, so that
+    // each line the parser sees holds every byte received so far.
+    line_.chop(stream_.pending().size());
+    line_ += stream_.feed(byte);
+    line_ += stream_.pending();
     return true;
 }
 
 void LineAssembler::clear() {
     line_.clear();
+    stream_ = {};
     overlong_ = false;
 }

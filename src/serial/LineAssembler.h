@@ -1,9 +1,11 @@
 #pragma once
 
+#include "LineEncoding.h"
+
 #include <QString>
 
-// Builds currentLine from received bytes: CR empties it, LF is dropped, any other
-// byte is appended as one character.
+// Builds currentLine from received bytes: CR empties it, LF is dropped, the other
+// bytes are decoded as UTF-8 (LineEncoding.h).
 class LineAssembler {
 public:
     // No key and no field uses more of a line than this (the longest, a filter,
@@ -18,5 +20,6 @@ public:
 
 private:
     QString line_;
+    Utf8Stream stream_;
     bool overlong_ = false;
 };

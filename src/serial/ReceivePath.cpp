@@ -28,8 +28,11 @@ void ReceivePath::handleComm() {
 
     const bool frameShown = !gprsFrame_->isHidden();
     for (const char byte : bytes) {
-        if (frameShown)
-            infoBox_->appendText(QString(QChar(static_cast<uchar>(byte))));
+        // Fed while the frame is hidden too, so that the first character it
+        // shows is decoded from its first byte.
+        const QString character = infoStream_.feed(byte);
+        if (frameShown && !character.isEmpty())
+            infoBox_->appendText(character);
         if (!line_.feed(byte))
             continue;
         try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineAssembler.h"
+#include "LineEncoding.h"
 
 #include <QObject>
 #include <QString>
@@ -11,9 +12,9 @@ class MultiLineBox;
 class ReplyHexBox;
 class QWidget;
 
-// The only reader of the serial input: mirrors every byte as hex, copies it into
-// the GPRS info box while the GPRS frame is shown, and hands currentLine to the
-// settings line parser after every byte.
+// The only reader of the serial input: mirrors every byte as hex, copies the
+// decoded text into the GPRS info box while the GPRS frame is shown, and hands
+// currentLine to the settings line parser after every byte.
 class ReceivePath : public QObject {
     Q_OBJECT
 public:
@@ -35,4 +36,5 @@ private:
     QWidget* gprsFrame_;
     Parser parser_;
     LineAssembler line_;
+    Utf8Stream infoStream_;
 };

@@ -1,5 +1,6 @@
 #include "DeviceSettings.h"
 #include "Form1.h"
+#include "LineEncoding.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
 #include "SettingsFileLines.h"
@@ -27,7 +28,7 @@ private Q_SLOTS:
     void lineEnds_data();
     void lineEnds();
     void uncutLineEndsTheLoad();
-    void bytesAbove127AndControlBytes();
+    void utf8OtherBytesAndControlBytes();
     void failingFileChangesNothing_data();
     void failingFileChangesNothing();
     void fileAtTheSizeLimitLoads();
@@ -149,15 +150,19 @@ void SettingsFileLoadTest::uncutLineEndsTheLoad() {
     QVERIFY(messages_.isEmpty());
 }
 
-void SettingsFileLoadTest::bytesAbove127AndControlBytes() {
-    const QByteArray comment("caf\xE9 \xB0\xFF\x01\x7F", 10);
+void SettingsFileLoadTest::utf8OtherBytesAndControlBytes() {
+    const QByteArray comment("\xE4\xB8\xAD caf\xE9 \xB0\xFF\x01\x7F", 13);
     const QByteArray version("\0\x80z", 3);
-    load("COMMENT:" + comment + "\r\nVER:" + version + "\r\n" + QByteArray(1, '\0') + "STATUS:x");
-    QCOMPARE(fields().text(TextField::Comment), QString::fromLatin1(comment));
-    QCOMPARE(fields().text(TextField::Version), QString::fromLatin1(version));
+    // An editor's byte order mark does not hide the first key.
+    load("\xEF\xBB\xBF"
+         "COMMENT:" +
+         comment + "\r\nVER:" + version + "\r\n" + QByteArray(1, '\0') + "STATUS:x");
+    const QString shown = fields().text(TextField::Comment);
+    QCOMPARE(shown, QStringView(u"\u4E2D caf\xDCE9 \xDCB0\xDCFF\x01\x7F").toString());
+    QCOMPARE(encodeLineText(shown), comment);
     // The key must stand at the very start of the line.
     QCOMPARE(fields().text(TextField::Status), "");
-    QVERIFY(statusLog().contains(QString::fromLatin1(comment) + kCrLf));
+    QVERIFY(statusLog().contains(shown + kCrLf));
 }
 
 void SettingsFileLoadTest::failingFileChangesNothing_data() {

@@ -62,12 +62,12 @@ private Q_SLOTS:
         QCOMPARE(tty_->read(2000, frame.size()), frame);
     }
 
-    void textGoesOutOneBytePerLatin1Character() {
+    void textGoesOutAsUtf8AndReadBytesAsTheyCame() {
         comm_->open();
         const QString fromTracker = decodeLineBytes(QByteArray("A\xB0\xE9\xFF", 4));
         comm_->output(fromTracker);
-        comm_->output(QString::fromUtf8("中"));
-        QCOMPARE(tty_->read(1000, 7), QByteArray("A\xB0\xE9\xFF\xE4\xB8\xAD", 7));
+        comm_->output(QString::fromUtf8("中é"));
+        QCOMPARE(tty_->read(1000, 9), QByteArray("A\xB0\xE9\xFF\xE4\xB8\xAD\xC3\xA9", 9));
     }
 
     void receivedBytesRaiseTheReceiveEvent() {

@@ -58,15 +58,16 @@ void DeviceWriteTest::readThenWriteSendsBackWhatWasRead() {
     DeviceBench bench;
     QVERIFY(bench.start());
     bench.click("Command0");
-    // Bytes above 127 must reach the tracker and come back unchanged.
-    const QString comment = QString::fromLatin1("Gr\xFC\xDF \xB0\xE9\xFF");
+    // Thirty characters, ninety bytes of UTF-8 on the line and in the tracker.
+    const QString comment =
+        QStringLiteral("业余无线电台位置信标测试中文注释三十个字符长度刚好够用请回复");
     bench.setText("Text8", comment);
     bench.setText("Text4", "AB1CD");
     bench.setText("Combo5", "7");
     bench.click("Command7");
     QTRY_VERIFY_WITH_TIMEOUT(bench.received().endsWith("AT+SMART,1#\r\n"), kPatienceMs);
     const QByteArray first = bench.received();
-    QVERIFY(first.contains("AT+COMMENT,Gr\xFC\xDF \xB0\xE9\xFF#\r\n"));
+    QVERIFY(first.contains("AT+COMMENT," + comment.toUtf8() + "#\r\n"));
     QVERIFY(first.contains("AT+CALL,AB1CD -7#\r\n"));
 
     bench.click("Command6");
