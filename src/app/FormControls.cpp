@@ -105,7 +105,7 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
     constexpr int kColumnWidth = 95;
 
     make.button(frame1, s("Command15"), s("GPRS setup"), {8, 360, kColumnWidth, kButton});
-    make.comboBox(frame1, s("Combo1"), {}, {columns[0], kTop, kColumnWidth, kButton});
+    make.portList(frame1, s("Combo1"), {columns[0], kTop, kColumnWidth, kButton});
     make.button(frame1, s("Command6"), s("Read data"), {columns[1], kTop, kColumnWidth, kButton});
     make.button(frame1, s("Command4"), s("Load file"), {columns[2], kTop, kColumnWidth, kButton});
     make.button(frame1, s("Command1"), s("Open ROM"), {columns[3], kTop, kColumnWidth, kButton});
