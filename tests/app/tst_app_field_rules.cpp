@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -18,6 +20,10 @@ private Q_SLOTS:
     void callsignTypedOrPastedBecomesUpperCase();
     void digitBoxesTakeOnlyDigits_data();
     void digitBoxesTakeOnlyDigits();
+    void filtersActOnTheInsertedCharacters_data();
+    void filtersActOnTheInsertedCharacters();
+    void combosKeepWhatIsTyped();
+    void programTextShowsItsBeginning();
     void passcodeLosesOuterSpacesAfterEveryChange();
     void infoBoxIsEmptiedBeyond2000Characters();
     void digiEnablesTheAlias();
@@ -37,10 +43,21 @@ private:
         QRadioButton* button = option(name);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-    void paste(QLineEdit* target, const QString& text) {
+    // With Ctrl+V, or with Paste of the box's context menu.
+    void paste(QLineEdit* target, const QString& text, bool fromMenu = false) {
         QApplication::clipboard()->setText(text);
-        target->setFocus();
-        target->paste();
+        if (!fromMenu) {
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+            return;
+        }
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, {}, target->mapToGlobal(QPoint()));
+        QApplication::sendEvent(target, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(QStringLiteral("&Paste")))
+                action->trigger();
+        menu->close();
     }
     bool allEnabled(std::initializer_list<const char*> names, bool enabled) const {
         for (const char* name : names)
@@ -113,6 +130,89 @@ void FieldRulesTest::digitBoxesTakeOnlyDigits() {
 
     target->setText(QStringLiteral("12a"));
     QCOMPARE(target->text(), QStringLiteral("12a"));
+}
+
+void FieldRulesTest::filtersActOnTheInsertedCharacters_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("programText");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("fromMenu");
+    QTest::addColumn<QString>("expected");
+    const int none = 0;
+    QTest::newRow("letter over all") << "Text5"
+                                     << "1234" << 0 << 4 << "x" << none << "" << false << "1234";
+    QTest::newRow("space over 23") << "Text5"
+                                   << "1234" << 1 << 2 << " " << none << "" << false << "1234";
+    QTest::newRow("paste over 23") << "Text5"
+                                   << "1234" << 1 << 2 << "" << none << "a9 8" << false << "1984";
+    QTest::newRow("menu paste, no digit") << "Text10"
+                                          << "60" << 0 << 2 << "" << none << "ab" << true << "60";
+    QTest::newRow("Backspace") << "Text4"
+                               << "bg5abc" << 6 << 0 << "" << int(Qt::Key_Backspace) << "" << false
+                               << "bg5ab";
+    QTest::newRow("Delete") << "Text4"
+                            << "bg5abc" << 0 << 0 << "" << int(Qt::Key_Delete) << "" << false
+                            << "g5abc";
+    QTest::newRow("letter after") << "Text4"
+                                  << "bg5ab" << 5 << 0 << "c" << none << "" << false << "bg5abC";
+    QTest::newRow("menu paste") << "Text4"
+                                << "" << 0 << 0 << "" << none << "ab1" << true << "AB1";
+}
+
+// Only what the user inserts is filtered, and a key the filter discards changes nothing.
+void FieldRulesTest::filtersActOnTheInsertedCharacters() {
+    QFETCH(QString, name);
+    QFETCH(QString, programText);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, pasted);
+    QFETCH(bool, fromMenu);
+    auto* target = form_->findChild<QLineEdit*>(name);
+    target->setText(programText);
+    target->setFocus();
+    target->setSelection(selectionStart, selectionLength);
+    QTest::keyClicks(target, typed);
+    if (key != 0)
+        QTest::keyClick(target, Qt::Key(key));
+    if (!pasted.isEmpty())
+        paste(target, pasted, fromMenu);
+    QTEST(target->text(), "expected");
+}
+
+// Typed text stays as typed, even a prefix of an item in another case.
+void FieldRulesTest::combosKeepWhatIsTyped() {
+    for (auto* list : form_->findChildren<QComboBox*>()) {
+        QString typed;
+        for (int row = 0; row < list->count(); ++row)
+            if (list->itemText(row).size() > typed.size() + 1)
+                typed = list->itemText(row).chopped(1);
+        for (QChar& c : typed)
+            c = c.isUpper() ? c.toLower() : c.toUpper();
+        list->clearEditText();
+        QTest::keyClicks(list, typed);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(list->currentText(), typed);
+    }
+}
+
+// Also when the text is the one the box held, which moves only the caret.
+void FieldRulesTest::programTextShowsItsBeginning() {
+    form_->setFocus();
+    for (auto* target : form_->findChildren<QLineEdit*>()) {
+        for (int set = 0; set < 2; ++set) {
+            target->setText(QStringLiteral("1234"));
+            QCOMPARE(target->cursorPosition(), 0);
+        }
+    }
+    QLineEdit* comment = box("Text8");
+    QTest::keyClicks(comment, QStringLiteral("ab"));
+    QCOMPARE(comment->cursorPosition(), 2);
 }
 
 void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {
