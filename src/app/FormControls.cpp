@@ -85,7 +85,7 @@ void buildRightColumn(QWidget* frame1, const ControlFactory& make) {
 
     // The alias has a row of its own: beside "中继功能" its list would cut "WIDE1+WIDE2".
     QGroupBox* digi = make.frame(frame1, s("Frame4"), s("Digipeater"), {266, 108, 247, 73});
-    make.checkBox(digi, s("Check1"), s("DIGI"), {8, row(0), 150, kHeight});
+    make.checkBox(digi, s("Check1"), s("DIGI"), {8, row(0), 78, kHeight});
     make.label(digi, s("Label26"), s("Alias"), {8, row(1), 62, kHeight});
     make.comboBox(digi, s("Combo8"), {}, {kFieldX, row(1), 168, kHeight});
 
