@@ -14,5 +14,5 @@ case "${1:-}" in
     fi
     ;;
 esac
-scripts/setup.sh build
+scripts/setup.sh build kite12-config kite12-sim
 exec build/src/app/kite12-config "$@"

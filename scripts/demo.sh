@@ -12,7 +12,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     exit 1
 fi
 
-scripts/setup.sh "$build"
+scripts/setup.sh "$build" kite12-config kite12-sim
 
 demo="$(mktemp -d "${TMPDIR:-/tmp}/kite12-demo.XXXXXX")"
 sim_pid=""

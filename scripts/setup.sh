@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build needs (Debian packages), then configures and builds.
-# Usage: scripts/setup.sh [build-folder]   (KITE12_WERROR=ON turns warnings into errors)
+# Installs what the build needs (Debian packages), then configures and builds
+# the given targets, or everything when none is given.
+# Usage: scripts/setup.sh [build-folder [target...]]   (KITE12_WERROR=ON turns warnings into errors)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
+targets=("${@:2}")
 
 scripts/install-packages.sh cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KITE12_WERROR:+-DKITE12_WERROR="$KITE12_WERROR"}
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "$(nproc)" ${targets[@]:+--target "${targets[@]}"}

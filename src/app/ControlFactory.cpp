@@ -2,6 +2,7 @@
 
 #include "MultiLineBox.h"
 #include "OptionButton.h"
+#include "PortList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,10 +51,23 @@ QComboBox* ControlFactory::comboBox(QWidget* parent, const QString& name, const 
                                     QRect at) const {
     auto* control = new QComboBox(parent);
     control->setEditable(true);
+    setUpEditable(control, name, text, at);
+    return control;
+}
+
+PortList* ControlFactory::portList(QWidget* parent, const QString& name, QRect at) const {
+    auto* control = new PortList(parent);
+    setUpEditable(control, name, {}, at);
+    return control;
+}
+
+void ControlFactory::setUpEditable(QComboBox* control, const QString& name, const QString& text,
+                                   QRect at) const {
     control->setInsertPolicy(QComboBox::NoInsert);
+    // Completion would rewrite what the user types ("0" to "05", "KM" to "km").
+    control->setCompleter(nullptr);
     control->setEditText(text);
     place(control, name, at);
-    return control;
 }
 
 QCheckBox* ControlFactory::checkBox(QWidget* parent, const QString& name, const QString& caption,

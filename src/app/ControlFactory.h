@@ -15,6 +15,7 @@ class QPushButton;
 class QWidget;
 class MultiLineBox;
 class OptionButton;
+class PortList;
 
 // Creates the form's controls, each named and placed in 96 DPI pixels.
 class ControlFactory {
@@ -28,6 +29,7 @@ public:
                        QRect at) const;
     MultiLineBox* multiLineBox(QWidget* parent, const QString& name, QRect at) const;
     QComboBox* comboBox(QWidget* parent, const QString& name, const QString& text, QRect at) const;
+    PortList* portList(QWidget* parent, const QString& name, QRect at) const;
     QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
                         QRect at) const;
     OptionButton* option(QWidget* parent, const QString& name, const QString& caption,
@@ -38,6 +40,8 @@ public:
 
 private:
     void place(QWidget* control, const QString& name, QRect at) const;
+    void setUpEditable(QComboBox* control, const QString& name, const QString& text,
+                       QRect at) const;
 
     FormGeometry geometry_;
 };

@@ -29,14 +29,17 @@ void setAllEnabled(const QList<QWidget*>& controls, bool enabled) {
         control->setEnabled(enabled);
 }
 
-// Typing and pasting pass the filter; text set by a program does not.
-void filterUserEdits(QLineEdit* box, FilteredText (*filter)(const QString&, int)) {
-    QObject::connect(box, &QLineEdit::textEdited, box, [box, filter](const QString& text) {
-        const FilteredText kept = filter(text, box->cursorPosition());
-        if (kept.text == text)
-            return;
-        box->setText(kept.text);
-        box->setCursorPosition(kept.cursor);
+// A text set by a program (a read, the defaults) is shown from its beginning,
+// also when it is the text the box held: that moves only the caret, to the end.
+// Where the user works, the caret stays where the user puts it.
+void showBeginningOfProgramText(QLineEdit* box) {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->isModified())
+            box->setCursorPosition(0);
+    });
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box] {
+        if (!box->isModified() && !box->hasFocus())
+            box->setCursorPosition(0);
     });
 }
 
@@ -77,13 +80,14 @@ void enableWith(const QList<QRadioButton*>& group, QRadioButton* decisive,
 } // namespace
 
 void installFieldRules(QWidget* form) {
-    auto* callsign = find<QLineEdit>(form, "Text4");
-    filterUserEdits(callsign, upperCaseLatin);
+    for (QLineEdit* box : form->findChildren<QLineEdit*>())
+        showBeginningOfProgramText(box);
+    filterInsertedText(find<QLineEdit>(form, "Text4"), upperCaseLatin);
     auto* passcode = find<QLineEdit>(form, "Text5");
-    filterUserEdits(passcode, digitsOnly);
+    filterInsertedText(passcode, digitsOnly);
     trimPasscode(passcode);
     auto* interval = find<QLineEdit>(form, "Text10");
-    filterUserEdits(interval, digitsOnly);
+    filterInsertedText(interval, digitsOnly);
 
     auto* info = find<MultiLineBox>(form, "Text11");
     info->setEmptiedWhenLongerThan(2000);

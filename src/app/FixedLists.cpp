@@ -37,9 +37,10 @@ const QList<FixedList>& fixedLists() {
     return lists;
 }
 
-void addItemsKeepingText(QComboBox* box, const QStringList& items) {
+void setItemsKeepingText(QComboBox* box, const QStringList& items) {
     const QString text = box->currentText();
     const QSignalBlocker quiet(box);
+    box->clear();
     box->addItems(items);
     box->setCurrentIndex(-1);
     box->setEditText(text);
@@ -48,5 +49,5 @@ void addItemsKeepingText(QComboBox* box, const QStringList& items) {
 void fillFixedLists(QWidget* form) {
     for (const FixedList& list : fixedLists())
         if (auto* box = form->findChild<QComboBox*>(list.control))
-            addItemsKeepingText(box, list.items);
+            setItemsKeepingText(box, list.items);
 }

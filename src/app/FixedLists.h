@@ -14,7 +14,7 @@ struct FixedList {
 // The lists start-up fills, in its order.
 const QList<FixedList>& fixedLists();
 
-// Adds items without choosing one: the box keeps the text it had.
-void addItemsKeepingText(QComboBox* box, const QStringList& items);
+// Replaces the items without choosing one: the box keeps the text it had.
+void setItemsKeepingText(QComboBox* box, const QStringList& items);
 
 void fillFixedLists(QWidget* form);

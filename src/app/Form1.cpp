@@ -10,6 +10,7 @@
 #include "MSComm.h"
 #include "MultiLineBox.h"
 #include "PortChoice.h"
+#include "PortList.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "ReplyHexBox.h"
@@ -20,7 +21,6 @@
 #include "WriteOffer.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLocale>
 #include <QPushButton>
@@ -64,7 +64,8 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
 
     runStartUp(context_);
 
-    auto* portList = context_.control<QComboBox>(QStringLiteral("Combo1"));
+    auto* portList = context_.control<PortList>(QStringLiteral("Combo1"));
+    connect(portList, &PortList::aboutToOpen, this, [this] { rescanPorts(context_); });
     connect(portList, &QComboBox::activated, this,
             [this, portList](int index) { choosePort(context_, portList->itemText(index)); });
     connectOperations();

@@ -83,18 +83,20 @@ void buildRightColumn(QWidget* frame1, const ControlFactory& make) {
     make.comboBox(setup, s("Combo4"), {}, {kFieldX, row(1), 64, kHeight});
     make.checkBox(setup, s("Check2"), s("MIC_E"), {146, row(1), 94, kHeight})->setChecked(true);
 
-    QGroupBox* digi = make.frame(frame1, s("Frame4"), s("Digipeater"), {266, 108, 247, 48});
+    // The alias has a row of its own: beside "中继功能" its list would cut "WIDE1+WIDE2".
+    QGroupBox* digi = make.frame(frame1, s("Frame4"), s("Digipeater"), {266, 108, 247, 73});
     make.checkBox(digi, s("Check1"), s("DIGI"), {8, row(0), 78, kHeight});
-    make.label(digi, s("Label26"), s("Alias"), {88, row(0), 54, kHeight});
-    make.comboBox(digi, s("Combo8"), {}, {142, row(0), 98, kHeight});
+    make.label(digi, s("Label26"), s("Alias"), {8, row(1), 62, kHeight});
+    make.comboBox(digi, s("Combo8"), {}, {kFieldX, row(1), 168, kHeight});
 
-    QGroupBox* tx = make.frame(frame1, s("Frame6"), s("Tx mode"), {266, 160, 247, 48});
-    make.option(tx, s("Option3_0"), s("SMART"), {8, row(0), 64, kHeight});
-    make.option(tx, s("Option3_1"), s("Off"), {74, row(0), 46, kHeight});
-    make.option(tx, s("Option3_2"), s("INTERVAL"), {122, row(0), 80, kHeight});
-    make.textBox(tx, s("Text10"), {}, 4, {202, row(0), 38, kHeight});
+    // Each option as wide as its circle and caption need; "INTERVAL" needs the most.
+    QGroupBox* tx = make.frame(frame1, s("Frame6"), s("Tx mode"), {266, 185, 247, 48});
+    make.option(tx, s("Option3_0"), s("SMART"), {4, row(0), 69, kHeight});
+    make.option(tx, s("Option3_1"), s("Off"), {73, row(0), 46, kHeight});
+    make.option(tx, s("Option3_2"), s("INTERVAL"), {119, row(0), 85, kHeight});
+    make.textBox(tx, s("Text10"), {}, 4, {204, row(0), 38, kHeight});
 
-    make.multiLineBox(frame1, s("Text29"), {266, 214, 247, 140});
+    make.multiLineBox(frame1, s("Text29"), {266, 239, 247, 115});
 }
 
 void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
@@ -105,7 +107,7 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
     constexpr int kColumnWidth = 95;
 
     make.button(frame1, s("Command15"), s("GPRS setup"), {8, 360, kColumnWidth, kButton});
-    make.comboBox(frame1, s("Combo1"), {}, {columns[0], kTop, kColumnWidth, kButton});
+    make.portList(frame1, s("Combo1"), {columns[0], kTop, kColumnWidth, kButton});
     make.button(frame1, s("Command6"), s("Read data"), {columns[1], kTop, kColumnWidth, kButton});
     make.button(frame1, s("Command4"), s("Load file"), {columns[2], kTop, kColumnWidth, kButton});
     make.button(frame1, s("Command1"), s("Open ROM"), {columns[3], kTop, kColumnWidth, kButton});
@@ -187,11 +189,13 @@ void buildFormControls(QWidget* form, const ControlFactory& make) {
     buildRightColumn(frame1, make);
     buildButtonRows(frame1, make);
     make.progressBar(frame1, s("ProgressBar1"), {8, 446, 505, 18});
-    make.label(frame1, s("Label22"), s("If change setup then please restart "), {76, 478, 336, 22});
+    make.label(frame1, s("Label22"), s("If change setup then please restart "),
+               {170, 478, 242, 22});
     make.button(frame1, s("Command9"), s("restart"), {418, 476, 95, 26});
     buildGprsFrame(frame1, make);
 
-    QLineEdit* counter = make.textBox(form, s("Text3"), s("0/10"), 0, {8, 478, 60, 22});
+    // Wide enough for "Connection is successful".
+    QLineEdit* counter = make.textBox(form, s("Text3"), s("0/10"), 0, {8, 478, 156, 22});
     counter->setReadOnly(true);
     counter->raise();
     buildOutOfSight(form, make);

@@ -41,9 +41,9 @@ void listPorts(QComboBox* portList, MSComm& comm) {
     QStringList names;
     for (const int number : ports)
         names.append(portNameOf(number));
-    addItemsKeepingText(portList, names);
+    setItemsKeepingText(portList, names);
     for (int row = 0; row < ports.size(); ++row)
-        portList->setItemData(row, comm.devicePath(ports.at(row)), Qt::ToolTipRole);
+        portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row))), Qt::ToolTipRole);
     portList->setToolTip(portOpenHelp(probesOfClosedDevices(comm, ports)));
 }
 
@@ -79,6 +79,19 @@ QList<int> portsThatOpen(MSComm& comm) {
         closePort(comm);
     }
     return ports;
+}
+
+void rescanPorts(const FormContext& context) {
+    MSComm& comm = *context.comm;
+    // An operation holds the port; the scan would have to close it.
+    if (comm.isOpen())
+        return;
+    const int port = comm.commPort();
+    listPorts(context.control<QComboBox>(QStringLiteral("Combo1")), comm);
+    try {
+        comm.setCommPort(port);
+    } catch (const SerialError&) {
+    }
 }
 
 void runStartUp(const FormContext& context) {

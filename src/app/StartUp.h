@@ -8,6 +8,10 @@ class MSComm;
 // The port numbers 1 to 16 that open now, each closed again at once.
 QList<int> portsThatOpen(MSComm& comm);
 
+// The port list anew, as start-up fills it, when the port is closed; its text
+// and the port number stay.
+void rescanPorts(const FormContext& context);
+
 // Runs once when the window is created, with the language already chosen:
 // captions, GPRS frame hidden, the remembered port, the port scan (with help
 // on the list for devices that exist but would not open), the lists,

@@ -1,23 +1,117 @@
 #include "TextFilters.h"
 
-FilteredText upperCaseLatin(const QString& text, int cursor) {
-    FilteredText result{text, cursor};
-    for (QChar& c : result.text)
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+class InsertFilter : public QObject {
+public:
+    InsertFilter(QLineEdit* box, QString (*filter)(const QString&))
+        : QObject(box), box_(box), filter_(filter) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_ || box_->isReadOnly())
+            return false;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return keyPressed(static_cast<QKeyEvent*>(event));
+        case QEvent::InputMethod:
+            return inputMethodCommitted(static_cast<QInputMethodEvent*>(event));
+        case QEvent::ContextMenu:
+            showContextMenu(static_cast<QContextMenuEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            return middleButtonPasted(static_cast<QMouseEvent*>(event));
+        default:
+            return false;
+        }
+    }
+
+private:
+    void insert(const QString& text) {
+        const QString kept = filter_(text);
+        if (!kept.isEmpty())
+            box_->insert(kept);
+    }
+
+    void paste(QClipboard::Mode mode) { insert(QGuiApplication::clipboard()->text(mode)); }
+
+    bool keyPressed(QKeyEvent* key) {
+        if (key->matches(QKeySequence::Paste)) {
+            paste(QClipboard::Clipboard);
+            return true;
+        }
+        // Shortcuts and control characters (Backspace, Delete, Enter) insert nothing.
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const QString typed = key->text();
+        if (typed.isEmpty() || typed.at(0).category() == QChar::Other_Control ||
+            modifiers == Qt::ControlModifier ||
+            modifiers == (Qt::ControlModifier | Qt::ShiftModifier) || filter_(typed) == typed)
+            return false;
+        insert(typed);
+        return true;
+    }
+
+    bool inputMethodCommitted(QInputMethodEvent* event) {
+        const QString kept = filter_(event->commitString());
+        if (kept == event->commitString())
+            return false;
+        QInputMethodEvent filtered(event->preeditString(), event->attributes());
+        filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+        QCoreApplication::sendEvent(box_, &filtered);
+        return true;
+    }
+
+    // The box's own menu, whose Paste goes through the filter.
+    void showContextMenu(QContextMenuEvent* event) {
+        QMenu* menu = box_->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        for (QAction* action : menu->actions()) {
+            // Only the Paste item is connected to the box's paste().
+            if (QObject::disconnect(action, SIGNAL(triggered()), box_, SLOT(paste())) ||
+                QObject::disconnect(action, &QAction::triggered, box_, &QLineEdit::paste))
+                connect(action, &QAction::triggered, this,
+                        [this] { paste(QClipboard::Clipboard); });
+        }
+        menu->popup(event->globalPos());
+    }
+
+    bool middleButtonPasted(QMouseEvent* event) {
+        if (event->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection())
+            return false;
+        box_->deselect();
+        paste(QClipboard::Selection);
+        return true;
+    }
+
+    QLineEdit* box_;
+    QString (*filter_)(const QString&);
+};
+
+} // namespace
+
+QString upperCaseLatin(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
             c = QChar(c.unicode() - 32);
     return result;
 }
 
-FilteredText digitsOnly(const QString& text, int cursor) {
-    FilteredText result;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            continue;
-        result.text.append(c);
-        if (i < cursor)
-            ++result.cursor;
-    }
+QString digitsOnly(const QString& text) {
+    QString result;
+    for (const QChar c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            result.append(c);
     return result;
 }
 
@@ -29,4 +123,10 @@ QString trimSpaces(const QString& text) {
     while (last > first && text.at(last - 1) == QLatin1Char(' '))
         --last;
     return text.mid(first, last - first);
+}
+
+void filterInsertedText(QLineEdit* box, QString (*filter)(const QString&)) {
+    // Dropped text would pass unfiltered.
+    box->setAcceptDrops(false);
+    box->installEventFilter(new InsertFilter(box, filter));
 }

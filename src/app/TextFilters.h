@@ -2,17 +2,19 @@
 
 #include <QString>
 
-// What a user's edit leaves in a filtered box, with the caret.
-struct FilteredText {
-    QString text;
-    int cursor = 0;
-};
+class QLineEdit;
 
 // a to z become A to Z, every other character stays.
-FilteredText upperCaseLatin(const QString& text, int cursor);
+QString upperCaseLatin(const QString& text);
 
-// Only the digits 0 to 9 stay; the caret keeps its place among them.
-FilteredText digitsOnly(const QString& text, int cursor);
+// Only the digits 0 to 9 stay.
+QString digitsOnly(const QString& text);
 
 // The text without its leading and trailing spaces (other blanks stay).
 QString trimSpaces(const QString& text);
+
+// Passes what the user inserts into the box through `filter`: typed keys, input
+// method text and pasted text (keys, context menu, middle button). Deleting
+// keys pass, text set by a program stays as it is, and an insertion of which
+// the filter keeps nothing changes nothing (a selection stays).
+void filterInsertedText(QLineEdit* box, QString (*filter)(const QString&));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSerialPortInfo>
 #include <algorithm>
 #include <cerrno>
 
@@ -80,6 +81,25 @@ QString PortDirectory::devicePath(int number) const {
 #endif
 }
 
+QString portToolTip(const QString& device) {
+    const QString target = QFileInfo(device).canonicalFilePath();
+    QStringList lines{device};
+    if (!target.isEmpty() && target != device)
+        lines.first() += QStringLiteral(" (%1)").arg(target);
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if ((info.systemLocation() != target && info.portName() != device) ||
+            !info.hasVendorIdentifier())
+            continue;
+        const QPair<const char*, QString> facts[] = {{"Maker", info.manufacturer()},
+                                                     {"Product", info.description()},
+                                                     {"Serial number", info.serialNumber()}};
+        for (const auto& [name, value] : facts)
+            if (!value.isEmpty())
+                lines.append(QStringLiteral("%1: %2").arg(QLatin1String(name), value));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QStringList usualLockFolders() {
     return {QStringLiteral("/var/lock"),       QStringLiteral("/run/lock"),
             QStringLiteral("/etc/locks"),      QStringLiteral("/var/spool/locks"),
@@ -129,13 +149,13 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes) {
         else if (!probe.lockFile.isEmpty())
             lines.append(QStringLiteral("%1: locked by %2. Another program holds it, or the "
                                         "lock file was left behind by one that ended: end that "
-                                        "program or delete the file, then start this one again.")
+                                        "program or delete the file, then open this list again.")
                              .arg(probe.device, probe.lockFile));
     }
     if (!busy.isEmpty())
         lines.prepend(QStringLiteral("%1: busy. Another program holds it, such as ModemManager "
-                                     "or brltty: stop or remove that program, then start this "
-                                     "one again.")
+                                     "or brltty: stop or remove that program, then open this "
+                                     "list again.")
                           .arg(busy.join(QStringLiteral(", "))));
     if (!denied.isEmpty())
         lines.prepend(QStringLiteral("%1: permission denied. You are not in the dialout group: "

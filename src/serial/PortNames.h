@@ -34,6 +34,10 @@ private:
     QString devFolder_;
 };
 
+// The port list's tooltip for one item: the device (and the device a link
+// stands for), and for a USB adapter its maker, product and serial number.
+QString portToolTip(const QString& device);
+
 // What the system tells about a serial device that exists but would not open.
 struct PortOpenProbe {
     QString device;

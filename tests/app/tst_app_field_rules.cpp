@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -18,6 +20,9 @@ private Q_SLOTS:
     void callsignTypedOrPastedBecomesUpperCase();
     void digitBoxesTakeOnlyDigits_data();
     void digitBoxesTakeOnlyDigits();
+    void filtersActOnTheInsertedCharacters();
+    void combosKeepWhatIsTyped();
+    void programTextShowsItsBeginning();
     void passcodeLosesOuterSpacesAfterEveryChange();
     void infoBoxIsEmptiedBeyond2000Characters();
     void digiEnablesTheAlias();
@@ -39,8 +44,17 @@ private:
     }
     void paste(QLineEdit* target, const QString& text) {
         QApplication::clipboard()->setText(text);
-        target->setFocus();
-        target->paste();
+        QTest::keySequence(target, QKeySequence::Paste);
+    }
+    void pasteFromMenu(QLineEdit* target) {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, {}, target->mapToGlobal(QPoint()));
+        QApplication::sendEvent(target, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(QStringLiteral("&Paste")))
+                action->trigger();
+        menu->close();
     }
     bool allEnabled(std::initializer_list<const char*> names, bool enabled) const {
         for (const char* name : names)
@@ -113,6 +127,57 @@ void FieldRulesTest::digitBoxesTakeOnlyDigits() {
 
     target->setText(QStringLiteral("12a"));
     QCOMPARE(target->text(), QStringLiteral("12a"));
+}
+
+// Only what the user inserts is filtered, and a key the filter discards changes
+// nothing; "menu" pastes with the context menu.
+void FieldRulesTest::filtersActOnTheInsertedCharacters() {
+    const struct {
+        const char *name, *programText;
+        int from, length;
+        const char *clipboard, *keys, *expected;
+    } rows[] = {
+        {"Text5", "1234", 0, 4, "", "x", "1234"},
+        {"Text5", "1234", 1, 2, "", "Space", "1234"},
+        {"Text5", "1234", 1, 2, "a9 8", "Ctrl+V", "1984"},
+        {"Text10", "60", 0, 2, "ab", "menu", "60"},
+        {"Text4", "bg5abc", 6, 0, "", "Backspace", "bg5ab"},
+        {"Text4", "bg5ab", 5, 0, "", "c", "bg5abC"},
+        {"Text4", "", 0, 0, "ab1", "menu", "AB1"},
+    };
+    for (const auto& row : rows) {
+        auto* target = form_->findChild<QLineEdit*>(row.name);
+        QApplication::clipboard()->setText(row.clipboard);
+        target->setText(row.programText);
+        target->setFocus();
+        target->setSelection(row.from, row.length);
+        if (qstrcmp(row.keys, "menu") == 0)
+            pasteFromMenu(target);
+        else
+            QTest::keySequence(target, QKeySequence(row.keys));
+        QCOMPARE(target->text(), QString(row.expected));
+    }
+}
+
+// Completion would make them "05", "km" and "WIDE1".
+void FieldRulesTest::combosKeepWhatIsTyped() {
+    for (const auto& [name, typed] :
+         {std::pair{"Combo16", "0"}, {"Combo4", "KM"}, {"Combo7", "wide"}}) {
+        auto* list = form_->findChild<QComboBox*>(name);
+        QTest::keyClicks(list, typed);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(list->currentText(), QString(typed));
+    }
+}
+
+// Also when the text is the one the box held, which moves only the caret.
+void FieldRulesTest::programTextShowsItsBeginning() {
+    form_->setFocus();
+    for (auto* target : form_->findChildren<QLineEdit*>()) {
+        target->setText(QStringLiteral("1234"));
+        target->setText(QStringLiteral("1234"));
+        QCOMPARE(target->cursorPosition(), 0);
+    }
 }
 
 void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {

@@ -17,7 +17,8 @@ private Q_SLOTS:
     void cleanup();
 
     void choosingAnItemSetsThePortNumber();
-    void typingAPortNameChoosesNothing();
+    void typedTextChoosesNothing();
+    void openingTheListScansAgain();
     void otherItemsLeaveThePortNumber();
     void choosingWhileOpenShowsPortIsOpen();
 
@@ -63,11 +64,39 @@ void PortChoiceTest::choosingAnItemSetsThePortNumber() {
     QCOMPARE(form_->comm()->commPort(), 2);
 }
 
-void PortChoiceTest::typingAPortNameChoosesNothing() {
-    ports_->lineEdit()->selectAll();
-    QTest::keyClicks(ports_->lineEdit(), QStringLiteral("COM12"));
-    QCOMPARE(ports_->currentText(), QStringLiteral("COM12"));
+void PortChoiceTest::typedTextChoosesNothing() {
+    ports_->setFocus();
+    for (const QString typed : {"COM12", "com2"}) {
+        ports_->lineEdit()->selectAll();
+        QTest::keyClicks(ports_, typed);
+        QTest::keyClick(ports_, Qt::Key_Return);
+        QCOMPARE(ports_->currentText(), typed);
+        QCOMPARE(form_->comm()->commPort(), 3);
+    }
+}
+
+// A port plugged in since start-up shows when the list opens; the text and the
+// port number stay.
+void PortChoiceTest::openingTheListScansAgain() {
+    PseudoTerminal com5;
+    const QString link = folder_->path() + QStringLiteral("/absent5");
+    QVERIFY(QFile::link(com5.device(), link));
+    ports_->setEditText(QStringLiteral("typed"));
+    ports_->showPopup();
+    ports_->hidePopup();
+    QCOMPARE(ports_->count(), 4);
+    QCOMPARE(ports_->itemText(2), QStringLiteral("COM5"));
+    QCOMPARE(ports_->itemData(2, Qt::ToolTipRole).toString(), link + " (" + com5.device() + ")");
+    QCOMPARE(ports_->currentText(), QStringLiteral("typed"));
     QCOMPARE(form_->comm()->commPort(), 3);
+
+    // While an operation holds the port the list stays.
+    QVERIFY(QFile::remove(link));
+    form_->comm()->open();
+    ports_->showPopup();
+    ports_->hidePopup();
+    QCOMPARE(ports_->count(), 4);
+    form_->comm()->close();
 }
 
 void PortChoiceTest::otherItemsLeaveThePortNumber() {

@@ -1,6 +1,7 @@
 #include "SimProgram.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <cstdio>
@@ -16,6 +17,10 @@ SimProgram::SimProgram(const SimOptions& options, QObject* parent)
     connect(&device_, &PtyDevice::received, this, &SimProgram::take);
     if (options_.flood)
         connect(&device_, &PtyDevice::drained, this, &SimProgram::floodMore, Qt::QueuedConnection);
+}
+
+SimProgram::~SimProgram() {
+    removeLink();
 }
 
 bool SimProgram::start() {
@@ -52,6 +57,13 @@ void SimProgram::announce(const QString& device) {
     std::fflush(stdout);
 }
 
+void SimProgram::removeLink() {
+    // A link that another program has taken over since stays.
+    if (!options_.link.isEmpty() && device_.isOpen() &&
+        QFileInfo(options_.link).symLinkTarget() == device_.device())
+        QFile::remove(options_.link);
+}
+
 void SimProgram::plugIn() {
     if (!device_.open()) {
         std::fprintf(stderr, "kite12-sim: %s\n", qPrintable(device_.errorString()));
@@ -72,9 +84,8 @@ void SimProgram::unplug() {
         log_.event(QStringLiteral("# loader: waiting"));
     sendTimer_.stop();
     pending_.clear();
+    removeLink();
     device_.close();
-    if (!options_.link.isEmpty())
-        QFile::remove(options_.link);
     if (options_.replugAfterMs >= 0)
         QTimer::singleShot(options_.replugAfterMs, this, &SimProgram::plugIn);
 }

@@ -16,6 +16,8 @@ class SimProgram : public QObject {
     Q_OBJECT
 public:
     explicit SimProgram(const SimOptions& options, QObject* parent = nullptr);
+    // Takes the link away with the device.
+    ~SimProgram() override;
 
     // Opens the first device; false with a message on standard error.
     bool start();
@@ -29,6 +31,7 @@ private:
     void floodMore();
     void writeImage(const QByteArray& image);
     void announce(const QString& device);
+    void removeLink();
     QByteArray garbage();
 
     SimOptions options_;

@@ -2,6 +2,36 @@
 #include "SimProgram.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int quitPipe[2] = {-1, -1};
+
+void requestQuit(int /*signal*/) {
+    const char byte = 0;
+    // Only write(2) is safe in a signal handler; the event loop does the rest.
+    [[maybe_unused]] const ssize_t written = ::write(quitPipe[1], &byte, 1);
+}
+
+// A signal that ends the program ends its event loop instead, so that it
+// cleans up as at a normal end.
+void quitOnSignals(QCoreApplication& app) {
+    if (::pipe2(quitPipe, O_CLOEXEC) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    struct sigaction action {};
+    action.sa_handler = requestQuit;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+} // namespace
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -14,6 +44,7 @@ int main(int argc, char* argv[]) {
         return 1;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12-sim"));
+    quitOnSignals(app);
     SimProgram program(parseSimOptions(QCoreApplication::arguments()));
     if (!program.start())
         return 1;

@@ -1,5 +1,6 @@
 #include "DeviceBench.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 class DeviceUnplugTest : public QObject {
@@ -7,6 +8,7 @@ class DeviceUnplugTest : public QObject {
 private Q_SLOTS:
     void unplugDuringRead();
     void unplugDuringWrite();
+    void endingTheTrackerRemovesItsLink();
 };
 
 void DeviceUnplugTest::unplugDuringRead() {
@@ -38,6 +40,14 @@ void DeviceUnplugTest::unplugDuringWrite() {
     QVERIFY(bench.tracker().waitForEvent("# replug"));
     bench.click("Command6");
     QVERIFY(bench.text("Text29").endsWith("read ok"));
+}
+
+void DeviceUnplugTest::endingTheTrackerRemovesItsLink() {
+    VirtualTracker tracker;
+    QVERIFY(tracker.start());
+    QVERIFY(QFileInfo(tracker.devicePath()).isSymLink());
+    tracker.stop();
+    QVERIFY(!QFileInfo(tracker.devicePath()).isSymLink());
 }
 
 QTEST_MAIN(DeviceUnplugTest)
