@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -32,10 +33,6 @@ void quitOnSignals(QCoreApplication& app) {
 }
 
 } // namespace
-
-#include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 int main(int argc, char* argv[]) {
     // A test or demo that is killed must not leave its tracker behind.
