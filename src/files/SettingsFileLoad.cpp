@@ -1,7 +1,7 @@
 #include "SettingsFileLoad.h"
 
-#include "SettingsFileLines.h"
-#include "SettingsLineParser.h"
+#include "DeviceSettings.h"
+#include "SettingsFile.h"
 #include "WriteOffer.h"
 
 #include <QDir>

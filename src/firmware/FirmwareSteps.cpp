@@ -1,6 +1,5 @@
 #include "FirmwareUpdate.h"
 
-#include "FirmwareImage.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "ReplyHexBox.h"
@@ -17,6 +16,11 @@
 
 namespace {
 constexpr int kLastProbeTick = 9;
+
+// How the reply hex box shows a byte.
+QString hexOf(quint8 byte) {
+    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
 } // namespace
 
 QString FirmwareUpdate::reply() const {
@@ -83,7 +87,7 @@ void FirmwareUpdate::stepTick() {
 
 void FirmwareUpdate::answerLoader() {
     const QString first = reply();
-    if (first == QLatin1String("E5")) {
+    if (first == hexOf(loader::kReadyForHeader)) {
         armReply();
         // Open ROM stays usable during the waits: the image may have changed since the press.
         if (const auto refused = refusal()) {
@@ -97,11 +101,10 @@ void FirmwareUpdate::answerLoader() {
         loaderAnswered_ = 1;
         transferring_ = true;
         sinceLoaderReply_.start();
-    } else if (first == QLatin1String("C5") || first == QLatin1String("55")) {
+    } else if (first == hexOf(loader::kNextBlock) || first == hexOf(loader::kRepeatBlock)) {
         armReply();
         const QByteArray frame = blockFrame(transferring_ ? sentImage_ : romImage_, blockIndex_);
-        // 0x55 asks for the block after the last one again, without advancing.
-        if (first == QLatin1String("C5"))
+        if (first == hexOf(loader::kNextBlock))
             ++blockIndex_;
         context_.comm->output(frame);
         sinceLoaderReply_.start();

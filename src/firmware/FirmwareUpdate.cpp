@@ -2,9 +2,10 @@
 
 #include "Delay.h"
 #include "DeviceSettings.h"
-#include "FirmwareImage.h"
+#include "LoaderFrames.h"
 #include "MSComm.h"
 #include "SerialError.h"
+#include "TrackerCommands.h"
 #include "UpdateTexts.h"
 
 #include <QComboBox>
@@ -18,13 +19,11 @@
 #include <utility>
 
 namespace {
-const QString kLineSettings = QStringLiteral("115200,n,8,1");
 const QString kIdleCaption = QStringLiteral("update");
 const QString kBusyCaption = QStringLiteral("update...");
 const QString kNoImage = QStringLiteral("Please choose fireware");
 const QString kImageTooLarge = QStringLiteral("Fireware too large, Please choose one under 512KB");
 constexpr int kResetTries = 5;
-const QString kPortFailure = QStringLiteral("Port is use or no");
 } // namespace
 
 std::optional<QString> FirmwareUpdate::refusal() const {
@@ -109,14 +108,14 @@ void FirmwareUpdate::update() {
         resetDevice();
         restartIntoLoader();
     } catch (const SerialError&) {
-        context_.appendStatus(QStringLiteral("\r\n") + kPortFailure);
-        context_.showMessage(kPortFailure);
+        context_.appendStatus(QStringLiteral("\r\n") + FormContext::portFailureText());
+        context_.showMessage(FormContext::portFailureText());
     }
 }
 
 void FirmwareUpdate::resetDevice() {
     DeviceSettings& settings = *context_.settings;
-    context_.comm->output(QStringLiteral("AT+RESET#\r\n"));
+    context_.comm->output(resetCommand());
     settings.eepromResetSeen = 0;
     for (int tries = 1; tries <= kResetTries; ++tries) {
         Delay(1000);
@@ -133,7 +132,7 @@ void FirmwareUpdate::resetDevice() {
 }
 
 void FirmwareUpdate::restartIntoLoader() {
-    context_.comm->output(QStringLiteral("REBOOT#\r\n"));
+    context_.comm->output(rebootCommand());
     waitTicks_ = 0;
     context_.comm->close();
     Delay(100);

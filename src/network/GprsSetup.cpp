@@ -10,10 +10,6 @@
 #include <QPushButton>
 #include <utility>
 
-namespace {
-const QString kPortFailure = QStringLiteral("Port is use or no");
-}
-
 GprsSetup::GprsSetup(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     const auto button = [this](const char* name) {
@@ -129,5 +125,5 @@ QCheckBox* GprsSetup::enableBox() const {
 }
 
 void GprsSetup::reportPortFailure() const {
-    context_.showMessage(kPortFailure);
+    context_.showMessage(FormContext::portFailureText());
 }

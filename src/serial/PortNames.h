@@ -1,38 +1,10 @@
 #pragma once
 
+#include "PortNumbers.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
-
-inline constexpr int kFirstPortNumber = 1;
-inline constexpr int kLastPortNumber = 16;
-
-// "COM12" -> 12 for the names the port list holds (COM1 to COM16).
-std::optional<int> portNumberOfName(const QString& name);
-
-// The decimal number from the fourth character on ("COM3" -> 3), as start-up
-// reads the recalled port name; no number when that text is not all digits.
-std::optional<int> numberAfterPrefix(const QString& text);
-
-QString portNameOf(int number);
-
-// Serial devices in the order that numbers them when TrkComm.ini maps nothing:
-// ttyUSB*, then ttyACM*, then ttyS*, each in numeric order.
-QStringList orderSerialDevices(const QStringList& deviceFileNames, const QString& devFolder);
-
-// Resolves a port number to the device it stands for.
-class PortDirectory {
-public:
-    explicit PortDirectory(QString portSettingsFile, QString devFolder = QStringLiteral("/dev"));
-
-    // "" when nothing stands for that number.
-    QString devicePath(int number) const;
-    const QString& portSettingsFile() const { return portSettingsFile_; }
-
-private:
-    QString portSettingsFile_;
-    QString devFolder_;
-};
 
 // The port list's tooltip for one item: the device (and the device a link
 // stands for), and for a USB adapter its maker, product and serial number.

@@ -7,7 +7,7 @@
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
-#include "WriteCommands.h"
+#include "TrackerCommands.h"
 #include "WriteOffer.h"
 
 #include <QComboBox>
@@ -16,48 +16,10 @@
 #include <utility>
 
 namespace {
-const QString kLineSettings = QStringLiteral("115200,n,8,1");
 constexpr int kTries = 20;
 constexpr int kWriteTests = 16;
 constexpr int kFirstFailingTest = 14;
 
-WriteFields writeFieldsOf(const DeviceSettings& s) {
-    WriteFields f;
-    f.callsign = s.text(TextField::Callsign);
-    f.ssid = s.text(TextField::Ssid);
-    f.passcode = s.text(TextField::Passcode);
-    f.symbol = s.text(TextField::Symbol);
-    f.latDegrees = s.text(TextField::LatDegrees);
-    f.latMinutes = s.text(TextField::LatMinutes);
-    f.latHundredths = s.text(TextField::LatHundredths);
-    f.latHemisphere = s.text(TextField::LatHemisphere);
-    f.lonDegrees = s.text(TextField::LonDegrees);
-    f.lonMinutes = s.text(TextField::LonMinutes);
-    f.lonHundredths = s.text(TextField::LonHundredths);
-    f.lonHemisphere = s.text(TextField::LonHemisphere);
-    f.comment = s.text(TextField::Comment);
-    f.status = s.text(TextField::Status);
-    f.pttDelay = s.text(TextField::PttDelay);
-    f.path = s.text(TextField::Path);
-    f.modulation = s.text(TextField::Modulation);
-    f.backlight = s.text(TextField::Backlight);
-    f.unit = s.text(TextField::Unit);
-    f.alias = s.text(TextField::Alias);
-    f.interval = s.text(TextField::Interval);
-    f.gpsChosen = s.isChosen(OptionGroup::Gps, 0);
-    f.fixChosen = s.isChosen(OptionGroup::Gps, 1);
-    f.micE = s.checked(CheckField::MicE);
-    f.beep = s.checked(CheckField::Beep);
-    f.digi = s.checked(CheckField::Digi);
-    // Members: 0 smart, 1 off, 2 interval; the first chosen of off, smart, interval wins.
-    if (s.isChosen(OptionGroup::BeaconMode, 1))
-        f.beaconMode = WriteFields::BeaconMode::Off;
-    else if (s.isChosen(OptionGroup::BeaconMode, 0))
-        f.beaconMode = WriteFields::BeaconMode::Smart;
-    else if (s.isChosen(OptionGroup::BeaconMode, 2))
-        f.beaconMode = WriteFields::BeaconMode::Interval;
-    return f;
-}
 } // namespace
 
 DeviceOperations::DeviceOperations(FormContext context, QObject* parent)
@@ -217,7 +179,7 @@ bool DeviceOperations::sendWriteSequence() {
             portList->setCurrentText(QStringLiteral("COM1"));
         // Built step by step: a change made during a wait goes out with the next command.
         for (int i = 0; i < kWriteStepCount; ++i) {
-            const WriteStep step = writeStep(i, writeFieldsOf(*context_.settings));
+            const WriteStep step = writeStep(i, context_.settings->record());
             if (!step.command.isEmpty())
                 context_.comm->output(step.command);
             if (step.waitMs > 0)
@@ -277,7 +239,7 @@ void DeviceOperations::restart() {
         context_.comm->output(rebootCommand());
     } catch (const SerialError&) {
         context_.comm->close();
-        context_.showMessage(QStringLiteral("Port is use or no"));
+        context_.showMessage(FormContext::portFailureText());
         return;
     }
     context_.comm->close();

@@ -89,10 +89,6 @@ QString controlName(OptionGroup group, int member) {
     return QString::fromLatin1(prefix) + QString::number(member);
 }
 
-int memberCount(OptionGroup group) {
-    return group == OptionGroup::Gps ? 2 : 3;
-}
-
 template <class Control> Control* as(QWidget* widget, const QString& name) {
     auto* control = qobject_cast<Control*>(widget);
     if (!control)
@@ -173,6 +169,24 @@ void DeviceSettings::appendStatus(const QString& text) {
     as<MultiLineBox>(control(name), name)->appendText(text);
 }
 
+SettingsRecord DeviceSettings::record() const {
+    SettingsRecord r;
+    for (const TextField field : kTextFields)
+        r.text(field) = text(field);
+    for (const CheckField field : kCheckFields)
+        r.checked(field) = checked(field);
+    r.gpsChosen = isChosen(OptionGroup::Gps, 0);
+    r.fixChosen = isChosen(OptionGroup::Gps, 1);
+    // Members: 0 smart, 1 off, 2 interval; the first chosen of off, smart, interval wins.
+    if (isChosen(OptionGroup::BeaconMode, 1))
+        r.beaconMode = SettingsRecord::BeaconMode::Off;
+    else if (isChosen(OptionGroup::BeaconMode, 0))
+        r.beaconMode = SettingsRecord::BeaconMode::Smart;
+    else if (isChosen(OptionGroup::BeaconMode, 2))
+        r.beaconMode = SettingsRecord::BeaconMode::Interval;
+    return r;
+}
+
 void DeviceSettings::clearForRead() {
     for (TextField field : {TextField::Callsign, TextField::Passcode, TextField::Comment,
                             TextField::Status, TextField::Version, TextField::Interval,
@@ -190,4 +204,8 @@ void DeviceSettings::clearForRead() {
     }
     for (CheckField field : {CheckField::Digi, CheckField::MicE, CheckField::Beep})
         setChecked(field, false);
+}
+
+bool peizhi(const QString& currentLine, DeviceSettings& settings) {
+    return applySettingsLine(currentLine, settings);
 }

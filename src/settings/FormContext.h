@@ -37,6 +37,9 @@ struct FormContext {
     void replaceStatus(const QString& text) const;
     void appendStatus(const QString& text) const;
 
+    // What an operation says when its port would not open or stopped working.
+    static QString portFailureText() { return QStringLiteral("Port is use or no"); }
+
     // A message box titled "APRS Config" with one OK button; none while the window closes.
     void showMessage(const QString& text) const;
 };

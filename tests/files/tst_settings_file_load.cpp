@@ -3,8 +3,9 @@
 #include "LineEncoding.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
-#include "SettingsFileLines.h"
+#include "SettingsFile.h"
 #include "SettingsFileLoad.h"
+#include "SettingsLineParser.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -17,7 +18,43 @@
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
+
+SettingsRecord savedRecord() {
+    SettingsRecord r;
+    const QList<std::pair<TextField, const char*>> texts = {
+        {TextField::Callsign, "NOCALL"},
+        {TextField::Ssid, "10"},
+        {TextField::Passcode, "47311"},
+        {TextField::Symbol, "/>"},
+        {TextField::LatDegrees, "30"},
+        {TextField::LatMinutes, "35"},
+        {TextField::LatHundredths, "00"},
+        {TextField::LatHemisphere, "N"},
+        {TextField::LonDegrees, "114"},
+        {TextField::LonMinutes, "17"},
+        {TextField::LonHundredths, "00"},
+        {TextField::LonHemisphere, "E"},
+        {TextField::Comment, "a, b: c-d"},
+        {TextField::Status, "KITE12 144.640MHz"},
+        {TextField::PttDelay, "5"},
+        {TextField::Interval, "0600"},
+        {TextField::Filter, "b/KITE5"},
+        {TextField::Backlight, "ON"},
+        {TextField::Unit, "km"},
+        {TextField::Modulation, "3"},
+        {TextField::Path, "WIDE1-1"},
+        {TextField::Alias, "WIDE1+WIDE2"},
+        {TextField::Version, "KITE12 V2.1"}};
+    for (const auto& [field, value] : texts)
+        r.text(field) = QString::fromUtf8(value);
+    r.gpsChosen = true;
+    r.micE = true;
+    r.beaconMode = SettingsRecord::BeaconMode::Smart;
+    return r;
 }
+} // namespace
+
+Q_DECLARE_METATYPE(SettingsRecord)
 
 class SettingsFileLoadTest : public QObject {
     Q_OBJECT
@@ -34,6 +71,8 @@ private Q_SLOTS:
     void fileAtTheSizeLimitLoads();
     void dialogStartsInTheProgramFolder_data();
     void dialogStartsInTheProgramFolder();
+    void savedRecordLoadsBack_data();
+    void savedRecordLoadsBack();
 
 private:
     QString write(const QByteArray& bytes, const QString& name = QStringLiteral("set.ini"));
@@ -239,4 +278,46 @@ void SettingsFileLoadTest::dialogStartsInTheProgramFolder() {
 }
 
 QTEST_MAIN(SettingsFileLoadTest)
+// What a read saves, a load brings back: into a plain record and into the window.
+void SettingsFileLoadTest::savedRecordLoadsBack_data() {
+    QTest::addColumn<SettingsRecord>("record");
+    QTest::newRow("defaults") << savedRecord();
+    SettingsRecord r = savedRecord();
+    r.gpsChosen = false;
+    r.fixChosen = true;
+    r.micE = false;
+    r.beep = true;
+    r.digi = true;
+    r.beaconMode = SettingsRecord::BeaconMode::Interval;
+    r.unit = QString::fromUtf8("公里");
+    r.path = "None";
+    r.alias = "WIDE2";
+    r.backlight = "05";
+    r.comment = QStringView(u"\u4E2D caf\xDCE9 \xDCB0").toString();
+    r.callsign.clear();
+    QTest::newRow("fixed, interval, other codes and bytes") << r;
+    r.beaconMode = SettingsRecord::BeaconMode::Off;
+    QTest::newRow("beacon off") << r;
+}
+
+void SettingsFileLoadTest::savedRecordLoadsBack() {
+    QFETCH(SettingsRecord, record);
+    const QString path = files_->filePath("saved.ini");
+    QVERIFY(!writeSettingsFile(path, record));
+
+    const auto read = readSettingsFile(path);
+    QVERIFY(std::holds_alternative<QStringList>(read));
+    RecordRead lines;
+    for (const QString& line : std::get<QStringList>(read))
+        QVERIFY(applySettingsLine(line, lines));
+    QCOMPARE(lines.record, record);
+
+    form_->findChild<SettingsFileLoad*>()->loadFile(path);
+    SettingsRecord shown = fields().record();
+    for (const TextField modem : {TextField::Server, TextField::ServerPort, TextField::Apn,
+                                  TextField::ApnUser, TextField::ApnPassword})
+        shown.text(modem).clear();
+    QCOMPARE(shown, record);
+}
+
 #include "tst_settings_file_load.moc"

@@ -1,4 +1,3 @@
-#include "FirmwareImage.h"
 #include "LoaderFrames.h"
 #include "UpdateTexts.h"
 

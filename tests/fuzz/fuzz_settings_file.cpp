@@ -3,7 +3,7 @@
 
 #include "FuzzCheck.h"
 #include "LineEncoding.h"
-#include "SettingsFileLines.h"
+#include "SettingsFile.h"
 #include "SettingsLineParser.h"
 
 #include <QByteArray>

@@ -1,11 +1,11 @@
-#include "WriteCommands.h"
+#include "TrackerCommands.h"
 
 #include <QTest>
 
 namespace {
 // The window's defaults in an English window, GPS position, smart beaconing.
-WriteFields defaults() {
-    WriteFields f;
+SettingsRecord defaults() {
+    SettingsRecord f;
     f.callsign = QStringLiteral("NOCALL");
     f.ssid = QStringLiteral("10");
     f.passcode = QStringLiteral("47311");
@@ -30,13 +30,13 @@ WriteFields defaults() {
     f.gpsChosen = true;
     f.micE = true;
     f.beep = true;
-    f.beaconMode = WriteFields::BeaconMode::Smart;
+    f.beaconMode = SettingsRecord::BeaconMode::Smart;
     return f;
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(WriteFields)
+Q_DECLARE_METATYPE(SettingsRecord)
 
 class WriteCommandsTest : public QObject {
     Q_OBJECT
@@ -49,24 +49,24 @@ private Q_SLOTS:
 
 // Steps that send nothing still wait, except the interval outside interval mode.
 void WriteCommandsTest::stepsAndWaits_data() {
-    QTest::addColumn<WriteFields>("fields");
+    QTest::addColumn<SettingsRecord>("fields");
     QTest::addColumn<int>("commands");
     QTest::addColumn<int>("totalWaitMs");
 
-    WriteFields f = defaults();
+    SettingsRecord f = defaults();
     QTest::newRow("gps, smart") << f << 16 << 3850;
     f.fixChosen = true;
     f.gpsChosen = false;
     QTest::newRow("fixed position") << f << 17 << 3850;
     f = defaults();
-    f.beaconMode = WriteFields::BeaconMode::Interval;
+    f.beaconMode = SettingsRecord::BeaconMode::Interval;
     QTest::newRow("interval mode") << f << 17 << 4050;
-    f.beaconMode = WriteFields::BeaconMode::None;
+    f.beaconMode = SettingsRecord::BeaconMode::None;
     QTest::newRow("no beacon mode") << f << 15 << 3850;
 }
 
 void WriteCommandsTest::stepsAndWaits() {
-    QFETCH(WriteFields, fields);
+    QFETCH(SettingsRecord, fields);
     QFETCH(int, commands);
     QFETCH(int, totalWaitMs);
     const QList<WriteStep> steps = writeSequence(fields);
@@ -83,54 +83,54 @@ void WriteCommandsTest::stepsAndWaits() {
 
 void WriteCommandsTest::singleValues_data() {
     QTest::addColumn<int>("step");
-    QTest::addColumn<WriteFields>("fields");
+    QTest::addColumn<SettingsRecord>("fields");
     QTest::addColumn<QString>("command");
 
     const auto with = [](auto change) {
-        WriteFields f = defaults();
+        SettingsRecord f = defaults();
         change(f);
         return f;
     };
-    QTest::newRow("short callsign padded to six") << 0 << with([](WriteFields& f) {
+    QTest::newRow("short callsign padded to six") << 0 << with([](SettingsRecord& f) {
         f.callsign = "ABCD";
         f.ssid = "9";
     }) << "AT+CALL,ABCD  -9#";
     QTest::newRow("empty callsign")
-        << 0 << with([](WriteFields& f) { f.callsign.clear(); }) << "AT+CALL,      -10#";
+        << 0 << with([](SettingsRecord& f) { f.callsign.clear(); }) << "AT+CALL,      -10#";
     QTest::newRow("ssid not padded")
-        << 0 << with([](WriteFields& f) { f.ssid = "AB-C"; }) << "AT+CALL,NOCALL-AB-C#";
+        << 0 << with([](SettingsRecord& f) { f.ssid = "AB-C"; }) << "AT+CALL,NOCALL-AB-C#";
     QTest::newRow("path not in list")
-        << 7 << with([](WriteFields& f) { f.path = "WIDE2-1"; }) << "AT+PATH,1#";
-    QTest::newRow("path none") << 7 << with([](WriteFields& f) { f.path = "None"; })
+        << 7 << with([](SettingsRecord& f) { f.path = "WIDE2-1"; }) << "AT+PATH,1#";
+    QTest::newRow("path none") << 7 << with([](SettingsRecord& f) { f.path = "None"; })
                                << "AT+PATH,0#";
     QTest::newRow("path case-sensitive")
-        << 7 << with([](WriteFields& f) { f.path = "none"; }) << "AT+PATH,1#";
+        << 7 << with([](SettingsRecord& f) { f.path = "none"; }) << "AT+PATH,1#";
     QTest::newRow("path two hops")
-        << 7 << with([](WriteFields& f) { f.path = "WIDE1-1WIDE2-2"; }) << "AT+PATH,3#";
-    QTest::newRow("alias empty") << 15 << with([](WriteFields& f) { f.alias.clear(); })
+        << 7 << with([](SettingsRecord& f) { f.path = "WIDE1-1WIDE2-2"; }) << "AT+PATH,3#";
+    QTest::newRow("alias empty") << 15 << with([](SettingsRecord& f) { f.alias.clear(); })
                                  << "AT+ALIAS,3#";
-    QTest::newRow("alias wide2") << 15 << with([](WriteFields& f) { f.alias = "WIDE2"; })
+    QTest::newRow("alias wide2") << 15 << with([](SettingsRecord& f) { f.alias = "WIDE2"; })
                                  << "AT+ALIAS,2#";
-    QTest::newRow("unit empty") << 12 << with([](WriteFields& f) { f.unit.clear(); })
+    QTest::newRow("unit empty") << 12 << with([](SettingsRecord& f) { f.unit.clear(); })
                                 << "AT+UNIT,2#";
     QTest::newRow("unit blank after a read")
-        << 12 << with([](WriteFields& f) { f.unit = " "; }) << "AT+UNIT,2#";
-    QTest::newRow("backlight 05") << 11 << with([](WriteFields& f) { f.backlight = "05"; })
+        << 12 << with([](SettingsRecord& f) { f.unit = " "; }) << "AT+UNIT,2#";
+    QTest::newRow("backlight 05") << 11 << with([](SettingsRecord& f) { f.backlight = "05"; })
                                   << "AT+BACKLIGHT,05#";
     QTest::newRow("backlight lower-case on")
-        << 11 << with([](WriteFields& f) { f.backlight = "on"; }) << "AT+BACKLIGHT,on#";
+        << 11 << with([](SettingsRecord& f) { f.backlight = "on"; }) << "AT+BACKLIGHT,on#";
     QTest::newRow("beaconing off")
-        << 16 << with([](WriteFields& f) { f.beaconMode = WriteFields::BeaconMode::Off; })
+        << 16 << with([](SettingsRecord& f) { f.beaconMode = SettingsRecord::BeaconMode::Off; })
         << "AT+SMART,0#";
     QTest::newRow("neither gps nor fix")
-        << 10 << with([](WriteFields& f) { f.gpsChosen = false; }) << "AT+GPS,0#";
+        << 10 << with([](SettingsRecord& f) { f.gpsChosen = false; }) << "AT+GPS,0#";
     QTest::newRow("text above Latin-1 kept")
-        << 4 << with([](WriteFields& f) { f.comment = "测试 é"; }) << "AT+COMMENT,测试 é#";
+        << 4 << with([](SettingsRecord& f) { f.comment = "测试 é"; }) << "AT+COMMENT,测试 é#";
 }
 
 void WriteCommandsTest::singleValues() {
     QFETCH(int, step);
-    QFETCH(WriteFields, fields);
+    QFETCH(SettingsRecord, fields);
     QFETCH(QString, command);
     QCOMPARE(writeStep(step, fields).command, command + QStringLiteral("\r\n"));
 }

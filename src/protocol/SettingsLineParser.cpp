@@ -205,30 +205,6 @@ bool parseAccessPoint(LineParse& parse) {
     return quote && parse.setCut(TextField::ApnPassword, *comma2 + 3, *quote - *comma2 - 3);
 }
 
-void apply(const FieldEffect& change, DeviceSettings& settings) {
-    if (const auto* set = std::get_if<effect::SetText>(&change)) {
-        settings.setText(set->field, set->value);
-    } else if (const auto* check = std::get_if<effect::SetCheck>(&change)) {
-        settings.setChecked(check->field, check->checked);
-    } else if (const auto* choose = std::get_if<effect::SetChosen>(&change)) {
-        settings.setChosen(choose->group, choose->member, choose->chosen);
-    } else if (const auto* raise = std::get_if<effect::RaiseFlag>(&change)) {
-        switch (raise->flag) {
-        case effect::Flag::EepromReset:
-            settings.eepromResetSeen = 1;
-            break;
-        case effect::Flag::Connect:
-            settings.connectSeen = 1;
-            break;
-        case effect::Flag::ReadEnd:
-            settings.readEndSeen = 1;
-            break;
-        }
-    } else {
-        settings.appendStatus(std::get<effect::AppendStatus>(change).text);
-    }
-}
-
 } // namespace
 
 ParseResult parseSettingsLine(const QString& line) {
@@ -237,9 +213,16 @@ ParseResult parseSettingsLine(const QString& line) {
     return parse.finish(!complete);
 }
 
-bool peizhi(const QString& currentLine, DeviceSettings& settings) {
-    const ParseResult result = parseSettingsLine(currentLine);
-    for (const FieldEffect& change : result.effects)
-        apply(change, settings);
-    return !result.cutFailed;
+void LineFlags::raise(effect::Flag flag) {
+    switch (flag) {
+    case effect::Flag::EepromReset:
+        eepromResetSeen = 1;
+        break;
+    case effect::Flag::Connect:
+        connectSeen = 1;
+        break;
+    case effect::Flag::ReadEnd:
+        readEndSeen = 1;
+        break;
+    }
 }

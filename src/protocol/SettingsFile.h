@@ -1,9 +1,12 @@
 #pragma once
 
+#include "SettingsRecord.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <optional>
 #include <variant>
 
 // A settings file is a screenful of short lines; anything far larger is not one,
@@ -22,3 +25,12 @@ struct SettingsFileError {
 
 // All the lines of the file, or why it could not be read; never a part of it.
 std::variant<QStringList, SettingsFileError> readSettingsFile(const QString& fileName);
+
+// The record's tracker settings as the lines a read reply holds, each ended by
+// CR LF and encoded as on the line: a load reads them back to the same fields.
+// A group with no member chosen has no line.
+QByteArray settingsFileBytes(const SettingsRecord& record);
+
+// Writes the whole file or nothing: an error leaves any file there as it was.
+std::optional<SettingsFileError> writeSettingsFile(const QString& fileName,
+                                                   const SettingsRecord& record);

@@ -1,4 +1,4 @@
-#include "WriteCommands.h"
+#include "TrackerCommands.h"
 
 #include <QHash>
 
@@ -18,12 +18,12 @@ QString command(const char* key, const QString& value) {
     return commandFrame(QString::fromLatin1(key), value);
 }
 
-QString callValue(const WriteFields& f) {
+QString callValue(const SettingsRecord& f) {
     const qsizetype padding = qMax<qsizetype>(0, kCallsignWidth - f.callsign.size());
     return f.callsign + QString(padding, QLatin1Char(' ')) + QLatin1Char('-') + f.ssid;
 }
 
-QString positionValue(const WriteFields& f) {
+QString positionValue(const SettingsRecord& f) {
     return f.latDegrees + f.latMinutes + QLatin1Char('.') + f.latHundredths + f.latHemisphere +
            QLatin1Char(',') + f.lonDegrees + f.lonMinutes + QLatin1Char('.') + f.lonHundredths +
            f.lonHemisphere;
@@ -53,15 +53,15 @@ QString aliasCode(const QString& alias) {
     return codeOf(alias, codes, "3");
 }
 
-QString beaconCommand(WriteFields::BeaconMode mode) {
+QString beaconCommand(SettingsRecord::BeaconMode mode) {
     switch (mode) {
-    case WriteFields::BeaconMode::Off:
+    case SettingsRecord::BeaconMode::Off:
         return command("SMART", QStringLiteral("0"));
-    case WriteFields::BeaconMode::Smart:
+    case SettingsRecord::BeaconMode::Smart:
         return command("SMART", QStringLiteral("1"));
-    case WriteFields::BeaconMode::Interval:
+    case SettingsRecord::BeaconMode::Interval:
         return command("SMART", QStringLiteral("2"));
-    case WriteFields::BeaconMode::None:
+    case SettingsRecord::BeaconMode::None:
         break;
     }
     return {};
@@ -84,7 +84,11 @@ QString rebootCommand() {
     return QStringLiteral("REBOOT#\r\n");
 }
 
-WriteStep writeStep(int index, const WriteFields& f) {
+QString resetCommand() {
+    return QStringLiteral("AT+RESET#\r\n");
+}
+
+WriteStep writeStep(int index, const SettingsRecord& f) {
     switch (index) {
     case 0:
         return {command("CALL", callValue(f)), 200};
@@ -124,7 +128,7 @@ WriteStep writeStep(int index, const WriteFields& f) {
     case 16:
         return {beaconCommand(f.beaconMode), 200};
     case 17:
-        if (f.beaconMode == WriteFields::BeaconMode::Interval)
+        if (f.beaconMode == SettingsRecord::BeaconMode::Interval)
             return {command("INTERVAL", f.interval), 200};
         return {};
     default:
@@ -132,9 +136,9 @@ WriteStep writeStep(int index, const WriteFields& f) {
     }
 }
 
-QList<WriteStep> writeSequence(const WriteFields& fields) {
+QList<WriteStep> writeSequence(const SettingsRecord& record) {
     QList<WriteStep> steps;
     for (int i = 0; i < kWriteStepCount; ++i)
-        steps.append(writeStep(i, fields));
+        steps.append(writeStep(i, record));
     return steps;
 }

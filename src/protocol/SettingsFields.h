@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+
+// The tracker's settings and the modem fields of its GPRS pass-through, named
+// once for the parser, the record and the window's controls.
+enum class TextField {
+    Callsign,
+    Ssid,
+    Passcode,
+    Symbol,
+    LatDegrees,
+    LatMinutes,
+    LatHundredths,
+    LatHemisphere,
+    LonDegrees,
+    LonMinutes,
+    LonHundredths,
+    LonHemisphere,
+    Comment,
+    Status,
+    PttDelay,
+    Interval,
+    Filter,
+    Backlight,
+    Unit,
+    Modulation,
+    Path,
+    Alias,
+    Version,
+    Server,
+    ServerPort,
+    Apn,
+    ApnUser,
+    ApnPassword,
+};
+
+inline constexpr std::array kTextFields{
+    TextField::Callsign,      TextField::Ssid,          TextField::Passcode,
+    TextField::Symbol,        TextField::LatDegrees,    TextField::LatMinutes,
+    TextField::LatHundredths, TextField::LatHemisphere, TextField::LonDegrees,
+    TextField::LonMinutes,    TextField::LonHundredths, TextField::LonHemisphere,
+    TextField::Comment,       TextField::Status,        TextField::PttDelay,
+    TextField::Interval,      TextField::Filter,        TextField::Backlight,
+    TextField::Unit,          TextField::Modulation,    TextField::Path,
+    TextField::Alias,         TextField::Version,       TextField::Server,
+    TextField::ServerPort,    TextField::Apn,           TextField::ApnUser,
+    TextField::ApnPassword,
+};
+
+enum class CheckField { MicE, Beep, Digi };
+
+inline constexpr std::array kCheckFields{CheckField::MicE, CheckField::Beep, CheckField::Digi};
+
+enum class OptionGroup {
+    Gps,        // members: 0 GPS, 1 fixed position
+    BeaconMode, // members: 0 smart, 1 off, 2 interval
+};
+
+inline constexpr int memberCount(OptionGroup group) {
+    return group == OptionGroup::Gps ? 2 : 3;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "SettingsRecord.h"
+
+#include <QList>
+#include <QString>
+
+// The tracker's line: 115200 baud, no parity, 8 data bits, 1 stop bit.
+inline const QString kLineSettings = QStringLiteral("115200,n,8,1");
+
+// "AT+" key "," value "#" CR LF.
+QString commandFrame(const QString& key, const QString& value);
+
+// The other commands the tool sends to the tracker, with their line ends.
+QString handshakeCommand(); // CR LF "SETUP#" CR LF
+QString readCommand();      // "AT+READ#" CR LF
+QString rebootCommand();    // "REBOOT#" CR LF
+QString resetCommand();     // "AT+RESET#" CR LF: the settings back to the factory's
+
+// One step of the write: the command (empty when the step sends nothing) and
+// the wait after it in milliseconds (0 when the step makes no wait at all).
+struct WriteStep {
+    QString command;
+    int waitMs = 0;
+
+    bool operator==(const WriteStep&) const = default;
+};
+
+inline constexpr int kWriteStepCount = 18;
+
+// Step `index` (0 to kWriteStepCount - 1) built from the record as it is now.
+WriteStep writeStep(int index, const SettingsRecord& record);
+
+// Every step in order.
+QList<WriteStep> writeSequence(const SettingsRecord& record);
