@@ -146,9 +146,13 @@ public:
             pending_ = comm_->inBufferCount();
             handlerClock_.start();
         });
-        path_ = new ReceivePath(
-            comm_, hexBox, form_.findChild<MultiLineBox*>("Text11"), frame,
-            [this](const QString& line) { peizhi(line, record_); }, &form_);
+        auto* infoBox = form_.findChild<MultiLineBox*>("Text11");
+        path_ = new ReceivePath(comm_,
+                                {[hexBox](const QByteArray& bytes) { hexBox->appendBytes(bytes); },
+                                 [frame] { return !frame->isHidden(); },
+                                 [infoBox](const QString& text) { infoBox->appendText(text); },
+                                 [this](const QString& line) { peizhi(line, record_); }},
+                                &form_);
         QObject::connect(comm_, &MSComm::onComm, &form_, [this] {
             handlerNs_ += handlerClock_.nsecsElapsed();
             consumed_ += pending_;

@@ -1,23 +1,24 @@
 #include "Form1.h"
 
 #include "ControlFactory.h"
+#include "Delay.h"
+#include "DeviceOperations.h"
 #include "DeviceSettings.h"
 #include "FieldRules.h"
 #include "FirmwareUpdate.h"
 #include "FormControls.h"
 #include "FormGeometry.h"
-#include "LocaleLanguage.h"
+#include "GprsSetup.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
-#include "PortChoice.h"
 #include "PortList.h"
+#include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "ReplyHexBox.h"
 #include "SerialError.h"
-#include "SettingsLineParser.h"
+#include "SettingsFileLoad.h"
 #include "StartUp.h"
-#include "WindowClosing.h"
 #include "WriteOffer.h"
 
 #include <QCloseEvent>
@@ -33,6 +34,19 @@ QTimer* makeTimer(QObject* form, const char* name, int intervalMs) {
     timer->setObjectName(QString::fromLatin1(name));
     timer->setInterval(intervalMs);
     return timer;
+}
+
+// The user chose an item of the port list: a port name sets the port number;
+// while the port is open the number stays and the user is told.
+void choosePort(const FormContext& context, const QString& itemText) {
+    const auto number = portNumberOfName(itemText);
+    if (!number)
+        return;
+    try {
+        context.comm->setCommPort(*number);
+    } catch (const SerialError&) {
+        context.showMessage(QStringLiteral("Port is open"));
+    }
 }
 
 } // namespace
@@ -56,11 +70,17 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.settings = settings_.get();
     context_.writeOffer = new WriteOffer(context_.control<QPushButton>(QStringLiteral("Command7")));
     DeviceSettings* record = settings_.get();
-    context_.receive = new ReceivePath(
-        context_.comm, context_.control<ReplyHexBox>(QStringLiteral("Text1")),
-        context_.control<MultiLineBox>(QStringLiteral("Text11")),
-        context_.control<QGroupBox>(QStringLiteral("Frame2")),
-        [record](const QString& line) { peizhi(line, *record); }, this);
+    auto* hexBox = context_.control<ReplyHexBox>(QStringLiteral("Text1"));
+    auto* infoBox = context_.control<MultiLineBox>(QStringLiteral("Text11"));
+    auto* gprsFrame = context_.control<QGroupBox>(QStringLiteral("Frame2"));
+    // The GPRS info box shows the modem's text while the GPRS frame is shown.
+    context_.receive =
+        new ReceivePath(context_.comm,
+                        {[hexBox](const QByteArray& bytes) { hexBox->appendBytes(bytes); },
+                         [gprsFrame] { return !gprsFrame->isHidden(); },
+                         [infoBox](const QString& text) { infoBox->appendText(text); },
+                         [record](const QString& line) { peizhi(line, *record); }},
+                        this);
 
     runStartUp(context_);
 
@@ -72,6 +92,14 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
 }
 
 Form1::~Form1() = default;
+
+// Each operation connects itself to its buttons and timers.
+void Form1::connectOperations() {
+    new DeviceOperations(context_, this);
+    new FirmwareUpdate(context_, this);
+    new GprsSetup(context_, this);
+    new SettingsFileLoad(context_, this);
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
     if (auto* update = findChild<FirmwareUpdate*>(); update && !update->closeAllowed()) {

@@ -1,11 +1,21 @@
 #include "Delay.h"
 
-#include "WindowClosing.h"
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+
+namespace {
+bool closing = false;
+} // namespace
+
+void setWindowClosing(bool value) {
+    closing = value;
+}
+
+bool windowClosing() {
+    return closing;
+}
 
 void Delay(int ms) {
     QElapsedTimer clock;

@@ -1,9 +1,9 @@
 #include "MSComm.h"
 
+#include "Delay.h"
 #include "LineEncoding.h"
 #include "PortSettings.h"
 #include "SerialError.h"
-#include "WindowClosing.h"
 
 #include <QDeadlineTimer>
 

@@ -1,17 +1,12 @@
 #include "ReceivePath.h"
 
 #include "MSComm.h"
-#include "MultiLineBox.h"
-#include "ReplyHexBox.h"
 #include "SerialError.h"
 
-#include <QWidget>
 #include <exception>
 
-ReceivePath::ReceivePath(MSComm* comm, ReplyHexBox* hexBox, MultiLineBox* infoBox,
-                         QWidget* gprsFrame, Parser parser, QObject* parent)
-    : QObject(parent), comm_(comm), hexBox_(hexBox), infoBox_(infoBox), gprsFrame_(gprsFrame),
-      parser_(std::move(parser)) {
+ReceivePath::ReceivePath(MSComm* comm, ReceiveSinks sinks, QObject* parent)
+    : QObject(parent), comm_(comm), sinks_(std::move(sinks)) {
     connect(comm_, &MSComm::onComm, this, &ReceivePath::handleComm);
 }
 
@@ -24,19 +19,19 @@ void ReceivePath::handleComm() {
     } catch (const SerialError&) {
         return;
     }
-    hexBox_->appendBytes(bytes);
+    sinks_.bytes(bytes);
 
-    const bool frameShown = !gprsFrame_->isHidden();
+    const bool textWanted = sinks_.textWanted();
     for (const char byte : bytes) {
-        // Fed while the frame is hidden too, so that the first character it
-        // shows is decoded from its first byte.
+        // Decoded while no text is wanted too, so that the first character
+        // handed on is decoded from its first byte.
         const QString character = infoStream_.feed(byte);
-        if (frameShown && !character.isEmpty())
-            infoBox_->appendText(character);
+        if (textWanted && !character.isEmpty())
+            sinks_.text(character);
         if (!line_.feed(byte))
             continue;
         try {
-            parser_(line_.currentLine());
+            sinks_.line(line_.currentLine());
         } catch (const std::exception&) {
             // A failing step of the parse is skipped; the next byte goes on.
         }

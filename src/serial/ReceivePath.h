@@ -3,25 +3,32 @@
 #include "LineAssembler.h"
 #include "LineEncoding.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <functional>
 
 class MSComm;
-class MultiLineBox;
-class ReplyHexBox;
-class QWidget;
 
-// The only reader of the serial input: mirrors every byte as hex, copies the
-// decoded text into the GPRS info box while the GPRS frame is shown, and hands
-// currentLine to the settings line parser after every byte.
+// Where received data goes. Called in the order the bytes came, so that a
+// line's effects and the text around it stay in that order.
+struct ReceiveSinks {
+    // Every arrival's bytes as they came.
+    std::function<void(const QByteArray&)> bytes;
+    // Asked once per arrival: whether its decoded text is wanted.
+    std::function<bool()> textWanted;
+    // The decoded text, a character at a time.
+    std::function<void(const QString&)> text;
+    // currentLine after every byte.
+    std::function<void(const QString&)> line;
+};
+
+// The only reader of the serial input: hands every arrival to the sinks and
+// builds currentLine from it.
 class ReceivePath : public QObject {
     Q_OBJECT
 public:
-    using Parser = std::function<void(const QString& currentLine)>;
-
-    ReceivePath(MSComm* comm, ReplyHexBox* hexBox, MultiLineBox* infoBox, QWidget* gprsFrame,
-                Parser parser, QObject* parent = nullptr);
+    ReceivePath(MSComm* comm, ReceiveSinks sinks, QObject* parent = nullptr);
 
     const QString& currentLine() const { return line_.currentLine(); }
     void clearCurrentLine() { line_.clear(); }
@@ -31,10 +38,7 @@ public:
 
 private:
     MSComm* comm_;
-    ReplyHexBox* hexBox_;
-    MultiLineBox* infoBox_;
-    QWidget* gprsFrame_;
-    Parser parser_;
+    ReceiveSinks sinks_;
     LineAssembler line_;
     Utf8Stream infoStream_;
 };

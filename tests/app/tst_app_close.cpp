@@ -3,7 +3,6 @@
 #include "MSComm.h"
 #include "ProgramFolder.h"
 #include "PseudoTerminal.h"
-#include "WindowClosing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "Captions.h"
 #include "Form1.h"
-#include "LocaleLanguage.h"
 #include "MSComm.h"
 #include "ProgramFolder.h"
 #include "PseudoTerminal.h"
+#include "UiLanguage.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

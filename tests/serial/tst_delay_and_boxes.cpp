@@ -1,6 +1,5 @@
 #include "Delay.h"
 #include "MultiLineBox.h"
-#include "WindowClosing.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -31,9 +31,12 @@ private Q_SLOTS:
         frame_ = new QWidget(form_.get());
         frame_->hide();
         parsed_.clear();
-        path_ = new ReceivePath(
-            comm_, hex_, info_, frame_, [this](const QString& line) { parsed_.append(line); },
-            form_.get());
+        path_ = new ReceivePath(comm_,
+                                {[this](const QByteArray& bytes) { hex_->appendBytes(bytes); },
+                                 [this] { return !frame_->isHidden(); },
+                                 [this](const QString& text) { info_->appendText(text); },
+                                 [this](const QString& line) { parsed_.append(line); }},
+                                form_.get());
         comm_->open();
     }
     void cleanup() {

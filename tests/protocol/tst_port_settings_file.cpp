@@ -1,4 +1,4 @@
-#include "PortNames.h"
+#include "PortNumbers.h"
 #include "PortSettingsStore.h"
 #include "PrivateProfile.h"
 

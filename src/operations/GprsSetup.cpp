@@ -4,7 +4,6 @@
 #include "DeviceSettings.h"
 #include "MSComm.h"
 #include "SerialError.h"
-#include "WindowClosing.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "LocaleLanguage.h"
+#include "UiLanguage.h"
 
 UiLanguage uiLanguageOf(const QLocale& locale) {
     return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China

@@ -1,7 +1,7 @@
 #include "FormContext.h"
 
+#include "Delay.h"
 #include "MultiLineBox.h"
-#include "WindowClosing.h"
 
 #include <QMessageBox>
 
