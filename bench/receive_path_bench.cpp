@@ -138,7 +138,6 @@ public:
         comm_->setSettings("115200,n,8,1");
         comm_->setInBufferSize(4096);
         comm_->setRThreshold(1);
-        comm_->setInputModeBinary(true);
         comm_->setInputLen(0);
 
         // Slots run in the order they were connected: these two bracket the path's own.

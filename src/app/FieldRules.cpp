@@ -1,5 +1,6 @@
 #include "FieldRules.h"
 
+#include "ControlNames.h"
 #include "MultiLineBox.h"
 #include "TextFilters.h"
 
@@ -82,28 +83,29 @@ void enableWith(const QList<QRadioButton*>& group, QRadioButton* decisive,
 void installFieldRules(QWidget* form) {
     for (QLineEdit* box : form->findChildren<QLineEdit*>())
         showBeginningOfProgramText(box);
-    filterInsertedText(find<QLineEdit>(form, "Text4"), upperCaseLatin);
-    auto* passcode = find<QLineEdit>(form, "Text5");
+    filterInsertedText(find<QLineEdit>(form, ctl::CallsignBox), upperCaseLatin);
+    auto* passcode = find<QLineEdit>(form, ctl::PasscodeBox);
     filterInsertedText(passcode, digitsOnly);
     trimPasscode(passcode);
-    auto* interval = find<QLineEdit>(form, "Text10");
+    auto* interval = find<QLineEdit>(form, ctl::IntervalBox);
     filterInsertedText(interval, digitsOnly);
 
-    auto* info = find<MultiLineBox>(form, "Text11");
+    auto* info = find<MultiLineBox>(form, ctl::GprsInfoBox);
     info->setEmptiedWhenLongerThan(2000);
     info->setCaretKeptAtEnd(true);
 
-    auto* digi = find<QCheckBox>(form, "Check1");
-    const QList<QWidget*> alias = findAll(form, {"Combo8", "Label26"});
+    auto* digi = find<QCheckBox>(form, ctl::DigiCheck);
+    const QList<QWidget*> alias = findAll(form, {ctl::AliasBox, ctl::AliasLabel});
     QObject::connect(digi, &QCheckBox::stateChanged, digi,
                      [alias](int state) { setAllEnabled(alias, state == Qt::Checked); });
 
-    const QList<QRadioButton*> gps = exclusiveGroup(form, {"Option1_0", "Option1_1"});
+    const QList<QRadioButton*> gps = exclusiveGroup(form, {ctl::GpsOption, ctl::FixOption});
     enableWith(gps, gps.at(0),
-               findAll(form, {"Text13", "Text14", "Text15", "Combo12", "Text16", "Text17", "Text18",
-                              "Combo13"}),
+               findAll(form, {ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox,
+                              ctl::LatHemisphereBox, ctl::LonDegreesBox, ctl::LonMinutesBox,
+                              ctl::LonHundredthsBox, ctl::LonHemisphereBox}),
                false);
     const QList<QRadioButton*> beaconMode =
-        exclusiveGroup(form, {"Option3_0", "Option3_1", "Option3_2"});
+        exclusiveGroup(form, {ctl::SmartOption, ctl::BeaconOffOption, ctl::IntervalOption});
     enableWith(beaconMode, beaconMode.at(2), {interval}, true);
 }

@@ -1,4 +1,5 @@
 #include "FixedLists.h"
+#include "ControlNames.h"
 
 #include <QComboBox>
 #include <QWidget>
@@ -16,21 +17,21 @@ QStringList numbers(int first, int last) {
 
 const QList<FixedList>& fixedLists() {
     static const QList<FixedList> lists = {
-        {QStringLiteral("Combo5"), numbers(0, 15)},
-        {QStringLiteral("Combo3"),
+        {QLatin1String(ctl::SsidBox), numbers(0, 15)},
+        {QLatin1String(ctl::ServerBox),
          {QStringLiteral("china.aprs2.net"), QStringLiteral("japan.aprs2.net"),
           QStringLiteral("euro.aprs2.net"), QStringLiteral("205.209.228.93")}},
-        {QStringLiteral("Combo4"),
+        {QLatin1String(ctl::UnitBox),
          {QStringLiteral("km"), QStringLiteral("mi"), QString::fromUtf8("公里")}},
-        {QStringLiteral("Combo6"), numbers(1, 5)},
-        {QStringLiteral("Combo7"),
+        {QLatin1String(ctl::TxVolumeBox), numbers(1, 5)},
+        {QLatin1String(ctl::PathBox),
          {QStringLiteral("None"), QStringLiteral("WIDE1-1"), QStringLiteral("WIDE1-1WIDE2-1"),
           QStringLiteral("WIDE1-1WIDE2-2")}},
-        {QStringLiteral("Combo8"),
+        {QLatin1String(ctl::AliasBox),
          {QStringLiteral("WIDE1"), QStringLiteral("WIDE2"), QStringLiteral("WIDE1+WIDE2")}},
-        {QStringLiteral("Combo12"), {QStringLiteral("N"), QStringLiteral("S")}},
-        {QStringLiteral("Combo13"), {QStringLiteral("E"), QStringLiteral("W")}},
-        {QStringLiteral("Combo16"),
+        {QLatin1String(ctl::LatHemisphereBox), {QStringLiteral("N"), QStringLiteral("S")}},
+        {QLatin1String(ctl::LonHemisphereBox), {QStringLiteral("E"), QStringLiteral("W")}},
+        {QLatin1String(ctl::BacklightBox),
          {QStringLiteral("ON"), QStringLiteral("05"), QStringLiteral("10"), QStringLiteral("20"),
           QStringLiteral("30"), QStringLiteral("60"), QStringLiteral("90")}},
     };

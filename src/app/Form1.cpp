@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "ControlFactory.h"
+#include "ControlNames.h"
 #include "Delay.h"
 #include "DeviceOperations.h"
 #include "DeviceSettings.h"
@@ -59,8 +60,8 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     setFixedSize(geometry.scaled(kClientWidth), geometry.scaled(kClientHeight));
     buildFormControls(this, ControlFactory(geometry));
     installFieldRules(this);
-    makeTimer(this, "Timer1", 1000);
-    makeTimer(this, "Timer2", 100)->start();
+    makeTimer(this, ctl::LoaderWaitTimer, 1000);
+    makeTimer(this, ctl::StepTimer, 100)->start();
 
     settings_ = std::make_unique<DeviceSettings>(this);
     context_.form = this;
@@ -68,11 +69,12 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.language = uiLanguageOf(QLocale::system());
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
     context_.settings = settings_.get();
-    context_.writeOffer = new WriteOffer(context_.control<QPushButton>(QStringLiteral("Command7")));
+    context_.writeOffer =
+        new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)));
     DeviceSettings* record = settings_.get();
-    auto* hexBox = context_.control<ReplyHexBox>(QStringLiteral("Text1"));
-    auto* infoBox = context_.control<MultiLineBox>(QStringLiteral("Text11"));
-    auto* gprsFrame = context_.control<QGroupBox>(QStringLiteral("Frame2"));
+    auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
+    auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::GprsInfoBox));
+    auto* gprsFrame = context_.control<QGroupBox>(QLatin1String(ctl::GprsFrame));
     // The GPRS info box shows the modem's text while the GPRS frame is shown.
     context_.receive =
         new ReceivePath(context_.comm,
@@ -84,7 +86,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
 
     runStartUp(context_);
 
-    auto* portList = context_.control<PortList>(QStringLiteral("Combo1"));
+    auto* portList = context_.control<PortList>(QLatin1String(ctl::PortList));
     connect(portList, &PortList::aboutToOpen, this, [this] { rescanPorts(context_); });
     connect(portList, &QComboBox::activated, this,
             [this, portList](int index) { choosePort(context_, portList->itemText(index)); });
@@ -108,11 +110,8 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     // A handler still inside Delay returns at once and sends nothing more.
     setWindowClosing(true);
-    for (const char* name : {"Timer1", "Timer2"})
+    for (const char* name : {ctl::LoaderWaitTimer, ctl::StepTimer})
         findChild<QTimer*>(QString::fromLatin1(name))->stop();
-    try {
-        context_.comm->close();
-    } catch (const SerialError&) {
-    }
+    context_.comm->close();
     event->accept();
 }

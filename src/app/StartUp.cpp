@@ -1,25 +1,20 @@
 #include "StartUp.h"
 
 #include "Captions.h"
+#include "ControlNames.h"
 #include "FixedLists.h"
 #include "FormContext.h"
 #include "MSComm.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "SerialError.h"
+#include "TrackerCommands.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
 
 namespace {
-
-void closePort(MSComm& comm) {
-    try {
-        comm.close();
-    } catch (const SerialError&) {
-    }
-}
 
 // A device missing from the list although it exists is what users ask about.
 QList<PortOpenProbe> probesOfClosedDevices(const MSComm& comm, const QList<int>& opened) {
@@ -47,19 +42,11 @@ void listPorts(QComboBox* portList, MSComm& comm) {
     portList->setToolTip(portOpenHelp(probesOfClosedDevices(comm, ports)));
 }
 
+// Runs with the port closed, so nothing here can fail.
 void configurePort(MSComm& comm) {
-    try {
-        comm.setSettings(QStringLiteral("115200,n,8,1"));
-    } catch (const SerialError&) {
-    }
-    try {
-        comm.setInBufferSize(4096);
-        comm.setOutBufferSize(2032);
-    } catch (const SerialError&) {
-    }
-    closePort(comm);
+    comm.setSettings(kLineSettings);
+    comm.setInBufferSize(4096);
     comm.setRThreshold(1);
-    comm.setInputModeBinary(true);
     comm.setInputLen(0);
 }
 
@@ -76,7 +63,7 @@ QList<int> portsThatOpen(MSComm& comm) {
         }
         if (comm.isOpen())
             ports.append(number);
-        closePort(comm);
+        comm.close();
     }
     return ports;
 }
@@ -87,24 +74,21 @@ void rescanPorts(const FormContext& context) {
     if (comm.isOpen())
         return;
     const int port = comm.commPort();
-    listPorts(context.control<QComboBox>(QStringLiteral("Combo1")), comm);
-    try {
-        comm.setCommPort(port);
-    } catch (const SerialError&) {
-    }
+    listPorts(context.control<QComboBox>(QLatin1String(ctl::PortList)), comm);
+    comm.setCommPort(port);
 }
 
 void runStartUp(const FormContext& context) {
     if (context.language == UiLanguage::Chinese)
         applyChineseCaptions(context.form);
-    context.control<QWidget>(QStringLiteral("Frame2"))->hide();
+    context.control<QWidget>(QLatin1String(ctl::GprsFrame))->hide();
 
-    auto* portList = context.control<QComboBox>(QStringLiteral("Combo1"));
+    auto* portList = context.control<QComboBox>(QLatin1String(ctl::PortList));
     portList->setEditText(
         ReadINI(QStringLiteral("TrkComm"), QStringLiteral("par5"), context.portSettingsFile));
 
     MSComm& comm = *context.comm;
-    closePort(comm);
+    comm.close();
     listPorts(portList, comm);
     fillFixedLists(context.form);
 
@@ -116,6 +100,6 @@ void runStartUp(const FormContext& context) {
     }
     configurePort(comm);
 
-    context.control<QPushButton>(QStringLiteral("Command4"))->setEnabled(false);
-    context.control<QPushButton>(QStringLiteral("Command5"))->setEnabled(false);
+    context.control<QPushButton>(QLatin1String(ctl::LoadFileButton))->setEnabled(false);
+    context.control<QPushButton>(QLatin1String(ctl::SaveFileButton))->setEnabled(false);
 }

@@ -1,5 +1,6 @@
 #include "DeviceOperations.h"
 
+#include "ControlNames.h"
 #include "DefaultSettings.h"
 #include "Delay.h"
 #include "DeviceSettings.h"
@@ -24,10 +25,11 @@ constexpr int kFirstFailingTest = 14;
 
 DeviceOperations::DeviceOperations(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
-    connect(button("Command6"), &QPushButton::clicked, this, &DeviceOperations::read);
-    connect(button("Command7"), &QPushButton::clicked, this, &DeviceOperations::write);
-    connect(button("Command0"), &QPushButton::clicked, this, &DeviceOperations::restoreDefaults);
-    connect(button("Command9"), &QPushButton::clicked, this, &DeviceOperations::restart);
+    connect(button(ctl::ReadButton), &QPushButton::clicked, this, &DeviceOperations::read);
+    connect(button(ctl::WriteButton), &QPushButton::clicked, this, &DeviceOperations::write);
+    connect(button(ctl::DefaultButton), &QPushButton::clicked, this,
+            &DeviceOperations::restoreDefaults);
+    connect(button(ctl::RestartButton), &QPushButton::clicked, this, &DeviceOperations::restart);
 }
 
 QPushButton* DeviceOperations::button(const char* name) const {
@@ -44,7 +46,7 @@ QString DeviceOperations::idleReadCaption() const {
 
 void DeviceOperations::emptyStatusLogAndText30() {
     context_.replaceStatus(QString());
-    context_.control<QLineEdit>(QStringLiteral("Text30"))->clear();
+    context_.control<QLineEdit>(QLatin1String(ctl::HiddenBox))->clear();
 }
 
 void DeviceOperations::refusePortOpen(QPushButton* captionButton) {
@@ -67,16 +69,16 @@ void DeviceOperations::read() {
     settings.readEndSeen = 0;
     // A press while the port is open is the cancel of a read under way.
     if (context_.comm->isOpen()) {
-        refusePortOpen(button("Command6"));
+        refusePortOpen(button(ctl::ReadButton));
         return;
     }
-    button("Command6")->setText(context_.say("读取中", "reading"));
+    button(ctl::ReadButton)->setText(context_.say("读取中", "reading"));
 
     try {
         Delay(100);
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
-        auto* portList = context_.control<QComboBox>(QStringLiteral("Combo1"));
+        auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
         if (!portList->currentText().startsWith(QStringLiteral("COM")))
             portList->setCurrentText(QStringLiteral("COM1"));
         WriteCommSet(context_.portSettingsFile, portList->currentText(), QStringLiteral("115200"),
@@ -93,7 +95,7 @@ void DeviceOperations::read() {
             context_.appendStatus(readFailText());
         }
         context_.comm->close();
-        button("Command6")->setText(idleReadCaption());
+        button(ctl::ReadButton)->setText(idleReadCaption());
     } catch (const SerialError&) {
         failRead();
     }
@@ -101,13 +103,13 @@ void DeviceOperations::read() {
 
 void DeviceOperations::handshake() {
     const DeviceSettings& settings = *context_.settings;
-    auto* counter = context_.control<QLineEdit>(QStringLiteral("Text3"));
+    auto* counter = context_.control<QLineEdit>(QLatin1String(ctl::CounterBox));
     for (int n = 1; n <= kTries; ++n) {
         context_.replaceStatus(
             QStringLiteral("Please restart KITE5......Connection %1/20Times......").arg(n));
         if (context_.comm->isOpen())
             context_.comm->output(handshakeCommand());
-        if (button("Command6")->text() == portOpenCaption()) {
+        if (button(ctl::ReadButton)->text() == portOpenCaption()) {
             counter->setText(QStringLiteral("test fail"));
             context_.comm->close();
             return;
@@ -140,7 +142,7 @@ DeviceOperations::ReadEnd DeviceOperations::readDialogue() {
 
 void DeviceOperations::failRead() {
     // After a cancel the caption tells what happened; otherwise nothing runs any more.
-    QPushButton* readButton = button("Command6");
+    QPushButton* readButton = button(ctl::ReadButton);
     if (readButton->text() == context_.say("读取中", "reading"))
         readButton->setText(idleReadCaption());
     context_.appendStatus(readFailText());
@@ -151,11 +153,11 @@ void DeviceOperations::write() {
     writeDone_ = false;
     emptyStatusLogAndText30();
     if (context_.comm->isOpen()) {
-        refusePortOpen(button("Command6"));
+        refusePortOpen(button(ctl::ReadButton));
         return;
     }
     Delay(100);
-    QPushButton* writeButton = button("Command7");
+    QPushButton* writeButton = button(ctl::WriteButton);
     writeButton->setText(context_.say("写入中", "Writing"));
     context_.replaceStatus(context_.say("写入中......", "Writing......"));
 
@@ -174,7 +176,7 @@ bool DeviceOperations::sendWriteSequence() {
     try {
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
-        auto* portList = context_.control<QComboBox>(QStringLiteral("Combo1"));
+        auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
         if (!portList->currentText().startsWith(QStringLiteral("COM")))
             portList->setCurrentText(QStringLiteral("COM1"));
         // Built step by step: a change made during a wait goes out with the next command.
@@ -210,7 +212,8 @@ void DeviceOperations::reportWriteEnd() {
 
 void DeviceOperations::restoreDefaults() {
     DeviceSettings& settings = *context_.settings;
-    const QString firstServer = context_.control<QComboBox>(QStringLiteral("Combo3"))->itemText(0);
+    const QString firstServer =
+        context_.control<QComboBox>(QLatin1String(ctl::ServerBox))->itemText(0);
     for (const auto& [field, value] : defaultTexts(context_.language, firstServer))
         settings.setText(field, value);
     settings.setChosen(OptionGroup::Gps, 0, true);
@@ -225,7 +228,7 @@ void DeviceOperations::restoreDefaults() {
 }
 
 void DeviceOperations::restart() {
-    QPushButton* restartButton = button("Command9");
+    QPushButton* restartButton = button(ctl::RestartButton);
     if (context_.comm->isOpen()) {
         context_.comm->close();
         restartButton->setText(QStringLiteral("Port is open"));

@@ -1,73 +1,73 @@
 #include "DeviceSettings.h"
 
+#include "ControlNames.h"
 #include "MultiLineBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <stdexcept>
 
 namespace {
 
 QString controlName(TextField field) {
     switch (field) {
     case TextField::Callsign:
-        return QStringLiteral("Text4");
+        return QLatin1String(ctl::CallsignBox);
     case TextField::Ssid:
-        return QStringLiteral("Combo5");
+        return QLatin1String(ctl::SsidBox);
     case TextField::Passcode:
-        return QStringLiteral("Text5");
+        return QLatin1String(ctl::PasscodeBox);
     case TextField::Symbol:
-        return QStringLiteral("Combo11");
+        return QLatin1String(ctl::SymbolBox);
     case TextField::LatDegrees:
-        return QStringLiteral("Text13");
+        return QLatin1String(ctl::LatDegreesBox);
     case TextField::LatMinutes:
-        return QStringLiteral("Text14");
+        return QLatin1String(ctl::LatMinutesBox);
     case TextField::LatHundredths:
-        return QStringLiteral("Text15");
+        return QLatin1String(ctl::LatHundredthsBox);
     case TextField::LatHemisphere:
-        return QStringLiteral("Combo12");
+        return QLatin1String(ctl::LatHemisphereBox);
     case TextField::LonDegrees:
-        return QStringLiteral("Text16");
+        return QLatin1String(ctl::LonDegreesBox);
     case TextField::LonMinutes:
-        return QStringLiteral("Text17");
+        return QLatin1String(ctl::LonMinutesBox);
     case TextField::LonHundredths:
-        return QStringLiteral("Text18");
+        return QLatin1String(ctl::LonHundredthsBox);
     case TextField::LonHemisphere:
-        return QStringLiteral("Combo13");
+        return QLatin1String(ctl::LonHemisphereBox);
     case TextField::Comment:
-        return QStringLiteral("Text8");
+        return QLatin1String(ctl::CommentBox);
     case TextField::Status:
-        return QStringLiteral("Text7");
+        return QLatin1String(ctl::StatusBox);
     case TextField::PttDelay:
-        return QStringLiteral("Combo10");
+        return QLatin1String(ctl::PttDelayBox);
     case TextField::Interval:
-        return QStringLiteral("Text10");
+        return QLatin1String(ctl::IntervalBox);
     case TextField::Filter:
-        return QStringLiteral("Text11");
+        return QLatin1String(ctl::GprsInfoBox);
     case TextField::Backlight:
-        return QStringLiteral("Combo16");
+        return QLatin1String(ctl::BacklightBox);
     case TextField::Unit:
-        return QStringLiteral("Combo4");
+        return QLatin1String(ctl::UnitBox);
     case TextField::Modulation:
-        return QStringLiteral("Combo6");
+        return QLatin1String(ctl::TxVolumeBox);
     case TextField::Path:
-        return QStringLiteral("Combo7");
+        return QLatin1String(ctl::PathBox);
     case TextField::Alias:
-        return QStringLiteral("Combo8");
+        return QLatin1String(ctl::AliasBox);
     case TextField::Version:
-        return QStringLiteral("Text6");
+        return QLatin1String(ctl::VersionBox);
     case TextField::Server:
-        return QStringLiteral("Combo3");
+        return QLatin1String(ctl::ServerBox);
     case TextField::ServerPort:
-        return QStringLiteral("Text23");
+        return QLatin1String(ctl::ServerPortBox);
     case TextField::Apn:
-        return QStringLiteral("Text22");
+        return QLatin1String(ctl::ApnBox);
     case TextField::ApnUser:
-        return QStringLiteral("Text19");
+        return QLatin1String(ctl::ApnUserBox);
     case TextField::ApnPassword:
-        return QStringLiteral("Text20");
+        return QLatin1String(ctl::ApnPasswordBox);
     }
     Q_UNREACHABLE();
 }
@@ -75,24 +75,24 @@ QString controlName(TextField field) {
 QString controlName(CheckField field) {
     switch (field) {
     case CheckField::MicE:
-        return QStringLiteral("Check2");
+        return QLatin1String(ctl::MicECheck);
     case CheckField::Beep:
-        return QStringLiteral("Check3");
+        return QLatin1String(ctl::BeepCheck);
     case CheckField::Digi:
-        return QStringLiteral("Check1");
+        return QLatin1String(ctl::DigiCheck);
     }
     Q_UNREACHABLE();
 }
 
 QString controlName(OptionGroup group, int member) {
-    const char* prefix = group == OptionGroup::Gps ? "Option1_" : "Option3_";
-    return QString::fromLatin1(prefix) + QString::number(member);
+    return QLatin1String(group == OptionGroup::Gps ? ctl::GpsOptions[member]
+                                                   : ctl::BeaconOptions[member]);
 }
 
 template <class Control> Control* as(QWidget* widget, const QString& name) {
     auto* control = qobject_cast<Control*>(widget);
     if (!control)
-        throw std::logic_error("control " + name.toStdString() + " is of another kind");
+        qFatal("The window's control %s is of another kind", qPrintable(name));
     return control;
 }
 
@@ -103,9 +103,7 @@ DeviceSettings::DeviceSettings(QWidget* form) : form_(form) {}
 QWidget* DeviceSettings::control(const QString& name) const {
     QPointer<QWidget>& known = controls_[name];
     if (!known)
-        known = form_->findChild<QWidget*>(name);
-    if (!known)
-        throw std::logic_error("the window has no control " + name.toStdString());
+        known = findControl<QWidget>(form_, name);
     return known;
 }
 
@@ -147,13 +145,8 @@ bool DeviceSettings::isChosen(OptionGroup group, int member) const {
 
 void DeviceSettings::setChosen(OptionGroup group, int member, bool chosen) {
     const QString name = controlName(group, member);
-    auto* button = as<QRadioButton>(control(name), name);
-    // An exclusive button refuses to be unchosen; the record may leave a group empty.
-    const bool exclusive = button->autoExclusive();
-    if (!chosen)
-        button->setAutoExclusive(false);
-    button->setChecked(chosen);
-    button->setAutoExclusive(exclusive);
+    // Option buttons are not exclusive: the record may leave a group empty.
+    as<QRadioButton>(control(name), name)->setChecked(chosen);
 }
 
 std::optional<int> DeviceSettings::chosenMember(OptionGroup group) const {
@@ -165,7 +158,7 @@ std::optional<int> DeviceSettings::chosenMember(OptionGroup group) const {
 }
 
 void DeviceSettings::appendStatus(const QString& text) {
-    const QString name = QStringLiteral("Text29");
+    const QString name = QLatin1String(ctl::StatusLog);
     as<MultiLineBox>(control(name), name)->appendText(text);
 }
 

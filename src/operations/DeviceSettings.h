@@ -40,8 +40,7 @@ public:
     void clearForRead();
 
 private:
-    // The control of that name, found once and remembered; throws std::logic_error
-    // when the form has none.
+    // The control of that name, found once and remembered.
     QWidget* control(const QString& name) const;
 
     QWidget* form_;

@@ -1,5 +1,6 @@
 #include "FirmwareUpdate.h"
 
+#include "ControlNames.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "ReplyHexBox.h"
@@ -24,21 +25,21 @@ QString hexOf(quint8 byte) {
 } // namespace
 
 QString FirmwareUpdate::reply() const {
-    return context_.control<ReplyHexBox>(QStringLiteral("Text1"))->text().left(2);
+    return context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex))->text().left(2);
 }
 
 void FirmwareUpdate::armReply() {
     // The next received byte then stands at the box's beginning.
-    context_.control<ReplyHexBox>(QStringLiteral("Text1"))->setText(QStringLiteral("  "));
+    context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex))->setText(QStringLiteral("  "));
 }
 
 void FirmwareUpdate::loaderWaitTick() {
     ++waitTicks_;
     context_.replaceStatus(loaderWaitText(waitTicks_));
-    context_.control<QLineEdit>(QStringLiteral("Text3"))->setText(tickCount(waitTicks_));
+    context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))->setText(tickCount(waitTicks_));
     if (loaderAnswered_ == 1 || waitTicks_ > kLastProbeTick) {
-        timer("Timer1")->stop();
-        button("Command2")->setText(QStringLiteral("update"));
+        timer(ctl::LoaderWaitTimer)->stop();
+        button(ctl::UpdateButton)->setText(QStringLiteral("update"));
         // A loader that answered in the last second is taking the image: keep the port.
         if (loaderAnswered_ == 0) {
             context_.comm->close();
@@ -113,9 +114,9 @@ void FirmwareUpdate::answerLoader() {
 
 void FirmwareUpdate::showProgress() {
     const int count = stepBlockCount();
-    context_.control<QProgressBar>(QStringLiteral("ProgressBar1"))
+    context_.control<QProgressBar>(QLatin1String(ctl::UpdateProgress))
         ->setValue(blockIndex_ != 0 ? blockIndex_ : count);
-    auto* label = context_.control<QLabel>(QStringLiteral("Label2"));
+    auto* label = context_.control<QLabel>(QLatin1String(ctl::UpdateStepLabel));
     if (blockIndex_ >= 1 && blockIndex_ < count) {
         setTransferControlsEnabled(false);
         label->setText(sendingCaption(progressPercent(blockIndex_, count)));
@@ -127,10 +128,11 @@ void FirmwareUpdate::showProgress() {
 
 void FirmwareUpdate::setTransferControlsEnabled(bool enabled) {
     // Everything else that would open, close or write the port meanwhile.
-    for (const char* name : {"Command1", "Command2", "Command3", "Command6", "Command9",
-                             "Command15", "Command16", "Command10", "Command11"})
+    for (const char* name : {ctl::OpenRomButton, ctl::UpdateButton, ctl::OpenPortButton,
+                             ctl::ReadButton, ctl::RestartButton, ctl::GprsSetupButton,
+                             ctl::GprsReadButton, ctl::GprsSaveButton, ctl::GprsExitButton})
         button(name)->setEnabled(enabled);
-    context_.control<QComboBox>(QStringLiteral("Combo1"))->setEnabled(enabled);
+    context_.control<QComboBox>(QLatin1String(ctl::PortList))->setEnabled(enabled);
     context_.writeOffer->setHeld(!enabled);
 }
 
@@ -138,8 +140,8 @@ void FirmwareUpdate::finishTransfer() {
     setTransferControlsEnabled(true);
     // Closing waits until the last frame has left.
     context_.comm->close();
-    button("Command2")->setText(QStringLiteral("update"));
-    timer("Timer1")->stop();
+    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
+    timer(ctl::LoaderWaitTimer)->stop();
     waitTicks_ = 0;
     loaderAnswered_ = 0;
     blockIndex_ = 0;
@@ -150,13 +152,13 @@ void FirmwareUpdate::finishTransfer() {
 
 void FirmwareUpdate::abandonTransfer(const QString& reason) {
     const int count = stepBlockCount();
-    context_.control<QLabel>(QStringLiteral("Label2"))
+    context_.control<QLabel>(QLatin1String(ctl::UpdateStepLabel))
         ->setText(
             QStringLiteral("update fail update step:%1%").arg(progressPercent(blockIndex_, count)));
     setTransferControlsEnabled(true);
     context_.comm->close();
-    button("Command2")->setText(QStringLiteral("update"));
-    timer("Timer1")->stop();
+    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
+    timer(ctl::LoaderWaitTimer)->stop();
     loaderAnswered_ = 0;
     blockIndex_ = 0;
     loaderPhase_ = false;

@@ -1,5 +1,6 @@
 #include "FirmwareUpdate.h"
 
+#include "ControlNames.h"
 #include "Delay.h"
 #include "DeviceSettings.h"
 #include "LoaderFrames.h"
@@ -36,10 +37,10 @@ std::optional<QString> FirmwareUpdate::refusal() const {
 
 FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)), lastFolder_(QDir::homePath()) {
-    connect(button("Command1"), &QPushButton::clicked, this, &FirmwareUpdate::openRom);
-    connect(button("Command2"), &QPushButton::clicked, this, &FirmwareUpdate::update);
-    connect(timer("Timer1"), &QTimer::timeout, this, &FirmwareUpdate::loaderWaitTick);
-    QTimer* steps = timer("Timer2");
+    connect(button(ctl::OpenRomButton), &QPushButton::clicked, this, &FirmwareUpdate::openRom);
+    connect(button(ctl::UpdateButton), &QPushButton::clicked, this, &FirmwareUpdate::update);
+    connect(timer(ctl::LoaderWaitTimer), &QTimer::timeout, this, &FirmwareUpdate::loaderWaitTick);
+    QTimer* steps = timer(ctl::StepTimer);
     connect(steps, &QTimer::timeout, this, &FirmwareUpdate::stepTick);
     // The step clock paces every block: it must not drift.
     steps->setTimerType(Qt::PreciseTimer);
@@ -80,7 +81,7 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
     romLength_ = static_cast<qint32>(romData.size());
     context_.replaceStatus(QString::fromUtf8("文件：") + fileName);
     romImage_ = paddedImage(romData);
-    auto* bar = context_.control<QProgressBar>(QStringLiteral("ProgressBar1"));
+    auto* bar = context_.control<QProgressBar>(QLatin1String(ctl::UpdateProgress));
     bar->setMinimum(0);
     bar->setMaximum(blockCount());
     blockIndex_ = 0;
@@ -93,7 +94,7 @@ void FirmwareUpdate::update() {
         return;
     }
     context_.replaceStatus(pleaseWaitText(waitTicks_));
-    QPushButton* updateButton = button("Command2");
+    QPushButton* updateButton = button(ctl::UpdateButton);
     try {
         // A second press while the first one waits is its cancel.
         if (updateButton->text() == kBusyCaption) {
@@ -128,7 +129,7 @@ void FirmwareUpdate::resetDevice() {
     }
     // The loader may still be reached: the restart follows all the same.
     context_.replaceStatus(QStringLiteral("Reset eeram fail,Please try again.\r\n"));
-    button("Command2")->setText(kIdleCaption);
+    button(ctl::UpdateButton)->setText(kIdleCaption);
 }
 
 void FirmwareUpdate::restartIntoLoader() {
@@ -139,7 +140,7 @@ void FirmwareUpdate::restartIntoLoader() {
     context_.comm->setSettings(kLineSettings);
     context_.comm->open();
     loaderPhase_ = true;
-    timer("Timer1")->start();
+    timer(ctl::LoaderWaitTimer)->start();
 }
 
 bool FirmwareUpdate::closeAllowed() {

@@ -1,12 +1,13 @@
 #include "FormContext.h"
 
+#include "ControlNames.h"
 #include "Delay.h"
 #include "MultiLineBox.h"
 
 #include <QMessageBox>
 
 MultiLineBox* FormContext::statusLog() const {
-    return control<MultiLineBox>(QStringLiteral("Text29"));
+    return control<MultiLineBox>(QLatin1String(ctl::StatusLog));
 }
 
 void FormContext::replaceStatus(const QString& text) const {

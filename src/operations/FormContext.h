@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlNames.h"
 #include "UiLanguage.h"
 
 #include <QString>
@@ -23,9 +24,7 @@ struct FormContext {
     QString portSettingsFile; // TrkComm.ini in the program's folder
 
     template <class Control> Control* control(const QString& name) const {
-        auto* found = form->findChild<Control*>(name);
-        Q_ASSERT_X(found, "FormContext::control", qPrintable(name));
-        return found;
+        return findControl<Control>(form, name);
     }
 
     QString say(const char* chinese, const char* english) const {

@@ -1,5 +1,6 @@
 #include "GprsSetup.h"
 
+#include "ControlNames.h"
 #include "Delay.h"
 #include "DeviceSettings.h"
 #include "MSComm.h"
@@ -14,16 +15,16 @@ GprsSetup::GprsSetup(FormContext context, QObject* parent)
     const auto button = [this](const char* name) {
         return context_.control<QPushButton>(QString::fromLatin1(name));
     };
-    connect(button("Command15"), &QPushButton::clicked, this, &GprsSetup::showFrame);
-    connect(button("Command16"), &QPushButton::clicked, this, &GprsSetup::read);
-    connect(button("Command10"), &QPushButton::clicked, this, &GprsSetup::save);
-    connect(button("Command11"), &QPushButton::clicked, this, &GprsSetup::exit);
+    connect(button(ctl::GprsSetupButton), &QPushButton::clicked, this, &GprsSetup::showFrame);
+    connect(button(ctl::GprsReadButton), &QPushButton::clicked, this, &GprsSetup::read);
+    connect(button(ctl::GprsSaveButton), &QPushButton::clicked, this, &GprsSetup::save);
+    connect(button(ctl::GprsExitButton), &QPushButton::clicked, this, &GprsSetup::exit);
     // Any change of the box, by a click or by the program, runs the rule.
     connect(enableBox(), &QCheckBox::stateChanged, this, &GprsSetup::applyEnable);
 }
 
 void GprsSetup::showFrame() {
-    context_.control<QWidget>(QStringLiteral("Frame2"))->show();
+    context_.control<QWidget>(QLatin1String(ctl::GprsFrame))->show();
     enableBox()->setChecked(false);
 }
 
@@ -32,7 +33,8 @@ void GprsSetup::applyEnable() {
 }
 
 void GprsSetup::setAccessPointEnabled(bool enabled) {
-    for (const char* name : {"Text19", "Text20", "Text22", "Label12", "Label25"})
+    for (const char* name : {ctl::ApnUserBox, ctl::ApnPasswordBox, ctl::ApnBox, ctl::ApnUserLabel,
+                             ctl::ApnPasswordLabel})
         context_.control<QWidget>(QString::fromLatin1(name))->setEnabled(enabled);
 }
 
@@ -42,8 +44,8 @@ void GprsSetup::read() {
                                   TextField::ApnPassword, TextField::Apn})
         settings.setText(field, QString());
     // The modem's port is shown but never sent, so it is not for editing.
-    context_.control<QWidget>(QStringLiteral("Text23"))->setEnabled(false);
-    context_.control<QWidget>(QStringLiteral("Label29"))->setEnabled(false);
+    context_.control<QWidget>(QLatin1String(ctl::ServerPortBox))->setEnabled(false);
+    context_.control<QWidget>(QLatin1String(ctl::ServerPortLabel))->setEnabled(false);
     enableBox()->setChecked(false);
     setAccessPointEnabled(false);
 
@@ -82,7 +84,7 @@ void GprsSetup::exit() {
     // Even when the tracker could not be told, the user leaves the frame; a
     // new "GPRS setup" and EXIT try again.
     context_.comm->close();
-    context_.control<QWidget>(QStringLiteral("Frame2"))->hide();
+    context_.control<QWidget>(QLatin1String(ctl::GprsFrame))->hide();
 }
 
 bool GprsSetup::openPortIfClosed() {
@@ -120,7 +122,7 @@ bool GprsSetup::leftSince(quint64 exits) const {
 }
 
 QCheckBox* GprsSetup::enableBox() const {
-    return context_.control<QCheckBox>(QStringLiteral("Check4"));
+    return context_.control<QCheckBox>(QLatin1String(ctl::ApnEnableCheck));
 }
 
 void GprsSetup::reportPortFailure() const {

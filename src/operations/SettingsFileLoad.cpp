@@ -1,5 +1,6 @@
 #include "SettingsFileLoad.h"
 
+#include "ControlNames.h"
 #include "DeviceSettings.h"
 #include "SettingsFile.h"
 #include "WriteOffer.h"
@@ -12,8 +13,8 @@
 
 SettingsFileLoad::SettingsFileLoad(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
-    connect(context_.control<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked, this,
-            &SettingsFileLoad::chooseAndLoad);
+    connect(context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton)),
+            &QPushButton::clicked, this, &SettingsFileLoad::chooseAndLoad);
 }
 
 void SettingsFileLoad::chooseAndLoad() {

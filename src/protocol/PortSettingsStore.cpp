@@ -15,10 +15,9 @@ QString ReadINI(const QString& section, const QString& keyName, const QString& f
     return readProfileString(fileName, section, keyName).left(kReadBufferCharacters - 1);
 }
 
-short WriteINI(const QString& section, const QString& keyName, const QString& newString,
-               const QString& fileName) {
+void WriteINI(const QString& section, const QString& keyName, const QString& newString,
+              const QString& fileName) {
     writeProfileString(fileName, section, keyName, newString);
-    return 0;
 }
 
 void WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,

@@ -12,9 +12,9 @@ QString portSettingsFileIn(const QString& programFolder);
 // when the file, section or key is missing.
 QString ReadINI(const QString& section, const QString& keyName, const QString& fileName);
 
-// Always 0: a file that cannot be written is not reported.
-short WriteINI(const QString& section, const QString& keyName, const QString& newString,
-               const QString& fileName);
+// A file that cannot be written is not reported.
+void WriteINI(const QString& section, const QString& keyName, const QString& newString,
+              const QString& fileName);
 
 // The whole port setting, in the order par5, par4, par1, par3, par2, par0, InBuff, OutBuff.
 void WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,

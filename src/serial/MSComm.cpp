@@ -52,12 +52,6 @@ void MSComm::setInBufferSize(int bytes) {
     inBufferSize_ = bytes;
 }
 
-void MSComm::setOutBufferSize(int bytes) {
-    if (port_.isOpen())
-        throw SerialError(QStringLiteral("Port is open"));
-    outBufferSize_ = bytes;
-}
-
 void MSComm::setRThreshold(int bytes) {
     rThreshold_ = bytes < 0 ? 0 : bytes;
 }

@@ -28,12 +28,8 @@ public:
 
     void setInBufferSize(int bytes);
     int inBufferSize() const { return inBufferSize_; }
-    void setOutBufferSize(int bytes);
-    int outBufferSize() const { return outBufferSize_; }
     // The receive event fires once this many bytes wait; 0 turns it off.
     void setRThreshold(int bytes);
-    void setInputModeBinary(bool binary) { binaryInput_ = binary; }
-    bool inputModeBinary() const { return binaryInput_; }
     // How many bytes one input() returns at most; 0 = all that wait.
     void setInputLen(int bytes) { inputLen_ = bytes; }
 
@@ -63,9 +59,7 @@ private:
     int commPort_ = 1;
     QString settings_ = QStringLiteral("9600,n,8,1");
     int inBufferSize_ = 1024;
-    int outBufferSize_ = 512;
     int rThreshold_ = 0;
-    bool binaryInput_ = false;
     int inputLen_ = 0;
     int commEvent_ = 0;
     bool closingOnError_ = false;

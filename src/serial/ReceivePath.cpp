@@ -3,8 +3,6 @@
 #include "MSComm.h"
 #include "SerialError.h"
 
-#include <exception>
-
 ReceivePath::ReceivePath(MSComm* comm, ReceiveSinks sinks, QObject* parent)
     : QObject(parent), comm_(comm), sinks_(std::move(sinks)) {
     connect(comm_, &MSComm::onComm, this, &ReceivePath::handleComm);
@@ -28,12 +26,7 @@ void ReceivePath::handleComm() {
         const QString character = infoStream_.feed(byte);
         if (textWanted && !character.isEmpty())
             sinks_.text(character);
-        if (!line_.feed(byte))
-            continue;
-        try {
+        if (line_.feed(byte))
             sinks_.line(line_.currentLine());
-        } catch (const std::exception&) {
-            // A failing step of the parse is skipped; the next byte goes on.
-        }
     }
 }

@@ -158,8 +158,6 @@ void StartUpTest::initialStateOfTheControls() {
     QVERIFY(!comm->isOpen());
     QCOMPARE(comm->settings(), QStringLiteral("115200,n,8,1"));
     QCOMPARE(comm->inBufferSize(), 4096);
-    QCOMPARE(comm->outBufferSize(), 2032);
-    QVERIFY(comm->inputModeBinary());
 }
 
 void StartUpTest::portListHoldsThePortsThatOpen() {

@@ -22,7 +22,6 @@ private Q_SLOTS:
         comm_ = std::make_unique<MSComm>(PortDirectory(ini.fileName(), dir_.path()));
         comm_->setSettings("115200,n,8,1");
         comm_->setRThreshold(1);
-        comm_->setInputModeBinary(true);
         comm_->setCommPort(5);
     }
     void cleanup() {
