@@ -2,6 +2,7 @@
 // tracker and prints how long it took next to the time the frames occupy
 // the line at 115200 baud.
 
+#include "ControlNames.h"
 #include "FirmwareUpdate.h"
 #include "Form1.h"
 #include "MSComm.h"
@@ -69,10 +70,10 @@ int main(int argc, char** argv) {
     qint64 firstFrameMs = -1;
     qint64 completeMs = -1;
     QEventLoop done;
-    auto* label = form.findChild<QLabel*>(QStringLiteral("Label2"));
+    auto* label = form.findChild<QLabel*>(QLatin1String(ctl::UpdateStepLabel));
     // Runs after the step machine's own slot: sees the frame the tick just sent.
     QObject::connect(
-        form.findChild<QTimer*>(QStringLiteral("Timer2")), &QTimer::timeout, &form, [&] {
+        form.findChild<QTimer*>(QLatin1String(ctl::StepTimer)), &QTimer::timeout, &form, [&] {
             const QString caption = label->text();
             if (firstFrameMs < 0 && caption.startsWith(QStringLiteral("updating")))
                 firstFrameMs = clock.elapsed();
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(kTimeoutMs, &done, &QEventLoop::quit);
 
     clock.start();
-    form.findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
+    form.findChild<QAbstractButton*>(QLatin1String(ctl::UpdateButton))->click();
     if (completeMs < 0)
         done.exec();
     if (completeMs < 0) {

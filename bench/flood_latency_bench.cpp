@@ -1,6 +1,7 @@
 // Opens the window on a tracker that floods the line without CR and measures,
 // for 10 s, how late the window's event loop answers a timer and a click.
 
+#include "ControlNames.h"
 #include "Form1.h"
 #include "MSComm.h"
 #include "ReceivePath.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     });
 
     // A button without an action of its own: only the handling is timed.
-    auto* button = form.findChild<QPushButton*>(QStringLiteral("Command3"));
+    auto* button = form.findChild<QPushButton*>(QLatin1String(ctl::OpenPortButton));
     QObject::connect(button, &QPushButton::clicked, [&] {
         clickMs.push_back(double(clock.nsecsElapsed() - clickPostedNs) / 1e6);
         clickPostedNs = -1;

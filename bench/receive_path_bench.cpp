@@ -1,6 +1,7 @@
 // Feeds the real receive path, through a pseudo-terminal, with tracker replies and
 // with a flood that never ends its line, and prints what each byte costs.
 
+#include "ControlNames.h"
 #include "DeviceSettings.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
@@ -84,26 +85,29 @@ QByteArray floodWithoutCr(std::mt19937& random) {
 // The window's settings controls, by the names the record binds to.
 void addSettingsControls(QWidget* form, QWidget* gprsFrame) {
     for (const char* name :
-         {"Text4", "Text5", "Text6", "Text7", "Text8", "Text10", "Text13", "Text14", "Text15",
-          "Text16", "Text17", "Text18", "Text19", "Text20", "Text22", "Text23"})
+         {ctl::CallsignBox, ctl::PasscodeBox, ctl::VersionBox, ctl::StatusBox, ctl::CommentBox,
+          ctl::IntervalBox, ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox,
+          ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::ApnUserBox,
+          ctl::ApnPasswordBox, ctl::ApnBox, ctl::ServerPortBox})
         (new QLineEdit(form))->setObjectName(name);
-    for (const char* name : {"Combo3", "Combo4", "Combo5", "Combo6", "Combo7", "Combo8", "Combo10",
-                             "Combo11", "Combo12", "Combo13", "Combo16"}) {
+    for (const char* name : {ctl::ServerBox, ctl::UnitBox, ctl::SsidBox, ctl::TxVolumeBox,
+                             ctl::PathBox, ctl::AliasBox, ctl::PttDelayBox, ctl::SymbolBox,
+                             ctl::LatHemisphereBox, ctl::LonHemisphereBox, ctl::BacklightBox}) {
         auto* combo = new QComboBox(form);
         combo->setEditable(true);
         combo->setObjectName(name);
     }
-    for (const char* name : {"Check1", "Check2", "Check3"})
+    for (const char* name : {ctl::DigiCheck, ctl::MicECheck, ctl::BeepCheck})
         (new QCheckBox(form))->setObjectName(name);
     // Each option group shares a parent, which makes its members exclusive.
     auto* gpsGroup = new QGroupBox(form);
-    for (const char* name : {"Option1_0", "Option1_1"})
+    for (const char* name : {ctl::GpsOption, ctl::FixOption})
         (new QRadioButton(gpsGroup))->setObjectName(name);
     auto* beaconGroup = new QGroupBox(form);
-    for (const char* name : {"Option3_0", "Option3_1", "Option3_2"})
+    for (const char* name : {ctl::SmartOption, ctl::BeaconOffOption, ctl::IntervalOption})
         (new QRadioButton(beaconGroup))->setObjectName(name);
-    (new MultiLineBox(form))->setObjectName("Text29");
-    (new MultiLineBox(gprsFrame))->setObjectName("Text11");
+    (new MultiLineBox(form))->setObjectName(ctl::StatusLog);
+    (new MultiLineBox(gprsFrame))->setObjectName(ctl::GprsInfoBox);
 }
 
 struct Figures {
@@ -127,11 +131,11 @@ public:
         ini.close();
 
         auto* frame = new QGroupBox(&form_);
-        frame->setObjectName("Frame2");
+        frame->setObjectName(ctl::GprsFrame);
         frame->hide();
         addSettingsControls(&form_, frame);
         auto* hexBox = new ReplyHexBox(&form_);
-        hexBox->setObjectName("Text1");
+        hexBox->setObjectName(ctl::ReplyHex);
 
         comm_ = new MSComm(PortDirectory(ini.fileName(), dir_.path()), &form_);
         comm_->setCommPort(1);
@@ -145,7 +149,7 @@ public:
             pending_ = comm_->inBufferCount();
             handlerClock_.start();
         });
-        auto* infoBox = form_.findChild<MultiLineBox*>("Text11");
+        auto* infoBox = form_.findChild<MultiLineBox*>(ctl::GprsInfoBox);
         path_ = new ReceivePath(comm_,
                                 {[hexBox](const QByteArray& bytes) { hexBox->appendBytes(bytes); },
                                  [frame] { return !frame->isHidden(); },

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "Delay.h"
 #include "Form1.h"
 #include "MSComm.h"
@@ -28,23 +29,25 @@ void CloseTest::closingDuringAWaitEndsTheProgramAtOnce() {
     // Stands in for an operation: a long wait with the port open, then more waits.
     bool waitEnded = false;
     qint64 waitedMs = -1;
-    QObject::connect(form->findChild<QPushButton*>("Command6"), &QPushButton::clicked, form, [&] {
-        QElapsedTimer clock;
-        clock.start();
-        Delay(60000);
-        Delay(60000);
-        waitedMs = clock.elapsed();
-        waitEnded = true;
-    });
+    QObject::connect(form->findChild<QPushButton*>(ctl::ReadButton), &QPushButton::clicked, form,
+                     [&] {
+                         QElapsedTimer clock;
+                         clock.start();
+                         Delay(60000);
+                         Delay(60000);
+                         waitedMs = clock.elapsed();
+                         waitEnded = true;
+                     });
     form->show();
-    QTimer::singleShot(0, form, [form] { form->findChild<QPushButton*>("Command6")->click(); });
+    QTimer::singleShot(0, form,
+                       [form] { form->findChild<QPushButton*>(ctl::ReadButton)->click(); });
     QPointer<Form1> alive(form);
     QTimer::singleShot(300, form, [form] {
-        QVERIFY(form->findChild<QTimer*>("Timer2")->isActive());
+        QVERIFY(form->findChild<QTimer*>(ctl::StepTimer)->isActive());
         form->close();
         QVERIFY(!form->comm()->isOpen());
-        QVERIFY(!form->findChild<QTimer*>("Timer1")->isActive());
-        QVERIFY(!form->findChild<QTimer*>("Timer2")->isActive());
+        QVERIFY(!form->findChild<QTimer*>(ctl::LoaderWaitTimer)->isActive());
+        QVERIFY(!form->findChild<QTimer*>(ctl::StepTimer)->isActive());
     });
     // Fails the test instead of hanging it if the program never ends.
     QTimer guard;

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "Form1.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
@@ -80,7 +81,7 @@ void FieldRulesTest::cleanup() {
 }
 
 void FieldRulesTest::callsignTypedOrPastedBecomesUpperCase() {
-    QLineEdit* callsign = box("Text4");
+    QLineEdit* callsign = box(ctl::CallsignBox);
     QTest::keyClicks(callsign, QStringLiteral("nocall"));
     QCOMPARE(callsign->text(), QStringLiteral("NOCALL"));
 
@@ -106,8 +107,8 @@ void FieldRulesTest::callsignTypedOrPastedBecomesUpperCase() {
 
 void FieldRulesTest::digitBoxesTakeOnlyDigits_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("passcode") << "Text5";
-    QTest::newRow("interval") << "Text10";
+    QTest::newRow("passcode") << ctl::PasscodeBox;
+    QTest::newRow("interval") << ctl::IntervalBox;
 }
 
 void FieldRulesTest::digitBoxesTakeOnlyDigits() {
@@ -137,13 +138,13 @@ void FieldRulesTest::filtersActOnTheInsertedCharacters() {
         int from, length;
         const char *clipboard, *keys, *expected;
     } rows[] = {
-        {"Text5", "1234", 0, 4, "", "x", "1234"},
-        {"Text5", "1234", 1, 2, "", "Space", "1234"},
-        {"Text5", "1234", 1, 2, "a9 8", "Ctrl+V", "1984"},
-        {"Text10", "60", 0, 2, "ab", "menu", "60"},
-        {"Text4", "bg5abc", 6, 0, "", "Backspace", "bg5ab"},
-        {"Text4", "bg5ab", 5, 0, "", "c", "bg5abC"},
-        {"Text4", "", 0, 0, "ab1", "menu", "AB1"},
+        {ctl::PasscodeBox, "1234", 0, 4, "", "x", "1234"},
+        {ctl::PasscodeBox, "1234", 1, 2, "", "Space", "1234"},
+        {ctl::PasscodeBox, "1234", 1, 2, "a9 8", "Ctrl+V", "1984"},
+        {ctl::IntervalBox, "60", 0, 2, "ab", "menu", "60"},
+        {ctl::CallsignBox, "bg5abc", 6, 0, "", "Backspace", "bg5ab"},
+        {ctl::CallsignBox, "bg5ab", 5, 0, "", "c", "bg5abC"},
+        {ctl::CallsignBox, "", 0, 0, "ab1", "menu", "AB1"},
     };
     for (const auto& row : rows) {
         auto* target = form_->findChild<QLineEdit*>(row.name);
@@ -162,7 +163,7 @@ void FieldRulesTest::filtersActOnTheInsertedCharacters() {
 // Completion would make them "05", "km" and "WIDE1".
 void FieldRulesTest::combosKeepWhatIsTyped() {
     for (const auto& [name, typed] :
-         {std::pair{"Combo16", "0"}, {"Combo4", "KM"}, {"Combo7", "wide"}}) {
+         {std::pair{ctl::BacklightBox, "0"}, {ctl::UnitBox, "KM"}, {ctl::PathBox, "wide"}}) {
         auto* list = form_->findChild<QComboBox*>(name);
         QTest::keyClicks(list, typed);
         QTest::keyClick(list, Qt::Key_Return);
@@ -181,7 +182,7 @@ void FieldRulesTest::programTextShowsItsBeginning() {
 }
 
 void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {
-    QLineEdit* passcode = box("Text5");
+    QLineEdit* passcode = box(ctl::PasscodeBox);
     passcode->setText(QStringLiteral(" 123 "));
     QCOMPARE(passcode->text(), QStringLiteral("123"));
     // Only the ends are trimmed, and only spaces.
@@ -194,7 +195,7 @@ void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {
 }
 
 void FieldRulesTest::infoBoxIsEmptiedBeyond2000Characters() {
-    auto* info = form_->findChild<MultiLineBox*>("Text11");
+    auto* info = form_->findChild<MultiLineBox*>(ctl::GprsInfoBox);
     info->setText(QString(2000, QLatin1Char('a')));
     QCOMPARE(info->text().size(), 2000);
     info->appendText(QStringLiteral("b"));
@@ -204,54 +205,55 @@ void FieldRulesTest::infoBoxIsEmptiedBeyond2000Characters() {
 }
 
 void FieldRulesTest::digiEnablesTheAlias() {
-    auto* digi = form_->findChild<QCheckBox*>("Check1");
+    auto* digi = form_->findChild<QCheckBox*>(ctl::DigiCheck);
     digi->setChecked(true);
-    QVERIFY(allEnabled({"Combo8", "Label26"}, true));
+    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
     QTest::mouseClick(digi, Qt::LeftButton);
     QVERIFY(!digi->isChecked());
-    QVERIFY(allEnabled({"Combo8", "Label26"}, false));
+    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
     QTest::mouseClick(digi, Qt::LeftButton);
-    QVERIFY(allEnabled({"Combo8", "Label26"}, true));
+    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
 }
 
 void FieldRulesTest::gpsDisablesThePositionControls() {
-    const std::initializer_list<const char*> position = {"Text13", "Text14", "Text15", "Combo12",
-                                                         "Text16", "Text17", "Text18", "Combo13"};
-    click("Option1_0");
+    const std::initializer_list<const char*> position = {
+        ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
+        ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox};
+    click(ctl::GpsOption);
     QVERIFY(allEnabled(position, false));
-    click("Option1_1");
+    click(ctl::FixOption);
     QVERIFY(allEnabled(position, true));
-    option("Option1_0")->setChecked(true);
+    option(ctl::GpsOption)->setChecked(true);
     QVERIFY(allEnabled(position, false));
     // With no member chosen the position is in use again.
-    option("Option1_0")->setChecked(false);
+    option(ctl::GpsOption)->setChecked(false);
     QVERIFY(allEnabled(position, true));
 }
 
 void FieldRulesTest::intervalModeEnablesTheIntervalBox() {
-    click("Option3_0");
-    QVERIFY(allEnabled({"Text10"}, false));
-    click("Option3_2");
-    QVERIFY(allEnabled({"Text10"}, true));
-    option("Option3_1")->setChecked(true);
-    QVERIFY(allEnabled({"Text10"}, false));
-    QVERIFY(!option("Option3_2")->isChecked());
+    click(ctl::SmartOption);
+    QVERIFY(allEnabled({ctl::IntervalBox}, false));
+    click(ctl::IntervalOption);
+    QVERIFY(allEnabled({ctl::IntervalBox}, true));
+    option(ctl::BeaconOffOption)->setChecked(true);
+    QVERIFY(allEnabled({ctl::IntervalBox}, false));
+    QVERIFY(!option(ctl::IntervalOption)->isChecked());
 }
 
 void FieldRulesTest::optionGroupsStayExclusive() {
-    click("Option3_0");
-    click("Option3_2");
-    QVERIFY(!option("Option3_0")->isChecked());
-    QVERIFY(option("Option3_2")->isChecked());
+    click(ctl::SmartOption);
+    click(ctl::IntervalOption);
+    QVERIFY(!option(ctl::SmartOption)->isChecked());
+    QVERIFY(option(ctl::IntervalOption)->isChecked());
     // A second click keeps the choice.
-    click("Option3_2");
-    QVERIFY(option("Option3_2")->isChecked());
+    click(ctl::IntervalOption);
+    QVERIFY(option(ctl::IntervalOption)->isChecked());
     // The groups are independent of each other.
-    click("Option1_1");
-    QVERIFY(option("Option3_2")->isChecked());
+    click(ctl::FixOption);
+    QVERIFY(option(ctl::IntervalOption)->isChecked());
     // A program may leave a group with no choice.
-    option("Option3_2")->setChecked(false);
-    for (const char* name : {"Option3_0", "Option3_1", "Option3_2"})
+    option(ctl::IntervalOption)->setChecked(false);
+    for (const char* name : {ctl::SmartOption, ctl::BeaconOffOption, ctl::IntervalOption})
         QVERIFY(!option(name)->isChecked());
 }
 

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "Form1.h"
 #include "MSComm.h"
 #include "ProgramFolder.h"
@@ -46,7 +47,7 @@ void PortChoiceTest::init() {
     form_ = std::make_unique<Form1>(folder_->path());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    ports_ = form_->findChild<QComboBox*>("Combo1");
+    ports_ = form_->findChild<QComboBox*>(ctl::PortList);
     QCOMPARE(ports_->count(), 3);
     QCOMPARE(form_->comm()->commPort(), 3);
 }

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "Form1.h"
 #include "MSComm.h"
 #include "PortNames.h"
@@ -89,7 +90,7 @@ void PortHelpTest::portHeldByAnotherProgramIsExplained() {
     ProgramFolder folder({{1, free.device()}, {4, held.device()}, {6, held.device()}});
 
     Form1 form(folder.path());
-    auto* ports = form.findChild<QComboBox*>("Combo1");
+    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
     QCOMPARE(ports->count(), 1);
     const QString help = ports->toolTip();
     QVERIFY2(help.startsWith(held.device() + ": busy") ||
@@ -106,7 +107,7 @@ void PortHelpTest::listOfOpenPortsHasNoHelp() {
     PseudoTerminal port;
     ProgramFolder folder({{2, port.device()}});
     Form1 form(folder.path());
-    auto* ports = form.findChild<QComboBox*>("Combo1");
+    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
     QCOMPARE(ports->count(), 1);
     QCOMPARE(ports->toolTip(), QString());
 }

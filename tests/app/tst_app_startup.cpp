@@ -1,4 +1,5 @@
 #include "Captions.h"
+#include "ControlNames.h"
 #include "Form1.h"
 #include "MSComm.h"
 #include "ProgramFolder.h"
@@ -86,19 +87,20 @@ void StartUpTest::captionsAreThoseOfTheSystemLanguage() {
         return captionOf(form.findChild<QWidget*>(QString::fromLatin1(name)));
     };
     if (chinese) {
-        QCOMPARE(caption("Label3"), QString::fromUtf8("KITE12系列配置软件"));
-        QCOMPARE(caption("Command15"), QString::fromUtf8("GPRS 设置"));
-        QCOMPARE(caption("Label22"), QString::fromUtf8("如果修改了数据,重启后生效."));
+        QCOMPARE(caption(ctl::TitleLabel), QString::fromUtf8("KITE12系列配置软件"));
+        QCOMPARE(caption(ctl::GprsSetupButton), QString::fromUtf8("GPRS 设置"));
+        QCOMPARE(caption(ctl::RestartHintLabel), QString::fromUtf8("如果修改了数据,重启后生效."));
     } else {
-        QCOMPARE(caption("Label22"), QStringLiteral("If change setup then please restart "));
-        QCOMPARE(caption("Option3_2"), QStringLiteral("INTERVAL"));
+        QCOMPARE(caption(ctl::RestartHintLabel),
+                 QStringLiteral("If change setup then please restart "));
+        QCOMPARE(caption(ctl::IntervalOption), QStringLiteral("INTERVAL"));
     }
     // The same in both languages.
-    QCOMPARE(caption("Frame8"), QStringLiteral("Main"));
-    QCOMPARE(caption("Frame2"), QStringLiteral("GPRS "));
-    QCOMPARE(caption("Option1_0"), QStringLiteral("GPS"));
-    QCOMPARE(caption("Command3"), QString::fromUtf8("打开串口"));
-    QCOMPARE(caption("Label30"), QStringLiteral("Please remove sim card."));
+    QCOMPARE(caption(ctl::MainFrame), QStringLiteral("Main"));
+    QCOMPARE(caption(ctl::GprsFrame), QStringLiteral("GPRS "));
+    QCOMPARE(caption(ctl::GpsOption), QStringLiteral("GPS"));
+    QCOMPARE(caption(ctl::OpenPortButton), QString::fromUtf8("打开串口"));
+    QCOMPARE(caption(ctl::SimCardLabel), QStringLiteral("Please remove sim card."));
 }
 
 void StartUpTest::listsAreFilledWithNothingChosen() {
@@ -107,24 +109,24 @@ void StartUpTest::listsAreFilledWithNothingChosen() {
     const auto box = [&](const char* name) {
         return form.findChild<QComboBox*>(QString::fromLatin1(name));
     };
-    QCOMPARE(itemsOf(box("Combo4")), (QStringList{"km", "mi", QString::fromUtf8("公里")}));
-    QCOMPARE(itemsOf(box("Combo7")),
+    QCOMPARE(itemsOf(box(ctl::UnitBox)), (QStringList{"km", "mi", QString::fromUtf8("公里")}));
+    QCOMPARE(itemsOf(box(ctl::PathBox)),
              (QStringList{"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"}));
-    const QStringList servers = itemsOf(box("Combo3"));
+    const QStringList servers = itemsOf(box(ctl::ServerBox));
     QCOMPARE(servers.size(), 4);
     QVERIFY(QRegularExpression(QStringLiteral("^\\d{1,3}(\\.\\d{1,3}){3}$"))
                 .match(servers.last())
                 .hasMatch());
-    QCOMPARE(box("Combo10")->count(), 0);
-    QCOMPARE(box("Combo11")->count(), 0);
+    QCOMPARE(box(ctl::PttDelayBox)->count(), 0);
+    QCOMPARE(box(ctl::SymbolBox)->count(), 0);
 
     for (QComboBox* combo : form.findChildren<QComboBox*>()) {
         QVERIFY2(combo->isEditable(), qPrintable(combo->objectName()));
         QCOMPARE(combo->currentIndex(), -1);
     }
-    QCOMPARE(box("Combo12")->currentText(), QStringLiteral("N"));
-    QCOMPARE(box("Combo13")->currentText(), QStringLiteral("E"));
-    QCOMPARE(box("Combo5")->currentText(), QString());
+    QCOMPARE(box(ctl::LatHemisphereBox)->currentText(), QStringLiteral("N"));
+    QCOMPARE(box(ctl::LonHemisphereBox)->currentText(), QStringLiteral("E"));
+    QCOMPARE(box(ctl::SsidBox)->currentText(), QString());
 }
 
 void StartUpTest::initialStateOfTheControls() {
@@ -133,22 +135,26 @@ void StartUpTest::initialStateOfTheControls() {
     const auto widget = [&](const char* name) {
         return form.findChild<QWidget*>(QString::fromLatin1(name));
     };
-    QVERIFY(widget("Frame2")->isHidden());
-    for (const char* name : {"Option1_0", "Option1_1", "Option3_0", "Option3_1", "Option3_2"})
+    QVERIFY(widget(ctl::GprsFrame)->isHidden());
+    for (const char* name : {ctl::GpsOption, ctl::FixOption, ctl::SmartOption, ctl::BeaconOffOption,
+                             ctl::IntervalOption})
         QVERIFY(!form.findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked());
-    QVERIFY(form.findChild<QCheckBox*>("Check2")->isChecked());
-    QVERIFY(form.findChild<QCheckBox*>("Check3")->isChecked());
-    QVERIFY(!form.findChild<QCheckBox*>("Check1")->isChecked());
-    for (const char* name : {"Combo8", "Label26", "Text10", "Text13", "Combo13"})
+    QVERIFY(form.findChild<QCheckBox*>(ctl::MicECheck)->isChecked());
+    QVERIFY(form.findChild<QCheckBox*>(ctl::BeepCheck)->isChecked());
+    QVERIFY(!form.findChild<QCheckBox*>(ctl::DigiCheck)->isChecked());
+    for (const char* name : {ctl::AliasBox, ctl::AliasLabel, ctl::IntervalBox, ctl::LatDegreesBox,
+                             ctl::LonHemisphereBox})
         QVERIFY2(widget(name)->isEnabled(), name);
-    for (const char* name : {"Command7", "Command4", "Command5"})
+    for (const char* name : {ctl::WriteButton, ctl::LoadFileButton, ctl::SaveFileButton})
         QVERIFY2(!widget(name)->isEnabled(), name);
-    for (const char* name : {"Command0", "Command1", "Command2", "Command3", "Command6", "Command9",
-                             "Command15", "Command16", "Command10", "Command11"})
+    for (const char* name :
+         {ctl::DefaultButton, ctl::OpenRomButton, ctl::UpdateButton, ctl::OpenPortButton,
+          ctl::ReadButton, ctl::RestartButton, ctl::GprsSetupButton, ctl::GprsReadButton,
+          ctl::GprsSaveButton, ctl::GprsExitButton})
         QVERIFY2(widget(name)->isEnabled(), name);
 
-    auto* timer1 = form.findChild<QTimer*>("Timer1");
-    auto* timer2 = form.findChild<QTimer*>("Timer2");
+    auto* timer1 = form.findChild<QTimer*>(ctl::LoaderWaitTimer);
+    auto* timer2 = form.findChild<QTimer*>(ctl::StepTimer);
     QVERIFY(!timer1->isActive());
     QCOMPARE(timer1->interval(), 1000);
     QVERIFY(timer2->isActive());
@@ -169,7 +175,7 @@ void StartUpTest::portListHoldsThePortsThatOpen() {
     ProgramFolder folder({{2, free.device()}, {5, busy.device()}});
 
     Form1 form(folder.path());
-    auto* ports = form.findChild<QComboBox*>("Combo1");
+    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
     QCOMPARE(itemsOf(ports), QStringList{"COM2"});
     QCOMPARE(ports->currentText(), QString());
     QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), free.device());
@@ -193,14 +199,14 @@ void StartUpTest::recalledPortNameSetsThePortNumber() {
     PseudoTerminal port;
     ProgramFolder folder({{2, port.device()}}, recalled);
     Form1 form(folder.path());
-    QCOMPARE(form.findChild<QComboBox*>("Combo1")->currentText(), recalled);
+    QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), recalled);
     QCOMPARE(form.comm()->commPort(), portNumber);
 }
 
 void StartUpTest::missingFileGivesAnEmptyPortText() {
     QTemporaryDir empty;
     Form1 form(empty.path());
-    QCOMPARE(form.findChild<QComboBox*>("Combo1")->currentText(), QString());
+    QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), QString());
     QCOMPARE(form.context().portSettingsFile, empty.filePath(QStringLiteral("TrkComm.ini")));
     QVERIFY(!QFile::exists(form.context().portSettingsFile));
 }

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceSettings.h"
 #include "Form1.h"
 #include "LineEncoding.h"
@@ -77,7 +78,7 @@ private Q_SLOTS:
 private:
     QString write(const QByteArray& bytes, const QString& name = QStringLiteral("set.ini"));
     QString load(const QByteArray& bytes);
-    QString statusLog() const { return form_->findChild<MultiLineBox*>("Text29")->text(); }
+    QString statusLog() const { return form_->findChild<MultiLineBox*>(ctl::StatusLog)->text(); }
     QPushButton* button(const char* name) const { return form_->findChild<QPushButton*>(name); }
     DeviceSettings& fields() const { return *form_->settings(); }
 
@@ -122,7 +123,7 @@ QString SettingsFileLoadTest::load(const QByteArray& bytes) {
 }
 
 void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
-    QVERIFY(!button("Command7")->isEnabled());
+    QVERIFY(!button(ctl::WriteButton)->isEnabled());
     fields().setText(TextField::Status, "kept");
     // Unknown keys are ignored, a later line wins, and fields without a line keep theirs.
     const QByteArray reply = "[KITE5]\r\n\r\nCALLSIGN:NOCALL-10\r\nPASS:12345\r\nSYMBOL:/>\r\n"
@@ -148,8 +149,8 @@ void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
     QCOMPARE(fields().chosenMember(OptionGroup::Gps), 1);
     QVERIFY(fields().checked(CheckField::Digi));
     QCOMPARE(fields().chosenMember(OptionGroup::BeaconMode), 2);
-    QVERIFY(button("Command7")->isEnabled());
-    QVERIFY(!button("Command4")->isEnabled());
+    QVERIFY(button(ctl::WriteButton)->isEnabled());
+    QVERIFY(!button(ctl::LoadFileButton)->isEnabled());
     QVERIFY(messages_.isEmpty());
 }
 
@@ -176,7 +177,7 @@ void SettingsFileLoadTest::lineEnds() {
         QCOMPARE(fields().text(TextField::Status), "s");
         QCOMPARE(fields().text(TextField::Comment), "c");
     }
-    QVERIFY(button("Command7")->isEnabled());
+    QVERIFY(button(ctl::WriteButton)->isEnabled());
 }
 
 void SettingsFileLoadTest::uncutLineEndsTheLoad() {
@@ -185,7 +186,7 @@ void SettingsFileLoadTest::uncutLineEndsTheLoad() {
     QCOMPARE(fields().text(TextField::Status), "");
     QCOMPARE(statusLog(),
              QDir::toNativeSeparators(path) + "\r\n\r\nCOMMENT:one\r\nCALLSIGN:NOCALL\r\n");
-    QVERIFY(button("Command7")->isEnabled());
+    QVERIFY(button(ctl::WriteButton)->isEnabled());
     QVERIFY(messages_.isEmpty());
 }
 
@@ -220,7 +221,7 @@ void SettingsFileLoadTest::failingFileChangesNothing() {
                          : kind == "folder"  ? files_->path()
                          : kind == "endless" ? QStringLiteral("/dev/zero")
                                              : write(QByteArray(kMaxSettingsFileBytes + 1, '\n'));
-    form_->findChild<MultiLineBox*>("Text29")->setText("before");
+    form_->findChild<MultiLineBox*>(ctl::StatusLog)->setText("before");
     form_->findChild<SettingsFileLoad*>()->loadFile(path);
     QCOMPARE(messages_.size(), 1);
     const QString intro = "Can not read file " + QDir::toNativeSeparators(path) + kCrLf;
@@ -229,7 +230,7 @@ void SettingsFileLoadTest::failingFileChangesNothing() {
     if (!reason.isEmpty())
         QCOMPARE(messages_.first(), intro + reason);
     QCOMPARE(statusLog(), "before");
-    QVERIFY(!button("Command7")->isEnabled());
+    QVERIFY(!button(ctl::WriteButton)->isEnabled());
 }
 
 void SettingsFileLoadTest::fileAtTheSizeLimitLoads() {
@@ -251,7 +252,7 @@ void SettingsFileLoadTest::dialogStartsInTheProgramFolder() {
     QFile file(QDir(folder_->path()).filePath("chosen.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("COMMENT:chosen\r\n") > 0);
     file.close();
-    form_->findChild<MultiLineBox*>("Text29")->setText("before");
+    form_->findChild<MultiLineBox*>(ctl::StatusLog)->setText("before");
     QString folder, filter;
     QTimer dialogWatch;
     dialogWatch.setInterval(20);
@@ -274,7 +275,7 @@ void SettingsFileLoadTest::dialogStartsInTheProgramFolder() {
     QCOMPARE(filter, QString::fromUtf8("ini文件(*.ini)"));
     QCOMPARE(fields().text(TextField::Comment), choose ? "chosen" : "");
     QCOMPARE(statusLog() == "before", !choose);
-    QCOMPARE(button("Command7")->isEnabled(), choose);
+    QCOMPARE(button(ctl::WriteButton)->isEnabled(), choose);
 }
 
 QTEST_MAIN(SettingsFileLoadTest)

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceSettings.h"
 #include "MultiLineBox.h"
 #include "SettingsLineParser.h"
@@ -209,16 +210,16 @@ private Q_SLOTS:
     void peizhiWritesTheWindow() {
         QWidget form;
         auto* log = new MultiLineBox(&form);
-        log->setObjectName("Text29");
+        log->setObjectName(ctl::StatusLog);
         auto* callsign = new QLineEdit("KEEP", &form);
-        callsign->setObjectName("Text4");
+        callsign->setObjectName(ctl::CallsignBox);
         auto* ssid = new QComboBox(&form);
         ssid->setEditable(true);
-        ssid->setObjectName("Combo5");
+        ssid->setObjectName(ctl::SsidBox);
         auto* gps = new QRadioButton(&form);
-        gps->setObjectName("Option1_0");
+        gps->setObjectName(ctl::GpsOption);
         auto* fix = new QRadioButton(&form);
-        fix->setObjectName("Option1_1");
+        fix->setObjectName(ctl::FixOption);
         DeviceSettings record(&form);
 
         for (const QString line : {"C", "CONNECT", "CONNECT O", "CONNECT OK", ""})

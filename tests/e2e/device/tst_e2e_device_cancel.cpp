@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceBench.h"
 
 #include <QTest>
@@ -12,13 +13,13 @@ private Q_SLOTS:
 void DeviceCancelTest::secondPressCancelsTheHandshake() {
     DeviceBench bench;
     QVERIFY(bench.start({"--never-connect"}));
-    bench.clickLater("Command6", 1600);
-    bench.click("Command6");
-    QCOMPARE(bench.text("Text3"), QStringLiteral("test fail"));
+    bench.clickLater(ctl::ReadButton, 1600);
+    bench.click(ctl::ReadButton);
+    QCOMPARE(bench.text(ctl::CounterBox), QStringLiteral("test fail"));
     QCOMPARE(bench.messages(), QStringList{"Port is open or no"});
-    QVERIFY(bench.text("Text29").endsWith("\r\nRead fail，Please try again."));
-    QCOMPARE(bench.text("Command6"), QStringLiteral("Port is open"));
-    QVERIFY(!bench.enabled("Command7"));
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\nRead fail，Please try again."));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
+    QVERIFY(!bench.enabled(ctl::WriteButton));
     QVERIFY(!bench.portOpen());
     QTest::qWait(200);
     // Two tries went out; the third finds the port closed and the read cancelled.
@@ -29,7 +30,7 @@ void DeviceCancelTest::secondPressCancelsTheHandshake() {
 void DeviceCancelTest::secondWritePressDuringTheTestsFailsTheFirst() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
+    bench.click(ctl::DefaultButton);
     // The second press must come within the first test's half second, which
     // follows the last command's 200 ms: 350 ms after the tracker has that
     // command leaves room for the tracker's logging to lag on a busy machine.
@@ -38,13 +39,13 @@ void DeviceCancelTest::secondWritePressDuringTheTestsFailsTheFirst() {
         if (!bench.tracker().received().endsWith("AT+SMART,1#\r\n"))
             return;
         watch.stop();
-        bench.clickLater("Command7", 350);
+        bench.clickLater(ctl::WriteButton, 350);
     });
     watch.start(10);
-    bench.click("Command7");
+    bench.click(ctl::WriteButton);
     const QString fail = QStringLiteral("Write fail，Please try again.\r\n");
-    QCOMPARE(bench.text("Text29"), fail + fail);
-    QCOMPARE(bench.text("Command6"), QStringLiteral("Port is open"));
+    QCOMPARE(bench.text(ctl::StatusLog), fail + fail);
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
     QVERIFY(!bench.portOpen());
 }
 

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceBench.h"
 
 #include <QApplication>
@@ -14,33 +15,33 @@ private Q_SLOTS:
 void DeviceChineseTest::defaultsWriteAndReadInChinese() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
-    QCOMPARE(bench.text("Combo4"), QStringLiteral("公里"));
-    bench.click("Command7");
+    bench.click(ctl::DefaultButton);
+    QCOMPARE(bench.text(ctl::UnitBox), QStringLiteral("公里"));
+    bench.click(ctl::WriteButton);
     const QByteArray expected = defaultWriteBytes("3");
     QCOMPARE(bench.received(0, expected.size()), expected);
-    QCOMPARE(bench.text("Text29"), QStringLiteral("写入中......\r\n写入完成"));
-    QCOMPARE(bench.text("Command7"), QStringLiteral("写入数据"));
+    QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("写入中......\r\n写入完成"));
+    QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("写入数据"));
 
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("\r\n读取成功"));
-    QCOMPARE(bench.text("Command6"), QStringLiteral("读取数据"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取成功"));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("读取数据"));
     // The tracker stored code 3, which reads back as the Chinese unit.
-    QCOMPARE(bench.text("Combo4"), QStringLiteral("公里"));
+    QCOMPARE(bench.text(ctl::UnitBox), QStringLiteral("公里"));
 
     bench.choosePortWithoutDevice();
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("\r\n读取失败.请重试一遍"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取失败.请重试一遍"));
 }
 
 void DeviceChineseTest::restartKeepsItsEnglishCaptions() {
     DeviceBench bench;
     QVERIFY(bench.start());
     bench.form().comm()->open();
-    bench.click("Command9");
-    QCOMPARE(bench.text("Command9"), QStringLiteral("Port is open"));
-    bench.click("Command9");
-    QCOMPARE(bench.text("Command9"), QStringLiteral("restart"));
+    bench.click(ctl::RestartButton);
+    QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("Port is open"));
+    bench.click(ctl::RestartButton);
+    QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("restart"));
 }
 
 int main(int argc, char** argv) {

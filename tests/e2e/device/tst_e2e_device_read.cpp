@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceBench.h"
 
 #include <QFile>
@@ -15,31 +16,33 @@ void DeviceReadTest::readFillsEveryFieldAndStoresThePort() {
     DeviceBench bench;
     QVERIFY(bench.start());
     // A port list text that is no port name is stored as COM1.
-    bench.setText("Combo1", "USB1");
-    const qint64 ms = bench.click("Command6");
+    bench.setText(ctl::PortList, "USB1");
+    const qint64 ms = bench.click(ctl::ReadButton);
     qInfo("read took %lld ms", ms);
 
     const QList<std::pair<const char*, const char*>> fields{
-        {"Text4", "NOCALL"},       {"Combo5", "10"},     {"Text5", "47311"},
-        {"Combo11", "/>"},         {"Text13", "30"},     {"Text14", "35"},
-        {"Text15", "00"},          {"Combo12", "N"},     {"Text16", "114"},
-        {"Text17", "17"},          {"Text18", "00"},     {"Combo13", "E"},
-        {"Combo10", "5"},          {"Text10", "0600"},   {"Combo16", "ON"},
-        {"Combo4", "km"},          {"Combo6", "3"},      {"Combo7", "WIDE1-1"},
-        {"Combo8", "WIDE1+WIDE2"}, {"Text11", "b/KITE5"}};
+        {ctl::CallsignBox, "NOCALL"},   {ctl::SsidBox, "10"},          {ctl::PasscodeBox, "47311"},
+        {ctl::SymbolBox, "/>"},         {ctl::LatDegreesBox, "30"},    {ctl::LatMinutesBox, "35"},
+        {ctl::LatHundredthsBox, "00"},  {ctl::LatHemisphereBox, "N"},  {ctl::LonDegreesBox, "114"},
+        {ctl::LonMinutesBox, "17"},     {ctl::LonHundredthsBox, "00"}, {ctl::LonHemisphereBox, "E"},
+        {ctl::PttDelayBox, "5"},        {ctl::IntervalBox, "0600"},    {ctl::BacklightBox, "ON"},
+        {ctl::UnitBox, "km"},           {ctl::TxVolumeBox, "3"},       {ctl::PathBox, "WIDE1-1"},
+        {ctl::AliasBox, "WIDE1+WIDE2"}, {ctl::GprsInfoBox, "b/KITE5"}};
     for (const auto& [control, value] : fields)
         QCOMPARE(bench.text(control), QString::fromUtf8(value));
-    QVERIFY(!bench.text("Text8").isEmpty());
-    QVERIFY(!bench.text("Text7").isEmpty());
-    QVERIFY(!bench.text("Text6").isEmpty());
-    QVERIFY(bench.isChecked("Check2") && bench.isChecked("Check3") && !bench.isChecked("Check1"));
-    QVERIFY(bench.isChecked("Option1_0") && !bench.isChecked("Option1_1"));
-    QVERIFY(bench.isChecked("Option3_0"));
+    QVERIFY(!bench.text(ctl::CommentBox).isEmpty());
+    QVERIFY(!bench.text(ctl::StatusBox).isEmpty());
+    QVERIFY(!bench.text(ctl::VersionBox).isEmpty());
+    QVERIFY(bench.isChecked(ctl::MicECheck) && bench.isChecked(ctl::BeepCheck) &&
+            !bench.isChecked(ctl::DigiCheck));
+    QVERIFY(bench.isChecked(ctl::GpsOption) && !bench.isChecked(ctl::FixOption));
+    QVERIFY(bench.isChecked(ctl::SmartOption));
 
-    QVERIFY(bench.text("Text29").endsWith("Connection OK\r\nReading 1/20Times......\r\nread ok"));
-    QCOMPARE(bench.text("Text3"), QStringLiteral("Connection is successful\r\n"));
-    QCOMPARE(bench.text("Command6"), QStringLiteral("read data"));
-    QVERIFY(bench.enabled("Command7"));
+    QVERIFY(
+        bench.text(ctl::StatusLog).endsWith("Connection OK\r\nReading 1/20Times......\r\nread ok"));
+    QCOMPARE(bench.text(ctl::CounterBox), QStringLiteral("Connection is successful\r\n"));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("read data"));
+    QVERIFY(bench.enabled(ctl::WriteButton));
     QVERIFY(!bench.portOpen());
     QVERIFY(bench.messages().isEmpty());
     // The handshake flag is looked at before the first wait, so SETUP# goes out twice.
@@ -64,16 +67,16 @@ void DeviceReadTest::readFillsEveryFieldAndStoresThePort() {
 void DeviceReadTest::pressWithPortOpenOnlyClears() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
+    bench.click(ctl::DefaultButton);
     bench.form().comm()->open();
-    bench.click("Command6");
-    QCOMPARE(bench.text("Text4"), QString());
-    QCOMPARE(bench.text("Combo5"), QStringLiteral(" "));
-    QVERIFY(!bench.isChecked("Option1_0") && !bench.isChecked("Option3_0"));
-    QCOMPARE(bench.text("Text11"), QStringLiteral("b/KITE5"));
-    QCOMPARE(bench.text("Command6"), QStringLiteral("Port is open"));
+    bench.click(ctl::ReadButton);
+    QCOMPARE(bench.text(ctl::CallsignBox), QString());
+    QCOMPARE(bench.text(ctl::SsidBox), QStringLiteral(" "));
+    QVERIFY(!bench.isChecked(ctl::GpsOption) && !bench.isChecked(ctl::SmartOption));
+    QCOMPARE(bench.text(ctl::GprsInfoBox), QStringLiteral("b/KITE5"));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
     QVERIFY(!bench.portOpen());
-    QVERIFY(!bench.enabled("Command7"));
+    QVERIFY(!bench.enabled(ctl::WriteButton));
     QTest::qWait(200);
     QCOMPARE(bench.received(), QByteArray());
 }
@@ -82,11 +85,11 @@ void DeviceReadTest::missingPortIsReported() {
     DeviceBench bench;
     QVERIFY(bench.start());
     bench.choosePortWithoutDevice();
-    bench.click("Command6");
+    bench.click(ctl::ReadButton);
     QCOMPARE(bench.messages(), QStringList{"Port is open or no"});
     // Nothing runs any more, so the button is ready for the next read.
-    QCOMPARE(bench.text("Command6"), QStringLiteral("read data"));
-    QVERIFY(!bench.enabled("Command7"));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("read data"));
+    QVERIFY(!bench.enabled(ctl::WriteButton));
     QVERIFY(!bench.portOpen());
 }
 

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceBench.h"
 
 #include <QTest>
@@ -14,9 +15,9 @@ void DeviceRestartTest::restartSendsRebootTwice() {
     DeviceBench bench;
     QVERIFY(bench.start());
     // Its two waits, the longer one between the two commands, are the least it takes.
-    QVERIFY(bench.click("Command9") >= 600);
+    QVERIFY(bench.click(ctl::RestartButton) >= 600);
     QCOMPARE(bench.received(0, 18), QByteArray("REBOOT#\r\nREBOOT#\r\n"));
-    QCOMPARE(bench.text("Command9"), QStringLiteral("restart"));
+    QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("restart"));
     QVERIFY(!bench.portOpen());
 }
 
@@ -24,8 +25,8 @@ void DeviceRestartTest::pressWithPortOpenOnlyCloses() {
     DeviceBench bench;
     QVERIFY(bench.start());
     bench.form().comm()->open();
-    bench.click("Command9");
-    QCOMPARE(bench.text("Command9"), QStringLiteral("Port is open"));
+    bench.click(ctl::RestartButton);
+    QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("Port is open"));
     QVERIFY(!bench.portOpen());
     QTest::qWait(200);
     QCOMPARE(bench.received(), QByteArray());
@@ -35,9 +36,9 @@ void DeviceRestartTest::missingPortIsReported() {
     DeviceBench bench;
     QVERIFY(bench.start());
     bench.choosePortWithoutDevice();
-    bench.click("Command9");
+    bench.click(ctl::RestartButton);
     QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
-    QCOMPARE(bench.text("Command9"), QStringLiteral("restart"));
+    QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("restart"));
     QVERIFY(!bench.portOpen());
 }
 

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceBench.h"
 
 #include <QFileInfo>
@@ -15,31 +16,31 @@ void DeviceUnplugTest::unplugDuringRead() {
     DeviceBench bench;
     // Gone once the read request has started to arrive.
     QVERIFY(bench.start({"--unplug-after-bytes", "25", "--replug-after-ms", "300"}));
-    bench.click("Command6");
+    bench.click(ctl::ReadButton);
     QCOMPARE(bench.messages(), QStringList{"Port is open or no"});
-    QCOMPARE(bench.text("Command6"), QStringLiteral("read data"));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("read data"));
     QVERIFY(!bench.portOpen());
 
     QVERIFY(bench.tracker().waitForEvent("# replug"));
-    bench.click("Command6");
+    bench.click(ctl::ReadButton);
     QCOMPARE(bench.messages().size(), 1);
-    QVERIFY(bench.text("Text29").endsWith("read ok"));
-    QCOMPARE(bench.text("Text4"), QStringLiteral("NOCALL"));
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
+    QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("NOCALL"));
 }
 
 void DeviceUnplugTest::unplugDuringWrite() {
     DeviceBench bench;
     QVERIFY(bench.start({"--unplug-after-bytes", "60", "--replug-after-ms", "300"}));
-    bench.click("Command0");
-    bench.click("Command7");
-    QVERIFY(bench.text("Text29").endsWith("Write fail，Please try again."));
-    QVERIFY(!bench.text("Text29").contains("Write complete"));
-    QCOMPARE(bench.text("Command7"), QStringLiteral("Write data"));
+    bench.click(ctl::DefaultButton);
+    bench.click(ctl::WriteButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("Write fail，Please try again."));
+    QVERIFY(!bench.text(ctl::StatusLog).contains("Write complete"));
+    QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("Write data"));
     QVERIFY(!bench.portOpen());
 
     QVERIFY(bench.tracker().waitForEvent("# replug"));
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
 }
 
 void DeviceUnplugTest::endingTheTrackerRemovesItsLink() {

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "DeviceBench.h"
 
 #include <QTest>
@@ -14,36 +15,36 @@ private Q_SLOTS:
 void DeviceWriteTest::defaultsGoOutWithTheirWaits() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
-    QVERIFY(bench.enabled("Command7"));
-    const qint64 ms = bench.click("Command7");
+    bench.click(ctl::DefaultButton);
+    QVERIFY(bench.enabled(ctl::WriteButton));
+    const qint64 ms = bench.click(ctl::WriteButton);
     qInfo("write took %lld ms", ms);
     const QByteArray expected = defaultWriteBytes("1");
     QCOMPARE(bench.received(0, expected.size()), expected);
     QVERIFY(ms >= 4550);
-    QCOMPARE(bench.text("Text29"), QStringLiteral("Writing......\r\nWrite complete"));
-    QCOMPARE(bench.text("Command7"), QStringLiteral("Write data"));
+    QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("Writing......\r\nWrite complete"));
+    QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("Write data"));
     QVERIFY(!bench.portOpen());
 }
 
 void DeviceWriteTest::fixedPositionAndIntervalMode() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
-    bench.click("Option1_1");
+    bench.click(ctl::DefaultButton);
+    bench.click(ctl::FixOption);
     for (const auto& [control, value] :
-         QList<std::pair<const char*, const char*>>{{"Text13", "51"},
-                                                    {"Text14", "28"},
-                                                    {"Text15", "38"},
-                                                    {"Combo12", "N"},
-                                                    {"Text16", "000"},
-                                                    {"Text17", "00"},
-                                                    {"Text18", "54"},
-                                                    {"Combo13", "W"}})
+         QList<std::pair<const char*, const char*>>{{ctl::LatDegreesBox, "51"},
+                                                    {ctl::LatMinutesBox, "28"},
+                                                    {ctl::LatHundredthsBox, "38"},
+                                                    {ctl::LatHemisphereBox, "N"},
+                                                    {ctl::LonDegreesBox, "000"},
+                                                    {ctl::LonMinutesBox, "00"},
+                                                    {ctl::LonHundredthsBox, "54"},
+                                                    {ctl::LonHemisphereBox, "W"}})
         bench.setText(control, value);
-    bench.click("Option3_2");
-    bench.setText("Text10", "0120");
-    const qint64 ms = bench.click("Command7");
+    bench.click(ctl::IntervalOption);
+    bench.setText(ctl::IntervalBox, "0120");
+    const qint64 ms = bench.click(ctl::WriteButton);
     qInfo("interval-mode write took %lld ms", ms);
 
     QByteArray expected = defaultWriteBytes("1");
@@ -57,36 +58,36 @@ void DeviceWriteTest::fixedPositionAndIntervalMode() {
 void DeviceWriteTest::readThenWriteSendsBackWhatWasRead() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
+    bench.click(ctl::DefaultButton);
     // Thirty characters, ninety bytes of UTF-8 on the line and in the tracker.
     const QString comment =
         QStringLiteral("业余无线电台位置信标测试中文注释三十个字符长度刚好够用请回复");
-    bench.setText("Text8", comment);
-    bench.setText("Text4", "AB1CD");
-    bench.setText("Combo5", "7");
-    bench.click("Command7");
+    bench.setText(ctl::CommentBox, comment);
+    bench.setText(ctl::CallsignBox, "AB1CD");
+    bench.setText(ctl::SsidBox, "7");
+    bench.click(ctl::WriteButton);
     QTRY_VERIFY_WITH_TIMEOUT(bench.received().endsWith("AT+SMART,1#\r\n"), kPatienceMs);
     const QByteArray first = bench.received();
     QVERIFY(first.contains("AT+COMMENT," + comment.toUtf8() + "#\r\n"));
     QVERIFY(first.contains("AT+CALL,AB1CD -7#\r\n"));
 
-    bench.click("Command6");
-    QCOMPARE(bench.text("Text8"), comment);
-    QCOMPARE(bench.text("Text4"), QStringLiteral("AB1CD "));
+    bench.click(ctl::ReadButton);
+    QCOMPARE(bench.text(ctl::CommentBox), comment);
+    QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("AB1CD "));
     const qsizetype mark = bench.received().size();
-    bench.click("Command7");
+    bench.click(ctl::WriteButton);
     QCOMPARE(bench.received(mark, first.size()), first);
 }
 
 void DeviceWriteTest::missingPortIsAFailure() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
+    bench.click(ctl::DefaultButton);
     bench.choosePortWithoutDevice();
-    bench.click("Command7");
-    QCOMPARE(bench.text("Text29"),
+    bench.click(ctl::WriteButton);
+    QCOMPARE(bench.text(ctl::StatusLog),
              QStringLiteral("Writing......\r\nWrite fail，Please try again."));
-    QCOMPARE(bench.text("Command7"), QStringLiteral("Write data"));
+    QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("Write data"));
     QVERIFY(bench.messages().isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include "../device/DeviceBench.h"
 #include "../gprs/GprsBench.h"
+#include "ControlNames.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -57,7 +58,7 @@ void FaultsCloseTest::duringRead() {
     DeviceBench bench;
     QVERIFY(bench.start({"--never-connect"}));
     const QByteArray sent = kHandshake + kHandshake + kHandshake;
-    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), "Command6", sent);
+    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), ctl::ReadButton, sent);
     qInfo("the press ended %lld ms after the close", ms);
     QVERIFY(ms >= 0);
     QVERIFY(nothingAfterClose(bench.tracker(), sent, kHandshake));
@@ -68,23 +69,23 @@ void FaultsCloseTest::duringRead() {
 void FaultsCloseTest::duringWrite() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command0");
+    bench.click(ctl::DefaultButton);
     const QByteArray all = defaultWriteBytes("1");
     const QByteArray sent = all.left(all.indexOf("AT+PTTDELAY"));
-    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), "Command7", sent);
+    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), ctl::WriteButton, sent);
     qInfo("the press ended %lld ms after the close", ms);
     QVERIFY(ms >= 0);
     QVERIFY(nothingAfterClose(bench.tracker(), sent, "AT+PTTDELAY,5#\r\n"));
-    QVERIFY(!bench.text("Text29").contains("Write complete"));
+    QVERIFY(!bench.text(ctl::StatusLog).contains("Write complete"));
     QVERIFY(!bench.portOpen());
 }
 
 void FaultsCloseTest::duringGprsRead() {
     GprsBench bench;
     QVERIFY(bench.start());
-    bench.click("Command15");
+    bench.click(ctl::GprsSetupButton);
     const QByteArray sent = "\r\ntsgsm,1#\r\n\r\ntsgsm,1#\r\nAT+ATE1\r\n";
-    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), "Command16", sent);
+    const qint64 ms = closeOnceReceived(bench.form(), bench.tracker(), ctl::GprsReadButton, sent);
     qInfo("the press ended %lld ms after the close", ms);
     QVERIFY(ms >= 0);
     QVERIFY(nothingAfterClose(bench.tracker(), sent, "AT+CIPSCONT?\r\n"));

@@ -1,4 +1,5 @@
 #include "../device/DeviceBench.h"
+#include "ControlNames.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -29,26 +30,26 @@ void FaultsFloodTest::readEndsAndTheWindowAnswers() {
     clock.start();
     probe.start(50);
 
-    const qint64 ms = bench.click("Command6");
+    const qint64 ms = bench.click(ctl::ReadButton);
     probe.stop();
     qInfo("read took %lld ms, timer at worst %lld ms late", ms, worstLateMs);
     // Bounds that a busy machine keeps: a window stalled by the flood would
     // miss the timer for whole seconds, and a read that never ends hits the patience.
     QVERIFY2(ms < kPatienceMs, qPrintable(QString::number(ms)));
     QVERIFY2(worstLateMs < 3000, qPrintable(QString::number(worstLateMs)));
-    QVERIFY(bench.text("Text29").startsWith("Connection OK\r\nReading "));
+    QVERIFY(bench.text(ctl::StatusLog).startsWith("Connection OK\r\nReading "));
     QVERIFY(bench.messages().isEmpty());
     QVERIFY(!bench.portOpen());
-    QCOMPARE(bench.text("Command6"), QStringLiteral("read data"));
+    QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("read data"));
     // Replies between the flood's chunks may complete the read; only then is Write offered.
-    QCOMPARE(bench.enabled("Command7"), bench.text("Text29").endsWith("read ok"));
+    QCOMPARE(bench.enabled(ctl::WriteButton), bench.text(ctl::StatusLog).endsWith("read ok"));
 
     // The flood goes on; once the line is quiet again the next read is whole.
     bench.tracker().stop();
     QVERIFY(bench.tracker().start());
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("read ok"));
-    QCOMPARE(bench.text("Text4"), QStringLiteral("NOCALL"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
+    QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("NOCALL"));
 }
 
 QTEST_MAIN(FaultsFloodTest)

@@ -1,4 +1,5 @@
 #include "../device/DeviceBench.h"
+#include "ControlNames.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -21,7 +22,7 @@ QMap<QString, QString> fieldsOf(DeviceBench& bench) {
                  button && button->isCheckable())
             fields[name] = button->isChecked() ? QStringLiteral("checked") : QString();
     }
-    fields[QStringLiteral("Text11")] = bench.text(QStringLiteral("Text11"));
+    fields[QLatin1String(ctl::GprsInfoBox)] = bench.text(QLatin1String(ctl::GprsInfoBox));
     return fields;
 }
 
@@ -42,10 +43,10 @@ private:
 void FaultsNoiseTest::initTestCase() {
     DeviceBench bench;
     QVERIFY(bench.start());
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
     clean_ = fieldsOf(bench);
-    QCOMPARE(clean_.value("Text4"), QStringLiteral("NOCALL"));
+    QCOMPARE(clean_.value(ctl::CallsignBox), QStringLiteral("NOCALL"));
 }
 
 void FaultsNoiseTest::readFillsTheSameFields_data() {
@@ -58,10 +59,11 @@ void FaultsNoiseTest::readFillsTheSameFields() {
     QFETCH(QStringList, options);
     DeviceBench bench;
     QVERIFY(bench.start(options));
-    const qint64 ms = bench.click("Command6");
+    const qint64 ms = bench.click(ctl::ReadButton);
     qInfo("read took %lld ms", ms);
-    QVERIFY2(bench.text("Text29").endsWith("read ok"), qPrintable(bench.text("Text29")));
-    QCOMPARE(bench.text("Text3"), QStringLiteral("Connection is successful\r\n"));
+    QVERIFY2(bench.text(ctl::StatusLog).endsWith("read ok"),
+             qPrintable(bench.text(ctl::StatusLog)));
+    QCOMPARE(bench.text(ctl::CounterBox), QStringLiteral("Connection is successful\r\n"));
     const QMap<QString, QString> fields = fieldsOf(bench);
     for (auto it = clean_.cbegin(); it != clean_.cend(); ++it)
         QVERIFY2(fields.value(it.key()) == it.value(),
@@ -69,7 +71,7 @@ void FaultsNoiseTest::readFillsTheSameFields() {
                             '"'));
     QVERIFY(bench.messages().isEmpty());
     QVERIFY(!bench.portOpen());
-    QVERIFY(bench.enabled("Command7"));
+    QVERIFY(bench.enabled(ctl::WriteButton));
 }
 
 QTEST_MAIN(FaultsNoiseTest)

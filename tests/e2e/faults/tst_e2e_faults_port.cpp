@@ -1,4 +1,5 @@
 #include "../device/DeviceBench.h"
+#include "ControlNames.h"
 
 #include <QSerialPort>
 #include <QtTest>
@@ -22,19 +23,19 @@ void FaultsPortTest::portTakenByAnotherProgram() {
     other.setPortName(bench.tracker().devicePath());
     QVERIFY2(other.open(QIODevice::ReadWrite), qPrintable(other.errorString()));
 
-    bench.click("Command6");
+    bench.click(ctl::ReadButton);
     QCOMPARE(bench.messages(), QStringList{kReadFailure});
     // Refused at once: no handshake was tried.
-    QVERIFY(!bench.text("Text29").contains("Connection"));
+    QVERIFY(!bench.text(ctl::StatusLog).contains("Connection"));
     QVERIFY(!bench.portOpen());
-    bench.click("Command9");
+    bench.click(ctl::RestartButton);
     QCOMPARE(bench.messages(), (QStringList{kReadFailure, "Port is use or no"}));
     QVERIFY(!bench.portOpen());
     QVERIFY(bench.tracker().received().isEmpty());
 
     other.close();
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
     QCOMPARE(bench.messages().size(), 2);
 }
 
@@ -43,15 +44,15 @@ void FaultsPortTest::portGoneBeforeTheFirstPress() {
     QVERIFY(bench.start());
     bench.tracker().stop();
 
-    bench.click("Command6");
+    bench.click(ctl::ReadButton);
     QCOMPARE(bench.messages(), QStringList{kReadFailure});
     // Refused at once: no handshake was tried.
-    QVERIFY(!bench.text("Text29").contains("Connection"));
+    QVERIFY(!bench.text(ctl::StatusLog).contains("Connection"));
     QVERIFY(!bench.portOpen());
 
     QVERIFY(bench.tracker().start());
-    bench.click("Command6");
-    QVERIFY(bench.text("Text29").endsWith("read ok"));
+    bench.click(ctl::ReadButton);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
     QCOMPARE(bench.messages().size(), 1);
     QVERIFY(!bench.portOpen());
 }

@@ -1,5 +1,6 @@
 #include "../device/DeviceBench.h"
 #include "../gprs/GprsBench.h"
+#include "ControlNames.h"
 
 #include "FirmwareUpdate.h"
 
@@ -27,15 +28,15 @@ private Q_SLOTS:
 void FaultsUnplugTest::duringRestart() {
     DeviceBench bench;
     QVERIFY(bench.start({"--unplug-after-bytes", "5", "--replug-after-ms", "300"}));
-    bench.click("Command9");
+    bench.click(ctl::RestartButton);
     QCOMPARE(bench.messages(), QStringList{kPortFailure});
     QVERIFY(!bench.portOpen());
 
     QVERIFY(bench.tracker().waitForEvent("# replug"));
     const qsizetype before = bench.tracker().received().size();
-    bench.click("Command9");
+    bench.click(ctl::RestartButton);
     QCOMPARE(bench.messages().size(), 1);
-    QCOMPARE(bench.text("Command9"), QStringLiteral("restart"));
+    QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("restart"));
     QCOMPARE(bench.received(before, 2 * kReboot.size()), kReboot + kReboot);
     QVERIFY(!bench.portOpen());
 }
@@ -44,25 +45,25 @@ void FaultsUnplugTest::duringGprsSave() {
     GprsBench bench;
     QVERIFY(bench.start(
         {"--unplug-after-bytes", QString::number(kBytesIntoSave), "--replug-after-ms", "300"}));
-    bench.click("Command15");
-    bench.click("Command16");
-    QTRY_VERIFY_WITH_TIMEOUT(!bench.text("Combo3").isEmpty(), kPatienceMs);
-    const QString server = bench.text("Combo3");
+    bench.click(ctl::GprsSetupButton);
+    bench.click(ctl::GprsReadButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.text(ctl::ServerBox).isEmpty(), kPatienceMs);
+    const QString server = bench.text(ctl::ServerBox);
 
-    bench.click("Command10");
+    bench.click(ctl::GprsSaveButton);
     QCOMPARE(bench.messages(), QStringList{kPortFailure});
     QVERIFY(!bench.form().comm()->isOpen());
     QVERIFY(bench.tracker().waitForEvent("# replug"));
     (void)bench.takeReceived();
 
     // EXIT still takes the tracker out of pass-through, and a new Read works.
-    bench.click("Command11");
+    bench.click(ctl::GprsExitButton);
     QCOMPARE(bench.takeReceived(20), QByteArray("tsgsm,0#\r\ntsgsm,0#\r\n"));
     QVERIFY(!bench.frameShown());
     QVERIFY(!bench.form().comm()->isOpen());
-    bench.click("Command15");
-    bench.click("Command16");
-    QTRY_COMPARE_WITH_TIMEOUT(bench.text("Combo3"), server, kPatienceMs);
+    bench.click(ctl::GprsSetupButton);
+    bench.click(ctl::GprsReadButton);
+    QTRY_COMPARE_WITH_TIMEOUT(bench.text(ctl::ServerBox), server, kPatienceMs);
     QCOMPARE(bench.messages().size(), 1);
 }
 
@@ -81,15 +82,15 @@ void FaultsUnplugTest::duringUpdateResetWait() {
     QVERIFY(bench.start({"--unplug-after-bytes", "11", "--replug-after-ms", "300"}));
     auto* update = bench.form().findChild<FirmwareUpdate*>();
     update->loadImage(image.fileName());
-    bench.click("Command2");
-    QVERIFY(bench.text("Text29").startsWith("Reset eeram fail,Please try again."));
+    bench.click(ctl::UpdateButton);
+    QVERIFY(bench.text(ctl::StatusLog).startsWith("Reset eeram fail,Please try again."));
     QCOMPARE(bench.messages(), QStringList{kPortFailure});
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(!bench.portOpen());
-    QVERIFY(!bench.form().findChild<QTimer*>("Timer1")->isActive());
+    QVERIFY(!bench.form().findChild<QTimer*>(ctl::LoaderWaitTimer)->isActive());
 
     QVERIFY(bench.tracker().waitForEvent("# replug"));
-    bench.click("Command2");
+    bench.click(ctl::UpdateButton);
     QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), bytes);
     QTRY_VERIFY_WITH_TIMEOUT(!bench.portOpen(), kPatienceMs);

@@ -1,5 +1,6 @@
 #include "FirmwareBench.h"
 
+#include "ControlNames.h"
 #include "FirmwareUpdate.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
@@ -20,8 +21,10 @@ namespace {
 constexpr int kPort = 3;
 constexpr int kBlock = 2048;
 // Every control that could disturb the line while blocks are sent, Write data aside.
-const QStringList kLocked{"Command1", "Command2",  "Command3",  "Combo1",    "Command6",
-                          "Command9", "Command15", "Command16", "Command10", "Command11"};
+const QStringList kLocked{ctl::OpenRomButton,   ctl::UpdateButton,   ctl::OpenPortButton,
+                          ctl::PortList,        ctl::ReadButton,     ctl::RestartButton,
+                          ctl::GprsSetupButton, ctl::GprsReadButton, ctl::GprsSaveButton,
+                          ctl::GprsExitButton};
 } // namespace
 
 FirmwareBench::FirmwareBench() {
@@ -45,11 +48,11 @@ bool FirmwareBench::start(const QStringList& trackerOptions) {
         return false;
     prepareProgramFolder(folder_.path(), kPort, tracker_.devicePath());
     form_ = std::make_unique<Form1>(folder_.path());
-    auto* log = form_->findChild<MultiLineBox*>(QStringLiteral("Text29"));
+    auto* log = form_->findChild<MultiLineBox*>(QLatin1String(ctl::StatusLog));
     QObject::connect(log, &MultiLineBox::textChangedByAnyone,
                      [this, log] { statusTexts_.append(log->text()); });
     // Connected after the update's own slot, so it sees what each tick left.
-    QObject::connect(form_->findChild<QTimer*>(QStringLiteral("Timer2")), &QTimer::timeout,
+    QObject::connect(form_->findChild<QTimer*>(QLatin1String(ctl::StepTimer)), &QTimer::timeout,
                      [this] { recordStep(); });
     form_->show();
     boxCloser_.start();
@@ -57,16 +60,16 @@ bool FirmwareBench::start(const QStringList& trackerOptions) {
 }
 
 void FirmwareBench::recordStep() {
-    const QString caption = form_->findChild<QLabel*>(QStringLiteral("Label2"))->text();
+    const QString caption = form_->findChild<QLabel*>(QLatin1String(ctl::UpdateStepLabel))->text();
     if (captions_.isEmpty() || captions_.last() != caption)
         captions_.append(caption);
     if (caption.startsWith(QStringLiteral("updating"))) {
         ++sendingTicks_;
         if (std::ranges::any_of(kLocked, [this](const QString& c) { return enabled(c); }) ||
-            enabled("Command7"))
+            enabled(ctl::WriteButton))
             ++unlockedSendingTicks_;
     }
-    const int value = form_->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value();
+    const int value = form_->findChild<QProgressBar*>(QLatin1String(ctl::UpdateProgress))->value();
     if (barValues_.isEmpty() || barValues_.last() != value)
         barValues_.append(value);
 }
@@ -91,7 +94,7 @@ QByteArray FirmwareBench::loadImage(qsizetype size) {
 }
 
 void FirmwareBench::press() {
-    form_->findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
+    form_->findChild<QAbstractButton*>(QLatin1String(ctl::UpdateButton))->click();
 }
 
 void FirmwareBench::pressLater(int ms) {
@@ -99,7 +102,7 @@ void FirmwareBench::pressLater(int ms) {
 }
 
 bool FirmwareBench::waitForEnd() {
-    auto* loaderWait = form_->findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto* loaderWait = form_->findChild<QTimer*>(QLatin1String(ctl::LoaderWaitTimer));
     return QTest::qWaitFor([&] { return !loaderWait->isActive() && !portOpen(); }, kPatienceMs);
 }
 

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "FirmwareBench.h"
 
 #include <QElapsedTimer>
@@ -25,10 +26,10 @@ void FirmwareLineTest::silentLoaderEndsTheTransfer() {
     // Ten ticks of a one-second timer, which may each come up to 5 % early.
     qInfo("the update ended %lld ms after the press", clock.elapsed());
     QVERIFY(clock.elapsed() >= 9500);
-    QVERIFY(bench.text("Text29").endsWith(
-        "\r\nUpdate fail, no reply from the tracker, Please try again."));
-    QVERIFY(bench.text("Label2").startsWith("update fail"));
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QVERIFY(bench.text(ctl::StatusLog)
+                .endsWith("\r\nUpdate fail, no reply from the tracker, Please try again."));
+    QVERIFY(bench.text(ctl::UpdateStepLabel).startsWith("update fail"));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(bench.controlsEnabled());
     QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
                                              QByteArray::fromHex("5E074003E5") +
@@ -41,16 +42,16 @@ void FirmwareLineTest::unplugEndsTheTransferAndTheNextUpdateWorks() {
     const QByteArray file = bench.loadImage(8000);
     bench.press();
     QVERIFY(bench.waitForEnd());
-    QVERIFY(bench.text("Text29").contains("\r\nUpdate fail"));
+    QVERIFY(bench.text(ctl::StatusLog).contains("\r\nUpdate fail"));
     QVERIFY(bench.controlsEnabled());
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(bench.tracker().receivedImage().isEmpty());
 
     // Power came with the cable: the tracker is back in its loader, which
     // does not confirm the reset but takes the image.
     QVERIFY(bench.tracker().waitForEvent("# replug"));
     bench.press();
-    QCOMPARE(bench.text("Text29"), QStringLiteral("Reset eeram fail,Please try again.\r\n"));
+    QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("Reset eeram fail,Please try again.\r\n"));
     QVERIFY(bench.waitForEnd());
     QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), file);
@@ -63,8 +64,8 @@ void FirmwareLineTest::closingWhileSendingAsksFirst() {
     QVERIFY(bench.start());
     const QByteArray file = bench.loadImage(16000);
     bench.press();
-    QVERIFY(
-        QTest::qWaitFor([&] { return bench.text("Label2").startsWith("updating"); }, kPatienceMs));
+    QVERIFY(QTest::qWaitFor([&] { return bench.text(ctl::UpdateStepLabel).startsWith("updating"); },
+                            kPatienceMs));
     bench.form().close();
     QCOMPARE(bench.closeQuestions().size(), 1);
     QVERIFY(bench.form().isVisible());

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "FirmwareBench.h"
 
 #include <QtTest>
@@ -18,7 +19,7 @@ void FirmwareLoaderTest::unconfirmedResetStillRestartsIntoTheLoader() {
     const qsizetype statusBefore = bench.statusTexts().size();
     bench.press();
     // The loader wait runs although the caption already says the press is over.
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(bench.waitForEnd());
     QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), file);

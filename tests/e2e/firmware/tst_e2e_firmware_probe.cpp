@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "FirmwareBench.h"
 
 #include <QtTest>
@@ -15,10 +16,10 @@ void FirmwareProbeTest::silentLoaderFailsAtTickTen() {
     bench.loadImage(5000);
     bench.press();
     QVERIFY(bench.waitForEnd());
-    QCOMPARE(bench.text("Text29"),
+    QCOMPARE(bench.text(ctl::StatusLog),
              QStringLiteral("Wait for update\r\n 10/10\r\nConnect fail, Please try again."));
-    QCOMPARE(bench.text("Text3"), QStringLiteral(" 10/10"));
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QCOMPARE(bench.text(ctl::CounterBox), QStringLiteral(" 10/10"));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(bench.controlsEnabled());
     QTest::qWait(300);
     QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe.repeated(9));
@@ -31,8 +32,8 @@ void FirmwareProbeTest::silentLoaderFailsAtTickTen() {
     QCOMPARE(bench.statusTexts().value(statusBefore),
              QStringLiteral("Please wait auto update.\r\n 10/10"));
     QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
-    QVERIFY(bench.text("Text29").endsWith("\r\nPort is use or no"));
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\nPort is use or no"));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(!bench.portOpen());
     QVERIFY(bench.waitForEnd());
     QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "FirmwareBench.h"
 
 #include <QtTest>
@@ -34,14 +35,14 @@ void FirmwareRefusalsTest::refusedBeforeTheImageIsSent() {
     FirmwareBench bench;
     QVERIFY(bench.start());
     bench.loadImage(swapped ? 5000 : size);
-    const QString caption = bench.text("Command2");
+    const QString caption = bench.text(ctl::UpdateButton);
     bench.press();
     if (swapped)
         bench.loadImage(size);
     QVERIFY(bench.waitForEnd());
     QCOMPARE(bench.messages(), QStringList{message});
-    QVERIFY(bench.text("Text29").endsWith(swapped ? "\r\n" + message : message + "\r\n"));
-    QCOMPARE(bench.text("Command2"), caption);
+    QVERIFY(bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
+    QCOMPARE(bench.text(ctl::UpdateButton), caption);
     QVERIFY(bench.controlsEnabled());
     QTest::qWait(500);
     QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());

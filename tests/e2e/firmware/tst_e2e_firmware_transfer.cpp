@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "FirmwareBench.h"
 
 #include <QAbstractButton>
@@ -38,13 +39,13 @@ void FirmwareTransferTest::imageArrivesByteForByte() {
     FirmwareBench bench;
     QVERIFY(bench.start());
     // Settings to write back after the update: Write data is offered again at its end.
-    bench.form().findChild<QAbstractButton*>("Command0")->click();
+    bench.form().findChild<QAbstractButton*>(ctl::DefaultButton)->click();
     const QByteArray file = bench.loadImage(size);
     const int blocks = size / 2048 + 1;
     const qsizetype statusBefore = bench.statusTexts().size();
 
     bench.press();
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update..."));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update..."));
     QVERIFY(bench.waitForEnd());
     QVERIFY(bench.tracker().waitForEvent("# image written"));
     QCOMPARE(bench.tracker().receivedImage(), file);
@@ -62,10 +63,10 @@ void FirmwareTransferTest::imageArrivesByteForByte() {
                           "Wait for update\r\n 1/10"}));
     // Frames that take more than a second after the probe see a second tick.
     QVERIFY(status.size() == 3 || status.mid(3) == QStringList{"Wait for update\r\n 2/10"});
-    QCOMPARE(bench.text("Text3"), status.last().mid(status.last().indexOf('\n') + 1));
-    QCOMPARE(bench.text("Command2"), QStringLiteral("update"));
+    QCOMPARE(bench.text(ctl::CounterBox), status.last().mid(status.last().indexOf('\n') + 1));
+    QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
     QVERIFY(bench.controlsEnabled());
-    QVERIFY(bench.enabled("Command7"));
+    QVERIFY(bench.enabled(ctl::WriteButton));
     QVERIFY(bench.sendingTicks() > 0);
     QCOMPARE(bench.unlockedSendingTicks(), 0);
 

@@ -1,5 +1,6 @@
 #include "GprsBench.h"
 
+#include "ControlNames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
 
@@ -59,7 +60,7 @@ bool GprsBench::enabled(const QString& control) const {
 }
 
 bool GprsBench::frameShown() const {
-    return !form_->findChild<QWidget*>(QStringLiteral("Frame2"))->isHidden();
+    return !form_->findChild<QWidget*>(QLatin1String(ctl::GprsFrame))->isHidden();
 }
 
 QByteArray GprsBench::takeReceived(qsizetype atLeast) {

@@ -1,3 +1,4 @@
+#include "ControlNames.h"
 #include "GprsBench.h"
 
 #include "MSComm.h"
@@ -16,13 +17,13 @@ private Q_SLOTS:
     void saveRefusesAClosedPortAndExitOpensIt() {
         GprsBench bench;
         QVERIFY(bench.start());
-        bench.click("Command15");
-        bench.click("Command10");
+        bench.click(ctl::GprsSetupButton);
+        bench.click(ctl::GprsSaveButton);
         QCOMPARE(bench.messages(), QStringList{kPortFailure});
         QTest::qWait(300);
         QCOMPARE(bench.takeReceived(), QByteArray());
 
-        bench.click("Command11");
+        bench.click(ctl::GprsExitButton);
         QCOMPARE(bench.takeReceived(kExit.size()), kExit);
         QVERIFY(!bench.form().comm()->isOpen());
         QVERIFY(!bench.frameShown());
@@ -32,24 +33,24 @@ private Q_SLOTS:
     void infoBoxIsEmptiedBeyond2000Characters() {
         GprsBench bench;
         QVERIFY(bench.start());
-        bench.click("Command15");
-        bench.setText("Text11", QString(1990, 'x'));
-        bench.click("Command16");
-        QTRY_VERIFY_WITH_TIMEOUT(bench.text("Text11").contains("+CSTT: "), kPatienceMs);
-        QVERIFY(!bench.text("Text11").contains('x'));
-        QVERIFY(bench.text("Text11").size() <= 2000);
+        bench.click(ctl::GprsSetupButton);
+        bench.setText(ctl::GprsInfoBox, QString(1990, 'x'));
+        bench.click(ctl::GprsReadButton);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.text(ctl::GprsInfoBox).contains("+CSTT: "), kPatienceMs);
+        QVERIFY(!bench.text(ctl::GprsInfoBox).contains('x'));
+        QVERIFY(bench.text(ctl::GprsInfoBox).size() <= 2000);
     }
 
     void unplugDuringReadIsReportedAndExitStillLeaves() {
         GprsBench bench;
         QVERIFY(bench.start({"--unplug-after-bytes", "30"}));
-        bench.click("Command15");
-        bench.click("Command16");
+        bench.click(ctl::GprsSetupButton);
+        bench.click(ctl::GprsReadButton);
         QCOMPARE(bench.messages(), QStringList{kPortFailure});
         QVERIFY(!bench.form().comm()->isOpen());
 
-        bench.click("Command16");
-        bench.click("Command11");
+        bench.click(ctl::GprsReadButton);
+        bench.click(ctl::GprsExitButton);
         QCOMPARE(bench.messages(), QStringList(3, kPortFailure));
         QVERIFY(!bench.frameShown());
         QCOMPARE(bench.takeReceived().left(24), "\r\ntsgsm,1#\r\n\r\ntsgsm,1#\r\n");
