@@ -2,7 +2,7 @@
 # describes the Debian package that `cpack -G DEB` builds from them.
 include(GNUInstallDirs)
 
-install(TARGETS kite12-config kite12-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kite12-config kite12 kite12-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/kite12-config.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/kite12-config.svg

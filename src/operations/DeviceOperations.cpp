@@ -17,7 +17,6 @@
 #include <utility>
 
 namespace {
-constexpr int kTries = 20;
 constexpr int kWriteTests = 16;
 constexpr int kFirstFailingTest = 14;
 
@@ -104,7 +103,7 @@ void DeviceOperations::read() {
 void DeviceOperations::handshake() {
     const DeviceSettings& settings = *context_.settings;
     auto* counter = context_.control<QLineEdit>(QLatin1String(ctl::CounterBox));
-    for (int n = 1; n <= kTries; ++n) {
+    for (int n = 1; n <= kReadTries; ++n) {
         context_.replaceStatus(
             QStringLiteral("Please restart KITE5......Connection %1/20Times......").arg(n));
         if (context_.comm->isOpen())
@@ -123,16 +122,16 @@ void DeviceOperations::handshake() {
                                   context_.say("连接就绪", "Connection is successful"));
             return;
         }
-        Delay(1000);
+        Delay(kReadTryMs);
     }
 }
 
 DeviceOperations::ReadEnd DeviceOperations::readDialogue() {
     DeviceSettings& settings = *context_.settings;
     settings.readEndSeen = 0;
-    for (int m = 1; m <= kTries; ++m) {
+    for (int m = 1; m <= kReadTries; ++m) {
         context_.comm->output(readCommand());
-        Delay(1000);
+        Delay(kReadTryMs);
         context_.replaceStatus(QStringLiteral("Connection OK\r\nReading %1/20Times......").arg(m));
         if (settings.readEndSeen == 1)
             return ReadEnd::Complete;
@@ -238,7 +237,7 @@ void DeviceOperations::restart() {
     try {
         context_.comm->open();
         context_.comm->output(rebootCommand());
-        Delay(500);
+        Delay(kRebootRepeatMs);
         context_.comm->output(rebootCommand());
     } catch (const SerialError&) {
         context_.comm->close();

@@ -116,7 +116,7 @@ std::optional<SettingsFileError> writeSettingsFile(const QString& fileName,
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return SettingsFileError{file.errorString()};
-    file.write(settingsFileBytes(record));
+    file.write(kSettingsFileHeader + settingsFileBytes(record));
     if (!file.commit())
         return SettingsFileError{file.errorString()};
     return std::nullopt;

@@ -31,6 +31,10 @@ std::variant<QStringList, SettingsFileError> readSettingsFile(const QString& fil
 // A group with no member chosen has no line.
 QByteArray settingsFileBytes(const SettingsRecord& record);
 
-// Writes the whole file or nothing: an error leaves any file there as it was.
+// A saved file begins with this header line and an empty line; the load skips both.
+inline constexpr char kSettingsFileHeader[] = "[KITE5]\r\n\r\n";
+
+// The header, then the record's lines: the whole file. Writes the whole file or nothing: an error
+// leaves any file there as it was.
 std::optional<SettingsFileError> writeSettingsFile(const QString& fileName,
                                                    const SettingsRecord& record);

@@ -17,6 +17,13 @@ QString readCommand();      // "AT+READ#" CR LF
 QString rebootCommand();    // "REBOOT#" CR LF
 QString resetCommand();     // "AT+RESET#" CR LF: the settings back to the factory's
 
+// A read sends the handshake, then the read request, each up to this many times
+// and this long apart.
+inline constexpr int kReadTries = 20;
+inline constexpr int kReadTryMs = 1000;
+// A restart sends its command twice, this long apart.
+inline constexpr int kRebootRepeatMs = 500;
+
 // One step of the write: the command (empty when the step sends nothing) and
 // the wait after it in milliseconds (0 when the step makes no wait at all).
 struct WriteStep {

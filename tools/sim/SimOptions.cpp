@@ -37,6 +37,8 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     valued("settings", "Start from the reply lines (KEY:value) in FILE.", "FILE");
     valued("connect-from", "Answer the handshake only from the K-th on.", "K");
     flag("never-connect", "Never answer the handshake.");
+    valued("boot-window", "Answer the handshake only S seconds after a start, REBOOT# or replug.",
+           "S");
     flag("silent", "Send nothing at all.");
     valued("byte-delay-ms", "Wait N ms before each byte sent.", "N");
     flag("garbage", "Send random bytes between the lines.");
@@ -63,6 +65,8 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     TrackerCore::Options& core = options.core;
     if (parser.isSet(QStringLiteral("connect-from")))
         core.connectFrom = number(parser, QStringLiteral("connect-from"));
+    if (parser.isSet(QStringLiteral("boot-window")))
+        core.bootWindowMs = number(parser, QStringLiteral("boot-window")) * 1000;
     if (parser.isSet(QStringLiteral("never-connect")))
         core.connectFrom = 0;
     core.resetConfirm = !parser.isSet(QStringLiteral("no-reset-confirm"));

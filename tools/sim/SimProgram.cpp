@@ -70,6 +70,7 @@ void SimProgram::plugIn() {
         log_.event(QStringLiteral("# replug failed"));
         return;
     }
+    core_.boot();
     announce(device_.device());
     log_.event(QStringLiteral("# replug ") + device_.device());
     if (options_.flood)

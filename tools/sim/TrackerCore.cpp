@@ -4,7 +4,13 @@ namespace {
 const QByteArray kBanner = "KITE12 APRS tracker ready\r\n";
 } // namespace
 
-TrackerCore::TrackerCore(const Options& options) : options_(options) {}
+TrackerCore::TrackerCore(const Options& options) : options_(options) {
+    boot();
+}
+
+void TrackerCore::boot() {
+    sinceBoot_.start();
+}
 
 TrackerCore::Output TrackerCore::receive(const QByteArray& bytes) {
     Output out;
@@ -74,7 +80,10 @@ void TrackerCore::takeLine(const QByteArray& line, Output& out) {
 void TrackerCore::takeCommand(const QByteArray& line, Output& out) {
     if (line == "SETUP#") {
         ++handshakes_;
-        const bool answered = options_.connectFrom > 0 && handshakes_ >= options_.connectFrom;
+        const bool starting =
+            options_.bootWindowMs < 0 || sinceBoot_.elapsed() <= options_.bootWindowMs;
+        const bool answered =
+            starting && options_.connectFrom > 0 && handshakes_ >= options_.connectFrom;
         out.events.append(QStringLiteral("# handshake %1%2")
                               .arg(handshakes_)
                               .arg(answered ? QString() : QStringLiteral(" ignored")));
@@ -102,6 +111,7 @@ void TrackerCore::takeCommand(const QByteArray& line, Output& out) {
             loader_ = std::make_unique<FirmwareLoader>(options_.loader);
             out.events.append(QStringLiteral("# loader: waiting"));
         } else {
+            boot();
             reply(out, kBanner, kRebootMs);
         }
         return;

@@ -5,6 +5,7 @@
 #include "TrackerSettings.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QStringList>
 #include <memory>
@@ -17,6 +18,7 @@ public:
         int connectFrom = 1; // first handshake that is answered; 0 answers none
         bool resetConfirm = true;
         FirmwareLoader::Options loader;
+        int bootWindowMs = -1; // answers the handshake only this long after a start; -1 always
     };
     struct Send {
         int delayMs = 0; // after the previous send of the same output
@@ -38,6 +40,8 @@ public:
     // The cable carries the power. A transfer cut short leaves no firmware, so
     // only the loader comes up again.
     void powerLost();
+    // The tracker starts: at power-on, a replug and a restart.
+    void boot();
     TrackerSettings& settings() { return settings_; }
     const GprsModem& modem() const { return modem_; }
     bool inLoader() const { return loader_ != nullptr; }
@@ -56,6 +60,7 @@ private:
     std::unique_ptr<FirmwareLoader> loader_;
     QByteArray line_;
     QByteArray image_;
+    QElapsedTimer sinceBoot_;
     int handshakes_ = 0;
     bool resetSeen_ = false;
     bool passThrough_ = false;

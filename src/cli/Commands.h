@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The options that come before the command.
+struct GlobalOptions {
+    QString port;
+    QString traceFile;
+    bool quiet = false;
+};
+
+// Runs the command (its name first in `arguments`); returns the exit code.
+int runCommand(const GlobalOptions& options, const QStringList& arguments);

@@ -1,0 +1,37 @@
+#include "Progress.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+Progress::Progress(bool quiet) : updating_(!quiet && ::isatty(STDERR_FILENO) == 1) {}
+
+Progress::~Progress() {
+    endStatusLine();
+}
+
+void Progress::status(const QString& text) {
+    if (text == last_)
+        return;
+    last_ = text;
+    if (updating_) {
+        std::fprintf(stderr, "\r\033[K%s", qPrintable(text));
+        statusShown_ = true;
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    std::fflush(stderr);
+}
+
+void Progress::note(const QString& text) {
+    endStatusLine();
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fflush(stderr);
+}
+
+void Progress::endStatusLine() {
+    if (!statusShown_)
+        return;
+    std::fputc('\n', stderr);
+    statusShown_ = false;
+    last_.clear();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Messages and progress on standard error: on a terminal one status line that
+// updates in place; with --quiet or into a file or pipe, plain lines.
+class Progress {
+public:
+    explicit Progress(bool quiet);
+    ~Progress();
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    // A new status; a plain line only when it differs from the last.
+    void status(const QString& text);
+    // A message of its own line, after the status line.
+    void note(const QString& text);
+
+private:
+    void endStatusLine();
+
+    bool updating_;
+    bool statusShown_ = false;
+    QString last_;
+};

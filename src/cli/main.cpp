@@ -1,0 +1,72 @@
+#include "CliFailure.h"
+#include "Commands.h"
+#include "TrackerPort.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+void requestInterrupt(int /*signal*/) {
+    interruptRequested = 1;
+}
+
+// No SA_RESTART: a wait in progress returns at once and sees the request.
+void interruptOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = requestInterrupt;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+const char kCommands[] = R"(Backs up, restores and writes the settings of a KITE12 APRS tracker.
+
+Commands:
+  ports                 each port: COM name, device, USB maker/product/serial,
+                        whether it opens and why not
+  read [-o FILE]        read every setting and print them; -o saves a settings file
+  restart               restart the tracker
+
+"kite12 COMMAND --help" describes a command.
+
+Exit status: 0 done; 1 the tracker did not answer or was lost; 2 a usage
+error or a bad file, nothing sent; 3 the port cannot be opened.)";
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    interruptOnSignals();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kite12"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(kCommands));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("COM1 to COM16 as the window numbers them, or a device "
+                                     "path. Default: the one USB serial device."),
+                      QStringLiteral("PORT")});
+    parser.addOption({QStringLiteral("trace"),
+                      QStringLiteral("Log every byte sent and received to FILE."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("quiet"), QStringLiteral("Progress as plain lines.")});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
+                                 QStringLiteral("COMMAND ..."));
+    parser.process(app);
+
+    const GlobalOptions options{parser.value(QStringLiteral("port")),
+                                parser.value(QStringLiteral("trace")),
+                                parser.isSet(QStringLiteral("quiet"))};
+    try {
+        return runCommand(options, parser.positionalArguments());
+    } catch (const CliFailure& failure) {
+        std::fprintf(stderr, "kite12: %s\n", qPrintable(failure.message));
+        return failure.code;
+    }
+}
