@@ -1,43 +1,70 @@
 #include "CliFields.h"
 
+#include <algorithm>
+
 namespace {
 // The option names of each group, in member order.
-const char* const kGpsOptions[] = {"gps", "fixed"};
-const char* const kBeaconOptions[] = {"smart", "off", "interval"};
+const QStringList kGpsOptions{QStringLiteral("gps"), QStringLiteral("fixed")};
+const QStringList kBeaconOptions{QStringLiteral("smart"), QStringLiteral("off"),
+                                 QStringLiteral("interval")};
+
+const QStringList& optionNames(OptionGroup group) {
+    return group == OptionGroup::Gps ? kGpsOptions : kBeaconOptions;
+}
+
+bool isPosition(const CliField& field) {
+    const auto* text = std::get_if<TextField>(&field.target);
+    return text && *text >= TextField::LatDegrees && *text <= TextField::LonHemisphere;
+}
 } // namespace
 
 const std::vector<CliField>& cliFields() {
+    // The limits are those of the window's boxes; the lists there are editable.
     static const std::vector<CliField> fields{
-        {"callsign", TextField::Callsign},
-        {"ssid", TextField::Ssid},
-        {"passcode", TextField::Passcode},
-        {"symbol", TextField::Symbol},
-        {"gps", OptionGroup::Gps},
-        {"lat_degrees", TextField::LatDegrees},
-        {"lat_minutes", TextField::LatMinutes},
-        {"lat_hundredths", TextField::LatHundredths},
-        {"lat_hemisphere", TextField::LatHemisphere},
-        {"lon_degrees", TextField::LonDegrees},
-        {"lon_minutes", TextField::LonMinutes},
-        {"lon_hundredths", TextField::LonHundredths},
-        {"lon_hemisphere", TextField::LonHemisphere},
-        {"comment", TextField::Comment},
-        {"status", TextField::Status},
-        {"ptt_delay", TextField::PttDelay},
-        {"mic_e", CheckField::MicE},
-        {"beacon", OptionGroup::BeaconMode},
-        {"interval", TextField::Interval},
+        {"callsign", TextField::Callsign, "up to 6 characters", 6},
+        {"ssid", TextField::Ssid, "text, usually 0 to 15"},
+        {"passcode", TextField::Passcode, "up to 5 digits", 5, true},
+        {"symbol", TextField::Symbol, "text, usually 2 characters such as />"},
+        {"gps", OptionGroup::Gps, "gps or fixed (the position below)"},
+        {"lat_degrees", TextField::LatDegrees, "up to 2 digits", 2, true},
+        {"lat_minutes", TextField::LatMinutes, "up to 2 digits", 2, true},
+        {"lat_hundredths", TextField::LatHundredths, "up to 2 digits", 2, true},
+        {"lat_hemisphere", TextField::LatHemisphere, "N or S", 1},
+        {"lon_degrees", TextField::LonDegrees, "up to 3 digits", 3, true},
+        {"lon_minutes", TextField::LonMinutes, "up to 2 digits", 2, true},
+        {"lon_hundredths", TextField::LonHundredths, "up to 2 digits", 2, true},
+        {"lon_hemisphere", TextField::LonHemisphere, "E or W", 1},
+        {"comment", TextField::Comment, "up to 61 characters", 61},
+        {"status", TextField::Status, "up to 40 characters", 40},
+        {"ptt_delay", TextField::PttDelay, "text, usually a number"},
+        {"mic_e", CheckField::MicE, "0 or 1"},
+        {"beacon", OptionGroup::BeaconMode, "smart, off or interval"},
+        {"interval", TextField::Interval, "up to 4 digits (interval mode)", 4, true},
         {"filter", TextField::Filter},
-        {"beep", CheckField::Beep},
-        {"backlight", TextField::Backlight},
-        {"unit", TextField::Unit},
-        {"digi", CheckField::Digi},
-        {"modulation", TextField::Modulation},
-        {"path", TextField::Path},
-        {"alias", TextField::Alias},
+        {"beep", CheckField::Beep, "0 or 1"},
+        {"backlight", TextField::Backlight, "ON, or a time such as 05 or 10"},
+        {"unit", TextField::Unit, "km, mi or \u516C\u91CC"},
+        {"digi", CheckField::Digi, "0 or 1"},
+        {"modulation", TextField::Modulation, "text, usually 1 to 3"},
+        {"path", TextField::Path, "None, WIDE1-1, WIDE1-1WIDE2-1 or WIDE1-1WIDE2-2"},
+        {"alias", TextField::Alias, "WIDE1, WIDE2 or WIDE1+WIDE2"},
         {"version", TextField::Version},
     };
     return fields;
+}
+
+const CliField* findCliField(const QString& name) {
+    for (const CliField& field : cliFields())
+        if (name == QLatin1String(field.name))
+            return &field;
+    return nullptr;
+}
+
+const CliField* findCliField(const FieldTarget& target) {
+    for (const CliField& field : cliFields())
+        if (field.target == target)
+            return &field;
+    return nullptr;
 }
 
 QString fieldValue(const CliField& field, const SettingsRecord& record) {
@@ -50,7 +77,50 @@ QString fieldValue(const CliField& field, const SettingsRecord& record) {
     const OptionGroup group = std::get<OptionGroup>(field.target);
     for (int member = 0; member < memberCount(group); ++member)
         if (record.isChosen(group, member))
-            return QString::fromLatin1(group == OptionGroup::Gps ? kGpsOptions[member]
-                                                                 : kBeaconOptions[member]);
+            return optionNames(group).at(member);
     return {};
+}
+
+std::optional<QString> valueProblem(const CliField& field, const QString& value) {
+    if (!field.accepts)
+        return QStringLiteral("%1 is read from the tracker and cannot be written")
+            .arg(QLatin1String(field.name));
+    bool fits = field.maxLength == 0 || value.size() <= field.maxLength;
+    if (field.digits)
+        fits = fits && std::all_of(value.begin(), value.end(),
+                                   [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (std::holds_alternative<CheckField>(field.target))
+        fits = value == QLatin1String("0") || value == QLatin1String("1");
+    if (const auto* group = std::get_if<OptionGroup>(&field.target))
+        fits = optionNames(*group).contains(value);
+    if (fits)
+        return std::nullopt;
+    return QStringLiteral("%1 takes %2, not \"%3\"")
+        .arg(QLatin1String(field.name), QLatin1String(field.accepts), value);
+}
+
+void setFieldValue(const CliField& field, const QString& value, SettingsRecord& record) {
+    if (const auto* text = std::get_if<TextField>(&field.target)) {
+        record.text(*text) = value;
+    } else if (const auto* check = std::get_if<CheckField>(&field.target)) {
+        record.checked(*check) = value == QLatin1String("1");
+    } else {
+        const OptionGroup group = std::get<OptionGroup>(field.target);
+        const int chosen = static_cast<int>(optionNames(group).indexOf(value));
+        for (int member = 0; member < memberCount(group); ++member)
+            record.setChosen(group, member, member == chosen);
+    }
+}
+
+QList<const CliField*> writtenFields(const SettingsRecord& record) {
+    QList<const CliField*> written;
+    for (const CliField& field : cliFields()) {
+        const bool sent = field.accepts &&
+                          (!isPosition(field) || record.isChosen(OptionGroup::Gps, 1)) &&
+                          (field.target != FieldTarget{TextField::Interval} ||
+                           record.beaconMode == SettingsRecord::BeaconMode::Interval);
+        if (sent)
+            written.append(&field);
+    }
+    return written;
 }

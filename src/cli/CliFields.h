@@ -4,19 +4,41 @@
 #include "SettingsRecord.h"
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <variant>
 #include <vector>
+
+using FieldTarget = std::variant<TextField, CheckField, OptionGroup>;
 
 // A setting as the command line names it: in the read table, as a --json key
 // and as the FIELD of set.
 struct CliField {
     const char* name;
-    std::variant<TextField, CheckField, OptionGroup> target;
+    FieldTarget target;
+    // What the field's box holds: at most maxLength characters (0: no limit),
+    // digits only when `digits`. No text: read from the tracker, never written.
+    const char* accepts = nullptr;
+    int maxLength = 0;
+    bool digits = false;
 };
 
 // Every tracker setting, in the order the tracker's reply gives them.
 const std::vector<CliField>& cliFields();
+const CliField* findCliField(const QString& name);
+// Nothing for the modem's fields, which the command line does not handle.
+const CliField* findCliField(const FieldTarget& target);
 
 // The field's value: a text as its box shows it, "1" or "0" for a check box,
 // the chosen option's name for an option group ("" when none is chosen).
 QString fieldValue(const CliField& field, const SettingsRecord& record);
+
+// Why the field cannot hold `value`; nothing when it can.
+std::optional<QString> valueProblem(const CliField& field, const QString& value);
+
+// Sets a field whose value valueProblem accepted.
+void setFieldValue(const CliField& field, const QString& value, SettingsRecord& record);
+
+// The fields the write sends, for this record: the position only when fixed,
+// the interval only in interval mode.
+QList<const CliField*> writtenFields(const SettingsRecord& record);

@@ -2,7 +2,9 @@
 
 #include "CliFailure.h"
 #include "CliFields.h"
+#include "DefaultSettings.h"
 #include "Dialogues.h"
+#include "FileSettings.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "Progress.h"
@@ -11,6 +13,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <cstdio>
 #include <cstring>
@@ -36,8 +39,9 @@ QString chooseDevice(const QString& port) {
                                             .arg(port)};
         return device;
     }
+    // A relative path is the file in the working folder; QSerialPort would look in /dev.
     if (!port.isEmpty())
-        return port;
+        return QFileInfo::exists(port) ? QFileInfo(port).absoluteFilePath() : port;
     QStringList candidates;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         if (info.hasVendorIdentifier())
@@ -52,8 +56,9 @@ QString chooseDevice(const QString& port) {
 }
 
 // The command's own arguments; a bad one ends the program with exit code 2.
-void parseCommand(QCommandLineParser& parser, const QStringList& arguments,
-                  const QString& description) {
+// Returns the positional arguments, at most `most` of them.
+QStringList parseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                         const QString& description, qsizetype most = 0) {
     parser.setApplicationDescription(description);
     parser.addHelpOption();
     if (!parser.parse(arguments))
@@ -62,9 +67,11 @@ void parseCommand(QCommandLineParser& parser, const QStringList& arguments,
         print(parser.helpText());
         std::exit(kExitDone);
     }
-    if (!parser.positionalArguments().isEmpty())
+    QStringList positional = parser.positionalArguments();
+    if (positional.size() > most)
         throw CliFailure{kExitUsage, QStringLiteral("%1: unexpected argument \"%2\"")
-                                         .arg(arguments.first(), parser.positionalArguments()[0])};
+                                         .arg(arguments.first(), positional.at(most))};
+    return positional;
 }
 
 int listPorts(const QStringList& arguments) {
@@ -129,6 +136,85 @@ int restart(const GlobalOptions& options, const QStringList& arguments) {
     return kExitDone;
 }
 
+// Writes the record to the tracker the options name.
+int writeRecord(const GlobalOptions& options, const SettingsRecord& record) {
+    Progress progress(options.quiet);
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    writeTracker(port, progress, record);
+    port.close();
+    progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
+    return kExitDone;
+}
+
+int write(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A settings file, as read -o saves it."));
+    const QStringList files =
+        parseCommand(parser, arguments,
+                     QStringLiteral("Writes the settings of FILE, then restarts the tracker."), 1);
+    if (files.isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE")};
+    return writeRecord(options, loadSettingsFile(files.first()));
+}
+
+int defaults(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("chinese"),
+                      QStringLiteral("The Chinese window's defaults (the unit \u516C\u91CC).")});
+    parseCommand(
+        parser, arguments,
+        QStringLiteral("Writes the Default button's settings, then restarts the tracker."));
+    return writeRecord(options, defaultRecord(parser.isSet(QStringLiteral("chinese"))
+                                                  ? UiLanguage::Chinese
+                                                  : UiLanguage::English));
+}
+
+QString setDescription() {
+    QString text = QStringLiteral("Reads the tracker, changes the named fields, writes it and "
+                                  "restarts it.\n\nFIELD=VALUE, where FIELD is one of:\n");
+    for (const CliField& field : cliFields())
+        if (field.accepts)
+            text += QStringLiteral("  %1 %2\n")
+                        .arg(QString::fromLatin1(field.name), -15)
+                        .arg(QString::fromUtf8(field.accepts));
+    return text;
+}
+
+int set(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FIELD=VALUE"), QStringLiteral("A change."),
+                                 QStringLiteral("FIELD=VALUE ..."));
+    const QStringList assignments =
+        parseCommand(parser, arguments, setDescription(), arguments.size());
+    if (assignments.isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("set: give at least one FIELD=VALUE")};
+    QList<std::pair<const CliField*, QString>> changes;
+    for (const QString& assignment : assignments) {
+        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        const CliField* field = findCliField(assignment.left(equals));
+        if (equals < 0 || !field)
+            throw CliFailure{kExitUsage, QStringLiteral("set: unknown field in \"%1\"; see "
+                                                        "\"kite12 set --help\"")
+                                             .arg(assignment)};
+        const QString value = assignment.mid(equals + 1);
+        if (const std::optional<QString> problem = valueProblem(*field, value))
+            throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
+        changes.append({field, value});
+    }
+    Progress progress(options.quiet);
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    SettingsRecord record = readTracker(port, progress);
+    for (const auto& [field, value] : changes)
+        setFieldValue(*field, value, record);
+    writeTracker(port, progress, record);
+    port.close();
+    progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
+    return kExitDone;
+}
+
 } // namespace
 
 int runCommand(const GlobalOptions& options, const QStringList& arguments) {
@@ -137,6 +223,12 @@ int runCommand(const GlobalOptions& options, const QStringList& arguments) {
         return listPorts(arguments);
     if (command == QLatin1String("read"))
         return read(options, arguments);
+    if (command == QLatin1String("write"))
+        return write(options, arguments);
+    if (command == QLatin1String("defaults"))
+        return defaults(options, arguments);
+    if (command == QLatin1String("set"))
+        return set(options, arguments);
     if (command == QLatin1String("restart"))
         return restart(options, arguments);
     throw CliFailure{

@@ -47,6 +47,18 @@ SettingsRecord readTracker(TrackerPort& port, Progress& progress) {
                                         .arg(kReadTries)};
 }
 
+void writeTracker(TrackerPort& port, Progress& progress, const SettingsRecord& record) {
+    for (int i = 0; i < kWriteStepCount; ++i) {
+        progress.status(QStringLiteral("Writing %1/%2").arg(i + 1).arg(kWriteStepCount));
+        const WriteStep step = writeStep(i, record);
+        if (!step.command.isEmpty())
+            port.send(step.command);
+        port.waitUntil(step.waitMs, [] { return false; });
+    }
+    progress.status(QStringLiteral("Restarting"));
+    restartTracker(port);
+}
+
 void restartTracker(TrackerPort& port) {
     port.send(rebootCommand());
     port.waitUntil(kRebootRepeatMs, [] { return false; });

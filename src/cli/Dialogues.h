@@ -9,4 +9,8 @@ class TrackerPort;
 // it answers the handshake while it starts.
 SettingsRecord readTracker(TrackerPort& port, Progress& progress);
 
+// Sends the write sequence with its waits, then restarts the tracker so that
+// the settings take effect.
+void writeTracker(TrackerPort& port, Progress& progress, const SettingsRecord& record);
+
 void restartTracker(TrackerPort& port);

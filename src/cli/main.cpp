@@ -28,6 +28,9 @@ Commands:
   ports                 each port: COM name, device, USB maker/product/serial,
                         whether it opens and why not
   read [-o FILE]        read every setting and print them; -o saves a settings file
+  write FILE            write the settings of FILE, then restart the tracker
+  set FIELD=VALUE ...   read, change the named fields, write
+  defaults [--chinese]  write the default settings (the Default button's values)
   restart               restart the tracker
 
 "kite12 COMMAND --help" describes a command.

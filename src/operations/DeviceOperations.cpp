@@ -215,14 +215,10 @@ void DeviceOperations::restoreDefaults() {
         context_.control<QComboBox>(QLatin1String(ctl::ServerBox))->itemText(0);
     for (const auto& [field, value] : defaultTexts(context_.language, firstServer))
         settings.setText(field, value);
-    settings.setChosen(OptionGroup::Gps, 0, true);
-    settings.setChosen(OptionGroup::Gps, 1, false);
-    settings.setChosen(OptionGroup::BeaconMode, 0, true);
-    settings.setChosen(OptionGroup::BeaconMode, 1, false);
-    settings.setChosen(OptionGroup::BeaconMode, 2, false);
-    settings.setChecked(CheckField::Digi, false);
-    settings.setChecked(CheckField::MicE, true);
-    settings.setChecked(CheckField::Beep, true);
+    for (const DefaultChoice& choice : defaultChoices())
+        settings.setChosen(choice.group, choice.member, choice.chosen);
+    for (const auto& [field, checked] : defaultChecks())
+        settings.setChecked(field, checked);
     context_.writeOffer->setFieldsSupplied(true);
 }
 

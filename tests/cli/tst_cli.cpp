@@ -1,3 +1,4 @@
+#include "DeviceBench.h"
 #include "VirtualTracker.h"
 
 #include <QProcess>
@@ -27,6 +28,11 @@ Run kite12(const QStringList& arguments) {
     return run;
 }
 
+QStringList on(const VirtualTracker& tracker, const QStringList& arguments) {
+    return QStringList{QStringLiteral("--port"), tracker.devicePath(), QStringLiteral("--quiet")} +
+           arguments;
+}
+
 } // namespace
 
 class CliTest : public QObject {
@@ -37,6 +43,11 @@ private Q_SLOTS:
     void faultsEndWithOneMessage_data();
     void faultsEndWithOneMessage();
     void linksNoWidgets();
+    void writeSendsTheWindowsBytes_data();
+    void writeSendsTheWindowsBytes();
+    void fileRoundTripKeepsEveryField();
+    void badInputSendsNothing_data();
+    void badInputSendsNothing();
 
 private:
     QTemporaryDir folder_;
@@ -114,6 +125,99 @@ void CliTest::linksNoWidgets() {
     QVERIFY(libraries.contains("libQt6SerialPort"));
     QVERIFY(!libraries.contains("libQt6Gui"));
     QVERIFY(!libraries.contains("libQt6Widgets"));
+}
+
+void CliTest::writeSendsTheWindowsBytes_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("unitCode");
+    const QString saved = folder_.filePath(QStringLiteral("defaults.ini"));
+    QTest::newRow("defaults") << QStringList{QStringLiteral("defaults")} << QByteArray("1");
+    QTest::newRow("chinese defaults")
+        << QStringList{QStringLiteral("defaults"), QStringLiteral("--chinese")} << QByteArray("3");
+    // A tracker with the defaults, read into a file and written back.
+    QTest::newRow("write of a read")
+        << QStringList{QStringLiteral("write"), saved} << QByteArray("1");
+}
+
+void CliTest::writeSendsTheWindowsBytes() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, unitCode);
+    VirtualTracker source;
+    QVERIFY(source.start());
+    const QString saved = folder_.filePath(QStringLiteral("defaults.ini"));
+    QCOMPARE(kite12(on(source, {QStringLiteral("read"), QStringLiteral("-o"), saved})).exitCode, 0);
+    VirtualTracker tracker;
+    QVERIFY(tracker.start());
+    QCOMPARE(kite12(on(tracker, arguments)).exitCode, 0);
+    QCOMPARE(tracker.received(), defaultWriteBytes(unitCode) + "REBOOT#\r\nREBOOT#\r\n");
+}
+
+void CliTest::fileRoundTripKeepsEveryField() {
+    const QString settings = folder_.filePath(QStringLiteral("tracker.txt"));
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("CALLSIGN:AB1CD-7\nPASS:12345\nPOSITION:4807.03N/01131.00E\nGPS:0\nSMART:2\n"
+               "INTERVAL:0300\nCOMMENT:caf\xC3\xA9 \xFF\nUNIT:2\nDIGI:1\nALIAS:1\nPATH:3\n"
+               "BACKLIGHT:05\nMIC-E:0\nBEEP:0\n");
+    file.close();
+    VirtualTracker source;
+    VirtualTracker target;
+    QVERIFY(source.start({QStringLiteral("--settings"), settings}));
+    QVERIFY(target.start());
+    const QString first = folder_.filePath(QStringLiteral("first.ini"));
+    const QString second = folder_.filePath(QStringLiteral("second.ini"));
+    const Run read = kite12(on(source, {QStringLiteral("read"), QStringLiteral("-o"), first}));
+    QCOMPARE(read.exitCode, 0);
+    QCOMPARE(kite12(on(target, {QStringLiteral("write"), first})).exitCode, 0);
+    const Run again = kite12(on(target, {QStringLiteral("read"), QStringLiteral("-o"), second}));
+    QCOMPARE(again.exitCode, 0);
+    QCOMPARE(again.out, read.out);
+    QVERIFY(read.out.contains("interval        0300\n"));
+}
+
+void CliTest::badInputSendsNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("fileText");
+    QTest::addColumn<QByteArray>("message");
+    const QString file = folder_.filePath(QStringLiteral("bad.ini"));
+    const QStringList write{QStringLiteral("write"), file};
+    QTest::newRow("missing file") << QStringList{QStringLiteral("write"), file + "-gone"}
+                                  << QByteArray() << QByteArray("bad.ini-gone: ");
+    QTest::newRow("file over 16 KB") << write << QByteArray(16 * 1024 + 1, 'A')
+                                     << QByteArray("bad.ini: The file is larger than 16 KB");
+    QTest::newRow("line without a cut") << write << QByteArray("[KITE5]\r\n\r\nCALLSIGN:NOCALL\r\n")
+                                        << QByteArray("bad.ini:3: cannot read \"CALLSIGN:NOCALL\"");
+    QTest::newRow("file value over its box")
+        << write << QByteArray("CALLSIGN:NOCALL-10\r\nPASS:123456\r\n")
+        << QByteArray("bad.ini:2: passcode takes up to 5 digits");
+    QTest::newRow("file without a field") << write << QByteArray("CALLSIGN:NOCALL-10\r\n")
+                                          << QByteArray("bad.ini: no line for passcode");
+    QTest::newRow("unknown field")
+        << QStringList{QStringLiteral("set"), QStringLiteral("calsign=X")} << QByteArray()
+        << QByteArray("unknown field");
+    QTest::newRow("callsign too long")
+        << QStringList{QStringLiteral("set"), QStringLiteral("callsign=AB1CDEF")} << QByteArray()
+        << QByteArray("callsign takes up to 6 characters");
+    QTest::newRow("letter in interval")
+        << QStringList{QStringLiteral("set"), QStringLiteral("ssid=7"),
+                       QStringLiteral("interval=06o0")}
+        << QByteArray() << QByteArray("interval takes up to 4 digits");
+}
+
+void CliTest::badInputSendsNothing() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, fileText);
+    QFETCH(QByteArray, message);
+    QFile file(folder_.filePath(QStringLiteral("bad.ini")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(fileText);
+    file.close();
+    VirtualTracker tracker;
+    QVERIFY(tracker.start());
+    const Run run = kite12(on(tracker, arguments));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QCOMPARE(tracker.received(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

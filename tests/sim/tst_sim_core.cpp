@@ -62,7 +62,7 @@ void SimCoreTest::writtenValuesComeBackInTheRead() {
     core.receive("AT+CALL,AB1CD -7#\r\nAT+POSI,3035.12N,11417.34E#\r\nAT+UNIT,3#\r\n"
                  "AT+STATUS,caf\xE9 \xFF#\r\n");
     const QByteArray reply = sent(core.receive("AT+READ#\r\n"));
-    QVERIFY(reply.contains("\r\nCALLSIGN:AB1CD -7\r\n"));
+    QVERIFY(reply.contains("\r\nCALLSIGN:AB1CD-7\r\n"));
     QVERIFY(reply.contains("\r\nPOSITION:3035.12N/11417.34E\r\n"));
     QVERIFY(reply.contains("\r\nUNIT:3\r\n"));
     QVERIFY(reply.contains("\r\nSTATUS:caf\xE9 \xFF\r\n"));

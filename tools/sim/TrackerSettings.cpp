@@ -61,6 +61,12 @@ bool TrackerSettings::applyWrite(const QByteArray& command, const QByteArray& va
             // The position arrives as latitude "," longitude and is read back with a "/".
             if (command == "POSI" && stored.contains(','))
                 stored[stored.indexOf(',')] = '/';
+            // The callsign arrives padded with blanks to six characters; the
+            // tracker keeps the callsign itself.
+            if (command == "CALL" && stored.contains('-')) {
+                const qsizetype dash = stored.lastIndexOf('-');
+                stored = stored.left(dash).trimmed() + stored.mid(dash);
+            }
             values_[i].second = stored;
             return true;
         }

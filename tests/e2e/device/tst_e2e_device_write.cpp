@@ -73,7 +73,7 @@ void DeviceWriteTest::readThenWriteSendsBackWhatWasRead() {
 
     bench.click(ctl::ReadButton);
     QCOMPARE(bench.text(ctl::CommentBox), comment);
-    QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("AB1CD "));
+    QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("AB1CD"));
     const qsizetype mark = bench.received().size();
     bench.click(ctl::WriteButton);
     QCOMPARE(bench.received(mark, first.size()), first);

@@ -20,3 +20,26 @@ QList<std::pair<TextField, QString>> defaultTexts(UiLanguage language, const QSt
         {TextField::Filter, s("b/KITE5")},
     };
 }
+
+QList<DefaultChoice> defaultChoices() {
+    return {{OptionGroup::Gps, 0, true},
+            {OptionGroup::Gps, 1, false},
+            {OptionGroup::BeaconMode, 0, true},
+            {OptionGroup::BeaconMode, 1, false},
+            {OptionGroup::BeaconMode, 2, false}};
+}
+
+QList<std::pair<CheckField, bool>> defaultChecks() {
+    return {{CheckField::Digi, false}, {CheckField::MicE, true}, {CheckField::Beep, true}};
+}
+
+SettingsRecord defaultRecord(UiLanguage language) {
+    SettingsRecord record;
+    for (const auto& [field, value] : defaultTexts(language, QString()))
+        record.text(field) = value;
+    for (const DefaultChoice& choice : defaultChoices())
+        record.setChosen(choice.group, choice.member, choice.chosen);
+    for (const auto& [field, checked] : defaultChecks())
+        record.checked(field) = checked;
+    return record;
+}
