@@ -14,6 +14,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSerialPortInfo>
 #include <cstdio>
 #include <cstring>
@@ -98,11 +101,23 @@ int listPorts(const QStringList& arguments) {
     return kExitDone;
 }
 
-void printTable(const SettingsRecord& record) {
-    for (const CliField& field : cliFields())
-        print(QStringLiteral("%1 %2\n")
-                  .arg(QString::fromLatin1(field.name), -15)
-                  .arg(fieldValue(field, record)));
+void printJson(const QJsonValue& value) {
+    const QJsonDocument document =
+        value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    print(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
+}
+
+void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
+    QJsonObject object;
+    for (const CliField& field : cliFields()) {
+        const QString name = QString::fromLatin1(field.name);
+        if (options.json)
+            object.insert(name, fieldValue(field, record));
+        else
+            print(QStringLiteral("%1 %2\n").arg(name, -15).arg(fieldValue(field, record)));
+    }
+    if (options.json)
+        printJson(object);
 }
 
 int read(const GlobalOptions& options, const QStringList& arguments) {
@@ -117,7 +132,7 @@ int read(const GlobalOptions& options, const QStringList& arguments) {
     port.open();
     const SettingsRecord record = readTracker(port, progress);
     port.close();
-    printTable(record);
+    printRecord(options, record);
     const QString file = parser.value(QStringLiteral("output"));
     if (file.isEmpty())
         return kExitDone;
@@ -136,19 +151,59 @@ int restart(const GlobalOptions& options, const QStringList& arguments) {
     return kExitDone;
 }
 
-// Writes the record to the tracker the options name.
-int writeRecord(const GlobalOptions& options, const SettingsRecord& record) {
+// After the write and its restart, reads the tracker again and lists each field
+// the write sent that reads back otherwise; false when there is one.
+bool verify(const GlobalOptions& options, TrackerPort& port, Progress& progress,
+            const SettingsRecord& written) {
+    const SettingsRecord read = readTracker(port, progress);
+    QJsonArray differences;
+    for (const CliField* field : writtenFields(written)) {
+        const QString sent = fieldValue(*field, written);
+        const QString found = fieldValue(*field, read);
+        if (sent == found)
+            continue;
+        const QString name = QString::fromLatin1(field->name);
+        differences.append(QJsonObject{{QStringLiteral("field"), name},
+                                       {QStringLiteral("written"), sent},
+                                       {QStringLiteral("read"), found}});
+        if (!options.json)
+            print(QStringLiteral("%1\twritten \"%2\"\tread \"%3\"\n").arg(name, sent, found));
+    }
+    if (options.json)
+        printJson(differences);
+    progress.note(
+        differences.isEmpty()
+            ? QStringLiteral("Verified: every field written reads back the same")
+            : QStringLiteral("Verify: %1 field(s) read back otherwise").arg(differences.size()));
+    return differences.isEmpty();
+}
+
+QCommandLineOption verifyOption() {
+    return {QStringLiteral("verify"),
+            QStringLiteral("Read the tracker again after the restart and list every field that "
+                           "reads back otherwise; exit 1 when there is one.")};
+}
+
+// Writes the record to the tracker the options name, whose port may be open already.
+int writeRecord(const GlobalOptions& options, TrackerPort& port, Progress& progress,
+                const SettingsRecord& record, bool verifyAfter) {
+    writeTracker(port, progress, record);
+    progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
+    const bool same = !verifyAfter || verify(options, port, progress, record);
+    port.close();
+    return same ? kExitDone : kExitNoAnswer;
+}
+
+int writeRecord(const GlobalOptions& options, const SettingsRecord& record, bool verifyAfter) {
     Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
-    writeTracker(port, progress, record);
-    port.close();
-    progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
-    return kExitDone;
+    return writeRecord(options, port, progress, record, verifyAfter);
 }
 
 int write(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
+    parser.addOption(verifyOption());
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A settings file, as read -o saves it."));
     const QStringList files =
@@ -156,7 +211,8 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
                      QStringLiteral("Writes the settings of FILE, then restarts the tracker."), 1);
     if (files.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE")};
-    return writeRecord(options, loadSettingsFile(files.first()));
+    return writeRecord(options, loadSettingsFile(files.first()),
+                       parser.isSet(QStringLiteral("verify")));
 }
 
 int defaults(const GlobalOptions& options, const QStringList& arguments) {
@@ -166,9 +222,10 @@ int defaults(const GlobalOptions& options, const QStringList& arguments) {
     parseCommand(
         parser, arguments,
         QStringLiteral("Writes the Default button's settings, then restarts the tracker."));
-    return writeRecord(options, defaultRecord(parser.isSet(QStringLiteral("chinese"))
-                                                  ? UiLanguage::Chinese
-                                                  : UiLanguage::English));
+    return writeRecord(options,
+                       defaultRecord(parser.isSet(QStringLiteral("chinese")) ? UiLanguage::Chinese
+                                                                             : UiLanguage::English),
+                       false);
 }
 
 QString setDescription() {
@@ -184,6 +241,7 @@ QString setDescription() {
 
 int set(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
+    parser.addOption(verifyOption());
     parser.addPositionalArgument(QStringLiteral("FIELD=VALUE"), QStringLiteral("A change."),
                                  QStringLiteral("FIELD=VALUE ..."));
     const QStringList assignments =
@@ -209,10 +267,7 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
     SettingsRecord record = readTracker(port, progress);
     for (const auto& [field, value] : changes)
         setFieldValue(*field, value, record);
-    writeTracker(port, progress, record);
-    port.close();
-    progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
-    return kExitDone;
+    return writeRecord(options, port, progress, record, parser.isSet(QStringLiteral("verify")));
 }
 
 } // namespace

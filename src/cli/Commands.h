@@ -7,6 +7,7 @@
 struct GlobalOptions {
     QString port;
     QString traceFile;
+    bool json = false;
     bool quiet = false;
 };
 

@@ -28,14 +28,17 @@ Commands:
   ports                 each port: COM name, device, USB maker/product/serial,
                         whether it opens and why not
   read [-o FILE]        read every setting and print them; -o saves a settings file
-  write FILE            write the settings of FILE, then restart the tracker
-  set FIELD=VALUE ...   read, change the named fields, write
+  write FILE [--verify] write the settings of FILE, then restart the tracker;
+                        --verify reads them back and lists each difference
+  set FIELD=VALUE ... [--verify]
+                        read, change the named fields, write
   defaults [--chinese]  write the default settings (the Default button's values)
   restart               restart the tracker
 
 "kite12 COMMAND --help" describes a command.
 
-Exit status: 0 done; 1 the tracker did not answer or was lost; 2 a usage
+Exit status: 0 done; 1 the tracker did not answer or was lost, or a verify
+found differences; 2 a usage
 error or a bad file, nothing sent; 3 the port cannot be opened.)";
 
 } // namespace
@@ -58,14 +61,16 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("trace"),
                       QStringLiteral("Log every byte sent and received to FILE."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("json"),
+                      QStringLiteral("Results on standard output as JSON, keyed by field name.")});
     parser.addOption({QStringLiteral("quiet"), QStringLiteral("Progress as plain lines.")});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
                                  QStringLiteral("COMMAND ..."));
     parser.process(app);
 
-    const GlobalOptions options{parser.value(QStringLiteral("port")),
-                                parser.value(QStringLiteral("trace")),
-                                parser.isSet(QStringLiteral("quiet"))};
+    const GlobalOptions options{
+        parser.value(QStringLiteral("port")), parser.value(QStringLiteral("trace")),
+        parser.isSet(QStringLiteral("json")), parser.isSet(QStringLiteral("quiet"))};
     try {
         return runCommand(options, parser.positionalArguments());
     } catch (const CliFailure& failure) {

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void writeSendsTheWindowsBytes_data();
     void writeSendsTheWindowsBytes();
     void fileRoundTripKeepsEveryField();
+    void verifyReportsTheFieldNotStored();
     void badInputSendsNothing_data();
     void badInputSendsNothing();
 
@@ -173,6 +174,17 @@ void CliTest::fileRoundTripKeepsEveryField() {
     QCOMPARE(again.exitCode, 0);
     QCOMPARE(again.out, read.out);
     QVERIFY(read.out.contains("interval        0300\n"));
+}
+
+void CliTest::verifyReportsTheFieldNotStored() {
+    VirtualTracker tracker;
+    QVERIFY(tracker.start({QStringLiteral("--ignore-key"), QStringLiteral("COMMENT")}));
+    const Run run =
+        kite12(on(tracker, {QStringLiteral("set"), QStringLiteral("comment=moved"),
+                            QStringLiteral("status=on air"), QStringLiteral("--verify")}));
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out,
+             QByteArray("comment\twritten \"moved\"\tread \"3035.00N/11417.00ErPHG1010\"\n"));
 }
 
 void CliTest::badInputSendsNothing_data() {

@@ -39,6 +39,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     flag("never-connect", "Never answer the handshake.");
     valued("boot-window", "Answer the handshake only S seconds after a start, REBOOT# or replug.",
            "S");
+    valued("ignore-key", "Take the writes of KEY (such as COMMENT) without storing them.", "KEY");
     flag("silent", "Send nothing at all.");
     valued("byte-delay-ms", "Wait N ms before each byte sent.", "N");
     flag("garbage", "Send random bytes between the lines.");
@@ -67,6 +68,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
         core.connectFrom = number(parser, QStringLiteral("connect-from"));
     if (parser.isSet(QStringLiteral("boot-window")))
         core.bootWindowMs = number(parser, QStringLiteral("boot-window")) * 1000;
+    options.ignoredKey = parser.value(QStringLiteral("ignore-key")).toLatin1();
     if (parser.isSet(QStringLiteral("never-connect")))
         core.connectFrom = 0;
     core.resetConfirm = !parser.isSet(QStringLiteral("no-reset-confirm"));

@@ -12,6 +12,7 @@ struct SimOptions {
     QString log;
     QString imageOut;
     QString settingsFile;
+    QByteArray ignoredKey;
     bool silent = false;
     int byteDelayMs = 0;
     bool garbage = false;

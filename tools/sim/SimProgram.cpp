@@ -12,6 +12,7 @@ constexpr qsizetype kFloodChunk = 4096;
 
 SimProgram::SimProgram(const SimOptions& options, QObject* parent)
     : QObject(parent), options_(options), core_(options.core) {
+    core_.ignoreWritesOf(options.ignoredKey);
     sendTimer_.setSingleShot(true);
     connect(&sendTimer_, &QTimer::timeout, this, &SimProgram::sendNext);
     connect(&device_, &PtyDevice::received, this, &SimProgram::take);

@@ -128,6 +128,11 @@ void TrackerCore::takeCommand(const QByteArray& line, Output& out) {
     if (line.startsWith("AT+") && comma > 3 && line.endsWith('#')) {
         const QByteArray command = line.mid(3, comma - 3);
         const QByteArray value = line.mid(comma + 1, line.size() - comma - 2);
+        if (!ignoredKey_.isEmpty() && command == ignoredKey_) {
+            out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command) +
+                              QStringLiteral(" ignored"));
+            return;
+        }
         if (settings_.applyWrite(command, value)) {
             out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command));
             return;

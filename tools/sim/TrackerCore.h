@@ -40,6 +40,8 @@ public:
     // The cable carries the power. A transfer cut short leaves no firmware, so
     // only the loader comes up again.
     void powerLost();
+    // Writes of this key ("COMMENT") are taken but not stored.
+    void ignoreWritesOf(const QByteArray& key) { ignoredKey_ = key; }
     // The tracker starts: at power-on, a replug and a restart.
     void boot();
     TrackerSettings& settings() { return settings_; }
@@ -61,6 +63,7 @@ private:
     QByteArray line_;
     QByteArray image_;
     QElapsedTimer sinceBoot_;
+    QByteArray ignoredKey_;
     int handshakes_ = 0;
     bool resetSeen_ = false;
     bool passThrough_ = false;
