@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-package}"
 
-scripts/install-packages.sh cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev dpkg-dev
+scripts/install-packages.sh cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev dpkg-dev help2man
 
-# Only the two installed programs are built; the tests are not part of the package.
+# Only what is installed is built; the tests are not part of the package.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-cmake --build "$build" --parallel "$(nproc)" --target kite12-config kite12-sim
+cmake --build "$build" --parallel "$(nproc)" --target kite12-config kite12 kite12-man kite12-sim
 (cd "$build" && cpack -G DEB)
 ls "$build"/kite12-config_*.deb

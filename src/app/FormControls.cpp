@@ -4,12 +4,14 @@
 #include "ControlNames.h"
 #include "MultiLineBox.h"
 #include "ReplyHexBox.h"
+#include "SettingsFields.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
 
 namespace {
 
@@ -32,15 +34,19 @@ void buildMain(QWidget* frame1, const ControlFactory& make) {
         make.label(main, s(labelName), s(caption), {8, row(index), 62, kHeight});
     };
     field(0, ctl::CallsignLabel, "Callsign");
-    make.textBox(main, s(ctl::CallsignBox), {}, 6, {kFieldX, row(0), 80, kHeight});
+    make.textBox(main, s(ctl::CallsignBox), {}, boxLength(TextField::Callsign),
+                 {kFieldX, row(0), 80, kHeight});
     make.label(main, s(ctl::SsidDashLabel), s("-"), {156, row(0), 10, kHeight});
     make.comboBox(main, s(ctl::SsidBox), {}, {168, row(0), 60, kHeight});
     field(1, ctl::PassLabel, "Pass");
-    make.textBox(main, s(ctl::PasscodeBox), {}, 5, {kFieldX, row(1), 80, kHeight});
+    make.textBox(main, s(ctl::PasscodeBox), {}, boxLength(TextField::Passcode),
+                 {kFieldX, row(1), 80, kHeight});
     field(2, ctl::CommentLabel, "Comment");
-    make.textBox(main, s(ctl::CommentBox), {}, 61, {kFieldX, row(2), 170, kHeight});
+    make.textBox(main, s(ctl::CommentBox), {}, boxLength(TextField::Comment),
+                 {kFieldX, row(2), 170, kHeight});
     field(3, ctl::StatusLabel, "Status");
-    make.textBox(main, s(ctl::StatusBox), {}, 40, {kFieldX, row(3), 170, kHeight});
+    make.textBox(main, s(ctl::StatusBox), {}, boxLength(TextField::Status),
+                 {kFieldX, row(3), 170, kHeight});
     field(4, ctl::PttDelayLabel, "PTTdelay");
     make.comboBox(main, s(ctl::PttDelayBox), {}, {kFieldX, row(4), 80, kHeight});
     field(5, ctl::PathLabel, "Path");
@@ -54,13 +60,13 @@ void buildMain(QWidget* frame1, const ControlFactory& make) {
 // Degrees, minutes and hundredths of one coordinate with their separators.
 void buildCoordinate(QGroupBox* gps, const ControlFactory& make, int y, const char* labelName,
                      const char* caption, const char* names[4], const char* degrees,
-                     int degreeWidth, const char* hemisphere) {
+                     const std::array<TextField, 3>& parts, const char* hemisphere) {
     make.label(gps, s(labelName), s(caption), {8, y, 40, kHeight});
-    make.textBox(gps, s(names[0]), s(degrees), degreeWidth, {50, y, 32, kHeight});
+    make.textBox(gps, s(names[0]), s(degrees), boxLength(parts[0]), {50, y, 32, kHeight});
     make.label(gps, {}, s("°"), {84, y, 8, kHeight});
-    make.textBox(gps, s(names[1]), s("00"), 2, {94, y, 26, kHeight});
+    make.textBox(gps, s(names[1]), s("00"), boxLength(parts[1]), {94, y, 26, kHeight});
     make.label(gps, {}, s("."), {122, y, 8, kHeight});
-    make.textBox(gps, s(names[2]), s("00"), 2, {132, y, 26, kHeight});
+    make.textBox(gps, s(names[2]), s("00"), boxLength(parts[2]), {132, y, 26, kHeight});
     make.label(gps, {}, s("'"), {160, y, 8, kHeight});
     make.comboBox(gps, s(names[3]), s(hemisphere), {172, y, 56, kHeight});
 }
@@ -71,10 +77,12 @@ void buildGps(QWidget* frame1, const ControlFactory& make) {
     make.option(gps, s(ctl::FixOption), s("Fix"), {90, row(0), 110, kHeight});
     const char* latitude[4] = {ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox,
                                ctl::LatHemisphereBox};
-    buildCoordinate(gps, make, row(1), ctl::LatLabel, "Lat:", latitude, "00", 2, "N");
+    buildCoordinate(gps, make, row(1), ctl::LatLabel, "Lat:", latitude, "00",
+                    {TextField::LatDegrees, TextField::LatMinutes, TextField::LatHundredths}, "N");
     const char* longitude[4] = {ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox,
                                 ctl::LonHemisphereBox};
-    buildCoordinate(gps, make, row(2), ctl::LonLabel, "Long:", longitude, "000", 3, "E");
+    buildCoordinate(gps, make, row(2), ctl::LonLabel, "Long:", longitude, "000",
+                    {TextField::LonDegrees, TextField::LonMinutes, TextField::LonHundredths}, "E");
 }
 
 void buildRightColumn(QWidget* frame1, const ControlFactory& make) {
@@ -99,7 +107,8 @@ void buildRightColumn(QWidget* frame1, const ControlFactory& make) {
     make.option(tx, s(ctl::SmartOption), s("SMART"), {4, row(0), 69, kHeight});
     make.option(tx, s(ctl::BeaconOffOption), s("Off"), {73, row(0), 46, kHeight});
     make.option(tx, s(ctl::IntervalOption), s("INTERVAL"), {119, row(0), 85, kHeight});
-    make.textBox(tx, s(ctl::IntervalBox), {}, 4, {204, row(0), 38, kHeight});
+    make.textBox(tx, s(ctl::IntervalBox), {}, boxLength(TextField::Interval),
+                 {204, row(0), 38, kHeight});
 
     make.multiLineBox(frame1, s(ctl::StatusLog), {266, 239, 247, 115});
 }

@@ -19,27 +19,27 @@ bool isPosition(const CliField& field) {
 } // namespace
 
 const std::vector<CliField>& cliFields() {
-    // The limits are those of the window's boxes; the lists there are editable.
+    // The lists of the window's boxes are editable: those fields take any text.
     static const std::vector<CliField> fields{
-        {"callsign", TextField::Callsign, "up to 6 characters", 6},
+        {"callsign", TextField::Callsign, "up to 6 characters"},
         {"ssid", TextField::Ssid, "text, usually 0 to 15"},
-        {"passcode", TextField::Passcode, "up to 5 digits", 5, true},
+        {"passcode", TextField::Passcode, "up to 5 digits", true},
         {"symbol", TextField::Symbol, "text, usually 2 characters such as />"},
         {"gps", OptionGroup::Gps, "gps or fixed (the position below)"},
-        {"lat_degrees", TextField::LatDegrees, "up to 2 digits", 2, true},
-        {"lat_minutes", TextField::LatMinutes, "up to 2 digits", 2, true},
-        {"lat_hundredths", TextField::LatHundredths, "up to 2 digits", 2, true},
-        {"lat_hemisphere", TextField::LatHemisphere, "N or S", 1},
-        {"lon_degrees", TextField::LonDegrees, "up to 3 digits", 3, true},
-        {"lon_minutes", TextField::LonMinutes, "up to 2 digits", 2, true},
-        {"lon_hundredths", TextField::LonHundredths, "up to 2 digits", 2, true},
-        {"lon_hemisphere", TextField::LonHemisphere, "E or W", 1},
-        {"comment", TextField::Comment, "up to 61 characters", 61},
-        {"status", TextField::Status, "up to 40 characters", 40},
+        {"lat_degrees", TextField::LatDegrees, "up to 2 digits", true},
+        {"lat_minutes", TextField::LatMinutes, "up to 2 digits", true},
+        {"lat_hundredths", TextField::LatHundredths, "up to 2 digits", true},
+        {"lat_hemisphere", TextField::LatHemisphere, "N or S"},
+        {"lon_degrees", TextField::LonDegrees, "up to 3 digits", true},
+        {"lon_minutes", TextField::LonMinutes, "up to 2 digits", true},
+        {"lon_hundredths", TextField::LonHundredths, "up to 2 digits", true},
+        {"lon_hemisphere", TextField::LonHemisphere, "E or W"},
+        {"comment", TextField::Comment, "up to 61 characters"},
+        {"status", TextField::Status, "up to 40 characters"},
         {"ptt_delay", TextField::PttDelay, "text, usually a number"},
         {"mic_e", CheckField::MicE, "0 or 1"},
         {"beacon", OptionGroup::BeaconMode, "smart, off or interval"},
-        {"interval", TextField::Interval, "up to 4 digits (interval mode)", 4, true},
+        {"interval", TextField::Interval, "up to 4 digits (interval mode)", true},
         {"filter", TextField::Filter},
         {"beep", CheckField::Beep, "0 or 1"},
         {"backlight", TextField::Backlight, "ON, or a time such as 05 or 10"},
@@ -85,7 +85,13 @@ std::optional<QString> valueProblem(const CliField& field, const QString& value)
     if (!field.accepts)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
-    bool fits = field.maxLength == 0 || value.size() <= field.maxLength;
+    bool fits = true;
+    if (const auto* text = std::get_if<TextField>(&field.target)) {
+        fits = boxLength(*text) == 0 || value.size() <= boxLength(*text);
+        // A hemisphere is one letter; its box is a list that takes more.
+        if (*text == TextField::LatHemisphere || *text == TextField::LonHemisphere)
+            fits = value.size() <= 1;
+    }
     if (field.digits)
         fits = fits && std::all_of(value.begin(), value.end(),
                                    [](QChar c) { return c >= u'0' && c <= u'9'; });

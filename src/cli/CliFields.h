@@ -16,10 +16,9 @@ using FieldTarget = std::variant<TextField, CheckField, OptionGroup>;
 struct CliField {
     const char* name;
     FieldTarget target;
-    // What the field's box holds: at most maxLength characters (0: no limit),
-    // digits only when `digits`. No text: read from the tracker, never written.
+    // What the field's box holds: at most its boxLength, digits only when
+    // `digits`. No text: read from the tracker, never written.
     const char* accepts = nullptr;
-    int maxLength = 0;
     bool digits = false;
 };
 

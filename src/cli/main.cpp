@@ -28,7 +28,8 @@ Commands:
   ports                 each port: COM name, device, USB maker/product/serial,
                         whether it opens and why not
   read [-o FILE]        read every setting and print them; -o saves a settings file
-  write FILE [--verify] write the settings of FILE, then restart the tracker;
+  write FILE [--verify]
+                        write the settings of FILE, then restart the tracker;
                         --verify reads them back and lists each difference
   set FIELD=VALUE ... [--verify]
                         read, change the named fields, write
@@ -38,8 +39,8 @@ Commands:
 "kite12 COMMAND --help" describes a command.
 
 Exit status: 0 done; 1 the tracker did not answer or was lost, or a verify
-found differences; 2 a usage
-error or a bad file, nothing sent; 3 the port cannot be opened.)";
+found differences; 2 a usage error or a bad file, nothing sent; 3 the port
+cannot be opened.)";
 
 } // namespace
 

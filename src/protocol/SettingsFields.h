@@ -60,3 +60,30 @@ enum class OptionGroup {
 inline constexpr int memberCount(OptionGroup group) {
     return group == OptionGroup::Gps ? 2 : 3;
 }
+
+// How many characters the window's box for a text field takes; 0: no limit.
+// The command line refuses a longer value, so a file never holds more.
+inline constexpr int boxLength(TextField field) {
+    switch (field) {
+    case TextField::Callsign:
+        return 6;
+    case TextField::Passcode:
+        return 5;
+    case TextField::Comment:
+        return 61;
+    case TextField::Status:
+        return 40;
+    case TextField::Interval:
+        return 4;
+    case TextField::LonDegrees:
+        return 3;
+    case TextField::LatDegrees:
+    case TextField::LatMinutes:
+    case TextField::LatHundredths:
+    case TextField::LonMinutes:
+    case TextField::LonHundredths:
+        return 2;
+    default:
+        return 0;
+    }
+}

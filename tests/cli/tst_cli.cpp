@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -13,10 +14,15 @@ struct Run {
     QByteArray err;
 };
 
-Run kite12(const QStringList& arguments) {
+// With `interruptAfter`, Ctrl-C reaches kite12 once the tracker has taken that many bytes.
+Run kite12(const QStringList& arguments, const VirtualTracker* tracker = nullptr,
+           qsizetype interruptAfter = 0) {
     QProcess process;
     process.start(QStringLiteral(KITE12_CLI_PROGRAM), arguments);
     Run run;
+    if (tracker && interruptAfter > 0 &&
+        QTest::qWaitFor([&] { return tracker->received().size() >= interruptAfter; }, kPatienceMs))
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
     if (!process.waitForFinished(kPatienceMs)) {
         process.kill();
         process.waitForFinished();
@@ -90,32 +96,50 @@ void CliTest::readRestartsATrackerPastItsBootWindow() {
 void CliTest::faultsEndWithOneMessage_data() {
     QTest::addColumn<QStringList>("trackerOptions");
     QTest::addColumn<bool>("portExists");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("interruptAfter");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("message");
-    QTest::newRow("silent tracker") << QStringList{QStringLiteral("--silent")} << true << 1
-                                    << QByteArray("the tracker did not answer 20 handshakes");
+    const QString read = QStringLiteral("read");
+    const QString defaults = QStringLiteral("defaults");
+    QTest::newRow("silent tracker") << QStringList{QStringLiteral("--silent")} << true << read << 0
+                                    << 1 << QByteArray("the tracker did not answer 20 handshakes");
     QTest::newRow("unplug during the handshake")
         << QStringList{QStringLiteral("--never-connect"), QStringLiteral("--unplug-after-bytes"),
                        QStringLiteral("25")}
-        << true << 1 << QByteArray("the tracker was lost");
-    QTest::newRow("no such port") << QStringList{} << false << 3
+        << true << read << 0 << 1 << QByteArray("the tracker was lost");
+    QTest::newRow("unplug during the write")
+        << QStringList{QStringLiteral("--unplug-after-bytes"), QStringLiteral("60")} << true
+        << defaults << 0 << 1 << QByteArray("the tracker was lost");
+    QTest::newRow("Ctrl-C during the write")
+        << QStringList{} << true << defaults << 60 << 1 << QByteArray("Interrupted");
+    QTest::newRow("no such port") << QStringList{} << false << read << 0 << 3
                                   << QByteArray("No such file or directory");
 }
 
 void CliTest::faultsEndWithOneMessage() {
     QFETCH(QStringList, trackerOptions);
     QFETCH(bool, portExists);
+    QFETCH(QString, command);
+    QFETCH(int, interruptAfter);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, message);
     VirtualTracker tracker;
     QVERIFY(tracker.start(trackerOptions));
     const QString port = portExists ? tracker.devicePath() : tracker.devicePath() + "-gone";
-    const Run run =
-        kite12({QStringLiteral("--port"), port, QStringLiteral("--quiet"), QStringLiteral("read")});
+    const Run run = kite12({QStringLiteral("--port"), port, QStringLiteral("--quiet"), command},
+                           &tracker, interruptAfter);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.err.count(message), 1);
     QCOMPARE(run.err.count("kite12: "), 1);
     QVERIFY(run.out.isEmpty());
+    // Ctrl-C ends a write at a whole command, and no fault goes on to the
+    // restart that would make half of the settings take effect.
+    const QByteArray received = tracker.received();
+    if (interruptAfter > 0)
+        QVERIFY(received.endsWith("#\r\n"));
+    if (command == QLatin1String("defaults"))
+        QVERIFY(!received.contains("REBOOT#"));
 }
 
 void CliTest::linksNoWidgets() {
