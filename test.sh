@@ -4,4 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh build
 export QT_QPA_PLATFORM=offscreen
+# Under the sanitizers (KITE12_SANITIZE=ON), a report names where it came from.
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 600 --no-tests=error

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds
 # the given targets, or everything when none is given.
-# Usage: scripts/setup.sh [build-folder [target...]]   (KITE12_WERROR=ON turns warnings into errors)
+# Usage: scripts/setup.sh [build-folder [target...]]
+#   KITE12_WERROR=ON turns warnings into errors; KITE12_SANITIZE=ON builds with
+#   AddressSanitizer and UndefinedBehaviorSanitizer, so every test runs under them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
@@ -9,5 +11,6 @@ targets=("${@:2}")
 
 scripts/install-packages.sh cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KITE12_WERROR:+-DKITE12_WERROR="$KITE12_WERROR"}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KITE12_WERROR:+-DKITE12_WERROR="$KITE12_WERROR"} \
+    ${KITE12_SANITIZE:+-DKITE12_SANITIZE="$KITE12_SANITIZE"}
 cmake --build "$build" --parallel "$(nproc)" ${targets[@]:+--target "${targets[@]}"}
