@@ -123,7 +123,7 @@ inline constexpr const char* BeaconOptions[] = {SmartOption, BeaconOffOption, In
 // The form's control of that name and kind. A window without it is a fault of
 // the program: it stops at once, in every build, rather than act on nothing.
 template <class Control> Control* findControl(const QObject* form, const QString& name) {
-    QObject* found = form->findChild<QObject*>(name);
+    auto* found = form->findChild<QObject*>(name);
     if (!found)
         qFatal("The window has no control %s", qPrintable(name));
     auto* control = qobject_cast<Control*>(found);
