@@ -10,6 +10,7 @@
 #include "FormControls.h"
 #include "FormGeometry.h"
 #include "GprsSetup.h"
+#include "LoaderFrames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
 #include "PortList.h"
@@ -60,7 +61,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     setFixedSize(geometry.scaled(kClientWidth), geometry.scaled(kClientHeight));
     buildFormControls(this, ControlFactory(geometry));
     installFieldRules(this);
-    makeTimer(this, ctl::LoaderWaitTimer, 1000);
+    makeTimer(this, ctl::LoaderWaitTimer, loader::kProbeIntervalMs);
     makeTimer(this, ctl::StepTimer, 100)->start();
 
     settings_ = std::make_unique<DeviceSettings>(this);

@@ -21,15 +21,15 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 void print(const QString& text) {
     std::fputs(qPrintable(text), stdout);
 }
 
+namespace {
 PortDirectory portDirectory() {
     return PortDirectory(portSettingsFileIn(QCoreApplication::applicationDirPath()));
 }
+} // namespace
 
 // COM1 to COM16 as the window numbers them, a device path as given, or the one
 // USB serial device there is.
@@ -58,10 +58,8 @@ QString chooseDevice(const QString& port) {
                                .arg(candidates.join(QStringLiteral(", ")))};
 }
 
-// The command's own arguments; a bad one ends the program with exit code 2.
-// Returns the positional arguments, at most `most` of them.
 QStringList parseCommand(QCommandLineParser& parser, const QStringList& arguments,
-                         const QString& description, qsizetype most = 0) {
+                         const QString& description, qsizetype most) {
     parser.setApplicationDescription(description);
     parser.addHelpOption();
     if (!parser.parse(arguments))
@@ -76,6 +74,8 @@ QStringList parseCommand(QCommandLineParser& parser, const QStringList& argument
                                          .arg(arguments.first(), positional.at(most))};
     return positional;
 }
+
+namespace {
 
 int listPorts(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -101,24 +101,33 @@ int listPorts(const QStringList& arguments) {
     return kExitDone;
 }
 
+} // namespace
+
 void printJson(const QJsonValue& value) {
     const QJsonDocument document =
         value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
     print(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
 }
 
-void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
+QJsonObject recordJson(const SettingsRecord& record) {
     QJsonObject object;
-    for (const CliField& field : cliFields()) {
-        const QString name = QString::fromLatin1(field.name);
-        if (options.json)
-            object.insert(name, fieldValue(field, record));
-        else
-            print(QStringLiteral("%1 %2\n").arg(name, -15).arg(fieldValue(field, record)));
-    }
-    if (options.json)
-        printJson(object);
+    for (const CliField& field : cliFields())
+        object.insert(QLatin1String(field.name), fieldValue(field, record));
+    return object;
 }
+
+void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
+    if (options.json) {
+        printJson(recordJson(record));
+        return;
+    }
+    for (const CliField& field : cliFields())
+        print(QStringLiteral("%1 %2\n")
+                  .arg(QString::fromLatin1(field.name), -15)
+                  .arg(fieldValue(field, record)));
+}
+
+namespace {
 
 int read(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
@@ -151,30 +160,48 @@ int restart(const GlobalOptions& options, const QStringList& arguments) {
     return kExitDone;
 }
 
-// After the write and its restart, reads the tracker again and lists each field
-// the write sent that reads back otherwise; false when there is one.
-bool verify(const GlobalOptions& options, TrackerPort& port, Progress& progress,
-            const SettingsRecord& written) {
+} // namespace
+
+QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
+                               const SettingsRecord& written) {
     const SettingsRecord read = readTracker(port, progress);
     QJsonArray differences;
     for (const CliField* field : writtenFields(written)) {
         const QString sent = fieldValue(*field, written);
         const QString found = fieldValue(*field, read);
-        if (sent == found)
-            continue;
-        const QString name = QString::fromLatin1(field->name);
-        differences.append(QJsonObject{{QStringLiteral("field"), name},
-                                       {QStringLiteral("written"), sent},
-                                       {QStringLiteral("read"), found}});
-        if (!options.json)
-            print(QStringLiteral("%1\twritten \"%2\"\tread \"%3\"\n").arg(name, sent, found));
+        if (sent != found)
+            differences.append(QJsonObject{{QStringLiteral("field"), QLatin1String(field->name)},
+                                           {QStringLiteral("written"), sent},
+                                           {QStringLiteral("read"), found}});
     }
-    if (options.json)
-        printJson(differences);
     progress.note(
         differences.isEmpty()
             ? QStringLiteral("Verified: every field written reads back the same")
             : QStringLiteral("Verify: %1 field(s) read back otherwise").arg(differences.size()));
+    return differences;
+}
+
+void printDifferences(const QJsonArray& differences) {
+    for (const QJsonValue& value : differences) {
+        const QJsonObject difference = value.toObject();
+        print(QStringLiteral("%1\twritten \"%2\"\tread \"%3\"\n")
+                  .arg(difference.value(QStringLiteral("field")).toString(),
+                       difference.value(QStringLiteral("written")).toString(),
+                       difference.value(QStringLiteral("read")).toString()));
+    }
+}
+
+namespace {
+
+// After the write and its restart, reads the tracker again and lists each field
+// the write sent that reads back otherwise; false when there is one.
+bool verify(const GlobalOptions& options, TrackerPort& port, Progress& progress,
+            const SettingsRecord& written) {
+    const QJsonArray differences = readBackDifferences(port, progress, written);
+    if (options.json)
+        printJson(differences);
+    else
+        printDifferences(differences);
     return differences.isEmpty();
 }
 
@@ -286,6 +313,10 @@ int runCommand(const GlobalOptions& options, const QStringList& arguments) {
         return set(options, arguments);
     if (command == QLatin1String("restart"))
         return restart(options, arguments);
+    if (command == QLatin1String("flash"))
+        return flash(options, arguments);
+    if (command == QLatin1String("gprs"))
+        return gprs(options, arguments);
     throw CliFailure{
         kExitUsage,
         command.isEmpty()

@@ -1,7 +1,15 @@
 #pragma once
 
+#include "SettingsRecord.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
+
+class Progress;
+class QCommandLineParser;
+class TrackerPort;
 
 // The options that come before the command.
 struct GlobalOptions {
@@ -13,3 +21,29 @@ struct GlobalOptions {
 
 // Runs the command (its name first in `arguments`); returns the exit code.
 int runCommand(const GlobalOptions& options, const QStringList& arguments);
+
+// Shared by the commands.
+
+// Results go to standard output.
+void print(const QString& text);
+void printJson(const QJsonValue& value);
+// Every field keyed by its name.
+QJsonObject recordJson(const SettingsRecord& record);
+// Every field as "name value" lines, or one JSON object with --json.
+void printRecord(const GlobalOptions& options, const SettingsRecord& record);
+// The device the --port option names.
+QString chooseDevice(const QString& port);
+// The command's own arguments; a bad one ends the program with exit code 2.
+// Returns the positional arguments, at most `most` of them.
+QStringList parseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                         const QString& description, qsizetype most = 0);
+// Reads the tracker after a write and lists each field the write sent that reads
+// back otherwise, as objects of field, written and read.
+QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
+                               const SettingsRecord& written);
+// The differences as lines of field, written and read.
+void printDifferences(const QJsonArray& differences);
+
+// The commands of their own files.
+int flash(const GlobalOptions& options, const QStringList& arguments);
+int gprs(const GlobalOptions& options, const QStringList& arguments);

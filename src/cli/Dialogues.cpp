@@ -32,7 +32,7 @@ void handshake(TrackerPort& port, Progress& progress) {
 SettingsRecord readTracker(TrackerPort& port, Progress& progress) {
     handshake(port, progress);
     // Only the reply to the request counts: whatever came before is the start-up's.
-    port.reply() = RecordRead{};
+    port.reply() = PortRead{};
     for (int m = 1; m <= kReadTries; ++m) {
         progress.status(QStringLiteral("Reading %1/%2").arg(m).arg(kReadTries));
         port.send(readCommand());

@@ -11,6 +11,8 @@ public:
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
 
+    // Whether status lines update in place.
+    bool updating() const { return updating_; }
     // A new status; a plain line only when it differs from the last.
     void status(const QString& text);
     // A message of its own line, after the status line.

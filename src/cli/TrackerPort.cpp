@@ -59,8 +59,11 @@ void TrackerPort::open() {
 // Straight to the descriptor: QSerialPort would queue the bytes until it is
 // waited on, and its close() drops whatever is still queued.
 void TrackerPort::send(const QString& command) {
+    sendBytes(encodeLineText(command));
+}
+
+void TrackerPort::sendBytes(const QByteArray& bytes) {
     checkInterrupt();
-    const QByteArray bytes = encodeLineText(command);
     const int fd = static_cast<int>(port_.handle());
     const QDeadlineTimer deadline(kOutputTimeoutMs);
     qsizetype sent = 0;
@@ -76,8 +79,10 @@ void TrackerPort::send(const QString& command) {
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             pollfd writable{fd, POLLOUT, 0};
             const int left = static_cast<int>(deadline.remainingTime());
-            if (left > 0 && ::poll(&writable, 1, left) >= 0 &&
-                !(writable.revents & (POLLERR | POLLHUP)))
+            // Ctrl-C lets the bytes under way finish: half a frame would confuse the loader.
+            const int ready = left > 0 ? ::poll(&writable, 1, left) : 0;
+            if ((ready > 0 && !(writable.revents & (POLLERR | POLLHUP))) ||
+                (ready < 0 && errno == EINTR))
                 continue;
         }
         lost(QStringLiteral("the port stopped taking data"));
@@ -104,6 +109,14 @@ bool TrackerPort::waitUntil(int ms, const std::function<bool()>& done) {
     return true;
 }
 
+std::optional<quint8> TrackerPort::nextByte(int ms) {
+    if (!waitUntil(ms, [this] { return !bytes_.isEmpty(); }))
+        return std::nullopt;
+    const auto byte = static_cast<quint8>(bytes_.front());
+    bytes_.remove(0, 1);
+    return byte;
+}
+
 void TrackerPort::close() {
     if (!port_.isOpen())
         return;
@@ -115,6 +128,7 @@ void TrackerPort::close() {
 
 void TrackerPort::take(const QByteArray& bytes) {
     trace('<', bytes);
+    bytes_ += bytes;
     for (const char byte : bytes)
         if (line_.feed(byte))
             applySettingsLine(line_.currentLine(), reply_);

@@ -9,12 +9,25 @@
 #include <QString>
 #include <csignal>
 #include <functional>
+#include <optional>
+#include <set>
 
 // Set by Ctrl-C; every wait of the port ends at it.
 extern volatile std::sig_atomic_t interruptRequested;
 
+// The replies read into a record, noting which texts they set.
+struct PortRead : RecordRead {
+    std::set<TextField> textsSet;
+
+    void setText(TextField field, const QString& value) {
+        RecordRead::setText(field, value);
+        textsSet.insert(field);
+    }
+};
+
 // The tracker's port for the command line: it blocks while it waits, reads the
-// replies into a record as they arrive and, with a trace file, logs every byte.
+// replies into a record as they arrive, keeps the bytes for the loader and,
+// with a trace file, logs every byte.
 // Failures are thrown as CliFailure; the port is closed once, its output drained.
 class TrackerPort {
 public:
@@ -26,11 +39,16 @@ public:
     void open();
     // Returns once the bytes are the system's: a close right after cannot drop them.
     void send(const QString& command);
+    void sendBytes(const QByteArray& bytes);
     // Takes replies until `done` holds or `ms` have passed; true when `done` held.
     bool waitUntil(int ms, const std::function<bool()>& done);
+    // The first byte received since the last one taken or dropBytes(); nothing
+    // when none comes within `ms`.
+    std::optional<quint8> nextByte(int ms);
+    void dropBytes() { bytes_.clear(); }
     void close();
 
-    RecordRead& reply() { return reply_; }
+    PortRead& reply() { return reply_; }
     const QString& device() const { return device_; }
 
 private:
@@ -43,5 +61,6 @@ private:
     QFile trace_;
     QElapsedTimer clock_;
     LineAssembler line_;
-    RecordRead reply_;
+    PortRead reply_;
+    QByteArray bytes_;
 };

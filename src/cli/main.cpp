@@ -22,7 +22,8 @@ void interruptOnSignals() {
         ::sigaction(signal, &action, nullptr);
 }
 
-const char kCommands[] = R"(Backs up, restores and writes the settings of a KITE12 APRS tracker.
+const char kCommands[] = R"(Backs up, restores and writes the settings of a KITE12 APRS tracker,
+updates its firmware and sets up its GPRS modem.
 
 Commands:
   ports                 each port: COM name, device, USB maker/product/serial,
@@ -35,6 +36,15 @@ Commands:
                         read, change the named fields, write
   defaults [--chinese]  write the default settings (the Default button's values)
   restart               restart the tracker
+  flash IMAGE [--keep-settings] [--no-reset]
+                        reset the settings, restart into the loader and send
+                        the firmware IMAGE; --keep-settings reads them first,
+                        saves them beside IMAGE and writes them back after;
+                        --no-reset for a tracker already in its loader
+  gprs show             print the GPRS modem's server, port, access point,
+                        user and password
+  gprs set --server HOST [--apn NAME --user USER --password PASSWORD]
+                        store them in the modem, then read them back
 
 "kite12 COMMAND --help" describes a command.
 

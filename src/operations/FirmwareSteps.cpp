@@ -16,8 +16,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int kLastProbeTick = 9;
-
 // How the reply hex box shows a byte.
 QString hexOf(quint8 byte) {
     return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
@@ -37,7 +35,7 @@ void FirmwareUpdate::loaderWaitTick() {
     ++waitTicks_;
     context_.replaceStatus(loaderWaitText(waitTicks_));
     context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))->setText(tickCount(waitTicks_));
-    if (loaderAnswered_ == 1 || waitTicks_ > kLastProbeTick) {
+    if (loaderAnswered_ == 1 || waitTicks_ > loader::kLastProbeTick) {
         timer(ctl::LoaderWaitTimer)->stop();
         button(ctl::UpdateButton)->setText(QStringLiteral("update"));
         // A loader that answered in the last second is taking the image: keep the port.
@@ -77,7 +75,7 @@ void FirmwareUpdate::stepTick() {
                 return;
             }
         }
-        if (transferring_ && sinceLoaderReply_.hasExpired(kSilenceLimitMs)) {
+        if (transferring_ && sinceLoaderReply_.hasExpired(loader::kSilenceLimitMs)) {
             abandonTransfer(QStringLiteral("Update fail, no reply from the tracker, Please try "
                                            "again."));
             return;

@@ -24,7 +24,6 @@ const QString kIdleCaption = QStringLiteral("update");
 const QString kBusyCaption = QStringLiteral("update...");
 const QString kNoImage = QStringLiteral("Please choose fireware");
 const QString kImageTooLarge = QStringLiteral("Fireware too large, Please choose one under 512KB");
-constexpr int kResetTries = 5;
 } // namespace
 
 std::optional<QString> FirmwareUpdate::refusal() const {
@@ -118,8 +117,8 @@ void FirmwareUpdate::resetDevice() {
     DeviceSettings& settings = *context_.settings;
     context_.comm->output(resetCommand());
     settings.eepromResetSeen = 0;
-    for (int tries = 1; tries <= kResetTries; ++tries) {
-        Delay(1000);
+    for (int tries = 1; tries <= loader::kResetWaits; ++tries) {
+        Delay(loader::kResetWaitMs);
         if (settings.eepromResetSeen == 1) {
             context_.appendStatus(QStringLiteral("\r\nreset eeram OK\r\n"));
             Delay(1000);

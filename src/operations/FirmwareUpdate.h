@@ -17,8 +17,6 @@ class QTimer;
 class FirmwareUpdate : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kSilenceLimitMs = 10000;
-
     FirmwareUpdate(FormContext context, QObject* parent = nullptr);
 
     // Takes the file as the image to send; a file that cannot be read leaves

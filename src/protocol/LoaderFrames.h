@@ -23,6 +23,16 @@ inline constexpr quint8 kNextBlock = 0xC5;
 inline constexpr quint8 kRepeatBlock = 0x55;
 // What fills the image's last block beyond the file.
 inline constexpr quint8 kPadding = 0xFF;
+
+// After "AT+RESET#" the confirmation is awaited this many times this long.
+inline constexpr int kResetWaits = 5;
+inline constexpr int kResetWaitMs = 1000;
+// After "REBOOT#" the loader wait ticks this often; the probe goes out at
+// ticks 1 to kLastProbeTick and the tick after it gives up.
+inline constexpr int kProbeIntervalMs = 1000;
+inline constexpr int kLastProbeTick = 9;
+// Once the header is sent, a loader silent this long has stopped taking the image.
+inline constexpr int kSilenceLimitMs = 10000;
 } // namespace loader
 
 inline constexpr int kBlockSize = 2048;

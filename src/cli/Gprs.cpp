@@ -1,0 +1,159 @@
+#include "CliFailure.h"
+#include "Commands.h"
+#include "GprsCommands.h"
+#include "Progress.h"
+#include "TrackerPort.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+// Once its query is sent, the modem's answer is this long at most in coming.
+constexpr int kAnswerMs = 3000;
+
+struct ModemValue {
+    const char* name;
+    TextField field;
+};
+
+// The modem's settings in the order the window shows them.
+constexpr std::array kModemValues{
+    ModemValue{"server", TextField::Server}, ModemValue{"port", TextField::ServerPort},
+    ModemValue{"apn", TextField::Apn}, ModemValue{"user", TextField::ApnUser},
+    ModemValue{"password", TextField::ApnPassword}};
+
+// Sends the steps with the window's waits after each.
+void run(TrackerPort& port, const QList<GprsStep>& steps) {
+    for (const GprsStep& step : steps) {
+        port.send(step.text);
+        for (const int ms : step.waitsMs)
+            port.waitUntil(ms, [] { return false; });
+    }
+}
+
+// The queries' steps, then the wait for both answers: the connection and the access point.
+SettingsRecord ask(TrackerPort& port, const QList<GprsStep>& steps) {
+    port.reply() = PortRead{};
+    run(port, steps);
+    const auto answered = [&port] {
+        const std::set<TextField>& set = port.reply().textsSet;
+        return set.count(TextField::Server) == 1 && set.count(TextField::ApnPassword) == 1;
+    };
+    if (!port.waitUntil(kAnswerMs, answered))
+        throw CliFailure{kExitNoAnswer,
+                         QStringLiteral("%1: the modem did not report its server and access "
+                                        "point")
+                             .arg(port.device())};
+    return port.reply().record;
+}
+
+// The modem's reply puts a blank before the port.
+QString shown(const SettingsRecord& record, TextField field) {
+    return field == TextField::ServerPort ? record.text(field).trimmed() : record.text(field);
+}
+
+void printModem(const GlobalOptions& options, const SettingsRecord& record) {
+    QJsonObject object;
+    for (const ModemValue& value : kModemValues) {
+        if (options.json)
+            object.insert(QLatin1String(value.name), shown(record, value.field));
+        else
+            print(QStringLiteral("%1 %2\n")
+                      .arg(QString::fromLatin1(value.name), -9)
+                      .arg(shown(record, value.field)));
+    }
+    if (options.json)
+        printJson(object);
+}
+
+} // namespace
+
+int gprs(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption server(QStringLiteral("server"),
+                                    QStringLiteral("The APRS-IS server (stored with port 14580)."),
+                                    QStringLiteral("HOST"));
+    const QCommandLineOption apn(QStringLiteral("apn"),
+                                 QStringLiteral("The access point; without it the modem keeps "
+                                                "the one it has."),
+                                 QStringLiteral("NAME"));
+    const QCommandLineOption user(QStringLiteral("user"),
+                                  QStringLiteral("The access point's user (with --apn)."),
+                                  QStringLiteral("USER"));
+    const QCommandLineOption password(QStringLiteral("password"),
+                                      QStringLiteral("The access point's password (with --apn)."),
+                                      QStringLiteral("PASSWORD"));
+    parser.addOptions({server, apn, user, password});
+    parser.addPositionalArgument(QStringLiteral("show|set"),
+                                 QStringLiteral("show: print what the modem stored. set: store "
+                                                "the server, and the access point with --apn."));
+    const QStringList action = parseCommand(
+        parser, arguments,
+        QStringLiteral("Reads or stores the GPRS modem's server and access point through the "
+                       "tracker. Take the SIM card out first."),
+        1);
+    const bool show = action == QStringList{QStringLiteral("show")};
+    if (!show && action != QStringList{QStringLiteral("set")})
+        throw CliFailure{kExitUsage, QStringLiteral("gprs: say show or set")};
+    const bool anySet =
+        parser.isSet(server) || parser.isSet(apn) || parser.isSet(user) || parser.isSet(password);
+    if (show && anySet)
+        throw CliFailure{kExitUsage, QStringLiteral("gprs show takes no values; see \"kite12 "
+                                                    "gprs --help\"")};
+    if (!show && !parser.isSet(server))
+        throw CliFailure{kExitUsage, QStringLiteral("gprs set: give --server")};
+    if ((parser.isSet(user) || parser.isSet(password)) && !parser.isSet(apn))
+        throw CliFailure{kExitUsage, QStringLiteral("gprs set: --user and --password go with "
+                                                    "--apn")};
+
+    Progress progress(options.quiet);
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    SettingsRecord stored;
+    try {
+        progress.status(QStringLiteral("Reading the modem"));
+        stored = ask(port, gprsReadSteps());
+        if (!show) {
+            progress.status(QStringLiteral("Saving"));
+            run(port, {gprsEchoOffStep()});
+            run(port, gprsConnectionSteps(parser.value(server)));
+            if (parser.isSet(apn))
+                run(port, {gprsAccessPointStep(
+                              {parser.value(apn), parser.value(user), parser.value(password)})});
+            stored = ask(port, gprsReadBackSteps());
+        }
+    } catch (const CliFailure&) {
+        // Back to normal all the same, where the port still takes it.
+        try {
+            run(port, gprsExitSteps());
+        } catch (const CliFailure&) {
+        }
+        throw;
+    }
+    progress.status(QStringLiteral("Ending the pass-through"));
+    run(port, gprsExitSteps());
+    port.close();
+    printModem(options, stored);
+    if (show)
+        return kExitDone;
+
+    QStringList differences;
+    const auto compare = [&](TextField field, const QCommandLineOption& option) {
+        if (stored.text(field) != parser.value(option))
+            differences.append(
+                QStringLiteral("%1 \"%2\", not \"%3\"")
+                    .arg(option.names().first(), stored.text(field), parser.value(option)));
+    };
+    compare(TextField::Server, server);
+    if (parser.isSet(apn)) {
+        compare(TextField::Apn, apn);
+        compare(TextField::ApnUser, user);
+        compare(TextField::ApnPassword, password);
+    }
+    if (!differences.isEmpty())
+        throw CliFailure{
+            kExitNoAnswer,
+            QStringLiteral("The modem reports %1").arg(differences.join(QStringLiteral(", ")))};
+    progress.note(QStringLiteral("Stored; the modem reports the same"));
+    return kExitDone;
+}
