@@ -42,6 +42,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     valued("ignore-key", "Take the writes of KEY (such as COMMENT) without storing them.", "KEY");
     flag("silent", "Send nothing at all.");
     valued("byte-delay-ms", "Wait N ms before each byte sent.", "N");
+    flag("line-speed", "Take received bytes no faster than 115200 baud carries them.");
     flag("garbage", "Send random bytes between the lines.");
     flag("flood", "Send random printable bytes without line ends at full speed.");
     valued("unplug-after-bytes", "Close the device after receiving N bytes.", "N");
@@ -63,6 +64,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     options.silent = parser.isSet(QStringLiteral("silent"));
     options.garbage = parser.isSet(QStringLiteral("garbage"));
     options.flood = parser.isSet(QStringLiteral("flood"));
+    options.lineSpeed = parser.isSet(QStringLiteral("line-speed"));
     TrackerCore::Options& core = options.core;
     if (parser.isSet(QStringLiteral("connect-from")))
         core.connectFrom = number(parser, QStringLiteral("connect-from"));

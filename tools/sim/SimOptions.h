@@ -15,6 +15,7 @@ struct SimOptions {
     QByteArray ignoredKey;
     bool silent = false;
     int byteDelayMs = 0;
+    bool lineSpeed = false;
     bool garbage = false;
     bool flood = false;
     qint64 unplugAfterBytes = 0;

@@ -8,14 +8,20 @@
 
 namespace {
 constexpr qsizetype kFloodChunk = 4096;
-}
+// A byte is 10 bits at 115200 baud, rounded up: the line is never faster.
+constexpr qint64 kLineByteNs = (10 * 1'000'000'000LL + 115200 - 1) / 115200;
+} // namespace
 
 SimProgram::SimProgram(const SimOptions& options, QObject* parent)
     : QObject(parent), options_(options), core_(options.core) {
     core_.ignoreWritesOf(options.ignoredKey);
     sendTimer_.setSingleShot(true);
     connect(&sendTimer_, &QTimer::timeout, this, &SimProgram::sendNext);
-    connect(&device_, &PtyDevice::received, this, &SimProgram::take);
+    connect(&device_, &PtyDevice::received, this, &SimProgram::arrive);
+    lineTimer_.setSingleShot(true);
+    lineTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&lineTimer_, &QTimer::timeout, this, &SimProgram::deliverFromLine);
+    lineClock_.start();
     if (options_.flood)
         connect(&device_, &PtyDevice::drained, this, &SimProgram::floodMore, Qt::QueuedConnection);
 }
@@ -86,10 +92,41 @@ void SimProgram::unplug() {
         log_.event(QStringLiteral("# loader: waiting"));
     sendTimer_.stop();
     pending_.clear();
+    lineTimer_.stop();
+    onLine_.clear();
     removeLink();
     device_.close();
     if (options_.replugAfterMs >= 0)
         QTimer::singleShot(options_.replugAfterMs, this, &SimProgram::plugIn);
+}
+
+void SimProgram::arrive(const QByteArray& bytes) {
+    if (!options_.lineSpeed) {
+        take(bytes);
+        return;
+    }
+    // An idle line starts carrying the bytes now.
+    if (onLine_.isEmpty())
+        lineFreeNs_ = qMax(lineFreeNs_, lineClock_.nsecsElapsed());
+    onLine_ += bytes;
+    deliverFromLine();
+}
+
+// Hands on the bytes the line has carried by now; the rest when it has carried them all.
+void SimProgram::deliverFromLine() {
+    const qint64 now = lineClock_.nsecsElapsed();
+    const qsizetype due =
+        qMin<qint64>(qMax<qint64>(now - lineFreeNs_, 0) / kLineByteNs, onLine_.size());
+    if (due > 0) {
+        lineFreeNs_ += due * kLineByteNs;
+        const QByteArray bytes = onLine_.left(due);
+        onLine_.remove(0, due);
+        take(bytes);
+    }
+    if (!onLine_.isEmpty()) {
+        const qint64 leftNs = lineFreeNs_ + onLine_.size() * kLineByteNs - now;
+        lineTimer_.start(static_cast<int>((leftNs + 999'999) / 1'000'000));
+    }
 }
 
 void SimProgram::take(const QByteArray& bytes) {

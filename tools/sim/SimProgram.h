@@ -6,6 +6,7 @@
 #include "TrackerCore.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QTimer>
@@ -25,6 +26,8 @@ public:
 private:
     void plugIn();
     void unplug();
+    void arrive(const QByteArray& bytes);
+    void deliverFromLine();
     void take(const QByteArray& bytes);
     void queue(const TrackerCore::Output& output);
     void sendNext();
@@ -39,6 +42,11 @@ private:
     PtyDevice device_;
     ByteLog log_;
     QTimer sendTimer_;
+    // With --line-speed: what the line still carries, and when it is free.
+    QByteArray onLine_;
+    QElapsedTimer lineClock_;
+    qint64 lineFreeNs_ = 0;
+    QTimer lineTimer_;
     QList<TrackerCore::Send> pending_;
     qint64 receivedBytes_ = 0;
     bool unplugDone_ = false;
