@@ -152,8 +152,8 @@ void sendImage(TrackerPort& port, Progress& progress, const QByteArray& romData)
                         {loader::kNextBlock, loader::kRepeatBlock});
         if (!request)
             throw CliFailure{kExitNoAnswer,
-                             QStringLiteral("%1: the loader did not answer for %2 s after block "
-                                            "%3 of %4")
+                             QStringLiteral("%1: the loader did not answer for %2 s after %3 of "
+                                            "%4 blocks")
                                  .arg(port.device())
                                  .arg(loader::kSilenceLimitMs / 1000)
                                  .arg(blockIndex)

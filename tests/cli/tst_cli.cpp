@@ -1,45 +1,8 @@
+#include "CliRun.h"
 #include "DeviceBench.h"
-#include "VirtualTracker.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// With `interruptAfter`, Ctrl-C reaches kite12 once the tracker has taken that many bytes.
-Run kite12(const QStringList& arguments, const VirtualTracker* tracker = nullptr,
-           qsizetype interruptAfter = 0) {
-    QProcess process;
-    process.start(QStringLiteral(KITE12_CLI_PROGRAM), arguments);
-    Run run;
-    if (tracker && interruptAfter > 0 &&
-        QTest::qWaitFor([&] { return tracker->received().size() >= interruptAfter; }, kPatienceMs))
-        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-    if (!process.waitForFinished(kPatienceMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-QStringList on(const VirtualTracker& tracker, const QStringList& arguments) {
-    return QStringList{QStringLiteral("--port"), tracker.devicePath(), QStringLiteral("--quiet")} +
-           arguments;
-}
-
-} // namespace
 
 class CliTest : public QObject {
     Q_OBJECT
