@@ -103,12 +103,9 @@ void reachLoader(TrackerPort& port, Progress& progress) {
 // block, otherwise a line per tenth.
 class TransferMeter {
 public:
-    TransferMeter(Progress& progress, int blocks) : progress_(progress), blocks_(blocks) {
-        clock_.start();
-    }
+    TransferMeter(Progress& progress, int blocks) : progress_(progress), blocks_(blocks) {}
 
     void sent(int blockIndex) {
-        ++frames_;
         const int percent = 100 * blockIndex / blocks_;
         if (!progress_.updating()) {
             if (percent / 10 > shownTenths_) {
@@ -120,14 +117,18 @@ public:
             }
             return;
         }
-        const double seconds = qMax<qint64>(clock_.elapsed(), 1) / 1000.0;
-        const double rate = frames_ * kFrameSize / seconds;
-        progress_.status(QStringLiteral("Block %1/%2  %3%  %4 bytes/s  %5 s left")
-                             .arg(blockIndex)
-                             .arg(blocks_)
-                             .arg(percent)
-                             .arg(qRound(rate))
-                             .arg(qRound((blocks_ - blockIndex) * kFrameSize / rate)));
+        QString line = QStringLiteral("Block %1/%2  %3%").arg(blockIndex).arg(blocks_).arg(percent);
+        // The rate counts the frames the loader has taken since the first went out.
+        if (frames_++ == 0) {
+            clock_.start();
+        } else {
+            const double rate =
+                (frames_ - 1) * kFrameSize / (qMax<qint64>(clock_.elapsed(), 1) / 1000.0);
+            line += QStringLiteral("  %1 bytes/s  %2 s left")
+                        .arg(qRound(rate))
+                        .arg(qRound((blocks_ - blockIndex) * kFrameSize / rate));
+        }
+        progress_.status(line);
     }
 
 private:
