@@ -182,7 +182,7 @@ QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
 }
 
 void printDifferences(const QJsonArray& differences) {
-    for (const QJsonValue& value : differences) {
+    for (const auto& value : differences) {
         const QJsonObject difference = value.toObject();
         print(QStringLiteral("%1\twritten \"%2\"\tread \"%3\"\n")
                   .arg(difference.value(QStringLiteral("field")).toString(),

@@ -30,10 +30,10 @@ QString shellWord(const QString& text) {
 }
 
 QByteArray readImage(const QString& fileName) {
-    const auto read = readImageFile(fileName);
+    auto read = readImageFile(fileName);
     if (const auto* error = std::get_if<ImageReadError>(&read))
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(fileName, error->message)};
-    const QByteArray data = std::get<QByteArray>(read);
+    QByteArray data = std::get<QByteArray>(std::move(read));
     if (data.size() < kMinRomLength)
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2 bytes is too short for a firmware "
                                                     "image (at least %3)")
@@ -52,7 +52,7 @@ QByteArray readImage(const QString& fileName) {
 // Beside the image, named for the time: a second update keeps the first one's file.
 QString saveSettings(const QString& image, const SettingsRecord& record) {
     const QFileInfo info(image);
-    const QString file = info.dir().filePath(
+    QString file = info.dir().filePath(
         QStringLiteral("%1-settings-%2.ini")
             .arg(info.completeBaseName(),
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
@@ -201,7 +201,7 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
                          QStringLiteral("flash: a tracker in its loader has no settings to keep; "
                                         "after the update write back the settings file saved "
                                         "beside the image")};
-    const QString imageFile = images.first();
+    const QString& imageFile = images.first();
     const QByteArray romData = readImage(imageFile);
 
     Progress progress(options.quiet);
