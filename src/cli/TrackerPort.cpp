@@ -3,12 +3,11 @@
 #include "CliFailure.h"
 #include "LineEncoding.h"
 #include "PortNames.h"
+#include "PortOutput.h"
 #include "PortSettings.h"
 #include "TrackerCommands.h"
 
 #include <QDeadlineTimer>
-#include <cerrno>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -56,37 +55,14 @@ void TrackerPort::open() {
     throw CliFailure{kExitPort, message};
 }
 
-// Straight to the descriptor: QSerialPort would queue the bytes until it is
-// waited on, and its close() drops whatever is still queued.
 void TrackerPort::send(const QString& command) {
     sendBytes(encodeLineText(command));
 }
 
 void TrackerPort::sendBytes(const QByteArray& bytes) {
     checkInterrupt();
-    const int fd = static_cast<int>(port_.handle());
-    const QDeadlineTimer deadline(kOutputTimeoutMs);
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
-        if (n > 0) {
-            sent += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd writable{fd, POLLOUT, 0};
-            const int left = static_cast<int>(deadline.remainingTime());
-            // Ctrl-C lets the bytes under way finish: half a frame would confuse the loader.
-            const int ready = left > 0 ? ::poll(&writable, 1, left) : 0;
-            if ((ready > 0 && !(writable.revents & (POLLERR | POLLHUP))) ||
-                (ready < 0 && errno == EINTR))
-                continue;
-        }
+    if (!writeToDevice(static_cast<int>(port_.handle()), bytes, kOutputTimeoutMs))
         lost(QStringLiteral("the port stopped taking data"));
-    }
     trace('>', bytes);
 }
 

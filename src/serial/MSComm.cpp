@@ -2,14 +2,13 @@
 
 #include "Delay.h"
 #include "LineEncoding.h"
+#include "PortOutput.h"
 #include "PortSettings.h"
 #include "SerialError.h"
 
 #include <QDeadlineTimer>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -114,32 +113,12 @@ void MSComm::output(const QByteArray& bytes) {
 }
 
 #ifdef Q_OS_UNIX
-// Straight to the descriptor: QSerialPort would queue the bytes until the event
-// loop runs, and close() drops whatever is still queued.
 void MSComm::writeAll(const QByteArray& bytes) {
-    const int fd = static_cast<int>(port_.handle());
-    QDeadlineTimer deadline(kOutputTimeoutMs);
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
-        if (n > 0) {
-            sent += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd writable{fd, POLLOUT, 0};
-            const int left = static_cast<int>(deadline.remainingTime());
-            if (left > 0 && ::poll(&writable, 1, left) >= 0 &&
-                !(writable.revents & (POLLERR | POLLHUP)))
-                continue;
-        }
-        port_.close();
-        throw SerialError(
-            QStringLiteral("%1: the port stopped taking data").arg(portNameOf(commPort_)));
-    }
+    if (writeToDevice(static_cast<int>(port_.handle()), bytes, kOutputTimeoutMs))
+        return;
+    port_.close();
+    throw SerialError(
+        QStringLiteral("%1: the port stopped taking data").arg(portNameOf(commPort_)));
 }
 #else
 void MSComm::writeAll(const QByteArray& bytes) {
