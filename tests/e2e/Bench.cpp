@@ -1,17 +1,18 @@
-#include "FirmwareBench.h"
+#include "Bench.h"
 
 #include "ControlNames.h"
 #include "FirmwareUpdate.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
+#include "PortSettingsStore.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTest>
@@ -27,23 +28,24 @@ const QStringList kLocked{ctl::OpenRomButton,   ctl::UpdateButton,   ctl::OpenPo
                           ctl::GprsExitButton};
 } // namespace
 
-FirmwareBench::FirmwareBench() {
+Bench::Bench() {
     boxCloser_.setInterval(20);
     QObject::connect(&boxCloser_, &QTimer::timeout, [this] {
+        // Only this window's boxes: another bench's window may be open as well.
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
+        if (!box || box->parentWidget() != form_.get())
             return;
         if (box->objectName() == QLatin1String("MessageBox")) {
             messages_.append(box->text());
             box->button(QMessageBox::Ok)->click();
         } else if (box->objectName() == QLatin1String("CloseQuestion")) {
             closeQuestions_.append(box->text());
-            box->button(closeAnswer_)->click();
+            box->button(QMessageBox::No)->click();
         }
     });
 }
 
-bool FirmwareBench::start(const QStringList& trackerOptions) {
+bool Bench::start(const QStringList& trackerOptions) {
     if (!folder_.isValid() || !tracker_.start(trackerOptions))
         return false;
     prepareProgramFolder(folder_.path(), kPort, tracker_.devicePath());
@@ -59,8 +61,8 @@ bool FirmwareBench::start(const QStringList& trackerOptions) {
     return form_->comm()->commPort() == kPort;
 }
 
-void FirmwareBench::recordStep() {
-    const QString caption = form_->findChild<QLabel*>(QLatin1String(ctl::UpdateStepLabel))->text();
+void Bench::recordStep() {
+    const QString caption = text(ctl::UpdateStepLabel);
     if (captions_.isEmpty() || captions_.last() != caption)
         captions_.append(caption);
     if (caption.startsWith(QStringLiteral("updating"))) {
@@ -74,11 +76,78 @@ void FirmwareBench::recordStep() {
         barValues_.append(value);
 }
 
-FirmwareUpdate& FirmwareBench::update() const {
-    return *form_->findChild<FirmwareUpdate*>();
+QString Bench::portSettingsFile() const {
+    return portSettingsFileIn(folder_.path());
 }
 
-QByteArray FirmwareBench::loadImage(qsizetype size) {
+qint64 Bench::click(const QString& button) {
+    QElapsedTimer clock;
+    clock.start();
+    form_->findChild<QAbstractButton*>(button)->click();
+    return clock.elapsed();
+}
+
+void Bench::clickLater(const QString& button, int ms) {
+    QTimer::singleShot(ms, form_.get(), [this, button] { click(button); });
+}
+
+QString Bench::text(const QString& control) const {
+    auto* found = form_->findChild<QObject*>(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(found))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(found))
+        return combo->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(found))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(found))
+        return label->text();
+    return qobject_cast<MultiLineBox*>(found)->text();
+}
+
+void Bench::setText(const QString& control, const QString& text) {
+    auto* found = form_->findChild<QObject*>(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(found))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(found))
+        combo->setEditText(text);
+    else
+        qobject_cast<MultiLineBox*>(found)->setText(text);
+}
+
+bool Bench::isChecked(const QString& control) const {
+    return form_->findChild<QAbstractButton*>(control)->isChecked();
+}
+
+bool Bench::enabled(const QString& control) const {
+    return form_->findChild<QWidget*>(control)->isEnabled();
+}
+
+bool Bench::portOpen() const {
+    return form_->comm()->isOpen();
+}
+
+bool Bench::frameShown() const {
+    return !form_->findChild<QWidget*>(QLatin1String(ctl::GprsFrame))->isHidden();
+}
+
+void Bench::choosePortWithoutDevice() {
+    form_->comm()->setCommPort(kPort + 1);
+}
+
+QByteArray Bench::received(qsizetype from, qsizetype atLeast) {
+    // A short result shows in the comparison that follows.
+    if (!QTest::qWaitFor([&] { return tracker_.received().size() >= from + atLeast; }, kPatienceMs))
+        qWarning("the tracker received fewer bytes than expected");
+    return tracker_.received().mid(from);
+}
+
+QByteArray Bench::takeReceived(qsizetype atLeast) {
+    const QByteArray fresh = received(taken_, atLeast);
+    taken_ += fresh.size();
+    return fresh;
+}
+
+QByteArray Bench::loadImage(qsizetype size) {
     QByteArray data(size, '\0');
     // Every byte value, the loader's reply codes among them, in varied order.
     QRandomGenerator random{quint32(size)};
@@ -89,44 +158,25 @@ QByteArray FirmwareBench::loadImage(qsizetype size) {
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != size)
         qFatal("cannot write %s", qPrintable(path));
     file.close();
-    update().loadImage(path);
+    form_->findChild<FirmwareUpdate*>()->loadImage(path);
     return data;
 }
 
-void FirmwareBench::press() {
-    form_->findChild<QAbstractButton*>(QLatin1String(ctl::UpdateButton))->click();
-}
-
-void FirmwareBench::pressLater(int ms) {
-    QTimer::singleShot(ms, form_.get(), [this] { press(); });
-}
-
-bool FirmwareBench::waitForEnd() {
+bool Bench::waitForEnd() {
     auto* loaderWait = form_->findChild<QTimer*>(QLatin1String(ctl::LoaderWaitTimer));
     return QTest::qWaitFor([&] { return !loaderWait->isActive() && !portOpen(); }, kPatienceMs);
 }
 
-QString FirmwareBench::text(const QString& control) const {
-    auto* found = form_->findChild<QObject*>(control);
-    if (auto* edit = qobject_cast<QLineEdit*>(found))
-        return edit->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(found))
-        return button->text();
-    if (auto* label = qobject_cast<QLabel*>(found))
-        return label->text();
-    return qobject_cast<MultiLineBox*>(found)->text();
-}
-
-bool FirmwareBench::enabled(const QString& control) const {
-    return form_->findChild<QWidget*>(control)->isEnabled();
-}
-
-bool FirmwareBench::portOpen() const {
-    return form_->comm()->isOpen();
-}
-
-bool FirmwareBench::controlsEnabled() const {
+bool Bench::controlsEnabled() const {
     return std::ranges::all_of(kLocked, [this](const QString& c) { return enabled(c); });
+}
+
+QByteArray defaultWriteBytes(const char* unitCode) {
+    return QByteArray("AT+CALL,NOCALL-10#\r\nAT+PASS,47311#\r\nAT+SYMBOL,/>#\r\n"
+                      "AT+COMMENT,3035.00N/11417.00ErPHG1010#\r\nAT+STATUS,KITE12 144.640MHz#\r\n"
+                      "AT+PTTDELAY,5#\r\nAT+PATH,1#\r\nAT+MOD,3#\r\nAT+MICE,1#\r\nAT+GPS,1#\r\n"
+                      "AT+BACKLIGHT,00#\r\nAT+UNIT,") +
+           unitCode + "#\r\nAT+BEEP,1#\r\nAT+DIGI,0#\r\nAT+ALIAS,3#\r\nAT+SMART,1#\r\n";
 }
 
 QByteArray expectedFrame(const QByteArray& file, int index) {

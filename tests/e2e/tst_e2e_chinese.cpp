@@ -1,0 +1,52 @@
+#include "Bench.h"
+#include "ControlNames.h"
+#include "MSComm.h"
+
+#include <QApplication>
+#include <QTest>
+
+// The window, its defaults and its messages in Chinese.
+class ChineseTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void defaultsWriteAndReadInChinese() {
+        Bench bench;
+        QVERIFY(bench.start());
+        bench.click(ctl::DefaultButton);
+        QCOMPARE(bench.text(ctl::UnitBox), QStringLiteral("公里"));
+        bench.click(ctl::WriteButton);
+        const QByteArray expected = defaultWriteBytes("3");
+        QCOMPARE(bench.received(0, expected.size()), expected);
+        QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("写入中......\r\n写入完成"));
+        QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("写入数据"));
+
+        bench.click(ctl::ReadButton);
+        QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取成功"));
+        QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("读取数据"));
+        // The tracker stored code 3, which reads back as the Chinese unit.
+        QCOMPARE(bench.text(ctl::UnitBox), QStringLiteral("公里"));
+
+        bench.choosePortWithoutDevice();
+        bench.click(ctl::ReadButton);
+        QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取失败.请重试一遍"));
+    }
+
+    void restartKeepsItsEnglishCaptions() {
+        Bench bench;
+        QVERIFY(bench.start());
+        bench.form().comm()->open();
+        bench.click(ctl::RestartButton);
+        QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("Port is open"));
+        bench.click(ctl::RestartButton);
+        QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("restart"));
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("LC_ALL", "zh_CN.UTF-8");
+    QApplication app(argc, argv);
+    ChineseTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_e2e_chinese.moc"

@@ -1,0 +1,285 @@
+#include "Bench.h"
+#include "ControlNames.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+QString sending(int percent) {
+    return QStringLiteral(u"updating，don't remove power update step:%1%").arg(percent);
+}
+const QString kComplete = QStringLiteral("update complete update step:100%");
+} // namespace
+
+// Firmware updates of the window against the virtual tracker's loader.
+class FirmwareTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The last case closes its window; the process has to outlive it.
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void imageArrivesByteForByte_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QList<int>>("percents");
+        QTest::newRow("5000 bytes, three blocks")
+            << 5000 << QByteArray::fromHex("5E038802E5") << QList<int>{33, 67};
+        QTest::newRow("6144 bytes, last block all 0xFF")
+            << 6144 << QByteArray::fromHex("5E000003E5") << QList<int>{25, 50, 75};
+        QTest::newRow("16000 bytes, eight blocks")
+            << 16000 << QByteArray::fromHex("5E068007E5") << QList<int>{12, 25, 38, 50, 62, 75, 88};
+        QTest::newRow("200 KB") << 204800 << QByteArray::fromHex("5E000064E5") << QList<int>{};
+    }
+    void imageArrivesByteForByte() {
+        QFETCH(int, size);
+        QFETCH(QByteArray, header);
+        QFETCH(QList<int>, percents);
+        Bench bench;
+        QVERIFY(bench.start());
+        // Settings to write back after the update: Write data is offered again at its end.
+        bench.click(ctl::DefaultButton);
+        const QByteArray file = bench.loadImage(size);
+        const int blocks = size / 2048 + 1;
+        const qsizetype statusBefore = bench.statusTexts().size();
+
+        bench.click(ctl::UpdateButton);
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update..."));
+        QVERIFY(bench.waitForEnd());
+        QVERIFY(bench.tracker().waitForEvent("# image written"));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+        const QByteArray received = bench.tracker().received();
+        QCOMPARE(received, kResetAndReboot + kProbe + header + expectedFrames(file));
+        if (size % 2048 == 0)
+            QCOMPARE(received.right(2049), QByteArray(2048, char(0xFF)) + '\0');
+
+        QStringList status = bench.statusTexts().mid(statusBefore);
+        const QString outcome = status.takeLast();
+        QCOMPARE(outcome, status.last() + "\r\nupdate complete");
+        QCOMPARE(status.mid(0, 3),
+                 (QStringList{"Please wait auto update.\r\n 0/10",
+                              "Please wait auto update.\r\n 0/10\r\nreset eeram OK\r\n",
+                              "Wait for update\r\n 1/10"}));
+        // Frames that take more than a second after the probe see a second tick.
+        QVERIFY(status.size() == 3 || status.mid(3) == QStringList{"Wait for update\r\n 2/10"});
+        QCOMPARE(bench.text(ctl::CounterBox), status.last().mid(status.last().indexOf('\n') + 1));
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));
+        QVERIFY(bench.sendingTicks() > 0);
+        QCOMPARE(bench.unlockedSendingTicks(), 0);
+
+        const QStringList captions = bench.captions();
+        QCOMPARE(captions.last(), kComplete);
+        if (percents.isEmpty()) {
+            QCOMPARE(captions[1], sending(1));
+        } else {
+            QStringList expected;
+            for (int percent : percents)
+                expected.append(sending(percent));
+            QCOMPARE(captions.mid(1), expected << kComplete);
+        }
+        // One step per frame, as each frame waits for the loader's reply.
+        QList<int> bar{blocks};
+        for (int k = 1; k <= blocks; ++k)
+            bar.append(k);
+        QCOMPARE(bench.barValues().mid(bench.barValues().size() - bar.size()), bar);
+    }
+
+    // Images the loader's header cannot describe, or too short to be firmware,
+    // never reach the line: at the press, or when the loader answers after such
+    // a file was opened during the press's waits.
+    void refusedBeforeTheImageIsSent_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("swapped");
+        const QString tooShort = QStringLiteral("Please choose fireware");
+        const QString tooLarge =
+            QStringLiteral("Fireware too large, Please choose one under 512KB");
+        for (const bool swapped : {false, true}) {
+            const char* when = swapped ? ", opened during the waits" : "";
+            QTest::addRow("4999 bytes%s", when) << 4999 << tooShort << swapped;
+            QTest::addRow("4096 bytes%s", when) << 4096 << tooShort << swapped;
+            QTest::addRow("524288 bytes%s", when) << 524288 << tooLarge << swapped;
+            QTest::addRow("600000 bytes%s", when) << 600000 << tooLarge << swapped;
+        }
+    }
+    void refusedBeforeTheImageIsSent() {
+        QFETCH(int, size);
+        QFETCH(QString, message);
+        QFETCH(bool, swapped);
+        Bench bench;
+        QVERIFY(bench.start());
+        bench.loadImage(swapped ? 5000 : size);
+        const QString caption = bench.text(ctl::UpdateButton);
+        bench.click(ctl::UpdateButton);
+        if (swapped)
+            bench.loadImage(size);
+        QVERIFY(bench.waitForEnd());
+        QCOMPARE(bench.messages(), QStringList{message});
+        QVERIFY(bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
+        QCOMPARE(bench.text(ctl::UpdateButton), caption);
+        QVERIFY(bench.controlsEnabled());
+        QTest::qWait(500);
+        QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());
+        QCOMPARE(bench.tracker().events().isEmpty(), !swapped);
+    }
+
+    void unconfirmedResetStillRestartsIntoTheLoader() {
+        Bench bench;
+        QVERIFY(bench.start({"--no-reset-confirm"}));
+        const QByteArray file = bench.loadImage(5000);
+        const qsizetype statusBefore = bench.statusTexts().size();
+        bench.click(ctl::UpdateButton);
+        // The loader wait runs although the caption already says the press is over.
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(bench.waitForEnd());
+        QVERIFY(bench.tracker().waitForEvent("# image written"));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+        QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
+                                                 QByteArray::fromHex("5E038802E5") +
+                                                 expectedFrames(file));
+        QStringList waits{"Please wait auto update.\r\n 0/10"};
+        for (int k = 1; k <= 5; ++k)
+            waits << QStringLiteral("Wait for reset eeram  %1/5\r\n").arg(k);
+        waits << "Reset eeram fail,Please try again.\r\n"
+              << "Wait for update\r\n 1/10";
+        QCOMPARE(bench.statusTexts().mid(statusBefore, 8), waits);
+        QCOMPARE(bench.captions().last(), kComplete);
+        QVERIFY(bench.controlsEnabled());
+    }
+
+    void blockAskedForAgainIsSentTwice() {
+        Bench bench;
+        QVERIFY(bench.start({"--nak-frame", "2"}));
+        const QByteArray file = bench.loadImage(8000);
+        bench.click(ctl::UpdateButton);
+        QVERIFY(bench.waitForEnd());
+        QVERIFY(bench.tracker().waitForEvent("# image written"));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+        // 0x55 after block 1 gets block 2 without advancing; the next 0xC5 gets it again.
+        QCOMPARE(bench.tracker().received(),
+                 kResetAndReboot + kProbe + QByteArray::fromHex("5E074003E5") +
+                     expectedFrame(file, 0) + expectedFrame(file, 1) + expectedFrame(file, 2) +
+                     expectedFrame(file, 2) + expectedFrame(file, 3));
+        QCOMPARE(bench.captions().last(), kComplete);
+        QVERIFY(bench.controlsEnabled() && bench.messages().isEmpty());
+    }
+
+    void silentLoaderFailsAtTickTen() {
+        Bench bench;
+        QVERIFY(bench.start({"--no-probe"}));
+        bench.loadImage(5000);
+        bench.click(ctl::UpdateButton);
+        QVERIFY(bench.waitForEnd());
+        QCOMPARE(bench.text(ctl::StatusLog),
+                 QStringLiteral("Wait for update\r\n 10/10\r\nConnect fail, Please try again."));
+        QCOMPARE(bench.text(ctl::CounterBox), QStringLiteral(" 10/10"));
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(bench.controlsEnabled());
+        QTest::qWait(300);
+        QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe.repeated(9));
+
+        // The count of the failed wait stays until the next restart; a second
+        // press during the reset wait cancels, and the first then fails to write.
+        const qsizetype statusBefore = bench.statusTexts().size();
+        bench.clickLater(ctl::UpdateButton, 300);
+        bench.click(ctl::UpdateButton);
+        QCOMPARE(bench.statusTexts().value(statusBefore),
+                 QStringLiteral("Please wait auto update.\r\n 10/10"));
+        QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
+        QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\nPort is use or no"));
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(!bench.portOpen());
+        QVERIFY(bench.waitForEnd());
+        QCOMPARE(bench.tracker().received(),
+                 kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");
+    }
+
+    void silentLoaderEndsTheTransfer() {
+        Bench bench;
+        QVERIFY(bench.start({"--silent-after-frames", "2"}));
+        const QByteArray file = bench.loadImage(8000);
+        QElapsedTimer clock;
+        clock.start();
+        bench.click(ctl::UpdateButton);
+        QVERIFY(bench.tracker().waitForEvent("# loader: silent"));
+        QVERIFY(bench.waitForEnd());
+        // Ten ticks of a one-second timer, which may each come up to 5 % early.
+        QVERIFY(clock.elapsed() >= 9500);
+        QVERIFY(bench.text(ctl::StatusLog)
+                    .endsWith("\r\nUpdate fail, no reply from the tracker, Please try again."));
+        QVERIFY(bench.text(ctl::UpdateStepLabel).startsWith("update fail"));
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(bench.controlsEnabled());
+        QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
+                                                 QByteArray::fromHex("5E074003E5") +
+                                                 expectedFrames(file).left(3 * 2049));
+    }
+
+    void unplugEndsTheTransferAndTheNextUpdateWorks() {
+        Bench bench;
+        QVERIFY(bench.start({"--unplug-after-frames", "2", "--replug-after-ms", "300"}));
+        const QByteArray file = bench.loadImage(8000);
+        bench.click(ctl::UpdateButton);
+        QVERIFY(bench.waitForEnd());
+        QVERIFY(bench.text(ctl::StatusLog).contains("\r\nUpdate fail"));
+        QVERIFY(bench.controlsEnabled());
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(bench.tracker().receivedImage().isEmpty());
+
+        // Power came with the cable: the tracker is back in its loader, which
+        // does not confirm the reset but takes the image.
+        QVERIFY(bench.tracker().waitForEvent("# replug"));
+        bench.click(ctl::UpdateButton);
+        QCOMPARE(bench.text(ctl::StatusLog),
+                 QStringLiteral("Reset eeram fail,Please try again.\r\n"));
+        QVERIFY(bench.waitForEnd());
+        QVERIFY(bench.tracker().waitForEvent("# image written"));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+        QCOMPARE(bench.captions().last(), kComplete);
+        QVERIFY(bench.controlsEnabled());
+    }
+
+    void unplugDuringTheResetWait() {
+        Bench bench;
+        // Gone right after the reset command, before it is confirmed.
+        QVERIFY(bench.start({"--unplug-after-bytes", "11", "--replug-after-ms", "300"}));
+        const QByteArray file = bench.loadImage(5000);
+        bench.click(ctl::UpdateButton);
+        QVERIFY(bench.text(ctl::StatusLog).startsWith("Reset eeram fail,Please try again."));
+        QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(!bench.portOpen());
+        QVERIFY(!bench.form().findChild<QTimer*>(ctl::LoaderWaitTimer)->isActive());
+
+        QVERIFY(bench.tracker().waitForEvent("# replug"));
+        bench.click(ctl::UpdateButton);
+        QVERIFY(bench.tracker().waitForEvent("# image written"));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+        QVERIFY(bench.waitForEnd());
+        QCOMPARE(bench.messages().size(), 1);
+    }
+
+    void closingWhileSendingAsksFirst() {
+        Bench bench;
+        QVERIFY(bench.start());
+        const QByteArray file = bench.loadImage(16000);
+        bench.click(ctl::UpdateButton);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return bench.text(ctl::UpdateStepLabel).startsWith("updating"); }, kPatienceMs));
+        bench.form().close();
+        QCOMPARE(bench.closeQuestions().size(), 1);
+        QVERIFY(bench.form().isVisible());
+        QVERIFY(bench.waitForEnd());
+        QVERIFY(bench.tracker().waitForEvent("# image written"));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+
+        // Once the tracker has its firmware there is nothing to ask.
+        bench.form().close();
+        QCOMPARE(bench.closeQuestions().size(), 1);
+        QVERIFY(!bench.form().isVisible());
+    }
+};
+
+QTEST_MAIN(FirmwareTest)
+#include "tst_e2e_firmware.moc"
