@@ -1,5 +1,8 @@
+#include "GprsCommands.h"
+#include "LoaderFrames.h"
 #include "TrackerCommands.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -38,17 +41,20 @@ SettingsRecord defaults() {
 
 Q_DECLARE_METATYPE(SettingsRecord)
 
-class WriteCommandsTest : public QObject {
+class LineCommandsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void stepsAndWaits_data();
     void stepsAndWaits();
     void singleValues_data();
     void singleValues();
+    void gprsFieldsGoOutAsTyped();
+    void largestImageTheHeaderHolds();
+    void imageFileIsReadWhole();
 };
 
 // Steps that send nothing still wait, except the interval outside interval mode.
-void WriteCommandsTest::stepsAndWaits_data() {
+void LineCommandsTest::stepsAndWaits_data() {
     QTest::addColumn<SettingsRecord>("fields");
     QTest::addColumn<int>("commands");
     QTest::addColumn<int>("totalWaitMs");
@@ -65,7 +71,7 @@ void WriteCommandsTest::stepsAndWaits_data() {
     QTest::newRow("no beacon mode") << f << 15 << 3850;
 }
 
-void WriteCommandsTest::stepsAndWaits() {
+void LineCommandsTest::stepsAndWaits() {
     QFETCH(SettingsRecord, fields);
     QFETCH(int, commands);
     QFETCH(int, totalWaitMs);
@@ -81,7 +87,7 @@ void WriteCommandsTest::stepsAndWaits() {
     QCOMPARE(waited, totalWaitMs);
 }
 
-void WriteCommandsTest::singleValues_data() {
+void LineCommandsTest::singleValues_data() {
     QTest::addColumn<int>("step");
     QTest::addColumn<SettingsRecord>("fields");
     QTest::addColumn<QString>("command");
@@ -128,12 +134,41 @@ void WriteCommandsTest::singleValues_data() {
         << 4 << with([](SettingsRecord& f) { f.comment = "测试 é"; }) << "AT+COMMENT,测试 é#";
 }
 
-void WriteCommandsTest::singleValues() {
+void LineCommandsTest::singleValues() {
     QFETCH(int, step);
     QFETCH(SettingsRecord, fields);
     QFETCH(QString, command);
     QCOMPARE(writeStep(step, fields).command, command + QStringLiteral("\r\n"));
 }
 
-QTEST_GUILESS_MAIN(WriteCommandsTest)
-#include "tst_write_commands.moc"
+void LineCommandsTest::gprsFieldsGoOutAsTyped() {
+    QString connection;
+    for (const GprsStep& step : gprsConnectionSteps("a\"b,c"))
+        connection += step.text;
+    QCOMPARE(gprsEchoOffStep().text + connection +
+                 gprsAccessPointStep({"cm,net", "", "p\"w,d"}).text,
+             "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"a\"b,c\",14580,1,C\r\nAT+CIPMUX=0\r\n"
+             "AT+CIPMODE=1,1\r\nAT+CIPCFG=1,600,0,0,0,65\r\nAT+CIPSCONT\r\n"
+             "AT+CSTT=\"cm,net\",\"\",\"p\"w,d\"\r\n");
+}
+
+void LineCommandsTest::largestImageTheHeaderHolds() {
+    QCOMPARE(imageHeader(524287), QByteArray::fromHex("5E07FFFFE5"));
+    QVERIFY(fitsLoaderHeader(524287));
+}
+
+void LineCommandsTest::imageFileIsReadWhole() {
+    QTemporaryDir folder;
+    const QByteArray data = QByteArray(3000, 'x') + QByteArray(3, '\0') + QByteArray(2, char(0xFF));
+    QFile file(folder.filePath("rom.bin"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+    file.close();
+    const auto read = readImageFile(file.fileName());
+    QVERIFY(std::holds_alternative<QByteArray>(read));
+    QCOMPARE(std::get<QByteArray>(read), data);
+    QVERIFY(std::holds_alternative<ImageReadError>(readImageFile(folder.filePath("none.bin"))));
+    QVERIFY(std::holds_alternative<ImageReadError>(readImageFile(folder.path())));
+}
+
+QTEST_GUILESS_MAIN(LineCommandsTest)
+#include "tst_line_commands.moc"
