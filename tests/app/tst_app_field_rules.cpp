@@ -1,6 +1,5 @@
 #include "ControlNames.h"
 #include "Form1.h"
-#include "MultiLineBox.h"
 #include "ProgramFolder.h"
 
 #include <QApplication>
@@ -25,7 +24,6 @@ private Q_SLOTS:
     void combosKeepWhatIsTyped();
     void programTextShowsItsBeginning();
     void passcodeLosesOuterSpacesAfterEveryChange();
-    void infoBoxIsEmptiedBeyond2000Characters();
     void digiEnablesTheAlias();
     void gpsDisablesThePositionControls();
     void intervalModeEnablesTheIntervalBox();
@@ -192,16 +190,6 @@ void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {
     QCOMPARE(passcode->text(), QStringLiteral("\t12"));
     passcode->setText(QStringLiteral("     "));
     QCOMPARE(passcode->text(), QString());
-}
-
-void FieldRulesTest::infoBoxIsEmptiedBeyond2000Characters() {
-    auto* info = form_->findChild<MultiLineBox*>(ctl::GprsInfoBox);
-    info->setText(QString(2000, QLatin1Char('a')));
-    QCOMPARE(info->text().size(), 2000);
-    info->appendText(QStringLiteral("b"));
-    QCOMPARE(info->text(), QString());
-    info->setText(QString(2001, QLatin1Char('a')));
-    QCOMPARE(info->text(), QString());
 }
 
 void FieldRulesTest::digiEnablesTheAlias() {

@@ -1,5 +1,5 @@
-#include "Captions.h"
 #include "ControlNames.h"
+#include "Delay.h"
 #include "Form1.h"
 #include "MSComm.h"
 #include "ProgramFolder.h"
@@ -7,10 +7,13 @@
 #include "UiLanguage.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSerialPort>
 #include <QTimer>
@@ -42,6 +45,7 @@ class StartUpTest : public QObject {
 private Q_SLOTS:
     void languageFollowsTheLocale_data();
     void languageFollowsTheLocale();
+    void captionsAreThoseOfTheSystemLanguage_data();
     void captionsAreThoseOfTheSystemLanguage();
     void listsAreFilledWithNothingChosen();
     void initialStateOfTheControls();
@@ -49,6 +53,7 @@ private Q_SLOTS:
     void recalledPortNameSetsThePortNumber_data();
     void recalledPortNameSetsThePortNumber();
     void missingFileGivesAnEmptyPortText();
+    void closingDuringAWaitEndsTheProgramAtOnce();
 };
 
 void StartUpTest::languageFollowsTheLocale_data() {
@@ -66,41 +71,70 @@ void StartUpTest::languageFollowsTheLocale() {
     QCOMPARE(uiLanguageOf(QLocale(locale)) == UiLanguage::Chinese, chinese);
 }
 
+void StartUpTest::captionsAreThoseOfTheSystemLanguage_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+    const auto row = [](const char* control, const char* english, const char* chinese) {
+        QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(english)
+                               << QString::fromUtf8(chinese);
+    };
+    row(ctl::TitleLabel, "KITE12 APRS Config", "KITE12系列配置软件");
+    row(ctl::CallsignLabel, "Callsign", "呼号");
+    row(ctl::PassLabel, "Pass", "密码");
+    row(ctl::CommentLabel, "Comment", "坐标和信息");
+    row(ctl::StatusLabel, "Status", "状态信息");
+    row(ctl::ServerLabel, "Server", "服务器");
+    row(ctl::PathLabel, "Path", "发射路径");
+    row(ctl::PttDelayLabel, "PTTdelay", "发射延时");
+    row(ctl::SymbolLabel, "Symbol", "标识");
+    row(ctl::BacklightLabel, "Backlight", "背光时间");
+    row(ctl::UnitLabel, "Unit", "单位");
+    row(ctl::LonLabel, "Long:", "经度");
+    row(ctl::LatLabel, "Lat:", "纬度");
+    row(ctl::DigiCheck, "DIGI", "中继功能");
+    row(ctl::TxVolumeLabel, "TX vol", "调制度");
+    row(ctl::AliasLabel, "Alias", "转发路径");
+    row(ctl::SetupFrame, "Setup", "设置");
+    row(ctl::DigiFrame, "Digipeater", "中继功能");
+    row(ctl::TxModeFrame, "Tx mode", "发射模式");
+    row(ctl::MicECheck, "MIC_E", "压缩格式");
+    row(ctl::BeepCheck, "Beep", "蜂鸣");
+    row(ctl::FixOption, "Fix", "固定坐标");
+    row(ctl::BeaconOffOption, "Off", "关");
+    row(ctl::SmartOption, "SMART", "智能");
+    row(ctl::IntervalOption, "INTERVAL", "定时");
+    row(ctl::DefaultButton, "Default", "默认数据");
+    row(ctl::ReadButton, "Read data", "读取数据");
+    row(ctl::WriteButton, "Write data", "写入数据");
+    row(ctl::LoadFileButton, "Load file", "载入数据");
+    row(ctl::SaveFileButton, "Save file", "保存数据");
+    row(ctl::OpenRomButton, "Open ROM", "打开升级文件");
+    row(ctl::UpdateButton, "update", "开始升级");
+    row(ctl::RestartButton, "restart", "重启");
+    row(ctl::GprsSetupButton, "GPRS setup", "GPRS 设置");
+    row(ctl::RestartHintLabel, "If change setup then please restart ",
+        "如果修改了数据,重启后生效.");
+    // The same in both languages.
+    for (const auto& [control, both] : {std::pair{ctl::MainFrame, "Main"},
+                                        {ctl::GprsFrame, "GPRS "},
+                                        {ctl::GpsOption, "GPS"},
+                                        {ctl::OpenPortButton, "打开串口"},
+                                        {ctl::SimCardLabel, "Please remove sim card."}})
+        row(control, both, both);
+}
+
 void StartUpTest::captionsAreThoseOfTheSystemLanguage() {
+    QFETCH(QString, control);
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
     ProgramFolder folder({});
     Form1 form(folder.path());
-    const bool chinese = form.context().language == UiLanguage::Chinese;
-    QCOMPARE(chinese, uiLanguageOf(QLocale::system()) == UiLanguage::Chinese);
-    if (qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("zh_CN")))
-        QVERIFY(chinese);
-    if (qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("C.")))
-        QVERIFY(!chinese);
+    // Run by ctest in a C and in a Chinese locale.
+    const bool inChinese = qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("zh_CN"));
+    QCOMPARE(form.context().language == UiLanguage::Chinese, inChinese);
     QCOMPARE(form.windowTitle(), QStringLiteral("APRS Config"));
-
-    for (const Caption& caption : bilingualCaptions()) {
-        auto* control = form.findChild<QWidget*>(caption.control);
-        QVERIFY2(control, qPrintable(caption.control));
-        QCOMPARE(captionOf(control), chinese ? caption.chinese : caption.english);
-    }
-    // A few byte for byte, so that a slip in the table itself shows.
-    const auto caption = [&](const char* name) {
-        return captionOf(form.findChild<QWidget*>(QString::fromLatin1(name)));
-    };
-    if (chinese) {
-        QCOMPARE(caption(ctl::TitleLabel), QString::fromUtf8("KITE12系列配置软件"));
-        QCOMPARE(caption(ctl::GprsSetupButton), QString::fromUtf8("GPRS 设置"));
-        QCOMPARE(caption(ctl::RestartHintLabel), QString::fromUtf8("如果修改了数据,重启后生效."));
-    } else {
-        QCOMPARE(caption(ctl::RestartHintLabel),
-                 QStringLiteral("If change setup then please restart "));
-        QCOMPARE(caption(ctl::IntervalOption), QStringLiteral("INTERVAL"));
-    }
-    // The same in both languages.
-    QCOMPARE(caption(ctl::MainFrame), QStringLiteral("Main"));
-    QCOMPARE(caption(ctl::GprsFrame), QStringLiteral("GPRS "));
-    QCOMPARE(caption(ctl::GpsOption), QStringLiteral("GPS"));
-    QCOMPARE(caption(ctl::OpenPortButton), QString::fromUtf8("打开串口"));
-    QCOMPARE(caption(ctl::SimCardLabel), QStringLiteral("Please remove sim card."));
+    QCOMPARE(captionOf(form.findChild<QWidget*>(control)), inChinese ? chinese : english);
 }
 
 void StartUpTest::listsAreFilledWithNothingChosen() {
@@ -209,6 +243,55 @@ void StartUpTest::missingFileGivesAnEmptyPortText() {
     QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), QString());
     QCOMPARE(form.context().portSettingsFile, empty.filePath(QStringLiteral("TrkComm.ini")));
     QVERIFY(!QFile::exists(form.context().portSettingsFile));
+}
+
+// Closing the window ends the program even while a handler waits in Delay. Last,
+// as the program ends with it.
+void StartUpTest::closingDuringAWaitEndsTheProgramAtOnce() {
+    PseudoTerminal port;
+    ProgramFolder folder({{2, port.device()}}, QStringLiteral("COM2"));
+    auto* form = new Form1(folder.path());
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    QVERIFY(!windowClosing());
+    form->comm()->open();
+
+    // Stands in for an operation: a long wait with the port open, then more waits.
+    bool waitEnded = false;
+    qint64 waitedMs = -1;
+    QObject::connect(form->findChild<QPushButton*>(ctl::ReadButton), &QPushButton::clicked, form,
+                     [&] {
+                         QElapsedTimer clock;
+                         clock.start();
+                         Delay(60000);
+                         Delay(60000);
+                         waitedMs = clock.elapsed();
+                         waitEnded = true;
+                     });
+    form->show();
+    QTimer::singleShot(0, form,
+                       [form] { form->findChild<QPushButton*>(ctl::ReadButton)->click(); });
+    QPointer<Form1> alive(form);
+    QTimer::singleShot(300, form, [form] {
+        QVERIFY(form->findChild<QTimer*>(ctl::StepTimer)->isActive());
+        form->close();
+        QVERIFY(!form->comm()->isOpen());
+        QVERIFY(!form->findChild<QTimer*>(ctl::LoaderWaitTimer)->isActive());
+        QVERIFY(!form->findChild<QTimer*>(ctl::StepTimer)->isActive());
+    });
+    // Fails the test instead of hanging it if the program never ends.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(50000);
+
+    const int exitCode = QApplication::exec();
+    QCOMPARE(exitCode, 0);
+    QVERIFY(waitEnded);
+    // Far below one of the waits, however busy the machine: the waits were cut short.
+    qInfo("the waits ended after %lld ms", waitedMs);
+    QVERIFY2(waitedMs < 30000, qPrintable(QString::number(waitedMs)));
+    QVERIFY(windowClosing());
+    QTRY_VERIFY(alive.isNull());
 }
 
 QTEST_MAIN(StartUpTest)

@@ -1,0 +1,231 @@
+#include "ControlNames.h"
+#include "Form1.h"
+#include "MSComm.h"
+#include "PortNames.h"
+#include "ProgramFolder.h"
+#include "PseudoTerminal.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <cerrno>
+
+class PortListTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void choosingAnItemSetsThePortNumber();
+    void typedTextChoosesNothing();
+    void openingTheListScansAgain();
+    void otherItemsLeaveThePortNumber();
+    void choosingWhileOpenShowsPortIsOpen();
+
+    // Why ports that did not open are missing from the list.
+    void helpNamesTheCauseAndTheCure_data();
+    void helpNamesTheCauseAndTheCure();
+    void devicesOfOneCauseShareALine();
+    void probeFindsTheLockFile();
+    void portHeldByAnotherProgramIsExplained();
+    void listOfOpenPortsHasNoHelp();
+
+private:
+    // Chooses item `row` as a user does, by the arrow keys in the list.
+    void chooseWithKeys(int row) {
+        ports_->setFocus();
+        ports_->setCurrentIndex(row == 0 ? 1 : row - 1);
+        QTest::keyClick(ports_, row == 0 ? Qt::Key_Up : Qt::Key_Down);
+        QCOMPARE(ports_->currentIndex(), row);
+    }
+
+    PseudoTerminal com2_;
+    PseudoTerminal com3_;
+    PseudoTerminal com12_;
+    std::unique_ptr<ProgramFolder> folder_;
+    std::unique_ptr<Form1> form_;
+    QComboBox* ports_ = nullptr;
+};
+
+void PortListTest::init() {
+    folder_ = std::make_unique<ProgramFolder>(
+        QMap<int, QString>{{2, com2_.device()}, {3, com3_.device()}, {12, com12_.device()}},
+        QStringLiteral("COM3"));
+    form_ = std::make_unique<Form1>(folder_->path());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    ports_ = form_->findChild<QComboBox*>(ctl::PortList);
+    QCOMPARE(ports_->count(), 3);
+    QCOMPARE(form_->comm()->commPort(), 3);
+}
+
+void PortListTest::cleanup() {
+    form_.reset();
+    folder_.reset();
+}
+
+void PortListTest::choosingAnItemSetsThePortNumber() {
+    chooseWithKeys(2);
+    QCOMPARE(ports_->currentText(), QStringLiteral("COM12"));
+    QCOMPARE(form_->comm()->commPort(), 12);
+    chooseWithKeys(0);
+    QCOMPARE(form_->comm()->commPort(), 2);
+}
+
+void PortListTest::typedTextChoosesNothing() {
+    ports_->setFocus();
+    for (const QString typed : {"COM12", "com2"}) {
+        ports_->lineEdit()->selectAll();
+        QTest::keyClicks(ports_, typed);
+        QTest::keyClick(ports_, Qt::Key_Return);
+        QCOMPARE(ports_->currentText(), typed);
+        QCOMPARE(form_->comm()->commPort(), 3);
+    }
+}
+
+// A port plugged in since start-up shows when the list opens; the text and the
+// port number stay.
+void PortListTest::openingTheListScansAgain() {
+    PseudoTerminal com5;
+    const QString link = folder_->path() + QStringLiteral("/absent5");
+    QVERIFY(QFile::link(com5.device(), link));
+    ports_->setEditText(QStringLiteral("typed"));
+    ports_->showPopup();
+    ports_->hidePopup();
+    QCOMPARE(ports_->count(), 4);
+    QCOMPARE(ports_->itemText(2), QStringLiteral("COM5"));
+    QCOMPARE(ports_->itemData(2, Qt::ToolTipRole).toString(), link + " (" + com5.device() + ")");
+    QCOMPARE(ports_->currentText(), QStringLiteral("typed"));
+    QCOMPARE(form_->comm()->commPort(), 3);
+
+    // While an operation holds the port the list stays.
+    QVERIFY(QFile::remove(link));
+    form_->comm()->open();
+    ports_->showPopup();
+    ports_->hidePopup();
+    QCOMPARE(ports_->count(), 4);
+    form_->comm()->close();
+}
+
+void PortListTest::otherItemsLeaveThePortNumber() {
+    ports_->addItem(QStringLiteral("COM17"));
+    ports_->addItem(QStringLiteral("USB"));
+    chooseWithKeys(3);
+    QCOMPARE(form_->comm()->commPort(), 3);
+    chooseWithKeys(4);
+    QCOMPARE(form_->comm()->commPort(), 3);
+}
+
+void PortListTest::choosingWhileOpenShowsPortIsOpen() {
+    form_->comm()->open();
+    QString shown;
+    QTimer::singleShot(50, this, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QCOMPARE(box->objectName(), QStringLiteral("MessageBox"));
+            shown = box->text();
+            box->accept();
+        }
+    });
+    chooseWithKeys(2);
+    QCOMPARE(shown, QStringLiteral("Port is open"));
+    QCOMPARE(form_->comm()->commPort(), 3);
+    QVERIFY(form_->comm()->isOpen());
+    form_->comm()->close();
+}
+
+void PortListTest::helpNamesTheCauseAndTheCure_data() {
+    QTest::addColumn<int>("openErrno");
+    QTest::addColumn<QString>("lockFile");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList dialout{"/dev/ttyUSB0: permission denied", "dialout",
+                              "sudo usermod -aG dialout $USER", "log out and in again"};
+    QTest::newRow("EACCES") << EACCES << "" << dialout;
+    QTest::newRow("EPERM") << EPERM << "" << dialout;
+    QTest::newRow("denied beats a lock file") << EACCES << "/var/lock/LCK..ttyUSB0" << dialout;
+    QTest::newRow("EBUSY") << EBUSY << ""
+                           << QStringList{"/dev/ttyUSB0: busy", "ModemManager", "brltty"};
+    QTest::newRow("lock file") << 0 << "/var/lock/LCK..ttyUSB0"
+                               << QStringList{"/dev/ttyUSB0: locked by /var/lock/LCK..ttyUSB0",
+                                              "delete the file"};
+}
+
+void PortListTest::helpNamesTheCauseAndTheCure() {
+    QFETCH(int, openErrno);
+    QFETCH(QString, lockFile);
+    QFETCH(QStringList, expected);
+    const QString help = portOpenHelp({{"/dev/ttyUSB0", openErrno, lockFile}});
+    for (const QString& part : expected)
+        QVERIFY2(help.contains(part), qPrintable(help));
+    QVERIFY(!help.contains('\n'));
+}
+
+void PortListTest::devicesOfOneCauseShareALine() {
+    const QString help = portOpenHelp({{"/dev/ttyUSB0", EACCES, {}},
+                                       {"/dev/ttyS0", EIO, {}},
+                                       {"/dev/ttyACM0", EBUSY, {}},
+                                       {"/dev/ttyUSB1", EACCES, {}},
+                                       {"/dev/ttyS1", 0, {}}});
+    const QStringList lines = help.split('\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines[0].startsWith("/dev/ttyUSB0, /dev/ttyUSB1: permission denied"));
+    QVERIFY(lines[1].startsWith("/dev/ttyACM0: busy"));
+    // A legacy port without a chip behind it fails with EIO: nothing to advise.
+    QVERIFY(!help.contains("ttyS"));
+    QCOMPARE(portOpenHelp({{"/dev/ttyS0", EIO, {}}}), QString());
+}
+
+void PortListTest::probeFindsTheLockFile() {
+    QTemporaryDir locks;
+    PseudoTerminal port;
+    QString name = port.device().mid(5);
+    name.replace('/', '_');
+    QFile lock(locks.filePath("LCK.." + name));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.close();
+
+    const PortOpenProbe probe =
+        probePortOpen(port.device(), {locks.filePath("none"), locks.path()});
+    QCOMPARE(probe.device, port.device());
+    QCOMPARE(probe.openErrno, 0);
+    QCOMPARE(probe.lockFile, lock.fileName());
+    QCOMPARE(probePortOpen(port.device(), {locks.filePath("none")}).lockFile, QString());
+}
+
+void PortListTest::portHeldByAnotherProgramIsExplained() {
+    PseudoTerminal free;
+    PseudoTerminal held;
+    QSerialPort other;
+    other.setPortName(held.device());
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    ProgramFolder folder({{1, free.device()}, {4, held.device()}, {6, held.device()}});
+
+    Form1 form(folder.path());
+    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
+    QCOMPARE(ports->count(), 1);
+    const QString help = ports->toolTip();
+    QVERIFY2(help.startsWith(held.device() + ": busy") ||
+                 help.startsWith(held.device() + ": locked by"),
+             qPrintable(help));
+    QCOMPARE(help.count(held.device()), 1);
+    QVERIFY(!help.contains(free.device()));
+    // The probe leaves the other program's hold as it was.
+    QVERIFY(other.isOpen());
+    QVERIFY(!form.comm()->isOpen());
+}
+
+void PortListTest::listOfOpenPortsHasNoHelp() {
+    PseudoTerminal port;
+    ProgramFolder folder({{2, port.device()}});
+    Form1 form(folder.path());
+    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
+    QCOMPARE(ports->count(), 1);
+    QCOMPARE(ports->toolTip(), QString());
+}
+
+QTEST_MAIN(PortListTest)
+#include "tst_app_ports.moc"
