@@ -16,7 +16,6 @@ private Q_SLOTS:
             Delay(ms);
             QVERIFY2(clock.elapsed() > ms || (ms == 0 && clock.nsecsElapsed() > 0),
                      qPrintable(QString::number(ms)));
-            QVERIFY(clock.elapsed() < ms + 50);
         }
     }
 
@@ -30,15 +29,6 @@ private Q_SLOTS:
         const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
         QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
         QVERIFY2(cpuMs < 100, qPrintable(QString("CPU %1 ms in a 500 ms wait").arg(cpuMs)));
-    }
-
-    void closingWindowEndsTheWait() {
-        QTimer::singleShot(50, [] { setWindowClosing(true); });
-        QElapsedTimer clock;
-        clock.start();
-        Delay(5000);
-        setWindowClosing(false);
-        QVERIFY(clock.elapsed() < 1000);
     }
 
     // Appending in one piece must end as appending one character at a time.

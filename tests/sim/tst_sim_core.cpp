@@ -38,9 +38,6 @@ class SimCoreTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void handshakeFromTheKthOn();
-    void writtenValuesComeBackInTheRead();
-    void resetRestoresDefaultsAndConfirms();
-    void loaderAssemblesTheImageFromSplitFrames();
     void loaderAfterAForcedRepeatKeepsEveryBlockOnce();
     void modemStoresServerAndAccessPointUnescaped();
 };
@@ -55,55 +52,6 @@ void SimCoreTest::handshakeFromTheKthOn() {
     TrackerCore never({0, true, {}});
     for (int i = 0; i < 5; ++i)
         QVERIFY(sent(never.receive("\r\nSETUP#\r\n")).isEmpty());
-}
-
-void SimCoreTest::writtenValuesComeBackInTheRead() {
-    TrackerCore core({1, true, {}});
-    core.receive("AT+CALL,AB1CD -7#\r\nAT+POSI,3035.12N,11417.34E#\r\nAT+UNIT,3#\r\n"
-                 "AT+STATUS,caf\xE9 \xFF#\r\n");
-    const QByteArray reply = sent(core.receive("AT+READ#\r\n"));
-    QVERIFY(reply.contains("\r\nCALLSIGN:AB1CD-7\r\n"));
-    QVERIFY(reply.contains("\r\nPOSITION:3035.12N/11417.34E\r\n"));
-    QVERIFY(reply.contains("\r\nUNIT:3\r\n"));
-    QVERIFY(reply.contains("\r\nSTATUS:caf\xE9 \xFF\r\n"));
-    // Lines the tool must skip, and the end mark last.
-    QVERIFY(reply.startsWith("AT+READ#\r\n"));
-    QVERIFY(reply.contains("\r\nSENT TIME:"));
-    QVERIFY(reply.endsWith("\r\nREAD END\r\n"));
-}
-
-void SimCoreTest::resetRestoresDefaultsAndConfirms() {
-    TrackerCore core({1, true, {}});
-    core.receive("AT+PASS,12345#\r\n");
-    QCOMPARE(sent(core.receive("AT+RESET#\r\n")), QByteArray("eeram reset\r\n"));
-    QCOMPARE(core.settings().value("PASS:"), QByteArray("47311"));
-
-    TrackerCore quiet({1, false, {}});
-    QVERIFY(sent(quiet.receive("AT+RESET#\r\n")).isEmpty());
-    QCOMPARE(sent(quiet.receive("REBOOT#\r\n")), QByteArray());
-    QVERIFY(quiet.inLoader());
-}
-
-void SimCoreTest::loaderAssemblesTheImageFromSplitFrames() {
-    QByteArray image(5000, '\0');
-    for (int i = 0; i < image.size(); ++i)
-        image[i] = char(i * 7 + 3);
-    TrackerCore core = loaderFor(int(image.size()));
-    QByteArray frames;
-    QByteArray padded = image + QByteArray(3 * 2048 - image.size(), char(0xFF));
-    for (int k = 0; k < 3; ++k)
-        frames += frameOf(padded.mid(k * 2048, 2048));
-    QByteArray replies;
-    bool ready = false;
-    for (qsizetype at = 0; at < frames.size(); at += 1000) {
-        const TrackerCore::Output output = core.receive(frames.mid(at, 1000));
-        replies += sent(output).left(1);
-        ready = ready || output.imageReady;
-    }
-    QCOMPARE(replies, QByteArray(3, char(0xC5)));
-    QVERIFY(ready);
-    QCOMPARE(core.image(), image);
-    QVERIFY(!core.inLoader());
 }
 
 void SimCoreTest::loaderAfterAForcedRepeatKeepsEveryBlockOnce() {
