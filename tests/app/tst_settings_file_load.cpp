@@ -7,6 +7,7 @@
 #include "SettingsFile.h"
 #include "SettingsFileLoad.h"
 #include "SettingsLineParser.h"
+#include "WindowDefaults.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -20,42 +21,13 @@
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
+// What a read of the window's defaults saves.
 SettingsRecord savedRecord() {
-    SettingsRecord r;
-    const QList<std::pair<TextField, const char*>> texts = {
-        {TextField::Callsign, "NOCALL"},
-        {TextField::Ssid, "10"},
-        {TextField::Passcode, "47311"},
-        {TextField::Symbol, "/>"},
-        {TextField::LatDegrees, "30"},
-        {TextField::LatMinutes, "35"},
-        {TextField::LatHundredths, "00"},
-        {TextField::LatHemisphere, "N"},
-        {TextField::LonDegrees, "114"},
-        {TextField::LonMinutes, "17"},
-        {TextField::LonHundredths, "00"},
-        {TextField::LonHemisphere, "E"},
-        {TextField::Comment, "a, b: c-d"},
-        {TextField::Status, "KITE12 144.640MHz"},
-        {TextField::PttDelay, "5"},
-        {TextField::Interval, "0600"},
-        {TextField::Filter, "b/KITE5"},
-        {TextField::Backlight, "ON"},
-        {TextField::Unit, "km"},
-        {TextField::Modulation, "3"},
-        {TextField::Path, "WIDE1-1"},
-        {TextField::Alias, "WIDE1+WIDE2"},
-        {TextField::Version, "KITE12 V2.1"}};
-    for (const auto& [field, value] : texts)
-        r.text(field) = QString::fromUtf8(value);
-    r.gpsChosen = true;
-    r.micE = true;
-    r.beaconMode = SettingsRecord::BeaconMode::Smart;
+    SettingsRecord r = windowDefaults();
+    r.comment = "a, b: c-d";
     return r;
 }
 } // namespace
-
-Q_DECLARE_METATYPE(SettingsRecord)
 
 class SettingsFileLoadTest : public QObject {
     Q_OBJECT

@@ -1,45 +1,10 @@
 #include "GprsCommands.h"
 #include "LoaderFrames.h"
 #include "TrackerCommands.h"
+#include "WindowDefaults.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-// The window's defaults in an English window, GPS position, smart beaconing.
-SettingsRecord defaults() {
-    SettingsRecord f;
-    f.callsign = QStringLiteral("NOCALL");
-    f.ssid = QStringLiteral("10");
-    f.passcode = QStringLiteral("47311");
-    f.symbol = QStringLiteral("/>");
-    f.latDegrees = QStringLiteral("30");
-    f.latMinutes = QStringLiteral("35");
-    f.latHundredths = QStringLiteral("00");
-    f.latHemisphere = QStringLiteral("N");
-    f.lonDegrees = QStringLiteral("114");
-    f.lonMinutes = QStringLiteral("17");
-    f.lonHundredths = QStringLiteral("00");
-    f.lonHemisphere = QStringLiteral("E");
-    f.comment = QStringLiteral("3035.00N/11417.00ErPHG1010");
-    f.status = QStringLiteral("KITE12 144.640MHz");
-    f.pttDelay = QStringLiteral("5");
-    f.path = QStringLiteral("WIDE1-1");
-    f.modulation = QStringLiteral("3");
-    f.backlight = QStringLiteral("ON");
-    f.unit = QStringLiteral("km");
-    f.alias = QStringLiteral("WIDE1+WIDE2");
-    f.interval = QStringLiteral("0600");
-    f.gpsChosen = true;
-    f.micE = true;
-    f.beep = true;
-    f.beaconMode = SettingsRecord::BeaconMode::Smart;
-    return f;
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(SettingsRecord)
 
 class LineCommandsTest : public QObject {
     Q_OBJECT
@@ -59,12 +24,12 @@ void LineCommandsTest::stepsAndWaits_data() {
     QTest::addColumn<int>("commands");
     QTest::addColumn<int>("totalWaitMs");
 
-    SettingsRecord f = defaults();
+    SettingsRecord f = windowDefaults();
     QTest::newRow("gps, smart") << f << 16 << 3850;
     f.fixChosen = true;
     f.gpsChosen = false;
     QTest::newRow("fixed position") << f << 17 << 3850;
-    f = defaults();
+    f = windowDefaults();
     f.beaconMode = SettingsRecord::BeaconMode::Interval;
     QTest::newRow("interval mode") << f << 17 << 4050;
     f.beaconMode = SettingsRecord::BeaconMode::None;
@@ -93,7 +58,7 @@ void LineCommandsTest::singleValues_data() {
     QTest::addColumn<QString>("command");
 
     const auto with = [](auto change) {
-        SettingsRecord f = defaults();
+        SettingsRecord f = windowDefaults();
         change(f);
         return f;
     };
