@@ -54,24 +54,17 @@ QString VirtualTracker::devicePath() const {
     return path("tracker");
 }
 
-QList<QPair<qint64, QByteArray>> VirtualTracker::receivedChunks() const {
-    QList<QPair<qint64, QByteArray>> chunks;
-    QFile log(path("log"));
-    if (!log.open(QIODevice::ReadOnly))
-        return chunks;
-    for (const QByteArray& line : log.readAll().split('\n')) {
-        const qsizetype space = line.indexOf(' ');
-        if (line.startsWith('#') || space < 0)
-            continue;
-        chunks.append({line.left(space).toLongLong(), QByteArray::fromHex(line.mid(space + 1))});
-    }
-    return chunks;
-}
-
 QByteArray VirtualTracker::received() const {
     QByteArray bytes;
-    for (const auto& chunk : receivedChunks())
-        bytes += chunk.second;
+    QFile log(path("log"));
+    if (!log.open(QIODevice::ReadOnly))
+        return bytes;
+    // Lines of the time in milliseconds and the bytes of one read in hex.
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        const qsizetype space = line.indexOf(' ');
+        if (!line.startsWith('#') && space >= 0)
+            bytes += QByteArray::fromHex(line.mid(space + 1));
+    }
     return bytes;
 }
 

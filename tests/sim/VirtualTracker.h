@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
-#include <QPair>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -29,8 +27,6 @@ public:
     QString devicePath() const;
     // Every byte received so far, in order.
     QByteArray received() const;
-    // The bytes of each read the tracker made, with its time in milliseconds.
-    QList<QPair<qint64, QByteArray>> receivedChunks() const;
     // The "# ..." lines of the log.
     QStringList events() const;
     bool waitForEvent(const QString& prefix, int ms = kPatienceMs) const;
