@@ -32,8 +32,7 @@ private Q_SLOTS:
     void helpNamesTheCauseAndTheCure();
     void devicesOfOneCauseShareALine();
     void probeFindsTheLockFile();
-    void portHeldByAnotherProgramIsExplained();
-    void listOfOpenPortsHasNoHelp();
+    void heldPortIsLeftOutAndExplained();
 
 private:
     // Chooses item `row` as a user does, by the arrow keys in the list.
@@ -61,6 +60,8 @@ void PortListTest::init() {
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     ports_ = form_->findChild<QComboBox*>(ctl::PortList);
     QCOMPARE(ports_->count(), 3);
+    // Every port opened: no help to give.
+    QCOMPARE(ports_->toolTip(), QString());
     QCOMPARE(form_->comm()->commPort(), 3);
 }
 
@@ -196,7 +197,7 @@ void PortListTest::probeFindsTheLockFile() {
     QCOMPARE(probePortOpen(port.device(), {locks.filePath("none")}).lockFile, QString());
 }
 
-void PortListTest::portHeldByAnotherProgramIsExplained() {
+void PortListTest::heldPortIsLeftOutAndExplained() {
     PseudoTerminal free;
     PseudoTerminal held;
     QSerialPort other;
@@ -207,6 +208,9 @@ void PortListTest::portHeldByAnotherProgramIsExplained() {
     Form1 form(folder.path());
     auto* ports = form.findChild<QComboBox*>(ctl::PortList);
     QCOMPARE(ports->count(), 1);
+    QCOMPARE(ports->itemText(0), QStringLiteral("COM1"));
+    QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), free.device());
+    QCOMPARE(ports->currentText(), QString());
     const QString help = ports->toolTip();
     QVERIFY2(help.startsWith(held.device() + ": busy") ||
                  help.startsWith(held.device() + ": locked by"),
@@ -216,15 +220,6 @@ void PortListTest::portHeldByAnotherProgramIsExplained() {
     // The probe leaves the other program's hold as it was.
     QVERIFY(other.isOpen());
     QVERIFY(!form.comm()->isOpen());
-}
-
-void PortListTest::listOfOpenPortsHasNoHelp() {
-    PseudoTerminal port;
-    ProgramFolder folder({{2, port.device()}});
-    Form1 form(folder.path());
-    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
-    QCOMPARE(ports->count(), 1);
-    QCOMPARE(ports->toolTip(), QString());
 }
 
 QTEST_MAIN(PortListTest)

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPort>
 #include <QTimer>
 #include <QtTest>
 
@@ -49,7 +48,6 @@ private Q_SLOTS:
     void captionsAreThoseOfTheSystemLanguage();
     void listsAreFilledWithNothingChosen();
     void initialStateOfTheControls();
-    void portListHoldsThePortsThatOpen();
     void recalledPortNameSetsThePortNumber_data();
     void recalledPortNameSetsThePortNumber();
     void missingFileGivesAnEmptyPortText();
@@ -198,22 +196,6 @@ void StartUpTest::initialStateOfTheControls() {
     QVERIFY(!comm->isOpen());
     QCOMPARE(comm->settings(), QStringLiteral("115200,n,8,1"));
     QCOMPARE(comm->inBufferSize(), 4096);
-}
-
-void StartUpTest::portListHoldsThePortsThatOpen() {
-    PseudoTerminal free;
-    PseudoTerminal busy;
-    QSerialPort other;
-    other.setPortName(busy.device());
-    QVERIFY(other.open(QIODevice::ReadWrite));
-    ProgramFolder folder({{2, free.device()}, {5, busy.device()}});
-
-    Form1 form(folder.path());
-    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
-    QCOMPARE(itemsOf(ports), QStringList{"COM2"});
-    QCOMPARE(ports->currentText(), QString());
-    QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), free.device());
-    QVERIFY(!form.comm()->isOpen());
 }
 
 void StartUpTest::recalledPortNameSetsThePortNumber_data() {
