@@ -27,7 +27,8 @@ private Q_SLOTS:
         const std::clock_t cpuBefore = std::clock();
         Delay(500);
         const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
-        QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
+        // 25 on an idle machine; a wait that let events run only at its end has one.
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
         QVERIFY2(cpuMs < 100, qPrintable(QString("CPU %1 ms in a 500 ms wait").arg(cpuMs)));
     }
 
