@@ -11,7 +11,7 @@ for tool in Xvfb xdotool /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "measure: $tool is missing (apt-get install xvfb xdotool time)" >&2; exit 1; }
 done
 
-targets=(kite12-config kite12-sim receive_path_bench tst_e2e_device_read tst_e2e_device_write)
+targets=(kite12-config kite12-sim receive_path_bench tst_e2e_device)
 if cmake --build "$build" --target help | grep firmware_update_bench >/dev/null; then
     targets+=(firmware_update_bench)
 fi
@@ -43,11 +43,10 @@ if [ -x "$build/bench/firmware_update_bench" ]; then
 fi
 
 echo
-echo "== Read and write against the virtual tracker (tests/e2e/device)"
-for name in read write; do
-    QT_QPA_PLATFORM=offscreen "$build/tests/e2e/device/tst_e2e_device_$name" 2>&1 |
-        grep -E ' took [0-9]+ ms' | sed "s/^/tst_e2e_device_$name: /"
-done
+echo "== Read and write against the virtual tracker (tests/e2e)"
+QT_QPA_PLATFORM=offscreen "$build/tests/e2e/tst_e2e_device" readFillsEveryFieldAndStoresThePort \
+    defaultsGoOutWithTheirWaits fixedPositionAndIntervalMode 2>&1 |
+    grep -E ' took [0-9]+ ms' | sed "s/^/tst_e2e_device: /"
 
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

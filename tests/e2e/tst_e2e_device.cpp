@@ -72,6 +72,7 @@ private Q_SLOTS:
         // A port list text that is no port name is stored as COM1.
         bench.setText(ctl::PortList, "USB1");
         const qint64 ms = bench.click(ctl::ReadButton);
+        qInfo("read took %lld ms", ms);
         const QList<std::pair<const char*, const char*>> fields{
             {ctl::CallsignBox, "NOCALL"},   {ctl::SsidBox, "10"},
             {ctl::PasscodeBox, "47311"},    {ctl::SymbolBox, "/>"},
@@ -208,6 +209,7 @@ private Q_SLOTS:
         bench.click(ctl::DefaultButton);
         QVERIFY(bench.enabled(ctl::WriteButton));
         const qint64 ms = bench.click(ctl::WriteButton);
+        qInfo("write took %lld ms", ms);
         QCOMPARE(bench.received(0, defaultWriteBytes("1").size()), defaultWriteBytes("1"));
         QVERIFY(ms >= 4550);
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("Writing......\r\nWrite complete"));
@@ -233,6 +235,7 @@ private Q_SLOTS:
         bench.click(ctl::IntervalOption);
         bench.setText(ctl::IntervalBox, "0120");
         const qint64 ms = bench.click(ctl::WriteButton);
+        qInfo("interval-mode write took %lld ms", ms);
         QByteArray expected = defaultWriteBytes("1");
         expected.insert(expected.indexOf("AT+COMMENT"), "AT+POSI,5128.38N,00000.54W#\r\n");
         expected.replace("AT+GPS,1#", "AT+GPS,0#");
