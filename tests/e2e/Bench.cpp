@@ -142,7 +142,7 @@ QByteArray Bench::received(qsizetype from, qsizetype atLeast) {
 }
 
 QByteArray Bench::takeReceived(qsizetype atLeast) {
-    const QByteArray fresh = received(taken_, atLeast);
+    QByteArray fresh = received(taken_, atLeast);
     taken_ += fresh.size();
     return fresh;
 }
