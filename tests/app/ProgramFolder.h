@@ -5,17 +5,12 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A temporary program folder whose TrkComm.ini maps every port number: the
-// given ones to their devices, all others to a path that does not exist, so the
-// machine's own serial ports never show up.
+// A program folder whose TrkComm.ini maps the given port numbers to their
+// devices and all others to absent paths, hiding the machine's own ports.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const QMap<int, QString>& devices, const QString& recalledPort = {},
-                           bool withRecalledKey = true) {
-        QString ini;
-        if (withRecalledKey)
-            ini += QStringLiteral("[TrkComm]\r\npar5=%1\r\n").arg(recalledPort);
-        ini += QStringLiteral("[Ports]\r\n");
+    explicit ProgramFolder(const QMap<int, QString>& devices, const QString& recalledPort = {}) {
+        QString ini = QStringLiteral("[TrkComm]\r\npar5=%1\r\n[Ports]\r\n").arg(recalledPort);
         for (int n = 1; n <= 16; ++n)
             ini += QStringLiteral("COM%1=%2\r\n")
                        .arg(n)

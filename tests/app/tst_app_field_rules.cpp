@@ -15,21 +15,14 @@ class FieldRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { form_.reset(); }
 
     void filtersActOnTheInsertedCharacters();
     void combosKeepWhatIsTyped();
     void programTextShowsItsBeginning();
-    void passcodeLosesOuterSpacesAfterEveryChange();
-    void digiEnablesTheAlias();
-    void gpsDisablesThePositionControls();
-    void intervalModeEnablesTheIntervalBox();
-    void optionGroupsStayExclusive();
+    void choicesEnableTheirControls();
 
 private:
-    QLineEdit* box(const char* name) const {
-        return form_->findChild<QLineEdit*>(QString::fromLatin1(name));
-    }
     QRadioButton* option(const char* name) const {
         return form_->findChild<QRadioButton*>(QString::fromLatin1(name));
     }
@@ -55,26 +48,20 @@ private:
         return true;
     }
 
-    std::unique_ptr<ProgramFolder> folder_;
+    ProgramFolder folder_{{}};
     std::unique_ptr<Form1> form_;
 };
 
 void FieldRulesTest::init() {
-    folder_ = std::make_unique<ProgramFolder>(QMap<int, QString>{});
-    form_ = std::make_unique<Form1>(folder_->path());
+    form_ = std::make_unique<Form1>(folder_.path());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
 }
 
-void FieldRulesTest::cleanup() {
-    form_.reset();
-    folder_.reset();
-}
-
 // Typed and pasted characters are filtered, the callsign's made upper case;
-// text set by a program is shown as it is, and a key the filter discards
-// changes nothing. "menu" pastes with the context menu; -1 leaves the caret
-// unchecked.
+// text set by a program is shown as it is but for the passcode's outer spaces,
+// and a key the filter discards changes nothing. "menu" pastes with the context
+// menu; -1 leaves the caret unchecked.
 void FieldRulesTest::filtersActOnTheInsertedCharacters() {
     const struct {
         const char *name, *programText;
@@ -82,22 +69,19 @@ void FieldRulesTest::filtersActOnTheInsertedCharacters() {
         const char *clipboard, *keys, *expected;
         int caret;
     } rows[] = {
-        {ctl::CallsignBox, "", 0, 0, "", "type nocall", "NOCALL", 6},
         {ctl::CallsignBox, "", 0, 0, "", "type b1-x", "B1-X", 4},
         {ctl::CallsignBox, "", 0, 0, "ab1cd2xyz", "Ctrl+V", "AB1CD2", 6},
         {ctl::CallsignBox, "AB1CD2", 2, 0, "", "Backspace", "A1CD2", 1},
-        {ctl::CallsignBox, "A1CD2", 1, 0, "", "type x", "AX1CD2", 2},
-        {ctl::CallsignBox, "bg5abc", 6, 0, "", "Backspace", "bg5ab", 5},
         {ctl::CallsignBox, "bg5ab", 5, 0, "", "c", "bg5abC", 6},
         {ctl::CallsignBox, "", 0, 0, "ab1", "menu", "AB1", -1},
         {ctl::PasscodeBox, "", 0, 0, "", "type 1a 2-3", "123", 3},
-        {ctl::PasscodeBox, "123", 3, 0, "", "Backspace", "12", 2},
         {ctl::PasscodeBox, "12", 1, 0, "x9 ", "Ctrl+V", "192", 2},
         {ctl::PasscodeBox, "12a", 0, 0, "", "", "12a", -1},
-        {ctl::PasscodeBox, "1234", 0, 4, "", "x", "1234", -1},
         {ctl::PasscodeBox, "1234", 1, 2, "", "Space", "1234", -1},
         {ctl::PasscodeBox, "1234", 1, 2, "a9 8", "Ctrl+V", "1984", -1},
-        {ctl::IntervalBox, "", 0, 0, "", "type 1a 2-3", "123", 3},
+        {ctl::PasscodeBox, " 123 ", 0, 0, "", "", "123", -1},
+        {ctl::PasscodeBox, "\t1 2", 0, 0, "", "", "\t1 2", -1},
+        {ctl::PasscodeBox, "   ", 0, 0, "", "", "", -1},
         {ctl::IntervalBox, "12", 1, 0, "x9 ", "Ctrl+V", "192", 2},
         {ctl::IntervalBox, "12a", 0, 0, "", "", "12a", -1},
         {ctl::IntervalBox, "60", 0, 2, "ab", "menu", "60", -1},
@@ -142,70 +126,39 @@ void FieldRulesTest::programTextShowsItsBeginning() {
     }
 }
 
-void FieldRulesTest::passcodeLosesOuterSpacesAfterEveryChange() {
-    QLineEdit* passcode = box(ctl::PasscodeBox);
-    passcode->setText(QStringLiteral(" 123 "));
-    QCOMPARE(passcode->text(), QStringLiteral("123"));
-    // Only the ends are trimmed, and only spaces.
-    passcode->setText(QStringLiteral("1 2"));
-    QCOMPARE(passcode->text(), QStringLiteral("1 2"));
-    passcode->setText(QStringLiteral("\t12"));
-    QCOMPARE(passcode->text(), QStringLiteral("\t12"));
-    passcode->setText(QStringLiteral("     "));
-    QCOMPARE(passcode->text(), QString());
-}
-
-void FieldRulesTest::digiEnablesTheAlias() {
-    auto* digi = form_->findChild<QCheckBox*>(ctl::DigiCheck);
-    digi->setChecked(true);
-    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
-    QTest::mouseClick(digi, Qt::LeftButton);
-    QVERIFY(!digi->isChecked());
-    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
-    QTest::mouseClick(digi, Qt::LeftButton);
-    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
-}
-
-void FieldRulesTest::gpsDisablesThePositionControls() {
+void FieldRulesTest::choicesEnableTheirControls() {
     const std::initializer_list<const char*> position = {
         ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
         ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox};
     click(ctl::GpsOption);
     QVERIFY(allEnabled(position, false));
-    click(ctl::FixOption);
-    QVERIFY(allEnabled(position, true));
-    option(ctl::GpsOption)->setChecked(true);
-    QVERIFY(allEnabled(position, false));
-    // With no member chosen the position is in use again.
-    option(ctl::GpsOption)->setChecked(false);
-    QVERIFY(allEnabled(position, true));
-}
-
-void FieldRulesTest::intervalModeEnablesTheIntervalBox() {
     click(ctl::SmartOption);
     QVERIFY(allEnabled({ctl::IntervalBox}, false));
+    // A second click keeps the choice; the groups are independent of each other.
+    click(ctl::IntervalOption);
     click(ctl::IntervalOption);
     QVERIFY(allEnabled({ctl::IntervalBox}, true));
+    QVERIFY(!option(ctl::SmartOption)->isChecked());
+    QVERIFY(option(ctl::GpsOption)->isChecked());
+    click(ctl::FixOption);
+    QVERIFY(allEnabled(position, true));
+    QVERIFY(option(ctl::IntervalOption)->isChecked());
     option(ctl::BeaconOffOption)->setChecked(true);
     QVERIFY(allEnabled({ctl::IntervalBox}, false));
     QVERIFY(!option(ctl::IntervalOption)->isChecked());
-}
+    // A program may leave a group with no choice: the position is in use again.
+    option(ctl::GpsOption)->setChecked(true);
+    option(ctl::GpsOption)->setChecked(false);
+    QVERIFY(allEnabled(position, true));
+    QVERIFY(!option(ctl::FixOption)->isChecked());
 
-void FieldRulesTest::optionGroupsStayExclusive() {
-    click(ctl::SmartOption);
-    click(ctl::IntervalOption);
-    QVERIFY(!option(ctl::SmartOption)->isChecked());
-    QVERIFY(option(ctl::IntervalOption)->isChecked());
-    // A second click keeps the choice.
-    click(ctl::IntervalOption);
-    QVERIFY(option(ctl::IntervalOption)->isChecked());
-    // The groups are independent of each other.
-    click(ctl::FixOption);
-    QVERIFY(option(ctl::IntervalOption)->isChecked());
-    // A program may leave a group with no choice.
-    option(ctl::IntervalOption)->setChecked(false);
-    for (const char* name : {ctl::SmartOption, ctl::BeaconOffOption, ctl::IntervalOption})
-        QVERIFY(!option(name)->isChecked());
+    auto* digi = form_->findChild<QCheckBox*>(ctl::DigiCheck);
+    digi->setChecked(true);
+    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
+    QTest::mouseClick(digi, Qt::LeftButton);
+    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
+    QTest::mouseClick(digi, Qt::LeftButton);
+    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
 }
 
 QTEST_MAIN(FieldRulesTest)

@@ -7,40 +7,35 @@
 // The window's defaults in an English window (GPS position, smart beaconing) and
 // what a read of them adds.
 inline SettingsRecord windowDefaults() {
-    return {.callsign = "NOCALL",
-            .ssid = "10",
-            .passcode = "47311",
-            .symbol = "/>",
-            .latDegrees = "30",
-            .latMinutes = "35",
-            .latHundredths = "00",
-            .latHemisphere = "N",
-            .lonDegrees = "114",
-            .lonMinutes = "17",
-            .lonHundredths = "00",
-            .lonHemisphere = "E",
-            .comment = "3035.00N/11417.00ErPHG1010",
-            .status = "KITE12 144.640MHz",
-            .pttDelay = "5",
-            .path = "WIDE1-1",
-            .modulation = "3",
-            .backlight = "ON",
-            .unit = "km",
-            .alias = "WIDE1+WIDE2",
-            .interval = "0600",
-            .filter = "b/KITE5",
-            .version = "KITE12 V2.1",
-            .server = {},
-            .serverPort = {},
-            .apn = {},
-            .apnUser = {},
-            .apnPassword = {},
-            .gpsChosen = true,
-            .fixChosen = false,
-            .micE = true,
-            .beep = true,
-            .digi = false,
-            .beaconMode = SettingsRecord::BeaconMode::Smart};
+    SettingsRecord r;
+    r.callsign = "NOCALL";
+    r.ssid = "10";
+    r.passcode = "47311";
+    r.symbol = "/>";
+    r.latDegrees = "30";
+    r.latMinutes = "35";
+    r.latHundredths = "00";
+    r.latHemisphere = "N";
+    r.lonDegrees = "114";
+    r.lonMinutes = "17";
+    r.lonHundredths = "00";
+    r.lonHemisphere = "E";
+    r.comment = "3035.00N/11417.00ErPHG1010";
+    r.status = "KITE12 144.640MHz";
+    r.pttDelay = "5";
+    r.path = "WIDE1-1";
+    r.modulation = "3";
+    r.backlight = "ON";
+    r.unit = "km";
+    r.alias = "WIDE1+WIDE2";
+    r.interval = "0600";
+    r.filter = "b/KITE5";
+    r.version = "KITE12 V2.1";
+    r.gpsChosen = true;
+    r.micE = true;
+    r.beep = true;
+    r.beaconMode = SettingsRecord::BeaconMode::Smart;
+    return r;
 }
 
 Q_DECLARE_METATYPE(SettingsRecord)
