@@ -37,22 +37,17 @@ private Q_SLOTS:
         QCOMPARE(ReadINI("TrkComm", "par5", path_), longValue.left(254));
     }
 
-    void namesMatchWithoutRegardToCase() {
-        put(path_, "[trkcomm]\nPAR5 = COM7 \n");
-        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString("COM7"));
-        writeProfileString(path_, "TRKCOMM", "Par5", "COM8");
-        QCOMPARE(contents(path_), QByteArray("[trkcomm]\r\nPar5=COM8\r\n"));
-    }
-
+    // Names match without regard to case; a write replaces its line in place.
     void writeReplacesInPlaceAndKeepsOtherLines() {
-        put(path_, "; kept comment\n[Ports]\nCOM3=/dev/ttyUSB0\n\n[TrkComm]\npar5=COM1\n"
+        put(path_, "; kept comment\n[Ports]\nCOM3=/dev/ttyUSB0\n\n[trkcomm]\nPAR5 = COM1 \n"
                    "par4=9600\n[Last]\nx=1\n");
-        QVERIFY(writeProfileString(path_, "TrkComm", "par5", "COM3"));
+        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString("COM1"));
+        QVERIFY(writeProfileString(path_, "TRKCOMM", "Par5", "COM3"));
         QVERIFY(writeProfileString(path_, "TrkComm", "InBuff", "2048"));
         QVERIFY(writeProfileString(path_, "New", "k", "v"));
         QCOMPARE(contents(path_),
                  QByteArray("; kept comment\r\n[Ports]\r\nCOM3=/dev/ttyUSB0\r\n\r\n"
-                            "[TrkComm]\r\npar5=COM3\r\npar4=9600\r\nInBuff=2048\r\n"
+                            "[trkcomm]\r\nPar5=COM3\r\npar4=9600\r\nInBuff=2048\r\n"
                             "[Last]\r\nx=1\r\n[New]\r\nk=v\r\n"));
     }
 
