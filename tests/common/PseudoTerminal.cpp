@@ -1,7 +1,7 @@
 #include "PseudoTerminal.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -14,10 +14,9 @@ PseudoTerminal::PseudoTerminal() {
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
         qFatal("no pseudo-terminal");
     device_ = QString::fromLocal8Bit(::ptsname(master_));
-    termios raw{};
-    // Keeps the line raw while nobody has the device open, and holds it open so
-    // that a close by the program under test does not hang the master up.
+    // Held open, the line stays raw and a close by the program does not hang it up.
     slaveHold_ = ::open(device_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    termios raw{};
     ::tcgetattr(slaveHold_, &raw);
     ::cfmakeraw(&raw);
     ::tcsetattr(slaveHold_, TCSANOW, &raw);
@@ -41,20 +40,14 @@ void PseudoTerminal::write(const QByteArray& bytes) {
 
 QByteArray PseudoTerminal::read(int timeoutMs, qsizetype atLeast) {
     QByteArray got;
-    QElapsedTimer clock;
-    clock.start();
-    while (master_ >= 0) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (master_ >= 0 && (atLeast < 0 || got.size() < atLeast) && !deadline.hasExpired()) {
         char buffer[4096];
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n > 0) {
             got.append(buffer, n);
-            if (atLeast >= 0 && got.size() >= atLeast)
-                break;
             continue;
         }
-        const qint64 left = timeoutMs - clock.elapsed();
-        if (left <= 0)
-            break;
         // Lets the program under test, on this same thread, send meanwhile.
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         pollfd readable{master_, POLLIN, 0};

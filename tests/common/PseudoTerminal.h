@@ -3,8 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-// The far end of a pseudo-terminal: the program under test opens device(), the
-// test reads and writes the master side.
+// The far end of a pseudo-terminal: the program under test opens device().
 class PseudoTerminal {
 public:
     PseudoTerminal();
@@ -13,7 +12,6 @@ public:
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     const QString& device() const { return device_; }
-    bool isOpen() const { return master_ >= 0; }
     void write(const QByteArray& bytes);
     // Everything that arrives within timeoutMs, up to `atLeast` bytes sooner.
     QByteArray read(int timeoutMs, qsizetype atLeast = -1);

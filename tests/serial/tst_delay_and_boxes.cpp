@@ -9,27 +9,25 @@
 class DelayAndBoxesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void delayReturnsOnlyAfterMoreThanItsTime() {
-        for (int ms : {0, 1, 10, 100}) {
-            QElapsedTimer clock;
+    // Returns only after more than its time, running events and sleeping meanwhile.
+    void delayRunsEventsAndSleeps() {
+        QElapsedTimer clock;
+        for (int ms : {1, 10}) {
             clock.start();
             Delay(ms);
-            QVERIFY2(clock.elapsed() > ms || (ms == 0 && clock.nsecsElapsed() > 0),
-                     qPrintable(QString::number(ms)));
+            QVERIFY(clock.elapsed() > ms);
         }
-    }
-
-    void delayRunsEventsAndSleeps() {
         int ticks = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&] { ++ticks; });
         timer.start(20);
         const std::clock_t cpuBefore = std::clock();
+        clock.start();
         Delay(500);
-        const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+        QVERIFY(clock.elapsed() > 500);
         // 25 on an idle machine; a wait that let events run only at its end has one.
-        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
-        QVERIFY2(cpuMs < 100, qPrintable(QString("CPU %1 ms in a 500 ms wait").arg(cpuMs)));
+        QVERIFY(ticks >= 10);
+        QVERIFY(1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC < 100);
     }
 
     // Appending in one piece must end as appending one character at a time.
@@ -37,13 +35,12 @@ private Q_SLOTS:
         const QString chunk = QString(4500, QLatin1Char('a')) + "xyz";
         for (int start : {0, 5, 1990, 2000}) {
             MultiLineBox whole;
-            whole.setEmptiedWhenLongerThan(2000);
-            whole.setText(QString(start, QLatin1Char('s')));
-            whole.appendText(chunk);
-
             MultiLineBox single;
-            single.setEmptiedWhenLongerThan(2000);
-            single.setText(QString(start, QLatin1Char('s')));
+            for (MultiLineBox* box : {&whole, &single}) {
+                box->setEmptiedWhenLongerThan(2000);
+                box->setText(QString(start, QLatin1Char('s')));
+            }
+            whole.appendText(chunk);
             for (const QChar c : chunk)
                 single.appendText(QString(c));
             QCOMPARE(whole.text(), single.text());
