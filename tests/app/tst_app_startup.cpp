@@ -1,5 +1,4 @@
 #include "ControlNames.h"
-#include "Delay.h"
 #include "Form1.h"
 #include "MSComm.h"
 #include "ProgramFolder.h"
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -41,7 +39,6 @@ private Q_SLOTS:
     void freshWindowHasNothingChosen();
     void recalledPortNameSetsThePortNumber_data();
     void recalledPortNameSetsThePortNumber();
-    void closingDuringAWaitEndsTheProgramAtOnce();
 };
 
 void StartUpTest::languageFollowsTheLocale() {
@@ -172,46 +169,6 @@ void StartUpTest::recalledPortNameSetsThePortNumber() {
     Form1 form(folder.path());
     QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), recalled);
     QCOMPARE(form.comm()->commPort(), portNumber);
-}
-
-// Closing the window ends the program even while a handler waits in Delay. Last,
-// as the program ends with it.
-void StartUpTest::closingDuringAWaitEndsTheProgramAtOnce() {
-    PseudoTerminal port;
-    ProgramFolder folder({{2, port.device()}}, QStringLiteral("COM2"));
-    auto* form = new Form1(folder.path());
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    form->comm()->open();
-
-    // Stands in for an operation: long waits with the port open.
-    qint64 waitedMs = -1;
-    QObject::connect(form->findChild<QPushButton*>(ctl::ReadButton), &QPushButton::clicked, form,
-                     [&] {
-                         QElapsedTimer clock;
-                         clock.start();
-                         Delay(60000);
-                         Delay(60000);
-                         waitedMs = clock.elapsed();
-                     });
-    form->show();
-    QTimer::singleShot(0, form,
-                       [form] { form->findChild<QPushButton*>(ctl::ReadButton)->click(); });
-    QPointer<Form1> alive(form);
-    QTimer::singleShot(300, form, [form] {
-        QVERIFY(form->findChild<QTimer*>(ctl::StepTimer)->isActive());
-        form->close();
-        QVERIFY(!form->comm()->isOpen());
-        QVERIFY(!form->findChild<QTimer*>(ctl::StepTimer)->isActive());
-    });
-    // Fails the test instead of hanging it if the program never ends.
-    QTimer::singleShot(50000, qApp, [] { QCoreApplication::exit(1); });
-
-    const int exitCode = QApplication::exec();
-    QCOMPARE(exitCode, 0);
-    // Far below one of the waits, however busy the machine: the waits were cut short.
-    QVERIFY2(waitedMs >= 0 && waitedMs < 30000, qPrintable(QString::number(waitedMs)));
-    QVERIFY(windowClosing());
-    QTRY_VERIFY(alive.isNull());
 }
 
 QTEST_MAIN(StartUpTest)

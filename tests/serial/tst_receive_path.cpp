@@ -1,5 +1,4 @@
 #include "LineAssembler.h"
-#include "LineEncoding.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
 #include "PseudoTerminal.h"
@@ -7,7 +6,6 @@
 #include "ReplyHexBox.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -88,43 +86,6 @@ private Q_SLOTS:
         QVERIFY(line.feed('\r'));
         QVERIFY(line.currentLine().isEmpty());
         QVERIFY(line.feed('A'));
-    }
-
-    // Random UTF-8, cut sequences and the bytes where its rules change: after
-    // every byte the line goes out as the bytes since the last CR. Typed text of
-    // any script goes out as UTF-8 and reads back the same.
-    void anyBytesRoundTrip() {
-        QRandomGenerator random(14);
-        const quint32 from[] = {0x20, 0x80, 0x800, 0x10000}, to[] = {0x80, 0x800, 0xD800, 0x110000};
-        const auto randomText = [&] { // of 1 to 4 bytes, or U+FEFF that Qt's decoders drop
-            const int length = random.bounded(5);
-            const char32_t code = length < 4 ? random.bounded(from[length], to[length]) : 0xFEFF;
-            return QString::fromUcs4(&code, 1);
-        };
-        const char edges[] =
-            "\r\n\x7F\x80\x8F\x90\x9F\xA0\xBF\xC0\xC1\xC2\xDF\xE0\xED\xEF\xF0\xF4\xF5\xFF";
-        for (int round = 0; round < 3000; ++round) {
-            QString typed;
-            QByteArray bytes;
-            for (int i = 0; i < 12; ++i) {
-                typed += randomText();
-                const QByteArray piece = randomText().toUtf8();
-                // Every other round only edges, so that they also meet each other.
-                bytes += round % 2 == 0 && random.bounded(3) != 0
-                             ? piece.left(random.bounded(1, int(piece.size()) + 1))
-                             : QByteArray(1, edges[random.bounded(20)]);
-            }
-            LineAssembler line;
-            QByteArray sinceCr;
-            for (const char byte : bytes) {
-                line.feed(byte);
-                sinceCr = byte == '\r' ? QByteArray() : byte == '\n' ? sinceCr : sinceCr + byte;
-                QCOMPARE(encodeLineText(line.currentLine()), sinceCr);
-            }
-            QCOMPARE(line.currentLine(), decodeLineBytes(sinceCr));
-            QCOMPARE(decodeLineBytes(typed.toUtf8()), typed);
-            QCOMPARE(encodeLineText(typed), typed.toUtf8());
-        }
     }
 
 private:
