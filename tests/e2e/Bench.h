@@ -13,10 +13,9 @@
 #include <QTimer>
 #include <memory>
 
-// The window on COM3 with a virtual tracker behind it. Message boxes are
-// answered (OK, or No to the close question) and their texts kept; the status
-// log's texts and what each step tick left in the update's caption and
-// progress bar are recorded as they change.
+// The window with a virtual tracker behind it. Message boxes are answered (No
+// to the close question) and kept, and so are the status log's texts and the
+// update's caption and progress bar after each step tick that changed them.
 class Bench {
 public:
     Bench();
@@ -32,9 +31,8 @@ public:
     void clickLater(const QString& button, int ms) {
         QTimer::singleShot(ms, form_.get(), [this, button] { click(button); });
     }
-    // Presses `button` and closes the window once the tracker has `sent` more;
-    // true when the press ended with the port closed and, after time for two
-    // more commands, the tracker has at most `next` more: it logs a little late.
+    // Closes the window once the tracker has `sent` more; true when the press then
+    // ended with the port closed and the tracker, which logs late, has at most `next` more.
     bool closeEnds(const QString& button, const QByteArray& sent, const QByteArray& next);
 
     QString text(const QString& control) const;
@@ -48,8 +46,7 @@ public:
     bool portOpen() const { return form_->comm()->isOpen(); }
     bool frameShown() const { return !form_->findChild<QWidget*>(ctl::GprsFrame)->isHidden(); }
 
-    // The bytes the tracker received after the first `from`, once there are at
-    // least `atLeast` of them or the patience has run out.
+    // The bytes received after the first `from`, once there are `atLeast` of them.
     QByteArray received(qsizetype from = 0, qsizetype atLeast = 0);
     // The same from where the last take ended.
     QByteArray takeReceived(qsizetype atLeast = 0) {
@@ -58,11 +55,10 @@ public:
         return fresh;
     }
 
-    // Writes a file of `size` bytes of varied content, loads it and returns it.
+    // Loads a file of `size` bytes of varied content and returns them.
     QByteArray loadImage(qsizetype size);
     // Until the loader wait is off and the port closed.
     bool waitForEnd();
-    // Whether the controls locked while blocks are sent are all enabled.
     bool controlsEnabled() const;
 
     QStringList messages;

@@ -1,6 +1,4 @@
 #include "Bench.h"
-#include "ControlNames.h"
-#include "MSComm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,8 +29,8 @@ void readWorks(Bench& bench) {
 }
 } // namespace
 
-// Read, write and restart of the window against the virtual tracker, and the
-// faults a cable, another program or a misbehaving tracker bring.
+// Read, write and restart against the virtual tracker, and the faults a cable,
+// another program or a misbehaving tracker bring.
 class DeviceTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -76,8 +74,7 @@ private Q_SLOTS:
             ini.readAll().contains("[TrkComm]\r\npar5=COM1\r\npar4=115200\r\npar1=1\r\npar3=n\r\n"
                                    "par2=8\r\npar0=0\r\nInBuff=2048\r\nOutBuff=2048\r\n"));
 
-        // A noisy cable and a slow tracker still give the same whole read:
-        // junk lines between the reply's lines, then 2 ms before every byte.
+        // Junk lines between the reply's lines, or 2 ms before every byte: the same read.
         for (const QStringList& options : {QStringList{"--garbage"}, {"--byte-delay-ms", "2"}}) {
             Bench noisy;
             QVERIFY(noisy.start(options));
@@ -161,7 +158,6 @@ private Q_SLOTS:
         QTest::qWait(200);
         // Two tries went out; the third finds the port closed and the read cancelled.
         QCOMPARE(bench.received(), kHandshake.repeated(2));
-
         QVERIFY(bench.closeEnds(ctl::ReadButton, kHandshake.repeated(3), kHandshake));
         QCOMPARE(bench.messages.size(), 1);
     }
@@ -177,7 +173,6 @@ private Q_SLOTS:
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("Writing......\r\nWrite complete"));
         QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("Write data"));
         QVERIFY(!bench.portOpen());
-
         bench.click(ctl::FixOption);
         const QList<std::pair<const char*, const char*>> edits{
             {ctl::LatDegreesBox, "51"},    {ctl::LatMinutesBox, "28"},
@@ -202,14 +197,12 @@ private Q_SLOTS:
         expected.replace("AT+GPS,1#", "AT+GPS,0#");
         expected.replace("AT+SMART,1#\r\n", "AT+SMART,2#\r\nAT+INTERVAL,0120#\r\n");
         QCOMPARE(bench.takeReceived(expected.size()), expected);
-
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
         QCOMPARE(bench.text(ctl::CommentBox), comment);
         QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("AB1CD"));
-        // The second press must come within the first test's half second, which
-        // follows the last command's 200 ms: 350 ms after the tracker has that
-        // command leaves room for the tracker's logging to lag on a busy machine.
+        // A second press within the first test's half second after the last command's
+        // 200 ms; 350 ms leaves room for the tracker's logging to lag.
         const qsizetype mark = bench.tracker().received().size();
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -224,7 +217,6 @@ private Q_SLOTS:
         QCOMPARE(bench.text(ctl::StatusLog), kWriteFail + "\r\n" + kWriteFail + "\r\n");
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
         QVERIFY(!bench.portOpen());
-
         QVERIFY(bench.closeEnds(ctl::WriteButton, expected.left(expected.indexOf("AT+PTTDELAY")),
                                 "AT+PTTDELAY,5#\r\n"));
         QVERIFY(!bench.text(ctl::StatusLog).contains("Write complete"));
@@ -256,7 +248,6 @@ private Q_SLOTS:
             QCOMPARE(bench.messages,
                      QStringList{button == ctl::ReadButton ? kReadFailure : kPortFailure});
         QCOMPARE(bench.text(button), button == ctl::ReadButton ? "read data" : caption);
-
         QVERIFY(bench.tracker().waitForEvent("# replug"));
         const qsizetype before = bench.tracker().received().size();
         const qsizetype messages = bench.messages.size();
@@ -273,7 +264,6 @@ private Q_SLOTS:
     void floodedReadEndsAndTheWindowAnswers() {
         Bench bench;
         QVERIFY(bench.start({"--flood"}));
-        // The longest gap between the ticks of a 50 ms timer while the read waits.
         QElapsedTimer sinceTick;
         qint64 worstGapMs = 0;
         QTimer probe;
@@ -281,8 +271,7 @@ private Q_SLOTS:
                          [&] { worstGapMs = qMax(worstGapMs, sinceTick.restart()); });
         sinceTick.start();
         probe.start(50);
-        // A read that never ends reaches the patience; a window stalled by the
-        // flood misses the timer for whole seconds.
+        // A stalled window misses the 50 ms timer for whole seconds.
         QVERIFY(bench.click(ctl::ReadButton) < kPatienceMs);
         QVERIFY(worstGapMs < 3000);
         QVERIFY(bench.text(ctl::StatusLog).startsWith("Connection OK\r\nReading "));

@@ -1,5 +1,4 @@
 #include "Bench.h"
-#include "ControlNames.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,7 +48,6 @@ private Q_SLOTS:
         QCOMPARE(bench.tracker().receivedImage(), file);
         QCOMPARE(bench.tracker().received(),
                  kResetAndReboot + kProbe + header + expectedFrames(file));
-
         QStringList status = bench.statusTexts.mid(statusBefore);
         const QString outcome = status.takeLast();
         QCOMPARE(outcome, status.last() + "\r\nupdate complete");
@@ -64,7 +62,6 @@ private Q_SLOTS:
         QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));
         QVERIFY(bench.sendingTicks > 0);
         QCOMPARE(bench.unlockedSendingTicks, 0);
-
         QStringList expected;
         for (int percent : percents)
             expected.append(sending(percent));
@@ -204,7 +201,6 @@ private Q_SLOTS:
         QVERIFY(bench.controlsEnabled() && bench.tracker().receivedImage().isEmpty());
         QCOMPARE(bench.tracker().received(),
                  kResetAndReboot + kProbe + kHeader8000 + expectedFrames(file).left(frames * 2049));
-
         bench.tracker().stop();
         QVERIFY(bench.tracker().start());
         bench.click(ctl::UpdateButton);
