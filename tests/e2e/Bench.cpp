@@ -1,18 +1,13 @@
 #include "Bench.h"
 
-#include "ControlNames.h"
 #include "FirmwareUpdate.h"
-#include "MSComm.h"
 #include "MultiLineBox.h"
-#include "PortSettingsStore.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTest>
@@ -35,13 +30,9 @@ Bench::Bench() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || box->parentWidget() != form_.get())
             return;
-        if (box->objectName() == QLatin1String("MessageBox")) {
-            messages_.append(box->text());
-            box->button(QMessageBox::Ok)->click();
-        } else if (box->objectName() == QLatin1String("CloseQuestion")) {
-            closeQuestions_.append(box->text());
-            box->button(QMessageBox::No)->click();
-        }
+        const bool question = box->objectName() == QLatin1String("CloseQuestion");
+        (question ? closeQuestions : messages).append(box->text());
+        box->button(question ? QMessageBox::No : QMessageBox::Ok)->click();
     });
 }
 
@@ -50,11 +41,11 @@ bool Bench::start(const QStringList& trackerOptions) {
         return false;
     prepareProgramFolder(folder_.path(), kPort, tracker_.devicePath());
     form_ = std::make_unique<Form1>(folder_.path());
-    auto* log = form_->findChild<MultiLineBox*>(QLatin1String(ctl::StatusLog));
+    auto* log = form_->findChild<MultiLineBox*>(ctl::StatusLog);
     QObject::connect(log, &MultiLineBox::textChangedByAnyone,
-                     [this, log] { statusTexts_.append(log->text()); });
+                     [this, log] { statusTexts.append(log->text()); });
     // Connected after the update's own slot, so it sees what each tick left.
-    QObject::connect(form_->findChild<QTimer*>(QLatin1String(ctl::StepTimer)), &QTimer::timeout,
+    QObject::connect(form_->findChild<QTimer*>(ctl::StepTimer), &QTimer::timeout,
                      [this] { recordStep(); });
     form_->show();
     boxCloser_.start();
@@ -63,21 +54,17 @@ bool Bench::start(const QStringList& trackerOptions) {
 
 void Bench::recordStep() {
     const QString caption = text(ctl::UpdateStepLabel);
-    if (captions_.isEmpty() || captions_.last() != caption)
-        captions_.append(caption);
-    if (caption.startsWith(QStringLiteral("updating"))) {
-        ++sendingTicks_;
+    if (captions.isEmpty() || captions.last() != caption)
+        captions.append(caption);
+    if (caption.startsWith("updating")) {
+        ++sendingTicks;
         if (std::ranges::any_of(kLocked, [this](const QString& c) { return enabled(c); }) ||
             enabled(ctl::WriteButton))
-            ++unlockedSendingTicks_;
+            ++unlockedSendingTicks;
     }
-    const int value = form_->findChild<QProgressBar*>(QLatin1String(ctl::UpdateProgress))->value();
-    if (barValues_.isEmpty() || barValues_.last() != value)
-        barValues_.append(value);
-}
-
-QString Bench::portSettingsFile() const {
-    return portSettingsFileIn(folder_.path());
+    const int value = form_->findChild<QProgressBar*>(ctl::UpdateProgress)->value();
+    if (barValues.isEmpty() || barValues.last() != value)
+        barValues.append(value);
 }
 
 qint64 Bench::click(const QString& button) {
@@ -87,69 +74,50 @@ qint64 Bench::click(const QString& button) {
     return clock.elapsed();
 }
 
-void Bench::clickLater(const QString& button, int ms) {
-    QTimer::singleShot(ms, form_.get(), [this, button] { click(button); });
+bool Bench::closeEnds(const QString& button, const QByteArray& sent, const QByteArray& next) {
+    const qsizetype mark = tracker_.received().size();
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (tracker_.received().size() >= mark + sent.size()) {
+            watch.stop();
+            form_->close();
+        }
+    });
+    watch.start(10);
+    click(button);
+    const bool closed = !watch.isActive();
+    watch.stop();
+    QTest::qWait(2500);
+    const QByteArray got = tracker_.received().mid(mark);
+    return closed && (got == sent || got == sent + next) && !portOpen();
 }
 
+// Line edits, buttons and labels by their text property, combo boxes by their current text.
 QString Bench::text(const QString& control) const {
     auto* found = form_->findChild<QObject*>(control);
-    if (auto* edit = qobject_cast<QLineEdit*>(found))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(found))
-        return combo->currentText();
-    if (auto* button = qobject_cast<QAbstractButton*>(found))
-        return button->text();
-    if (auto* label = qobject_cast<QLabel*>(found))
-        return label->text();
-    return qobject_cast<MultiLineBox*>(found)->text();
+    if (auto* box = qobject_cast<MultiLineBox*>(found))
+        return box->text();
+    return found->property(qobject_cast<QComboBox*>(found) ? "currentText" : "text").toString();
 }
 
 void Bench::setText(const QString& control, const QString& text) {
     auto* found = form_->findChild<QObject*>(control);
-    if (auto* edit = qobject_cast<QLineEdit*>(found))
-        edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(found))
-        combo->setEditText(text);
+    if (auto* box = qobject_cast<MultiLineBox*>(found))
+        box->setText(text);
     else
-        qobject_cast<MultiLineBox*>(found)->setText(text);
-}
-
-bool Bench::isChecked(const QString& control) const {
-    return form_->findChild<QAbstractButton*>(control)->isChecked();
-}
-
-bool Bench::enabled(const QString& control) const {
-    return form_->findChild<QWidget*>(control)->isEnabled();
-}
-
-bool Bench::portOpen() const {
-    return form_->comm()->isOpen();
-}
-
-bool Bench::frameShown() const {
-    return !form_->findChild<QWidget*>(QLatin1String(ctl::GprsFrame))->isHidden();
-}
-
-void Bench::choosePortWithoutDevice() {
-    form_->comm()->setCommPort(kPort + 1);
+        found->setProperty(qobject_cast<QComboBox*>(found) ? "currentText" : "text", text);
 }
 
 QByteArray Bench::received(qsizetype from, qsizetype atLeast) {
     // A short result shows in the comparison that follows.
-    if (!QTest::qWaitFor([&] { return tracker_.received().size() >= from + atLeast; }, kPatienceMs))
-        qWarning("the tracker received fewer bytes than expected");
+    (void)QTest::qWaitFor([&] { return tracker_.received().size() >= from + atLeast; },
+                          kPatienceMs);
     return tracker_.received().mid(from);
 }
 
-QByteArray Bench::takeReceived(qsizetype atLeast) {
-    QByteArray fresh = received(taken_, atLeast);
-    taken_ += fresh.size();
-    return fresh;
-}
-
 QByteArray Bench::loadImage(qsizetype size) {
-    QByteArray data(size, '\0');
     // Every byte value, the loader's reply codes among them, in varied order.
+    QByteArray data(size, '\0');
     QRandomGenerator random{quint32(size)};
     for (char& c : data)
         c = char(random.bounded(256));
@@ -163,7 +131,7 @@ QByteArray Bench::loadImage(qsizetype size) {
 }
 
 bool Bench::waitForEnd() {
-    auto* loaderWait = form_->findChild<QTimer*>(QLatin1String(ctl::LoaderWaitTimer));
+    auto* loaderWait = form_->findChild<QTimer*>(ctl::LoaderWaitTimer);
     return QTest::qWaitFor([&] { return !loaderWait->isActive() && !portOpen(); }, kPatienceMs);
 }
 
@@ -179,18 +147,15 @@ QByteArray defaultWriteBytes(const char* unitCode) {
            unitCode + "#\r\nAT+BEEP,1#\r\nAT+DIGI,0#\r\nAT+ALIAS,3#\r\nAT+SMART,1#\r\n";
 }
 
-QByteArray expectedFrame(const QByteArray& file, int index) {
-    QByteArray frame = file.mid(qsizetype(index) * kBlock, kBlock);
-    frame.append(kBlock - frame.size(), char(0xFF));
-    quint8 check = 0;
-    for (char c : frame)
-        check ^= quint8(c);
-    return frame + char(check);
-}
-
 QByteArray expectedFrames(const QByteArray& file) {
     QByteArray frames;
-    for (int k = 0; k <= file.size() / kBlock; ++k)
-        frames += expectedFrame(file, k);
+    for (qsizetype at = 0; at <= file.size(); at += kBlock) {
+        QByteArray frame = file.mid(at, kBlock);
+        frame.append(kBlock - frame.size(), char(0xFF));
+        quint8 check = 0;
+        for (char c : frame)
+            check ^= quint8(c);
+        frames += frame + char(check);
+    }
     return frames;
 }

@@ -1,21 +1,21 @@
 #pragma once
 
+#include "ControlNames.h"
 #include "Form1.h"
+#include "MSComm.h"
+#include "PortSettingsStore.h"
 #include "VirtualTracker.h"
 
+#include <QAbstractButton>
 #include <QByteArray>
-#include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
-class FirmwareUpdate;
-
-// The window on COM3 with a virtual tracker behind it; every other port number
-// maps to nothing. Message boxes are answered with OK and their texts kept; the
-// status log's texts and what each step tick left in the update's caption and
-// progress bar are recorded as they change.
+// The window with a virtual tracker behind it. Message boxes are answered (No
+// to the close question) and kept, and so are the status log's texts and the
+// update's caption and progress bar after each step tick that changed them.
 class Bench {
 public:
     Bench();
@@ -23,46 +23,52 @@ public:
     bool start(const QStringList& trackerOptions = {});
     Form1& form() { return *form_; }
     VirtualTracker& tracker() { return tracker_; }
-    QString portSettingsFile() const;
+    QString portSettingsFile() const { return portSettingsFileIn(folder_.path()); }
 
     // Runs the whole handler; returns how long it took in milliseconds.
     qint64 click(const QString& button);
     // Presses the button from inside the running handler's waits.
-    void clickLater(const QString& button, int ms);
+    void clickLater(const QString& button, int ms) {
+        QTimer::singleShot(ms, form_.get(), [this, button] { click(button); });
+    }
+    // Closes the window once the tracker has `sent` more; true when the press then
+    // ended with the port closed and the tracker, which logs late, has at most `next` more.
+    bool closeEnds(const QString& button, const QByteArray& sent, const QByteArray& next);
 
     QString text(const QString& control) const;
     void setText(const QString& control, const QString& text);
-    bool isChecked(const QString& control) const;
-    bool enabled(const QString& control) const;
-    bool portOpen() const;
-    bool frameShown() const;
-    // Switches to a port number that stands for no device.
-    void choosePortWithoutDevice();
+    bool isChecked(const QString& control) const {
+        return form_->findChild<QAbstractButton*>(control)->isChecked();
+    }
+    bool enabled(const QString& control) const {
+        return form_->findChild<QWidget*>(control)->isEnabled();
+    }
+    bool portOpen() const { return form_->comm()->isOpen(); }
+    bool frameShown() const { return !form_->findChild<QWidget*>(ctl::GprsFrame)->isHidden(); }
 
-    // The bytes the tracker received after the first `from`, once there are at
-    // least `atLeast` of them or the patience has run out.
+    // The bytes received after the first `from`, once there are `atLeast` of them.
     QByteArray received(qsizetype from = 0, qsizetype atLeast = 0);
     // The same from where the last take ended.
-    QByteArray takeReceived(qsizetype atLeast = 0);
+    QByteArray takeReceived(qsizetype atLeast = 0) {
+        QByteArray fresh = received(taken_, atLeast);
+        taken_ += fresh.size();
+        return fresh;
+    }
 
-    // Writes a file of `size` bytes of varied content, loads it and returns it.
+    // Loads a file of `size` bytes of varied content and returns them.
     QByteArray loadImage(qsizetype size);
     // Until the loader wait is off and the port closed.
     bool waitForEnd();
-    // Whether the controls locked while blocks are sent are all enabled again.
     bool controlsEnabled() const;
 
-    const QStringList& messages() const { return messages_; }
-    // Questions before the window closes, each answered No.
-    const QStringList& closeQuestions() const { return closeQuestions_; }
-    const QStringList& statusTexts() const { return statusTexts_; }
-    // The update's caption and progress bar after each step tick that changed them.
-    const QStringList& captions() const { return captions_; }
-    const QList<int>& barValues() const { return barValues_; }
-    // Step ticks that showed a block being sent, and those of them that left
-    // a control enabled that must be locked then.
-    int sendingTicks() const { return sendingTicks_; }
-    int unlockedSendingTicks() const { return unlockedSendingTicks_; }
+    QStringList messages;
+    QStringList closeQuestions;
+    QStringList statusTexts;
+    QStringList captions;
+    QList<int> barValues;
+    // Step ticks that showed a block being sent, and those that left a control enabled.
+    int sendingTicks = 0;
+    int unlockedSendingTicks = 0;
 
 private:
     void recordStep();
@@ -71,21 +77,12 @@ private:
     VirtualTracker tracker_;
     std::unique_ptr<Form1> form_;
     QTimer boxCloser_;
-    QStringList messages_;
-    QStringList closeQuestions_;
-    QStringList statusTexts_;
-    QStringList captions_;
-    QList<int> barValues_;
-    int sendingTicks_ = 0;
-    int unlockedSendingTicks_ = 0;
     qsizetype taken_ = 0;
 };
 
 // The bytes of a write of the window's defaults: `unitCode` "1" in English, "3" in Chinese.
 QByteArray defaultWriteBytes(const char* unitCode);
-// The frame the loader gets for block `index` of `file`: the padded block and its XOR.
-QByteArray expectedFrame(const QByteArray& file, int index);
-// Every frame of `file` in order.
+// Every frame the loader gets for `file`: each block padded with 0xFF and its XOR.
 QByteArray expectedFrames(const QByteArray& file);
 
 inline const QByteArray kResetAndReboot = "AT+RESET#\r\nREBOOT#\r\n";

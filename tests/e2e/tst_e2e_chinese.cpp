@@ -1,6 +1,4 @@
 #include "Bench.h"
-#include "ControlNames.h"
-#include "MSComm.h"
 
 #include <QApplication>
 #include <QTest>
@@ -19,7 +17,6 @@ private Q_SLOTS:
         QCOMPARE(bench.received(0, expected.size()), expected);
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("写入中......\r\n写入完成"));
         QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("写入数据"));
-
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取成功"));
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("读取数据"));
@@ -32,8 +29,7 @@ private Q_SLOTS:
         QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("Port is open"));
         bench.click(ctl::RestartButton);
         QCOMPARE(bench.text(ctl::RestartButton), QStringLiteral("restart"));
-
-        bench.choosePortWithoutDevice();
+        bench.tracker().stop();
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取失败.请重试一遍"));
     }

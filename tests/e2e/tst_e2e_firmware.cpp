@@ -1,5 +1,4 @@
 #include "Bench.h"
-#include "ControlNames.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,6 +9,7 @@ QString sending(int percent) {
     return QStringLiteral(u"updating，don't remove power update step:%1%").arg(percent);
 }
 const QString kComplete = QStringLiteral("update complete update step:100%");
+const QByteArray kHeader8000 = QByteArray::fromHex("5E074003E5");
 } // namespace
 
 // Firmware updates of the window against the virtual tracker's loader.
@@ -29,7 +29,7 @@ private Q_SLOTS:
             << 6144 << QByteArray::fromHex("5E000003E5") << QList<int>{25, 50, 75};
         QTest::newRow("16000 bytes, eight blocks")
             << 16000 << QByteArray::fromHex("5E068007E5") << QList<int>{12, 25, 38, 50, 62, 75, 88};
-        QTest::newRow("200 KB") << 204800 << QByteArray::fromHex("5E000064E5") << QList<int>{};
+        QTest::newRow("200 KB") << 204800 << QByteArray::fromHex("5E000064E5") << QList<int>{1};
     }
     void imageArrivesByteForByte() {
         QFETCH(int, size);
@@ -40,20 +40,15 @@ private Q_SLOTS:
         // Settings to write back after the update: Write data is offered again at its end.
         bench.click(ctl::DefaultButton);
         const QByteArray file = bench.loadImage(size);
-        const int blocks = size / 2048 + 1;
-        const qsizetype statusBefore = bench.statusTexts().size();
-
+        const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);
         QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update..."));
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
-        const QByteArray received = bench.tracker().received();
-        QCOMPARE(received, kResetAndReboot + kProbe + header + expectedFrames(file));
-        if (size % 2048 == 0)
-            QCOMPARE(received.right(2049), QByteArray(2048, char(0xFF)) + '\0');
-
-        QStringList status = bench.statusTexts().mid(statusBefore);
+        QCOMPARE(bench.tracker().received(),
+                 kResetAndReboot + kProbe + header + expectedFrames(file));
+        QStringList status = bench.statusTexts.mid(statusBefore);
         const QString outcome = status.takeLast();
         QCOMPARE(outcome, status.last() + "\r\nupdate complete");
         QCOMPARE(status.mid(0, 3),
@@ -65,24 +60,21 @@ private Q_SLOTS:
         QCOMPARE(bench.text(ctl::CounterBox), status.last().mid(status.last().indexOf('\n') + 1));
         QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));
-        QVERIFY(bench.sendingTicks() > 0);
-        QCOMPARE(bench.unlockedSendingTicks(), 0);
-
-        const QStringList captions = bench.captions();
-        QCOMPARE(captions.last(), kComplete);
-        if (percents.isEmpty()) {
-            QCOMPARE(captions[1], sending(1));
-        } else {
-            QStringList expected;
-            for (int percent : percents)
-                expected.append(sending(percent));
-            QCOMPARE(captions.mid(1), expected << kComplete);
-        }
+        QVERIFY(bench.sendingTicks > 0);
+        QCOMPARE(bench.unlockedSendingTicks, 0);
+        QStringList expected;
+        for (int percent : percents)
+            expected.append(sending(percent));
+        // Of the 200 KB image's hundred steps only the first is named.
+        if (size < 100000)
+            expected.append(kComplete);
+        QCOMPARE(bench.captions.mid(1, expected.size()), expected);
+        QCOMPARE(bench.captions.last(), kComplete);
         // One step per frame, as each frame waits for the loader's reply.
-        QList<int> bar{blocks};
-        for (int k = 1; k <= blocks; ++k)
+        QList<int> bar{size / 2048 + 1};
+        for (int k = 1; k <= size / 2048 + 1; ++k)
             bar.append(k);
-        QCOMPARE(bench.barValues().mid(bench.barValues().size() - bar.size()), bar);
+        QCOMPARE(bench.barValues.mid(bench.barValues.size() - bar.size()), bar);
     }
 
     // Images the loader's header cannot describe, or too short to be firmware,
@@ -98,9 +90,7 @@ private Q_SLOTS:
         for (const bool swapped : {false, true}) {
             const char* when = swapped ? ", opened during the waits" : "";
             QTest::addRow("4999 bytes%s", when) << 4999 << tooShort << swapped;
-            QTest::addRow("4096 bytes%s", when) << 4096 << tooShort << swapped;
             QTest::addRow("524288 bytes%s", when) << 524288 << tooLarge << swapped;
-            QTest::addRow("600000 bytes%s", when) << 600000 << tooLarge << swapped;
         }
     }
     void refusedBeforeTheImageIsSent() {
@@ -110,59 +100,43 @@ private Q_SLOTS:
         Bench bench;
         QVERIFY(bench.start());
         bench.loadImage(swapped ? 5000 : size);
-        const QString caption = bench.text(ctl::UpdateButton);
         bench.click(ctl::UpdateButton);
         if (swapped)
             bench.loadImage(size);
         QVERIFY(bench.waitForEnd());
-        QCOMPARE(bench.messages(), QStringList{message});
+        QCOMPARE(bench.messages, QStringList{message});
         QVERIFY(bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
-        QCOMPARE(bench.text(ctl::UpdateButton), caption);
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.controlsEnabled());
         QTest::qWait(500);
         QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());
-        QCOMPARE(bench.tracker().events().isEmpty(), !swapped);
     }
 
-    void unconfirmedResetStillRestartsIntoTheLoader() {
+    // A reset the tracker never confirms still restarts it into the loader, and
+    // a block the loader asks for again is sent twice.
+    void unconfirmedResetAndRepeatedBlock() {
         Bench bench;
-        QVERIFY(bench.start({"--no-reset-confirm"}));
-        const QByteArray file = bench.loadImage(5000);
-        const qsizetype statusBefore = bench.statusTexts().size();
+        QVERIFY(bench.start({"--no-reset-confirm", "--nak-frame", "2"}));
+        const QByteArray file = bench.loadImage(8000);
+        const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);
         // The loader wait runs although the caption already says the press is over.
         QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
-        QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
-                                                 QByteArray::fromHex("5E038802E5") +
-                                                 expectedFrames(file));
+        // 0x55 after block 1 gets block 2 without advancing; the next 0xC5 gets it again.
+        const QByteArray frames = expectedFrames(file);
+        QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe + kHeader8000 +
+                                                 frames.left(3 * 2049) + frames.mid(2 * 2049));
         QStringList waits{"Please wait auto update.\r\n 0/10"};
         for (int k = 1; k <= 5; ++k)
             waits << QStringLiteral("Wait for reset eeram  %1/5\r\n").arg(k);
         waits << "Reset eeram fail,Please try again.\r\n"
               << "Wait for update\r\n 1/10";
-        QCOMPARE(bench.statusTexts().mid(statusBefore, 8), waits);
-        QCOMPARE(bench.captions().last(), kComplete);
-        QVERIFY(bench.controlsEnabled());
-    }
-
-    void blockAskedForAgainIsSentTwice() {
-        Bench bench;
-        QVERIFY(bench.start({"--nak-frame", "2"}));
-        const QByteArray file = bench.loadImage(8000);
-        bench.click(ctl::UpdateButton);
-        QVERIFY(bench.waitForEnd());
-        QVERIFY(bench.tracker().waitForEvent("# image written"));
-        QCOMPARE(bench.tracker().receivedImage(), file);
-        // 0x55 after block 1 gets block 2 without advancing; the next 0xC5 gets it again.
-        QCOMPARE(bench.tracker().received(),
-                 kResetAndReboot + kProbe + QByteArray::fromHex("5E074003E5") +
-                     expectedFrame(file, 0) + expectedFrame(file, 1) + expectedFrame(file, 2) +
-                     expectedFrame(file, 2) + expectedFrame(file, 3));
-        QCOMPARE(bench.captions().last(), kComplete);
-        QVERIFY(bench.controlsEnabled() && bench.messages().isEmpty());
+        QCOMPARE(bench.statusTexts.mid(statusBefore, 8), waits);
+        QCOMPARE(bench.captions.last(), kComplete);
+        QVERIFY(bench.controlsEnabled() && bench.messages.isEmpty());
     }
 
     void silentLoaderFailsAtTickTen() {
@@ -181,83 +155,59 @@ private Q_SLOTS:
 
         // The count of the failed wait stays until the next restart; a second
         // press during the reset wait cancels, and the first then fails to write.
-        const qsizetype statusBefore = bench.statusTexts().size();
+        const qsizetype statusBefore = bench.statusTexts.size();
         bench.clickLater(ctl::UpdateButton, 300);
         bench.click(ctl::UpdateButton);
-        QCOMPARE(bench.statusTexts().value(statusBefore),
+        QCOMPARE(bench.statusTexts.value(statusBefore),
                  QStringLiteral("Please wait auto update.\r\n 10/10"));
-        QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
+        QCOMPARE(bench.messages, QStringList{"Port is use or no"});
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\nPort is use or no"));
         QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
-        QVERIFY(!bench.portOpen());
         QVERIFY(bench.waitForEnd());
         QCOMPARE(bench.tracker().received(),
                  kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");
     }
 
-    void silentLoaderEndsTheTransfer() {
+    // The loader falls silent, or the cable is pulled, after a few blocks: the
+    // update fails with the controls back, and the next one sends the image.
+    void transferCutShort_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<int>("leastMs");
+        QTest::addColumn<int>("frames");
+        // Ten ticks of a one-second timer, which may each come up to 5 % early. The
+        // silent loader still asks for the third block; the pulled cable cuts that.
+        QTest::newRow("loader silent") << "--silent-after-frames"
+                                       << "no reply from the tracker" << 9500 << 3;
+        QTest::newRow("cable pulled") << "--unplug-after-frames"
+                                      << "the port is" << 0 << 2;
+    }
+    void transferCutShort() {
+        QFETCH(QString, option);
+        QFETCH(QString, failure);
+        QFETCH(int, leastMs);
+        QFETCH(int, frames);
         Bench bench;
-        QVERIFY(bench.start({"--silent-after-frames", "2"}));
+        QVERIFY(bench.start({option, "2"}));
         const QByteArray file = bench.loadImage(8000);
         QElapsedTimer clock;
         clock.start();
         bench.click(ctl::UpdateButton);
-        QVERIFY(bench.tracker().waitForEvent("# loader: silent"));
         QVERIFY(bench.waitForEnd());
-        // Ten ticks of a one-second timer, which may each come up to 5 % early.
-        QVERIFY(clock.elapsed() >= 9500);
-        QVERIFY(bench.text(ctl::StatusLog)
-                    .endsWith("\r\nUpdate fail, no reply from the tracker, Please try again."));
+        QVERIFY(clock.elapsed() >= leastMs);
+        QVERIFY(bench.text(ctl::StatusLog).contains("\r\nUpdate fail, " + failure));
         QVERIFY(bench.text(ctl::UpdateStepLabel).startsWith("update fail"));
         QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
-        QVERIFY(bench.controlsEnabled());
-        QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe +
-                                                 QByteArray::fromHex("5E074003E5") +
-                                                 expectedFrames(file).left(3 * 2049));
-    }
-
-    void unplugEndsTheTransferAndTheNextUpdateWorks() {
-        Bench bench;
-        QVERIFY(bench.start({"--unplug-after-frames", "2", "--replug-after-ms", "300"}));
-        const QByteArray file = bench.loadImage(8000);
+        QVERIFY(bench.controlsEnabled() && bench.tracker().receivedImage().isEmpty());
+        QCOMPARE(bench.tracker().received(),
+                 kResetAndReboot + kProbe + kHeader8000 + expectedFrames(file).left(frames * 2049));
+        bench.tracker().stop();
+        QVERIFY(bench.tracker().start());
         bench.click(ctl::UpdateButton);
-        QVERIFY(bench.waitForEnd());
-        QVERIFY(bench.text(ctl::StatusLog).contains("\r\nUpdate fail"));
-        QVERIFY(bench.controlsEnabled());
-        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
-        QVERIFY(bench.tracker().receivedImage().isEmpty());
-
-        // Power came with the cable: the tracker is back in its loader, which
-        // does not confirm the reset but takes the image.
-        QVERIFY(bench.tracker().waitForEvent("# replug"));
-        bench.click(ctl::UpdateButton);
-        QCOMPARE(bench.text(ctl::StatusLog),
-                 QStringLiteral("Reset eeram fail,Please try again.\r\n"));
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
-        QCOMPARE(bench.captions().last(), kComplete);
-        QVERIFY(bench.controlsEnabled());
-    }
-
-    void unplugDuringTheResetWait() {
-        Bench bench;
-        // Gone right after the reset command, before it is confirmed.
-        QVERIFY(bench.start({"--unplug-after-bytes", "11", "--replug-after-ms", "300"}));
-        const QByteArray file = bench.loadImage(5000);
-        bench.click(ctl::UpdateButton);
-        QVERIFY(bench.text(ctl::StatusLog).startsWith("Reset eeram fail,Please try again."));
-        QCOMPARE(bench.messages(), QStringList{"Port is use or no"});
-        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
-        QVERIFY(!bench.portOpen());
-        QVERIFY(!bench.form().findChild<QTimer*>(ctl::LoaderWaitTimer)->isActive());
-
-        QVERIFY(bench.tracker().waitForEvent("# replug"));
-        bench.click(ctl::UpdateButton);
-        QVERIFY(bench.tracker().waitForEvent("# image written"));
-        QCOMPARE(bench.tracker().receivedImage(), file);
-        QVERIFY(bench.waitForEnd());
-        QCOMPARE(bench.messages().size(), 1);
+        QCOMPARE(bench.captions.last(), kComplete);
     }
 
     void closingWhileSendingAsksFirst() {
@@ -268,7 +218,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor(
             [&] { return bench.text(ctl::UpdateStepLabel).startsWith("updating"); }, kPatienceMs));
         bench.form().close();
-        QCOMPARE(bench.closeQuestions().size(), 1);
+        QCOMPARE(bench.closeQuestions.size(), 1);
         QVERIFY(bench.form().isVisible());
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
@@ -276,7 +226,7 @@ private Q_SLOTS:
 
         // Once the tracker has its firmware there is nothing to ask.
         bench.form().close();
-        QCOMPARE(bench.closeQuestions().size(), 1);
+        QCOMPARE(bench.closeQuestions.size(), 1);
         QVERIFY(!bench.form().isVisible());
     }
 };

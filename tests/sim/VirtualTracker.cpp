@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <algorithm>
 
 VirtualTracker::VirtualTracker() {
     process_.setProgram(QStringLiteral(KITE12_SIM_PROGRAM));
@@ -20,24 +21,18 @@ QString VirtualTracker::path(const char* name) const {
 }
 
 bool VirtualTracker::start(const QStringList& options) {
-    if (!folder_.isValid())
-        return false;
-    process_.setArguments(QStringList{QStringLiteral("--link"), devicePath(),
-                                      QStringLiteral("--log"), path("log"),
-                                      QStringLiteral("--image-out"), path("image.bin")} +
+    process_.setArguments(QStringList{"--link", devicePath(), "--log", path("log"), "--image-out",
+                                      path("image.bin")} +
                           options);
     process_.start();
-    if (!process_.waitForStarted(kPatienceMs))
-        return false;
-    // The first line is the device: by then the link exists as well. A program
-    // that ended before it is not waited for.
-    if (!QTest::qWaitFor(
-            [this] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; },
-            kPatienceMs) ||
-        !process_.canReadLine())
-        return false;
-    process_.readLine();
-    return QFile::exists(devicePath());
+    // The first line is the device: by then the link exists as well.
+    return folder_.isValid() && process_.waitForStarted(kPatienceMs) &&
+           QTest::qWaitFor(
+               [this] {
+                   return process_.canReadLine() || process_.state() == QProcess::NotRunning;
+               },
+               kPatienceMs) &&
+           !process_.readLine().isEmpty() && QFile::exists(devicePath());
 }
 
 void VirtualTracker::stop() {
@@ -54,37 +49,25 @@ QString VirtualTracker::devicePath() const {
     return path("tracker");
 }
 
-QByteArray VirtualTracker::received() const {
-    QByteArray bytes;
+QList<QByteArray> VirtualTracker::logLines() const {
     QFile log(path("log"));
-    if (!log.open(QIODevice::ReadOnly))
-        return bytes;
-    // Lines of the time in milliseconds and the bytes of one read in hex.
-    for (const QByteArray& line : log.readAll().split('\n')) {
-        const qsizetype space = line.indexOf(' ');
-        if (!line.startsWith('#') && space >= 0)
-            bytes += QByteArray::fromHex(line.mid(space + 1));
-    }
-    return bytes;
+    return log.open(QIODevice::ReadOnly) ? log.readAll().split('\n') : QList<QByteArray>();
 }
 
-QStringList VirtualTracker::events() const {
-    QStringList events;
-    QFile log(path("log"));
-    if (!log.open(QIODevice::ReadOnly))
-        return events;
-    for (const QByteArray& line : log.readAll().split('\n'))
-        if (line.startsWith('#'))
-            events.append(QString::fromUtf8(line));
-    return events;
+QByteArray VirtualTracker::received() const {
+    // Lines of the time in milliseconds and the bytes of one read in hex.
+    QByteArray bytes;
+    for (const QByteArray& line : logLines())
+        if (!line.startsWith('#') && line.contains(' '))
+            bytes += QByteArray::fromHex(line.mid(line.indexOf(' ') + 1));
+    return bytes;
 }
 
 bool VirtualTracker::waitForEvent(const QString& prefix, int ms) const {
     return QTest::qWaitFor(
         [&] {
-            const QStringList all = events();
-            return std::any_of(all.begin(), all.end(),
-                               [&](const QString& event) { return event.startsWith(prefix); });
+            return std::ranges::any_of(
+                logLines(), [&](const QByteArray& l) { return l.startsWith(prefix.toUtf8()); });
         },
         ms);
 }
@@ -95,11 +78,9 @@ QByteArray VirtualTracker::receivedImage() const {
 }
 
 void prepareProgramFolder(const QString& folder, int portNumber, const QString& device) {
-    const QString settingsFile = portSettingsFileIn(folder);
-    const QString absent = QDir(folder).filePath(QStringLiteral("absent"));
+    const QString file = portSettingsFileIn(folder);
     for (int n = 1; n <= 16; ++n)
-        WriteINI(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(n),
-                 n == portNumber ? device : absent, settingsFile);
-    WriteINI(QStringLiteral("TrkComm"), QStringLiteral("par5"),
-             QStringLiteral("COM%1").arg(portNumber), settingsFile);
+        WriteINI("Ports", QStringLiteral("COM%1").arg(n),
+                 n == portNumber ? device : QDir(folder).filePath("absent"), file);
+    WriteINI("TrkComm", "par5", QStringLiteral("COM%1").arg(portNumber), file);
 }

@@ -6,12 +6,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// How long a test waits for the virtual tracker or the window to get somewhere:
-// a busy machine stays far within it, only a broken program reaches it.
+// How long a test waits for the tracker or the window: only a broken program reaches it.
 inline constexpr int kPatienceMs = 60000;
 
-// The kite12-sim program run for one test: its device is reached through a
-// link that stays valid across unplug and replug, and its log is read back.
+// The kite12-sim program run for one test, behind a link that stays valid
+// across unplug, replug and restart; its log is read back.
 class VirtualTracker {
 public:
     VirtualTracker();
@@ -19,29 +18,26 @@ public:
     VirtualTracker(const VirtualTracker&) = delete;
     VirtualTracker& operator=(const VirtualTracker&) = delete;
 
-    // Starts the program with extra options; false when no device came up.
+    // False when no device came up. A restart begins a new log.
     bool start(const QStringList& options = {});
     void stop();
 
-    // The path to open: a link to the current pseudo-terminal.
     QString devicePath() const;
-    // Every byte received so far, in order.
+    // Every byte received since the start, in order.
     QByteArray received() const;
-    // The "# ..." lines of the log.
-    QStringList events() const;
     bool waitForEvent(const QString& prefix, int ms = kPatienceMs) const;
-    // The last image the loader completed, empty before one.
+    // The last image the loader completed.
     QByteArray receivedImage() const;
 
 private:
     QString path(const char* name) const;
+    QList<QByteArray> logLines() const;
 
     QTemporaryDir folder_;
     QProcess process_;
 };
 
 // Makes `folder` a program folder whose port-settings file maps COM`portNumber`
-// to `device` and recalls it as the last port used. Every other COM number maps
-// to a path that does not exist, so the machine's own serial ports stay out of
-// the port list.
+// to `device`, recalled as the last port used, and every other COM number to
+// nothing, so the machine's own serial ports stay out of the port list.
 void prepareProgramFolder(const QString& folder, int portNumber, const QString& device);
