@@ -94,14 +94,6 @@ void PortListTest::openingTheListScansAgain() {
     QCOMPARE(ports_->itemData(2, Qt::ToolTipRole).toString(), link + " (" + com5.device() + ")");
     QCOMPARE(ports_->currentText(), QStringLiteral("typed"));
     QCOMPARE(form_->comm()->commPort(), 3);
-
-    // While an operation holds the port the list stays.
-    QVERIFY(QFile::remove(link));
-    form_->comm()->open();
-    ports_->showPopup();
-    ports_->hidePopup();
-    QCOMPARE(ports_->count(), 4);
-    form_->comm()->close();
 }
 
 void PortListTest::choosingWhileOpenShowsPortIsOpen() {

@@ -6,7 +6,6 @@
 #include "ProgramFolder.h"
 #include "SettingsFile.h"
 #include "SettingsFileLoad.h"
-#include "WindowDefaults.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -25,7 +24,6 @@ private Q_SLOTS:
     void loads_data();
     void loads();
     void dialogStartsInTheProgramFolder();
-    void savedRecordLoadsBack();
 
 private:
     QString write(const QByteArray& bytes) {
@@ -186,26 +184,6 @@ void SettingsFileLoadTest::dialogStartsInTheProgramFolder() {
     QCOMPARE(filter, QString::fromUtf8("ini文件(*.ini)"));
     QCOMPARE(fields().text(TextField::Comment), "chosen");
     QVERIFY(writeEnabled());
-}
-
-// What a read saves, a load brings back into the window.
-void SettingsFileLoadTest::savedRecordLoadsBack() {
-    SettingsRecord record = windowDefaults();
-    record.gpsChosen = false;
-    record.fixChosen = true;
-    record.micE = false;
-    record.digi = true;
-    record.beaconMode = SettingsRecord::BeaconMode::Interval;
-    record.unit = QString::fromUtf8("公里");
-    record.path = "None";
-    record.alias = "WIDE2";
-    record.backlight = "05";
-    record.comment = QStringView(u"a, b: c-d \u4E2D caf\xDCE9 \xDCB0").toString();
-    record.callsign.clear();
-    const QString path = files_.filePath("saved.ini");
-    QVERIFY(!writeSettingsFile(path, record));
-    form_->findChild<SettingsFileLoad*>()->loadFile(path);
-    QCOMPARE(fields().record(), record);
 }
 
 QTEST_MAIN(SettingsFileLoadTest)

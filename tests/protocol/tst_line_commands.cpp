@@ -1,42 +1,44 @@
+#include "DefaultSettings.h"
 #include "GprsCommands.h"
 #include "LoaderFrames.h"
 #include "TrackerCommands.h"
-#include "WindowDefaults.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(SettingsRecord)
+
+namespace {
+SettingsRecord windowDefaults() {
+    return defaultRecord(UiLanguage::English);
+}
+} // namespace
 
 class LineCommandsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Steps that send nothing still wait, except the interval outside interval mode.
+    // Which steps send a command follows the position source and the beacon mode.
     void stepsAndWaits_data() {
         QTest::addColumn<SettingsRecord>("fields");
         QTest::addColumn<int>("commands");
-        QTest::addColumn<int>("totalWaitMs");
         SettingsRecord f = windowDefaults();
-        QTest::newRow("gps, smart") << f << 16 << 3850;
+        QTest::newRow("gps, smart") << f << 16;
         f.fixChosen = true;
         f.gpsChosen = false;
-        QTest::newRow("fixed position") << f << 17 << 3850;
+        QTest::newRow("fixed position") << f << 17;
         f = windowDefaults();
         f.beaconMode = SettingsRecord::BeaconMode::Interval;
-        QTest::newRow("interval mode") << f << 17 << 4050;
+        QTest::newRow("interval mode") << f << 17;
         f.beaconMode = SettingsRecord::BeaconMode::None;
-        QTest::newRow("no beacon mode") << f << 15 << 3850;
+        QTest::newRow("no beacon mode") << f << 15;
     }
 
     void stepsAndWaits() {
         QFETCH(SettingsRecord, fields);
         QFETCH(int, commands);
-        QFETCH(int, totalWaitMs);
-        int sent = 0;
-        int waited = 0;
-        for (const WriteStep& step : writeSequence(fields)) {
-            sent += step.command.isEmpty() ? 0 : 1;
-            waited += step.waitMs;
-        }
-        QCOMPARE(sent, commands);
-        QCOMPARE(waited, totalWaitMs);
+        const QList<WriteStep> steps = writeSequence(fields);
+        QCOMPARE(std::count_if(steps.begin(), steps.end(),
+                               [](const WriteStep& step) { return !step.command.isEmpty(); }),
+                 commands);
     }
 
     void singleValues_data() {
