@@ -47,7 +47,6 @@ public:
         return fresh;
     }
 
-    // Loads a file of `size` bytes of varied content and returns them.
     QByteArray loadImage(qsizetype size);
     bool waitForEnd();
     bool controlsEnabled() const;

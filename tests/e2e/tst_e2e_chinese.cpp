@@ -15,7 +15,6 @@ private Q_SLOTS:
         const QByteArray expected = defaultWriteBytes("3");
         QCOMPARE(bench.received(0, expected.size()), expected);
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("写入中......\r\n写入完成"));
-        QCOMPARE(bench.text(ctl::WriteButton), QStringLiteral("写入数据"));
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取成功"));
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("读取数据"));
