@@ -15,7 +15,6 @@
 
 namespace {
 constexpr int kPort = 3;
-constexpr int kBlock = 2048;
 // Every control that could disturb the line while blocks are sent, Write data aside.
 const QStringList kLocked{ctl::OpenRomButton,   ctl::UpdateButton,   ctl::OpenPortButton,
                           ctl::PortList,        ctl::ReadButton,     ctl::RestartButton,
@@ -45,26 +44,23 @@ bool Bench::start(const QStringList& trackerOptions) {
     QObject::connect(log, &MultiLineBox::textChangedByAnyone,
                      [this, log] { statusTexts.append(log->text()); });
     // Connected after the update's own slot, so it sees what each tick left.
-    QObject::connect(form_->findChild<QTimer*>(ctl::StepTimer), &QTimer::timeout,
-                     [this] { recordStep(); });
+    QObject::connect(form_->findChild<QTimer*>(ctl::StepTimer), &QTimer::timeout, [this] {
+        const QString caption = text(ctl::UpdateStepLabel);
+        if (captions.isEmpty() || captions.last() != caption)
+            captions.append(caption);
+        if (caption.startsWith("updating")) {
+            ++sendingTicks;
+            if (enabled(ctl::WriteButton) ||
+                std::ranges::any_of(kLocked, [this](const QString& c) { return enabled(c); }))
+                ++unlockedSendingTicks;
+        }
+        const int value = form_->findChild<QProgressBar*>(ctl::UpdateProgress)->value();
+        if (barValues.isEmpty() || barValues.last() != value)
+            barValues.append(value);
+    });
     form_->show();
     boxCloser_.start();
     return form_->comm()->commPort() == kPort;
-}
-
-void Bench::recordStep() {
-    const QString caption = text(ctl::UpdateStepLabel);
-    if (captions.isEmpty() || captions.last() != caption)
-        captions.append(caption);
-    if (caption.startsWith("updating")) {
-        ++sendingTicks;
-        if (std::ranges::any_of(kLocked, [this](const QString& c) { return enabled(c); }) ||
-            enabled(ctl::WriteButton))
-            ++unlockedSendingTicks;
-    }
-    const int value = form_->findChild<QProgressBar*>(ctl::UpdateProgress)->value();
-    if (barValues.isEmpty() || barValues.last() != value)
-        barValues.append(value);
 }
 
 qint64 Bench::click(const QString& button) {
@@ -103,9 +99,8 @@ QString Bench::text(const QString& control) const {
 void Bench::setText(const QString& control, const QString& text) {
     auto* found = form_->findChild<QObject*>(control);
     if (auto* box = qobject_cast<MultiLineBox*>(found))
-        box->setText(text);
-    else
-        found->setProperty(qobject_cast<QComboBox*>(found) ? "currentText" : "text", text);
+        return box->setText(text);
+    found->setProperty(qobject_cast<QComboBox*>(found) ? "currentText" : "text", text);
 }
 
 QByteArray Bench::received(qsizetype from, qsizetype atLeast) {
@@ -119,8 +114,7 @@ QByteArray Bench::loadImage(qsizetype size) {
     // Every byte value, the loader's reply codes among them, in varied order.
     QByteArray data(size, '\0');
     QRandomGenerator random{quint32(size)};
-    for (char& c : data)
-        c = char(random.bounded(256));
+    std::ranges::generate(data, [&] { return char(random.bounded(256)); });
     const QString path = folder_.filePath(QStringLiteral("image%1.bin").arg(size));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != size)
@@ -145,17 +139,4 @@ QByteArray defaultWriteBytes(const char* unitCode) {
                       "AT+PTTDELAY,5#\r\nAT+PATH,1#\r\nAT+MOD,3#\r\nAT+MICE,1#\r\nAT+GPS,1#\r\n"
                       "AT+BACKLIGHT,00#\r\nAT+UNIT,") +
            unitCode + "#\r\nAT+BEEP,1#\r\nAT+DIGI,0#\r\nAT+ALIAS,3#\r\nAT+SMART,1#\r\n";
-}
-
-QByteArray expectedFrames(const QByteArray& file) {
-    QByteArray frames;
-    for (qsizetype at = 0; at <= file.size(); at += kBlock) {
-        QByteArray frame = file.mid(at, kBlock);
-        frame.append(kBlock - frame.size(), char(0xFF));
-        quint8 check = 0;
-        for (char c : frame)
-            check ^= quint8(c);
-        frames += frame + char(check);
-    }
-    return frames;
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QtTest>
+#include <functional>
+#include <numeric>
 
 namespace {
 QString sending(int percent) {
@@ -10,13 +12,25 @@ QString sending(int percent) {
 }
 const QString kComplete = QStringLiteral("update complete update step:100%");
 const QByteArray kHeader8000 = QByteArray::fromHex("5E074003E5");
+const QByteArray kResetAndReboot = "AT+RESET#\r\nREBOOT#\r\n";
+const QByteArray kProbe = QByteArray::fromHex("5F0000F5");
+
+// Every frame the loader gets for `file`: each 2048-byte block padded with 0xFF, then its XOR.
+QByteArray expectedFrames(const QByteArray& file) {
+    QByteArray frames;
+    for (qsizetype at = 0; at <= file.size(); at += 2048) {
+        const QByteArray block = file.mid(at, 2048).leftJustified(2048, char(0xFF));
+        frames += block + char(std::accumulate(block.begin(), block.end(), 0, std::bit_xor<>()));
+    }
+    return frames;
+}
 } // namespace
 
 // Firmware updates of the window against the virtual tracker's loader.
 class FirmwareTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The last case closes its window; the process has to outlive it.
+    // A case closes its window; the process has to outlive it.
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void imageArrivesByteForByte_data() {
@@ -37,7 +51,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, percents);
         Bench bench;
         QVERIFY(bench.start());
-        // Settings to write back after the update: Write data is offered again at its end.
+        // Write data is offered again after the update.
         bench.click(ctl::DefaultButton);
         const QByteArray file = bench.loadImage(size);
         const qsizetype statusBefore = bench.statusTexts.size();
@@ -57,11 +71,9 @@ private Q_SLOTS:
                               "Wait for update\r\n 1/10"}));
         // Frames that take more than a second after the probe see a second tick.
         QVERIFY(status.size() == 3 || status.mid(3) == QStringList{"Wait for update\r\n 2/10"});
-        QCOMPARE(bench.text(ctl::CounterBox), status.last().mid(status.last().indexOf('\n') + 1));
         QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));
-        QVERIFY(bench.sendingTicks > 0);
-        QCOMPARE(bench.unlockedSendingTicks, 0);
+        QVERIFY(bench.sendingTicks > 0 && bench.unlockedSendingTicks == 0);
         QStringList expected;
         for (int percent : percents)
             expected.append(sending(percent));
@@ -77,9 +89,7 @@ private Q_SLOTS:
         QCOMPARE(bench.barValues.mid(bench.barValues.size() - bar.size()), bar);
     }
 
-    // Images the loader's header cannot describe, or too short to be firmware,
-    // never reach the line: at the press, or when the loader answers after such
-    // a file was opened during the press's waits.
+    // Images too short or too large never reach the line, also when opened during the waits.
     void refusedBeforeTheImageIsSent_data() {
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("message");
@@ -106,22 +116,18 @@ private Q_SLOTS:
         QVERIFY(bench.waitForEnd());
         QCOMPARE(bench.messages, QStringList{message});
         QVERIFY(bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
-        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.controlsEnabled());
         QTest::qWait(500);
         QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());
     }
 
-    // A reset the tracker never confirms still restarts it into the loader, and
-    // a block the loader asks for again is sent twice.
+    // An unconfirmed reset still starts the loader; a block asked for again is sent twice.
     void unconfirmedResetAndRepeatedBlock() {
         Bench bench;
         QVERIFY(bench.start({"--no-reset-confirm", "--nak-frame", "2"}));
         const QByteArray file = bench.loadImage(8000);
         const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);
-        // The loader wait runs although the caption already says the press is over.
-        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
@@ -147,36 +153,27 @@ private Q_SLOTS:
         QVERIFY(bench.waitForEnd());
         QCOMPARE(bench.text(ctl::StatusLog),
                  QStringLiteral("Wait for update\r\n 10/10\r\nConnect fail, Please try again."));
-        QCOMPARE(bench.text(ctl::CounterBox), QStringLiteral(" 10/10"));
-        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.controlsEnabled());
         QTest::qWait(300);
         QCOMPARE(bench.tracker().received(), kResetAndReboot + kProbe.repeated(9));
 
-        // The count of the failed wait stays until the next restart; a second
-        // press during the reset wait cancels, and the first then fails to write.
-        const qsizetype statusBefore = bench.statusTexts.size();
+        // A second press during the reset wait cancels, and the first then fails to write.
         bench.clickLater(ctl::UpdateButton, 300);
         bench.click(ctl::UpdateButton);
-        QCOMPARE(bench.statusTexts.value(statusBefore),
-                 QStringLiteral("Please wait auto update.\r\n 10/10"));
         QCOMPARE(bench.messages, QStringList{"Port is use or no"});
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\nPort is use or no"));
-        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
         QVERIFY(bench.waitForEnd());
         QCOMPARE(bench.tracker().received(),
                  kResetAndReboot + kProbe.repeated(9) + "AT+RESET#\r\n");
     }
 
-    // The loader falls silent, or the cable is pulled, after a few blocks: the
-    // update fails with the controls back, and the next one sends the image.
+    // The loader falls silent, or the cable is pulled, after a few blocks; the next update works.
     void transferCutShort_data() {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("failure");
         QTest::addColumn<int>("leastMs");
         QTest::addColumn<int>("frames");
-        // Ten ticks of a one-second timer, which may each come up to 5 % early. The
-        // silent loader still asks for the third block; the pulled cable cuts that.
+        // Ten one-second ticks, each up to 5 % early; the silent loader still asks for block 3.
         QTest::newRow("loader silent") << "--silent-after-frames"
                                        << "no reply from the tracker" << 9500 << 3;
         QTest::newRow("cable pulled") << "--unplug-after-frames"
@@ -203,31 +200,18 @@ private Q_SLOTS:
                  kResetAndReboot + kProbe + kHeader8000 + expectedFrames(file).left(frames * 2049));
         bench.tracker().stop();
         QVERIFY(bench.tracker().start());
+        const int ticks = bench.sendingTicks;
         bench.click(ctl::UpdateButton);
+        // Closing while blocks go out asks first; once the tracker has its firmware it does not.
+        QVERIFY(QTest::qWaitFor([&] { return bench.sendingTicks > ticks; }, kPatienceMs));
+        bench.form().close();
+        QVERIFY(bench.form().isVisible() && bench.closeQuestions.size() == 1);
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
         QCOMPARE(bench.captions.last(), kComplete);
-    }
-
-    void closingWhileSendingAsksFirst() {
-        Bench bench;
-        QVERIFY(bench.start());
-        const QByteArray file = bench.loadImage(16000);
-        bench.click(ctl::UpdateButton);
-        QVERIFY(QTest::qWaitFor(
-            [&] { return bench.text(ctl::UpdateStepLabel).startsWith("updating"); }, kPatienceMs));
         bench.form().close();
-        QCOMPARE(bench.closeQuestions.size(), 1);
-        QVERIFY(bench.form().isVisible());
-        QVERIFY(bench.waitForEnd());
-        QVERIFY(bench.tracker().waitForEvent("# image written"));
-        QCOMPARE(bench.tracker().receivedImage(), file);
-
-        // Once the tracker has its firmware there is nothing to ask.
-        bench.form().close();
-        QCOMPARE(bench.closeQuestions.size(), 1);
-        QVERIFY(!bench.form().isVisible());
+        QVERIFY(!bench.form().isVisible() && bench.closeQuestions.size() == 1);
     }
 };
 

@@ -5,19 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <algorithm>
+
+namespace {
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
 
 VirtualTracker::VirtualTracker() {
     process_.setProgram(QStringLiteral(KITE12_SIM_PROGRAM));
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-}
-
-VirtualTracker::~VirtualTracker() {
-    stop();
-}
-
-QString VirtualTracker::path(const char* name) const {
-    return folder_.filePath(QString::fromLatin1(name));
 }
 
 bool VirtualTracker::start(const QStringList& options) {
@@ -26,13 +24,12 @@ bool VirtualTracker::start(const QStringList& options) {
                           options);
     process_.start();
     // The first line is the device: by then the link exists as well.
+    const auto said = [this] {
+        return process_.canReadLine() || process_.state() == QProcess::NotRunning;
+    };
     return folder_.isValid() && process_.waitForStarted(kPatienceMs) &&
-           QTest::qWaitFor(
-               [this] {
-                   return process_.canReadLine() || process_.state() == QProcess::NotRunning;
-               },
-               kPatienceMs) &&
-           !process_.readLine().isEmpty() && QFile::exists(devicePath());
+           QTest::qWaitFor(said, kPatienceMs) && !process_.readLine().isEmpty() &&
+           QFile::exists(devicePath());
 }
 
 void VirtualTracker::stop() {
@@ -45,19 +42,10 @@ void VirtualTracker::stop() {
     }
 }
 
-QString VirtualTracker::devicePath() const {
-    return path("tracker");
-}
-
-QList<QByteArray> VirtualTracker::logLines() const {
-    QFile log(path("log"));
-    return log.open(QIODevice::ReadOnly) ? log.readAll().split('\n') : QList<QByteArray>();
-}
-
 QByteArray VirtualTracker::received() const {
-    // Lines of the time in milliseconds and the bytes of one read in hex.
+    // Lines of the time in milliseconds and the bytes of one read in hex; events start with #.
     QByteArray bytes;
-    for (const QByteArray& line : logLines())
+    for (const QByteArray& line : contents(path("log")).split('\n'))
         if (!line.startsWith('#') && line.contains(' '))
             bytes += QByteArray::fromHex(line.mid(line.indexOf(' ') + 1));
     return bytes;
@@ -65,16 +53,11 @@ QByteArray VirtualTracker::received() const {
 
 bool VirtualTracker::waitForEvent(const QString& prefix, int ms) const {
     return QTest::qWaitFor(
-        [&] {
-            return std::ranges::any_of(
-                logLines(), [&](const QByteArray& l) { return l.startsWith(prefix.toUtf8()); });
-        },
-        ms);
+        [&] { return ("\n" + contents(path("log"))).contains("\n" + prefix.toUtf8()); }, ms);
 }
 
 QByteArray VirtualTracker::receivedImage() const {
-    QFile image(path("image.bin"));
-    return image.open(QIODevice::ReadOnly) ? image.readAll() : QByteArray();
+    return contents(path("image.bin"));
 }
 
 void prepareProgramFolder(const QString& folder, int portNumber, const QString& device) {

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QByteArray>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 // How long a test waits for the tracker or the window: only a broken program reaches it.
 inline constexpr int kPatienceMs = 60000;
 
-// The kite12-sim program run for one test, behind a link that stays valid
-// across unplug, replug and restart; its log is read back.
+// The kite12-sim program behind a link that outlives unplug and restart; its log is read back.
 class VirtualTracker {
 public:
     VirtualTracker();
-    ~VirtualTracker();
+    ~VirtualTracker() { stop(); }
     VirtualTracker(const VirtualTracker&) = delete;
     VirtualTracker& operator=(const VirtualTracker&) = delete;
 
@@ -22,7 +19,7 @@ public:
     bool start(const QStringList& options = {});
     void stop();
 
-    QString devicePath() const;
+    QString devicePath() const { return path("tracker"); }
     // Every byte received since the start, in order.
     QByteArray received() const;
     bool waitForEvent(const QString& prefix, int ms = kPatienceMs) const;
@@ -30,14 +27,11 @@ public:
     QByteArray receivedImage() const;
 
 private:
-    QString path(const char* name) const;
-    QList<QByteArray> logLines() const;
+    QString path(const char* name) const { return folder_.filePath(QString::fromLatin1(name)); }
 
     QTemporaryDir folder_;
     QProcess process_;
 };
 
-// Makes `folder` a program folder whose port-settings file maps COM`portNumber`
-// to `device`, recalled as the last port used, and every other COM number to
-// nothing, so the machine's own serial ports stay out of the port list.
+// Maps COM`portNumber`, recalled as the last port, to `device` and every other COM to nothing.
 void prepareProgramFolder(const QString& folder, int portNumber, const QString& device);
