@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "firmware_update_bench: the virtual tracker did not start\n");
         return 1;
     }
-    prepareProgramFolder(folder.path(), kPort, tracker.devicePath());
+    prepareProgramFolder(folder.path(), {{kPort, tracker.devicePath()}},
+                         QStringLiteral("COM%1").arg(kPort));
 
     Form1 form(folder.path());
     form.show();

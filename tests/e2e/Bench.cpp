@@ -38,7 +38,8 @@ Bench::Bench() {
 bool Bench::start(const QStringList& trackerOptions) {
     if (!folder_.isValid() || !tracker_.start(trackerOptions))
         return false;
-    prepareProgramFolder(folder_.path(), kPort, tracker_.devicePath());
+    prepareProgramFolder(folder_.path(), {{kPort, tracker_.devicePath()}},
+                         QStringLiteral("COM%1").arg(kPort));
     form_ = std::make_unique<Form1>(folder_.path());
     auto* log = form_->findChild<MultiLineBox*>(ctl::StatusLog);
     QObject::connect(log, &MultiLineBox::textChangedByAnyone,

@@ -41,8 +41,6 @@ private Q_SLOTS:
             << 5000 << QByteArray::fromHex("5E038802E5") << QList<int>{33, 67};
         QTest::newRow("6144 bytes, last block all 0xFF")
             << 6144 << QByteArray::fromHex("5E000003E5") << QList<int>{25, 50, 75};
-        QTest::newRow("16000 bytes, eight blocks")
-            << 16000 << QByteArray::fromHex("5E068007E5") << QList<int>{12, 25, 38, 50, 62, 75, 88};
         QTest::newRow("200 KB") << 204800 << QByteArray::fromHex("5E000064E5") << QList<int>{1};
     }
     void imageArrivesByteForByte() {

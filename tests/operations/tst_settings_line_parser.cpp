@@ -57,11 +57,9 @@ void SettingsLineParserTest::lines_data() {
     addRow("PASS:12345", {"passcode=12345"});
     addRow("SYMBOL:/>x", {"symbol=/>"});
     addRow("COMMENT: 73 de Kite ", {"comment= 73 de Kite "});
-    addRow("STATUS:on air", {"status=on air"});
     addRow("PTTDELAY:15", {"pttDelay=1"});
     addRow("INTERVAL:12345", {"interval=12345"});
     addRow("FILTERS", {"filter="});
-    addRow("MOD:35", {"mod=3"});
     addRow("VER:KITE12 V2.1", {"version=KITE12 V2.1"});
     addRow("BACKLIGHT:000", {"backlight=000"});
     addRow("BACKLIGHT:00", {"backlight=00", "backlight=ON"});

@@ -1,17 +1,10 @@
 #include "DefaultSettings.h"
-#include "GprsCommands.h"
 #include "LoaderFrames.h"
 #include "TrackerCommands.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(SettingsRecord)
-
-namespace {
-SettingsRecord windowDefaults() {
-    return defaultRecord(UiLanguage::English);
-}
-} // namespace
 
 class LineCommandsTest : public QObject {
     Q_OBJECT
@@ -20,12 +13,12 @@ private Q_SLOTS:
     void stepsAndWaits_data() {
         QTest::addColumn<SettingsRecord>("fields");
         QTest::addColumn<int>("commands");
-        SettingsRecord f = windowDefaults();
+        SettingsRecord f = defaultRecord(UiLanguage::English);
         QTest::newRow("gps, smart") << f << 16;
         f.fixChosen = true;
         f.gpsChosen = false;
         QTest::newRow("fixed position") << f << 17;
-        f = windowDefaults();
+        f = defaultRecord(UiLanguage::English);
         f.beaconMode = SettingsRecord::BeaconMode::Interval;
         QTest::newRow("interval mode") << f << 17;
         f.beaconMode = SettingsRecord::BeaconMode::None;
@@ -46,7 +39,7 @@ private Q_SLOTS:
         QTest::addColumn<SettingsRecord>("fields");
         QTest::addColumn<QString>("command");
         const auto with = [](TextField field, const QString& value) {
-            SettingsRecord f = windowDefaults();
+            SettingsRecord f = defaultRecord(UiLanguage::English);
             f.text(field) = value;
             return f;
         };
@@ -59,23 +52,19 @@ private Q_SLOTS:
         QTest::newRow("path not in list") << 7 << with(TextField::Path, "WIDE2-1") << "AT+PATH,1#";
         QTest::newRow("path none") << 7 << with(TextField::Path, "None") << "AT+PATH,0#";
         QTest::newRow("path case-sensitive") << 7 << with(TextField::Path, "none") << "AT+PATH,1#";
-        QTest::newRow("path two hops")
-            << 7 << with(TextField::Path, "WIDE1-1WIDE2-2") << "AT+PATH,3#";
         QTest::newRow("alias empty") << 15 << with(TextField::Alias, "") << "AT+ALIAS,3#";
         QTest::newRow("alias wide2") << 15 << with(TextField::Alias, "WIDE2") << "AT+ALIAS,2#";
         QTest::newRow("unit empty") << 12 << with(TextField::Unit, "") << "AT+UNIT,2#";
-        QTest::newRow("unit blank after a read")
-            << 12 << with(TextField::Unit, " ") << "AT+UNIT,2#";
         QTest::newRow("backlight 05")
             << 11 << with(TextField::Backlight, "05") << "AT+BACKLIGHT,05#";
         QTest::newRow("backlight lower-case on")
             << 11 << with(TextField::Backlight, "on") << "AT+BACKLIGHT,on#";
         QTest::newRow("text above Latin-1 kept")
             << 4 << with(TextField::Comment, "测试 é") << "AT+COMMENT,测试 é#";
-        SettingsRecord f = windowDefaults();
+        SettingsRecord f = defaultRecord(UiLanguage::English);
         f.beaconMode = SettingsRecord::BeaconMode::Off;
         QTest::newRow("beaconing off") << 16 << f << "AT+SMART,0#";
-        f = windowDefaults();
+        f = defaultRecord(UiLanguage::English);
         f.gpsChosen = false;
         QTest::newRow("neither gps nor fix") << 10 << f << "AT+GPS,0#";
     }
@@ -85,17 +74,6 @@ private Q_SLOTS:
         QFETCH(SettingsRecord, fields);
         QFETCH(QString, command);
         QCOMPARE(writeStep(step, fields).command, command + QStringLiteral("\r\n"));
-    }
-
-    void gprsFieldsGoOutAsTyped() {
-        QString connection;
-        for (const GprsStep& step : gprsConnectionSteps("a\"b,c"))
-            connection += step.text;
-        QCOMPARE(gprsEchoOffStep().text + connection +
-                     gprsAccessPointStep({"cm,net", "", "p\"w,d"}).text,
-                 "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"a\"b,c\",14580,1,C\r\nAT+CIPMUX=0\r\n"
-                 "AT+CIPMODE=1,1\r\nAT+CIPCFG=1,600,0,0,0,65\r\nAT+CIPSCONT\r\n"
-                 "AT+CSTT=\"cm,net\",\"\",\"p\"w,d\"\r\n");
     }
 
     void largestImageTheHeaderHolds() {

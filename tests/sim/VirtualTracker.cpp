@@ -1,8 +1,5 @@
 #include "VirtualTracker.h"
 
-#include "PortSettingsStore.h"
-
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -58,12 +55,4 @@ bool VirtualTracker::waitForEvent(const QString& prefix, int ms) const {
 
 QByteArray VirtualTracker::receivedImage() const {
     return contents(path("image.bin"));
-}
-
-void prepareProgramFolder(const QString& folder, int portNumber, const QString& device) {
-    const QString file = portSettingsFileIn(folder);
-    for (int n = 1; n <= 16; ++n)
-        WriteINI("Ports", QStringLiteral("COM%1").arg(n),
-                 n == portNumber ? device : QDir(folder).filePath("absent"), file);
-    WriteINI("TrkComm", "par5", QStringLiteral("COM%1").arg(portNumber), file);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramFolder.h"
+
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,6 +34,3 @@ private:
     QTemporaryDir folder_;
     QProcess process_;
 };
-
-// Maps COM`portNumber`, recalled as the last port, to `device` and every other COM to nothing.
-void prepareProgramFolder(const QString& folder, int portNumber, const QString& device);
