@@ -64,6 +64,8 @@ private Q_SLOTS:
         QCOMPARE(portNumberOfName("COM12"), std::optional<int>(12));
         for (const char* name : {"COM17", "USB1", "COM"})
             QCOMPARE(portNumberOfName(name), std::optional<int>());
+        for (const char* text : {"abc", "COM1x"})
+            QCOMPARE(numberAfterPrefix(text), std::optional<int>());
         const QStringList names = {"ttyS10", "ttyACM0", "ttyS2",    "ttyUSB10",
                                    "tty1",   "ttyUSB2", "ttyprintk"};
         QCOMPARE(orderSerialDevices(names, "/dev"),
