@@ -128,9 +128,6 @@ void SettingsFileLoadTest::loads_data() {
     QTest::newRow("missing") << files_.filePath("absent.ini") << QByteArray() << ""
                              << ""
                              << "some reason";
-    QTest::newRow("folder") << files_.path() << QByteArray() << ""
-                            << ""
-                            << "some reason";
 }
 
 void SettingsFileLoadTest::loads() {

@@ -55,9 +55,6 @@ private Q_SLOTS:
         QCOMPARE(contents(path_),
                  QByteArray("[TrkComm]\r\npar5=COM3\r\npar4=115200\r\npar1=1\r\n"
                             "par3=n\r\npar2=8\r\npar0=0\r\nInBuff=2048\r\nOutBuff=2048\r\n"));
-        WriteCommSet(path_, "COM4", "115200", "1", "n", "8", "0", "2048", "2048");
-        QCOMPARE(ReadINI("TrkComm", "par5", path_), QString("COM4"));
-        QCOMPARE(contents(path_).count("par5"), 1);
     }
 
     void portNamesMapToDevices() {

@@ -61,6 +61,12 @@ private Q_SLOTS:
         box.syncDisplay();
         QCOMPARE(box.toPlainText(), QString("Writing......\nWrite complete\nnext"));
         QCOMPARE(box.text(), QString("Writing......\r\nWrite complete\r\nnext\x01"));
+        // What the user typed stays on the screen when more text arrives.
+        box.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&box, "!");
+        box.appendText("\r\nmore");
+        box.syncDisplay();
+        QCOMPARE(box.toPlainText(), QString("Writing......\nWrite complete\nnext!\nmore"));
     }
 };
 
