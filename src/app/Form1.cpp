@@ -2,7 +2,6 @@
 
 #include "ControlFactory.h"
 #include "ControlNames.h"
-#include "Delay.h"
 #include "DeviceOperations.h"
 #include "DeviceSettings.h"
 #include "FieldRules.h"
@@ -54,7 +53,6 @@ void choosePort(const FormContext& context, const QString& itemText) {
 } // namespace
 
 Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
-    setWindowClosing(false);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("APRS Config"));
     const FormGeometry geometry(this);
@@ -68,7 +66,9 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.form = this;
     context_.portSettingsFile = portSettingsFileIn(programFolder);
     context_.language = uiLanguageOf(QLocale::system());
+    context_.closing = [this] { return closing_; };
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
+    context_.comm->setAbortCheck(context_.closing);
     context_.settings = settings_.get();
     context_.writeOffer =
         new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)));
@@ -110,7 +110,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     // A handler still inside Delay returns at once and sends nothing more.
-    setWindowClosing(true);
+    closing_ = true;
     for (const char* name : {ctl::LoaderWaitTimer, ctl::StepTimer})
         findChild<QTimer*>(QString::fromLatin1(name))->stop();
     context_.comm->close();

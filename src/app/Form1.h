@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Delay.h"
 #include "FormContext.h"
 
 #include <QString>
@@ -32,4 +33,7 @@ private:
 
     std::unique_ptr<DeviceSettings> settings_;
     FormContext context_;
+    // Set as the window closes: the waits of the handlers end, the port no longer opens.
+    bool closing_ = false;
+    DelayAbort delayAbort_{[this] { return closing_; }};
 };

@@ -17,7 +17,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSerialPortInfo>
 #include <cstdio>
 #include <cstring>
 
@@ -42,13 +41,10 @@ QString chooseDevice(const QString& port) {
                                             .arg(port)};
         return device;
     }
-    // A relative path is the file in the working folder; QSerialPort would look in /dev.
+    // A relative path is the file in the working folder; the port would look in /dev.
     if (!port.isEmpty())
         return QFileInfo::exists(port) ? QFileInfo(port).absoluteFilePath() : port;
-    QStringList candidates;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        if (info.hasVendorIdentifier())
-            candidates.append(info.systemLocation());
+    const QStringList candidates = usbSerialDevices();
     if (candidates.size() == 1)
         return candidates.first();
     throw CliFailure{kExitUsage,

@@ -1,9 +1,10 @@
 #include "Progress.h"
 
-#include <cstdio>
-#include <unistd.h>
+#include "Console.h"
 
-Progress::Progress(bool quiet) : updating_(!quiet && ::isatty(STDERR_FILENO) == 1) {}
+#include <cstdio>
+
+Progress::Progress(bool quiet) : updating_(!quiet && statusLineRedraws()) {}
 
 Progress::~Progress() {
     endStatusLine();

@@ -1,17 +1,14 @@
 #include "TrackerPort.h"
 
 #include "CliFailure.h"
+#include "Console.h"
 #include "LineEncoding.h"
 #include "PortNames.h"
-#include "PortOutput.h"
 #include "PortSettings.h"
+#include "SerialError.h"
 #include "TrackerCommands.h"
 
 #include <QDeadlineTimer>
-#include <termios.h>
-#include <unistd.h>
-
-volatile std::sig_atomic_t interruptRequested = 0;
 
 namespace {
 // A device that takes no data for this long is treated as gone.
@@ -20,7 +17,7 @@ constexpr int kOutputTimeoutMs = 3000;
 constexpr int kSliceMs = 100;
 
 void checkInterrupt() {
-    if (interruptRequested)
+    if (interruptRequested())
         throw CliFailure{kExitNoAnswer, QStringLiteral("Interrupted")};
 }
 } // namespace
@@ -39,20 +36,16 @@ TrackerPort::~TrackerPort() {
 }
 
 void TrackerPort::open() {
-    const PortSettings settings = *parsePortSettings(kLineSettings);
-    port_.setPortName(device_);
-    port_.setBaudRate(settings.baudRate);
-    port_.setParity(settings.parity);
-    port_.setDataBits(settings.dataBits);
-    port_.setStopBits(settings.stopBits);
-    port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (port_.open(QIODevice::ReadWrite))
-        return;
-    QString message = QStringLiteral("%1: %2").arg(device_, port_.errorString());
-    const QString help = portOpenHelp({probePortOpen(device_)});
-    message += help.isEmpty() ? QStringLiteral("\nSee \"kite12 ports\" for the ports there are.")
-                              : QLatin1Char('\n') + help;
-    throw CliFailure{kExitPort, message};
+    try {
+        serial_.open(device_, *parsePortSettings(kLineSettings));
+    } catch (const SerialError& error) {
+        QString message = QStringLiteral("%1: %2").arg(device_, error.message());
+        const QString help = portOpenHelp({probePortOpen(device_)});
+        message += help.isEmpty()
+                       ? QStringLiteral("\nSee \"kite12 ports\" for the ports there are.")
+                       : QLatin1Char('\n') + help;
+        throw CliFailure{kExitPort, message};
+    }
 }
 
 void TrackerPort::send(const QString& command) {
@@ -61,8 +54,11 @@ void TrackerPort::send(const QString& command) {
 
 void TrackerPort::sendBytes(const QByteArray& bytes) {
     checkInterrupt();
-    if (!writeToDevice(static_cast<int>(port_.handle()), bytes, kOutputTimeoutMs))
-        lost(QStringLiteral("the port stopped taking data"));
+    try {
+        serial_.write(bytes, kOutputTimeoutMs);
+    } catch (const SerialError& error) {
+        lost(error.message());
+    }
     trace('>', bytes);
 }
 
@@ -73,14 +69,12 @@ bool TrackerPort::waitUntil(int ms, const std::function<bool()>& done) {
         const qint64 left = deadline.remainingTime();
         if (left <= 0)
             return false;
-        if (port_.waitForReadyRead(static_cast<int>(qMin<qint64>(left, kSliceMs)))) {
-            take(port_.readAll());
-            continue;
+        try {
+            if (serial_.waitForReadable(static_cast<int>(qMin<qint64>(left, kSliceMs))))
+                take(serial_.read());
+        } catch (const SerialError& error) {
+            lost(error.message());
         }
-        const QSerialPort::SerialPortError error = port_.error();
-        if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
-            lost(port_.errorString());
-        port_.clearError();
     }
     return true;
 }
@@ -94,12 +88,7 @@ std::optional<quint8> TrackerPort::nextByte(int ms) {
 }
 
 void TrackerPort::close() {
-    if (!port_.isOpen())
-        return;
-    // QSerialPort::close() restores the line's old settings at once: let the
-    // bytes still leaving go out at ours first.
-    ::tcdrain(static_cast<int>(port_.handle()));
-    port_.close();
+    serial_.close();
 }
 
 void TrackerPort::take(const QByteArray& bytes) {
@@ -110,9 +99,8 @@ void TrackerPort::take(const QByteArray& bytes) {
             applySettingsLine(line_.currentLine(), reply_);
 }
 
-// After an unplug the port fails every call: close it once and end with one message.
-void TrackerPort::lost(const QString& why) {
-    port_.close();
+// The line has closed itself: end with one message.
+void TrackerPort::lost(const QString& why) const {
     throw CliFailure{kExitNoAnswer,
                      QStringLiteral("%1: the tracker was lost (%2)").arg(device_, why)};
 }

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "LineAssembler.h"
+#include "SerialLine.h"
 #include "SettingsLineParser.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSerialPort>
 #include <QString>
-#include <csignal>
 #include <functional>
 #include <optional>
 #include <set>
-
-// Set by Ctrl-C; every wait of the port ends at it.
-extern volatile std::sig_atomic_t interruptRequested;
 
 // The replies read into a record, noting which texts they set.
 struct PortRead : RecordRead {
@@ -28,7 +24,7 @@ struct PortRead : RecordRead {
 // The tracker's port for the command line: it blocks while it waits, reads the
 // replies into a record as they arrive, keeps the bytes for the loader and,
 // with a trace file, logs every byte.
-// Failures are thrown as CliFailure; the port is closed once, its output drained.
+// Failures are thrown as CliFailure; every wait ends at Ctrl-C.
 class TrackerPort {
 public:
     TrackerPort(QString device, const QString& traceFile);
@@ -54,10 +50,10 @@ public:
 private:
     void trace(char direction, const QByteArray& bytes);
     void take(const QByteArray& bytes);
-    [[noreturn]] void lost(const QString& why);
+    [[noreturn]] void lost(const QString& why) const;
 
     QString device_;
-    QSerialPort port_;
+    SerialLine serial_;
     QFile trace_;
     QElapsedTimer clock_;
     LineAssembler line_;

@@ -1,26 +1,12 @@
 #include "CliFailure.h"
 #include "Commands.h"
-#include "TrackerPort.h"
+#include "Console.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <csignal>
 #include <cstdio>
 
 namespace {
-
-void requestInterrupt(int /*signal*/) {
-    interruptRequested = 1;
-}
-
-// No SA_RESTART: a wait in progress returns at once and sees the request.
-void interruptOnSignals() {
-    struct sigaction action {};
-    action.sa_handler = requestInterrupt;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
-}
 
 const char kCommands[] = R"(Backs up, restores and writes the settings of a KITE12 APRS tracker,
 updates its firmware and sets up its GPRS modem.
@@ -55,7 +41,7 @@ cannot be opened.)";
 } // namespace
 
 int main(int argc, char* argv[]) {
-    interruptOnSignals();
+    interruptOnCtrlC();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION));

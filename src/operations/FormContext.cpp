@@ -1,7 +1,6 @@
 #include "FormContext.h"
 
 #include "ControlNames.h"
-#include "Delay.h"
 #include "MultiLineBox.h"
 
 #include <QMessageBox>

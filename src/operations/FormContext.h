@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class DeviceSettings;
 class MSComm;
@@ -22,6 +23,12 @@ struct FormContext {
     WriteOffer* writeOffer = nullptr;
     UiLanguage language = UiLanguage::English;
     QString portSettingsFile; // TrkComm.ini in the program's folder
+    // Holds once the user closes the window while an operation may still be
+    // waiting: its waits then end at once, the port no longer opens and no
+    // message box shows, so the operation unwinds without sending anything more.
+    std::function<bool()> closing;
+
+    bool windowClosing() const { return closing && closing(); }
 
     template <class Control> Control* control(const QString& name) const {
         return findControl<Control>(form, name);

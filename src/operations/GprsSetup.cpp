@@ -118,7 +118,7 @@ bool GprsSetup::run(const QList<GprsStep>& steps) {
 }
 
 bool GprsSetup::leftSince(quint64 exits) const {
-    return windowClosing() || exits_ != exits;
+    return context_.windowClosing() || exits_ != exits;
 }
 
 QCheckBox* GprsSetup::enableBox() const {

@@ -4,17 +4,24 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
 namespace {
-bool closing = false;
+std::vector<const DelayAbort*> living;
 } // namespace
 
-void setWindowClosing(bool value) {
-    closing = value;
+DelayAbort::DelayAbort(std::function<bool()> abort) : abort_(std::move(abort)) {
+    living.push_back(this);
 }
 
-bool windowClosing() {
-    return closing;
+DelayAbort::~DelayAbort() {
+    std::erase(living, this);
+}
+
+bool DelayAbort::holds() {
+    return std::any_of(living.begin(), living.end(),
+                       [](const DelayAbort* check) { return check->abort_(); });
 }
 
 void Delay(int ms) {
@@ -24,7 +31,7 @@ void Delay(int ms) {
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    while (!windowClosing()) {
+    while (!DelayAbort::holds()) {
         const qint64 elapsed = clock.elapsed();
         if (elapsed > ms)
             return;

@@ -1,11 +1,24 @@
 #pragma once
 
+#include <functional>
+
 // Waits until more than ms milliseconds have passed on a monotonic clock, running
 // every window, timer and serial event meanwhile. It sleeps between events.
+// It ends at once while the check of any living DelayAbort holds.
 void Delay(int ms);
 
-// Set once the user closes the window while an operation may still be waiting:
-// its waits then end at once, the port no longer opens and no message box shows,
-// so the operation unwinds without sending anything more.
-void setWindowClosing(bool closing);
-bool windowClosing();
+// The window holds one, so that the handlers still waiting in Delay unwind as
+// soon as it closes.
+class DelayAbort {
+public:
+    explicit DelayAbort(std::function<bool()> abort);
+    ~DelayAbort();
+    DelayAbort(const DelayAbort&) = delete;
+    DelayAbort& operator=(const DelayAbort&) = delete;
+
+    // Whether the check of any living one holds.
+    static bool holds();
+
+private:
+    std::function<bool()> abort_;
+};

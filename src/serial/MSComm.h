@@ -1,11 +1,12 @@
 #pragma once
 
 #include "PortNames.h"
+#include "SerialLine.h"
 
 #include <QByteArray>
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
+#include <functional>
 
 // The serial control: a port number 1 to 16, a settings string such as
 // "115200,n,8,1", and a receive event raised for every arrival of data.
@@ -16,7 +17,9 @@ public:
     static constexpr int comEvReceive = 2;
 
     explicit MSComm(PortDirectory ports, QObject* parent = nullptr);
-    ~MSComm() override;
+
+    // While it holds, the port no longer opens: the window sets it for its closing.
+    void setAbortCheck(std::function<bool()> abort) { abort_ = std::move(abort); }
 
     void setCommPort(int number);
     int commPort() const { return commPort_; }
@@ -27,18 +30,17 @@ public:
     const QString& settings() const { return settings_; }
 
     void setInBufferSize(int bytes);
-    int inBufferSize() const { return inBufferSize_; }
     // The receive event fires once this many bytes wait; 0 turns it off.
     void setRThreshold(int bytes);
     // How many bytes one input() returns at most; 0 = all that wait.
     void setInputLen(int bytes) { inputLen_ = bytes; }
 
     void open();
-    void close();
-    bool isOpen() const { return port_.isOpen(); }
+    void close() { line_.close(); }
+    bool isOpen() const { return line_.isOpen(); }
 
-    int inBufferCount() const;
-    QByteArray input();
+    int inBufferCount() const { return static_cast<int>(line_.bytesAvailable()); }
+    QByteArray input() { return line_.read(inputLen_ > 0 ? inputLen_ : -1); }
     // Returns once every byte has been handed to the operating system.
     void output(const QString& text);
     void output(const QByteArray& bytes);
@@ -49,18 +51,14 @@ Q_SIGNALS:
     void onComm();
 
 private:
-    void applySettings();
-    void handleReadyRead();
-    void handleError(QSerialPort::SerialPortError error);
-    void writeAll(const QByteArray& bytes);
+    void handleReadable();
 
     PortDirectory ports_;
-    QSerialPort port_;
+    SerialLine line_;
+    std::function<bool()> abort_;
     int commPort_ = 1;
     QString settings_ = QStringLiteral("9600,n,8,1");
-    int inBufferSize_ = 1024;
     int rThreshold_ = 0;
     int inputLen_ = 0;
     int commEvent_ = 0;
-    bool closingOnError_ = false;
 };

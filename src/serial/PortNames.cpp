@@ -30,6 +30,14 @@ QString portToolTip(const QString& device) {
     return lines.join(QLatin1Char('\n'));
 }
 
+QStringList usbSerialDevices() {
+    QStringList devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        if (info.hasVendorIdentifier())
+            devices.append(info.systemLocation());
+    return devices;
+}
+
 QStringList usualLockFolders() {
     return {QStringLiteral("/var/lock"),       QStringLiteral("/run/lock"),
             QStringLiteral("/etc/locks"),      QStringLiteral("/var/spool/locks"),

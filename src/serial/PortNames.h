@@ -10,6 +10,9 @@
 // stands for), and for a USB adapter its maker, product and serial number.
 QString portToolTip(const QString& device);
 
+// The devices of the USB serial adapters plugged in.
+QStringList usbSerialDevices();
+
 // What the system tells about a serial device that exists but would not open.
 struct PortOpenProbe {
     QString device;

@@ -14,30 +14,29 @@ std::optional<PortSettings> parsePortSettings(const QString& text) {
 
     const QString parity = parts[1].trimmed().toLower();
     if (parity == QLatin1String("n"))
-        settings.parity = QSerialPort::NoParity;
+        settings.parity = Parity::None;
     else if (parity == QLatin1String("e"))
-        settings.parity = QSerialPort::EvenParity;
+        settings.parity = Parity::Even;
     else if (parity == QLatin1String("o"))
-        settings.parity = QSerialPort::OddParity;
+        settings.parity = Parity::Odd;
     else if (parity == QLatin1String("m"))
-        settings.parity = QSerialPort::MarkParity;
+        settings.parity = Parity::Mark;
     else if (parity == QLatin1String("s"))
-        settings.parity = QSerialPort::SpaceParity;
+        settings.parity = Parity::Space;
     else
         return std::nullopt;
 
-    const int dataBits = parts[2].trimmed().toInt(&ok);
-    if (!ok || dataBits < 5 || dataBits > 8)
+    settings.dataBits = parts[2].trimmed().toInt(&ok);
+    if (!ok || settings.dataBits < 5 || settings.dataBits > 8)
         return std::nullopt;
-    settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
 
     const QString stop = parts[3].trimmed();
     if (stop == QLatin1String("1"))
-        settings.stopBits = QSerialPort::OneStop;
+        settings.stopBits = StopBits::One;
     else if (stop == QLatin1String("1.5"))
-        settings.stopBits = QSerialPort::OneAndHalfStop;
+        settings.stopBits = StopBits::OneAndHalf;
     else if (stop == QLatin1String("2"))
-        settings.stopBits = QSerialPort::TwoStop;
+        settings.stopBits = StopBits::Two;
     else
         return std::nullopt;
     return settings;

@@ -2,12 +2,25 @@
 #include "MSComm.h"
 #include "PseudoTerminal.h"
 #include "SerialError.h"
+#include "SerialLine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
-// The serial control against a real pseudo-terminal.
+namespace {
+std::optional<SerialError::Kind> failureOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const SerialError& error) {
+        return error.kind();
+    }
+    return std::nullopt;
+}
+} // namespace
+
+// The serial control and the line under it against a real pseudo-terminal.
 class SerialLinkTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -34,10 +47,34 @@ private Q_SLOTS:
         comm_->close();
 
         comm_->setCommPort(6);
-        QVERIFY_THROWS_EXCEPTION(SerialError, comm_->open());
+        QCOMPARE(failureOf([&] { comm_->open(); }), SerialError::Kind::NoSuchPort);
         comm_->setCommPort(7); // nothing maps it
-        QVERIFY_THROWS_EXCEPTION(SerialError, comm_->open());
+        QCOMPARE(failureOf([&] { comm_->open(); }), SerialError::Kind::NoSuchPort);
         QVERIFY(!comm_->isOpen());
+    }
+
+    // What the command line blocks on: a wait that ends when bytes come, a
+    // device another holds, one that takes nothing, one that vanishes.
+    void lineWaitsAndNamesItsFailures() {
+        const PortSettings settings = *parsePortSettings("115200,n,8,1");
+        SerialLine line;
+        line.open(tty_->device(), settings);
+        QVERIFY(!line.waitForReadable(50));
+        tty_->write("READ");
+        QVERIFY(line.waitForReadable(5000));
+        QCOMPARE(line.read(), QByteArray("READ"));
+        SerialLine other;
+        QCOMPARE(failureOf([&] { other.open(tty_->device(), settings); }), SerialError::Kind::Busy);
+        tty_->hangUp();
+        QCOMPARE(failureOf([&] { line.waitForReadable(5000); }), SerialError::Kind::Gone);
+        QVERIFY(!line.isOpen());
+        QCOMPARE(failureOf([&] { line.write("x", 100); }), SerialError::Kind::Gone);
+
+        plugIn();
+        line.open(tty_->device(), settings);
+        QCOMPARE(failureOf([&] { line.write(QByteArray(1 << 20, 'x'), 200); }),
+                 SerialError::Kind::Timeout);
+        QVERIFY(!line.isOpen());
     }
 
     // Text goes out as UTF-8, bytes from the tracker as they came, and a close
@@ -59,7 +96,8 @@ private Q_SLOTS:
         comm_->open();
         tty_->hangUp();
         QTRY_VERIFY_WITH_TIMEOUT(!comm_->isOpen(), 2000);
-        QVERIFY_THROWS_EXCEPTION(SerialError, comm_->output(QByteArray("AT+READ#\r\n")));
+        QCOMPARE(failureOf([&] { comm_->output(QByteArray("AT+READ#\r\n")); }),
+                 SerialError::Kind::Gone);
         // A new device behind the same number opens again.
         plugIn();
         comm_->open();

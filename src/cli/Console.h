@@ -1,0 +1,11 @@
+#pragma once
+
+// What kite12 needs of the console it runs in; one implementation per system.
+
+// From now on Ctrl-C, and the end of the terminal session, ask every wait to
+// end: the wait in progress returns soon and sees the request.
+void interruptOnCtrlC();
+bool interruptRequested();
+
+// Whether standard error is a terminal that can redraw a status line in place.
+bool statusLineRedraws();

@@ -1,0 +1,201 @@
+// The serial line on QtSerialPort, with the POSIX calls it lacks: output
+// straight to the descriptor, and a drain before close.
+#include "SerialLine.h"
+
+#include "SerialError.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QSerialPort>
+#include <cerrno>
+#include <optional>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+enum class WriteOutcome { Done, TimedOut, HungUp };
+
+// Straight to the descriptor: QSerialPort would queue the bytes until its
+// event loop runs, and its close() drops whatever is still queued.
+WriteOutcome writeToDevice(int fd, const QByteArray& bytes, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
+        if (n > 0) {
+            sent += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+            return WriteOutcome::HungUp;
+        pollfd writable{fd, POLLOUT, 0};
+        const int left = static_cast<int>(deadline.remainingTime());
+        // A signal lets the bytes under way finish: half a frame would confuse the loader.
+        const int ready = left > 0 ? ::poll(&writable, 1, left) : 0;
+        if (ready == 0)
+            return WriteOutcome::TimedOut;
+        if (ready > 0 && (writable.revents & (POLLERR | POLLHUP)) != 0)
+            return WriteOutcome::HungUp;
+        if (ready < 0 && errno != EINTR)
+            return WriteOutcome::HungUp;
+    }
+    return WriteOutcome::Done;
+}
+
+QSerialPort::Parity qtParity(Parity parity) {
+    switch (parity) {
+    case Parity::Even:
+        return QSerialPort::EvenParity;
+    case Parity::Odd:
+        return QSerialPort::OddParity;
+    case Parity::Mark:
+        return QSerialPort::MarkParity;
+    case Parity::Space:
+        return QSerialPort::SpaceParity;
+    case Parity::None:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits qtStopBits(StopBits stopBits) {
+    switch (stopBits) {
+    case StopBits::OneAndHalf:
+        return QSerialPort::OneAndHalfStop;
+    case StopBits::Two:
+        return QSerialPort::TwoStop;
+    case StopBits::One:
+        break;
+    }
+    return QSerialPort::OneStop;
+}
+
+SerialError::Kind openFailureKind(QSerialPort::SerialPortError error, const QString& device) {
+    if (error == QSerialPort::DeviceNotFoundError)
+        return SerialError::Kind::NoSuchPort;
+    if (error != QSerialPort::PermissionError)
+        return SerialError::Kind::Failed;
+    // QSerialPort says "permission" for a device another program holds, too.
+    const bool allowed = ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0;
+    return allowed ? SerialError::Kind::Busy : SerialError::Kind::NoPermission;
+}
+
+} // namespace
+
+struct SerialLine::Backend {
+    QSerialPort port;
+    std::optional<QString> failure; // why the line failed while open
+    bool waiting = false;           // inside waitForReadable: it closes the port itself
+    bool closing = false;           // errors while closing are the close's own
+
+    void handleError(QSerialPort::SerialPortError error) {
+        if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port.isOpen() ||
+            failure || closing)
+            return;
+        // After an unplug the port reports errors thousands of times a second: close once.
+        failure = port.errorString();
+        if (!waiting)
+            port.close();
+    }
+};
+
+SerialLine::SerialLine(QObject* parent) : QObject(parent), backend_(std::make_unique<Backend>()) {
+    connect(&backend_->port, &QSerialPort::readyRead, this, &SerialLine::readable);
+    connect(&backend_->port, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { backend_->handleError(error); });
+}
+
+SerialLine::~SerialLine() {
+    close();
+}
+
+void SerialLine::setReadBufferSize(qint64 bytes) {
+    backend_->port.setReadBufferSize(bytes);
+}
+
+void SerialLine::open(const QString& device, const PortSettings& settings) {
+    QSerialPort& port = backend_->port;
+    if (port.isOpen())
+        throw SerialError(QStringLiteral("Port already open"));
+    port.setPortName(device);
+    applySettings(settings);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    backend_->failure.reset();
+    if (!port.open(QIODevice::ReadWrite))
+        throw SerialError(port.errorString(), openFailureKind(port.error(), device));
+}
+
+void SerialLine::applySettings(const PortSettings& settings) {
+    QSerialPort& port = backend_->port;
+    port.setBaudRate(settings.baudRate);
+    port.setParity(qtParity(settings.parity));
+    port.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
+    port.setStopBits(qtStopBits(settings.stopBits));
+}
+
+bool SerialLine::isOpen() const {
+    return backend_->port.isOpen();
+}
+
+void SerialLine::close() {
+    QSerialPort& port = backend_->port;
+    if (!port.isOpen())
+        return;
+    backend_->closing = true;
+    ::tcdrain(static_cast<int>(port.handle()));
+    port.close();
+    backend_->closing = false;
+}
+
+void SerialLine::write(const QByteArray& bytes, int timeoutMs) {
+    QSerialPort& port = backend_->port;
+    if (!port.isOpen())
+        throwNotOpen();
+    const WriteOutcome outcome = writeToDevice(static_cast<int>(port.handle()), bytes, timeoutMs);
+    if (outcome == WriteOutcome::Done)
+        return;
+    const QString why = QStringLiteral("the port stopped taking data");
+    backend_->failure = why; // also keeps the close's own errors out
+    port.close();
+    throw SerialError(why, outcome == WriteOutcome::TimedOut ? SerialError::Kind::Timeout
+                                                             : SerialError::Kind::Gone);
+}
+
+qint64 SerialLine::bytesAvailable() const {
+    return isOpen() ? backend_->port.bytesAvailable() : 0;
+}
+
+QByteArray SerialLine::read(qint64 most) {
+    QSerialPort& port = backend_->port;
+    if (!port.isOpen())
+        throwNotOpen();
+    return most < 0 ? port.readAll() : port.read(most);
+}
+
+bool SerialLine::waitForReadable(int ms) {
+    QSerialPort& port = backend_->port;
+    if (!port.isOpen())
+        throwNotOpen();
+    if (port.bytesAvailable() > 0)
+        return true;
+    backend_->waiting = true;
+    const bool arrived = port.waitForReadyRead(ms);
+    backend_->waiting = false;
+    if (backend_->failure) {
+        port.close();
+        throwNotOpen();
+    }
+    port.clearError();
+    return arrived;
+}
+
+void SerialLine::throwNotOpen() const {
+    if (backend_->failure)
+        throw SerialError(*backend_->failure, SerialError::Kind::Gone);
+    throw SerialError(QStringLiteral("Port is not open"));
+}
