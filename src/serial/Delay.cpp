@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -20,8 +19,7 @@ DelayAbort::~DelayAbort() {
 }
 
 bool DelayAbort::holds() {
-    return std::any_of(living.begin(), living.end(),
-                       [](const DelayAbort* check) { return check->abort_(); });
+    return !living.empty() && living.back()->abort_();
 }
 
 void Delay(int ms) {
