@@ -208,8 +208,7 @@ FlashRequest parseFlash(const QStringList& arguments) {
         1);
     if (images.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("flash: give a firmware IMAGE")};
-    const FlashRequest request{images.first(), parser.isSet(keepOption),
-                               !parser.isSet(noResetOption)};
+    FlashRequest request{images.first(), parser.isSet(keepOption), !parser.isSet(noResetOption)};
     if (request.keep && !request.reset)
         throw CliFailure{kExitUsage,
                          QStringLiteral("flash: a tracker in its loader has no settings to keep; "
