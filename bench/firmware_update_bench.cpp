@@ -3,7 +3,10 @@
 // line's speed, and prints how long each took next to the time the frames
 // occupy the line at 115200 baud. An update ends when the last byte has
 // reached the tracker: a pseudo-terminal takes bytes before the line has
-// carried them.
+// carried them. From the first frame to the last handed to the port, each
+// is held against its floor: kite12 answers a request as it comes, so one
+// frame's line time per frame; the window answers on its 100 ms step clock,
+// so the frame's line time rounded up to whole steps.
 
 #include "ControlNames.h"
 #include "FirmwareUpdate.h"
@@ -21,6 +24,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -31,6 +35,7 @@ constexpr double kLineBitsPerSecond = 115200.0;
 constexpr int kBitsPerByte = 10;
 constexpr int kPort = 3;
 constexpr int kTimeoutMs = 120000;
+constexpr int kStepMs = 100;
 const QStringList kLineSpeed{QStringLiteral("--line-speed")};
 
 QString writeImage(const QTemporaryDir& folder, QByteArray& data) {
@@ -52,8 +57,32 @@ qint64 imageTakenMs(const VirtualTracker& tracker, const QElapsedTimer& clock) {
     return clock.elapsed();
 }
 
+double frameLineMs() {
+    return kFrameBytes * kBitsPerByte * 1000.0 / kLineBitsPerSecond;
+}
+
+// Milliseconds from the first whole frame kite12 handed to the port to the last, by its trace.
+double tracedFramesMs(const QString& traceFile) {
+    QFile trace(traceFile);
+    if (!trace.open(QIODevice::ReadOnly))
+        return -1;
+    double first = -1;
+    double last = -1;
+    while (!trace.atEnd()) {
+        // "TIME ms > BYTE ... |TEXT|"
+        const QByteArray line = trace.readLine();
+        const QList<QByteArray> words = line.left(line.indexOf('|')).simplified().split(' ');
+        if (words.size() == kFrameBytes + 3 && words[2] == ">") {
+            last = words[0].toDouble();
+            first = first < 0 ? last : first;
+        }
+    }
+    return last - first;
+}
+
 // kite12 flash from its start to the tracker's last byte.
-bool benchCommandLine(const QString& imagePath, const QByteArray& data, double lineSeconds) {
+bool benchCommandLine(const QString& imagePath, const QByteArray& data, double lineSeconds,
+                      int blocks) {
     VirtualTracker tracker;
     if (!tracker.start(kLineSpeed))
         return false;
@@ -62,6 +91,7 @@ bool benchCommandLine(const QString& imagePath, const QByteArray& data, double l
     clock.start();
     flash.start(QStringLiteral(KITE12_CLI_PROGRAM),
                 {QStringLiteral("--port"), tracker.devicePath(), QStringLiteral("--quiet"),
+                 QStringLiteral("--trace"), imagePath + QStringLiteral(".trace"),
                  QStringLiteral("flash"), imagePath});
     const bool ended = flash.waitForFinished(kTimeoutMs) && flash.exitCode() == 0;
     const qint64 exitMs = clock.elapsed();
@@ -70,6 +100,10 @@ bool benchCommandLine(const QString& imagePath, const QByteArray& data, double l
     const double seconds = qMax(exitMs, takenMs) / 1000.0;
     std::printf("kite12 flash, start to last byte %.3f s\n", seconds);
     std::printf("kite12 flash / line              %.3f\n", seconds / lineSeconds);
+    const double framesMs = tracedFramesMs(imagePath + QStringLiteral(".trace"));
+    const double floorMs = (blocks - 1) * frameLineMs();
+    std::printf("kite12 first to last frame       %.3f s\n", framesMs / 1000.0);
+    std::printf("  / its floor (line)             %.4f\n", framesMs / floorMs);
     std::printf("image received whole             %s\n", whole ? "yes" : "no");
     return whole;
 }
@@ -141,7 +175,9 @@ int main(int argc, char** argv) {
     std::printf("first frame to completion        %.3f s\n", framesSeconds);
     std::printf("line time of the frames          %.3f s\n", lineSeconds);
     std::printf("first frame to completion / line %.2f\n", framesSeconds / lineSeconds);
+    const double stepFloorMs = std::ceil(frameLineMs() / kStepMs) * kStepMs * (blocks - 1);
+    std::printf("  / its floor (whole steps)      %.4f\n", framesSeconds * 1000.0 / stepFloorMs);
     std::printf("image received whole             %s\n", whole ? "yes" : "no");
-    const bool cliWhole = benchCommandLine(imagePath, data, lineSeconds);
+    const bool cliWhole = benchCommandLine(imagePath, data, lineSeconds, blocks);
     return whole && cliWhole ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "Dialogues.h"
 #include "LoaderFrames.h"
+#include "LoaderSession.h"
 #include "Progress.h"
 #include "SettingsFile.h"
 #include "TrackerCommands.h"
@@ -17,9 +18,6 @@
 
 namespace {
 
-// Probes go out once a second from the restart on; the window's loader wait lasts as long.
-constexpr int kProbes = loader::kLastProbeTick + 1;
-
 // A path as the shell takes it back.
 QString shellWord(const QString& text) {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:+=-]+$"));
@@ -34,13 +32,14 @@ QByteArray readImage(const QString& fileName) {
     if (const auto* error = std::get_if<ImageReadError>(&read))
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(fileName, error->message)};
     QByteArray data = std::get<QByteArray>(std::move(read));
-    if (data.size() < kMinRomLength)
+    const std::optional<LoaderFailure> refused = LoaderSession::refusal(data.size());
+    if (refused == LoaderFailure::ImageTooShort)
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2 bytes is too short for a firmware "
                                                     "image (at least %3)")
                                          .arg(fileName)
                                          .arg(data.size())
                                          .arg(kMinRomLength)};
-    if (!fitsLoaderHeader(data.size()))
+    if (refused)
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2 bytes is too large for the tracker's "
                                                     "loader (at most %3)")
                                          .arg(fileName)
@@ -73,30 +72,44 @@ void resetSettings(TrackerPort& port, Progress& progress) {
         progress.note(QStringLiteral("The tracker did not confirm the settings reset; going on"));
 }
 
-// The first byte of `wanted` that comes before the deadline; other bytes are not the loader's.
-std::optional<quint8> awaitLoader(TrackerPort& port, const QDeadlineTimer& deadline,
-                                  std::initializer_list<quint8> wanted) {
+// The session's answer to the first byte before `deadline` that asks for something.
+std::optional<LoaderAnswer> awaitLoader(TrackerPort& port, LoaderSession& session,
+                                        const QElapsedTimer& clock,
+                                        const QDeadlineTimer& deadline) {
     while (const std::optional<quint8> byte =
                port.nextByte(static_cast<int>(qMax<qint64>(0, deadline.remainingTime())))) {
-        if (std::find(wanted.begin(), wanted.end(), *byte) != wanted.end())
-            return byte;
+        LoaderAnswer answer = session.onByte(*byte, clock.elapsed());
+        if (!answer.send.isEmpty())
+            return answer;
     }
     return std::nullopt;
 }
 
-void reachLoader(TrackerPort& port, Progress& progress) {
-    for (int probe = 1; probe <= kProbes; ++probe) {
-        progress.status(QStringLiteral("Waiting for the loader %1/%2").arg(probe).arg(kProbes));
-        port.dropBytes();
-        port.sendBytes(loaderProbe());
-        if (awaitLoader(port, QDeadlineTimer(loader::kProbeIntervalMs), {loader::kReadyForHeader}))
+// A probe on each tick of the loader wait until the loader takes the header.
+void reachLoader(TrackerPort& port, Progress& progress, LoaderSession& session,
+                 const QElapsedTimer& clock) {
+    const LoaderSchedule& schedule = session.schedule();
+    for (int tick = 0;; ++tick) {
+        const QDeadlineTimer tickEnd(loader::kProbeIntervalMs);
+        const LoaderAnswer probe = session.onWaitTick(tick);
+        if (probe.failed())
+            throw CliFailure{kExitNoAnswer,
+                             QStringLiteral("%1: the tracker's loader did not answer %2 probes. "
+                                            "Switch the tracker off and on and try again.")
+                                 .arg(port.device())
+                                 .arg(schedule.probeCount())};
+        if (!probe.send.isEmpty()) {
+            progress.status(QStringLiteral("Waiting for the loader %1/%2")
+                                .arg(tick - schedule.firstProbeTick + 1)
+                                .arg(schedule.probeCount()));
+            port.dropBytes();
+            port.sendBytes(probe.send);
+        }
+        if (const std::optional<LoaderAnswer> header = awaitLoader(port, session, clock, tickEnd)) {
+            port.sendBytes(header->send);
             return;
+        }
     }
-    throw CliFailure{kExitNoAnswer,
-                     QStringLiteral("%1: the tracker's loader did not answer %2 probes. Switch the "
-                                    "tracker off and on and try again.")
-                         .arg(port.device())
-                         .arg(kProbes)};
 }
 
 // Blocks sent of all, the rate and the time left: on a terminal after every
@@ -139,31 +152,28 @@ private:
     QElapsedTimer clock_;
 };
 
-// The header, then a frame for each request, no sooner than the request came.
-void sendImage(TrackerPort& port, Progress& progress, const QByteArray& romData) {
-    const QByteArray image = paddedImage(romData);
-    const int blocks = blockCountOf(romData.size());
-    port.dropBytes();
-    port.sendBytes(imageHeader(static_cast<qint32>(romData.size())));
-    TransferMeter meter(progress, blocks);
-    int blockIndex = 0;
-    while (blockIndex < blocks) {
-        const std::optional<quint8> request =
-            awaitLoader(port, QDeadlineTimer(loader::kSilenceLimitMs),
-                        {loader::kNextBlock, loader::kRepeatBlock});
-        if (!request)
-            throw CliFailure{kExitNoAnswer,
-                             QStringLiteral("%1: the loader did not answer for %2 s after %3 of "
-                                            "%4 blocks")
-                                 .arg(port.device())
-                                 .arg(loader::kSilenceLimitMs / 1000)
-                                 .arg(blockIndex)
-                                 .arg(blocks)};
-        const QByteArray frame = blockFrame(image, blockIndex);
-        if (*request == loader::kNextBlock)
-            ++blockIndex;
-        port.sendBytes(frame);
-        meter.sent(blockIndex);
+// A frame for each request, no sooner than the request came.
+void sendImage(TrackerPort& port, Progress& progress, LoaderSession& session,
+               const QElapsedTimer& clock) {
+    TransferMeter meter(progress, session.blockCount());
+    while (true) {
+        const std::optional<LoaderAnswer> frame = awaitLoader(
+            port, session, clock, QDeadlineTimer(session.msUntilSilent(clock.elapsed())));
+        if (!frame) {
+            if (session.onClock(clock.elapsed()).failed())
+                throw CliFailure{kExitNoAnswer,
+                                 QStringLiteral("%1: the loader did not answer for %2 s after %3 "
+                                                "of %4 blocks")
+                                     .arg(port.device())
+                                     .arg(kLoaderSilenceLimitMs / 1000)
+                                     .arg(session.blockIndex())
+                                     .arg(session.blockCount())};
+            continue;
+        }
+        port.sendBytes(frame->send);
+        meter.sent(session.blockIndex());
+        if (frame->done())
+            return;
     }
 }
 
@@ -172,9 +182,13 @@ void sendImage(TrackerPort& port, Progress& progress, const QByteArray& romData)
     throw CliFailure{failure.code, failure.message + QLatin1Char('\n') + advice};
 }
 
-} // namespace
+struct FlashRequest {
+    QString imageFile;
+    bool keep = false;
+    bool reset = true;
+};
 
-int flash(const GlobalOptions& options, const QStringList& arguments) {
+FlashRequest parseFlash(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption keepOption(
         QStringLiteral("keep-settings"),
@@ -194,65 +208,47 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
         1);
     if (images.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("flash: give a firmware IMAGE")};
-    const bool keep = parser.isSet(keepOption);
-    const bool reset = !parser.isSet(noResetOption);
-    if (keep && !reset)
+    FlashRequest request{images.first(), parser.isSet(keepOption), !parser.isSet(noResetOption)};
+    if (request.keep && !request.reset)
         throw CliFailure{kExitUsage,
                          QStringLiteral("flash: a tracker in its loader has no settings to keep; "
                                         "after the update write back the settings file saved "
                                         "beside the image")};
-    const QString& imageFile = images.first();
-    const QByteArray romData = readImage(imageFile);
+    return request;
+}
 
-    Progress progress(options.quiet);
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
-    SettingsRecord kept;
-    QString settingsFile;
-    if (keep) {
-        kept = readTracker(port, progress);
-        settingsFile = saveSettings(imageFile, kept);
-        progress.note(QStringLiteral("Settings saved to %1").arg(settingsFile));
-    }
-    const QString restore =
-        keep ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
-                   .arg(shellWord(port.device()), shellWord(settingsFile))
-             : QString();
+// The reset, the restart, the loader and the image; a failure adds what the user can do now.
+void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& request,
+                  const QByteArray& romData, const QString& restore) {
+    LoaderSession session(romData, LoaderSchedule::commandLine());
+    QElapsedTimer clock;
+    clock.start();
     try {
-        if (reset) {
+        if (request.reset) {
             resetSettings(port, progress);
             port.send(rebootCommand());
         }
-        reachLoader(port, progress);
+        reachLoader(port, progress, session, clock);
     } catch (const CliFailure& failure) {
-        if (!keep)
+        if (!request.keep)
             throw;
         failWith(failure, restore);
     }
     try {
-        sendImage(port, progress, romData);
+        sendImage(port, progress, session, clock);
     } catch (const CliFailure& failure) {
         failWith(failure,
                  QStringLiteral("The tracker now waits in its loader: \"kite12 --port %1 flash %2 "
                                 "--no-reset\" finishes the update (switch the tracker off and on "
                                 "first if its loader does not answer). %3")
-                     .arg(shellWord(port.device()), shellWord(imageFile), restore)
+                     .arg(shellWord(port.device()), shellWord(request.imageFile), restore)
                      .trimmed());
     }
-    const int blocks = blockCountOf(romData.size());
-    progress.note(QStringLiteral("Flashed %1: %2 bytes in %3 blocks")
-                      .arg(imageFile)
-                      .arg(romData.size())
-                      .arg(blocks));
-    QJsonObject result{{QStringLiteral("image"), imageFile},
-                       {QStringLiteral("bytes"), romData.size()},
-                       {QStringLiteral("blocks"), blocks}};
-    if (!keep) {
-        port.close();
-        if (options.json)
-            printJson(result);
-        return kExitDone;
-    }
+}
+
+// Once the new firmware runs: the kept settings written back and read again.
+int restoreSettings(const GlobalOptions& options, TrackerPort& port, Progress& progress,
+                    const SettingsRecord& kept, QJsonObject result, const QString& restore) {
     QJsonArray differences;
     try {
         // Its read restarts the tracker and waits until the new firmware answers.
@@ -264,7 +260,6 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
     }
     port.close();
     if (options.json) {
-        result.insert(QStringLiteral("settings_file"), settingsFile);
         result.insert(QStringLiteral("kept"), recordJson(kept));
         result.insert(QStringLiteral("differences"), differences);
         printJson(result);
@@ -276,4 +271,42 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
         return kExitNoAnswer;
     progress.note(QStringLiteral("Settings kept"));
     return kExitDone;
+}
+
+} // namespace
+
+int flash(const GlobalOptions& options, const QStringList& arguments) {
+    const FlashRequest request = parseFlash(arguments);
+    const QByteArray romData = readImage(request.imageFile);
+    Progress progress(options.quiet);
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    SettingsRecord kept;
+    QString settingsFile;
+    if (request.keep) {
+        kept = readTracker(port, progress);
+        settingsFile = saveSettings(request.imageFile, kept);
+        progress.note(QStringLiteral("Settings saved to %1").arg(settingsFile));
+    }
+    const QString restore =
+        request.keep ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
+                           .arg(shellWord(port.device()), shellWord(settingsFile))
+                     : QString();
+    loadFirmware(port, progress, request, romData, restore);
+    const int blocks = blockCountOf(romData.size());
+    progress.note(QStringLiteral("Flashed %1: %2 bytes in %3 blocks")
+                      .arg(request.imageFile)
+                      .arg(romData.size())
+                      .arg(blocks));
+    QJsonObject result{{QStringLiteral("image"), request.imageFile},
+                       {QStringLiteral("bytes"), romData.size()},
+                       {QStringLiteral("blocks"), blocks}};
+    if (!request.keep) {
+        port.close();
+        if (options.json)
+            printJson(result);
+        return kExitDone;
+    }
+    result.insert(QStringLiteral("settings_file"), settingsFile);
+    return restoreSettings(options, port, progress, kept, result, restore);
 }

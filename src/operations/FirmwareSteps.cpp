@@ -1,7 +1,6 @@
 #include "FirmwareUpdate.h"
 
 #include "ControlNames.h"
-#include "LoaderFrames.h"
 #include "MSComm.h"
 #include "ReplyHexBox.h"
 #include "SerialError.h"
@@ -15,111 +14,97 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-// How the reply hex box shows a byte.
-QString hexOf(quint8 byte) {
-    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
-}
-} // namespace
-
-QString FirmwareUpdate::reply() const {
-    return context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex))->text().left(2);
-}
-
 void FirmwareUpdate::armReply() {
     // The next received byte then stands at the box's beginning.
     context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex))->setText(QStringLiteral("  "));
+}
+
+void FirmwareUpdate::endLoaderWait() {
+    timer(ctl::LoaderWaitTimer)->stop();
+    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
 }
 
 void FirmwareUpdate::loaderWaitTick() {
     ++waitTicks_;
     context_.replaceStatus(loaderWaitText(waitTicks_));
     context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))->setText(tickCount(waitTicks_));
-    if (loaderAnswered_ == 1 || waitTicks_ > loader::kLastProbeTick) {
-        timer(ctl::LoaderWaitTimer)->stop();
-        button(ctl::UpdateButton)->setText(QStringLiteral("update"));
-        // A loader that answered in the last second is taking the image: keep the port.
-        if (loaderAnswered_ == 0) {
-            context_.comm->close();
-            loaderPhase_ = false;
-            context_.appendStatus(QStringLiteral("\r\nConnect fail, Please try again."));
-        }
-        loaderAnswered_ = 0;
+    // A loader that answered in the last second is taking the image: keep the port.
+    if (!session_ || session_->headerSent()) {
+        endLoaderWait();
+        return;
+    }
+    const LoaderAnswer answer = session_->onWaitTick(waitTicks_);
+    if (answer.failed()) {
+        endLoaderWait();
+        session_.reset();
+        context_.comm->close();
+        context_.appendStatus(QStringLiteral("\r\n") + failureText(answer.failure));
         return;
     }
     armReply();
-    blockIndex_ = 0;
     try {
-        context_.comm->output(loaderProbe());
+        context_.comm->output(answer.send);
     } catch (const SerialError&) {
-        // The wait goes on; tick 10 reports the failure.
+        // The wait goes on; its last tick reports the failure.
     }
-}
-
-int FirmwareUpdate::stepBlockCount() const {
-    return transferring_ ? blockCountOf(sentLength_) : blockCount();
 }
 
 void FirmwareUpdate::stepTick() {
-    if (loaderPhase_) {
-        if (transferring_ && !context_.comm->isOpen()) {
-            abandonTransfer(QStringLiteral("Update fail, the port is closed, Please try again."));
-            return;
-        }
-        try {
-            answerLoader();
-        } catch (const SerialError&) {
-            // Before the header the loader wait decides; after it nothing else would.
-            if (transferring_) {
-                abandonTransfer(QStringLiteral("Update fail, the port is lost, Please try again."));
-                return;
-            }
-        }
-        if (transferring_ && sinceLoaderReply_.hasExpired(loader::kSilenceLimitMs)) {
-            abandonTransfer(QStringLiteral("Update fail, no reply from the tracker, Please try "
-                                           "again."));
-            return;
-        }
-    }
-    showProgress();
+    if (!session_ || driveSession())
+        showProgress();
 }
 
-void FirmwareUpdate::answerLoader() {
-    const QString first = reply();
-    if (first == hexOf(loader::kReadyForHeader)) {
-        armReply();
-        // Open ROM stays usable during the waits: the image may have changed since the press.
-        if (const auto refused = refusal()) {
-            abandonTransfer(*refused);
-            context_.showMessage(*refused);
-            return;
-        }
-        sentLength_ = romLength_;
-        sentImage_ = romImage_;
-        context_.comm->output(imageHeader(sentLength_));
-        loaderAnswered_ = 1;
-        transferring_ = true;
-        sinceLoaderReply_.start();
-    } else if (first == hexOf(loader::kNextBlock) || first == hexOf(loader::kRepeatBlock)) {
-        armReply();
-        const QByteArray frame = blockFrame(transferring_ ? sentImage_ : romImage_, blockIndex_);
-        if (first == hexOf(loader::kNextBlock))
-            ++blockIndex_;
-        context_.comm->output(frame);
-        sinceLoaderReply_.start();
+bool FirmwareUpdate::driveSession() {
+    if (session_->headerSent() && !context_.comm->isOpen()) {
+        abandonTransfer(QStringLiteral("Update fail, the port is closed, Please try again."));
+        return false;
     }
+    const qint64 now = sessionClock_.elapsed();
+    LoaderAnswer answer = answerReplies(now);
+    if (answer.send.isEmpty() && !answer.failed())
+        answer = session_->onClock(now);
+    try {
+        if (!answer.send.isEmpty())
+            context_.comm->output(answer.send);
+    } catch (const SerialError&) {
+        abandonTransfer(QStringLiteral("Update fail, the port is lost, Please try again."));
+        return false;
+    }
+    if (!answer.failed())
+        return true;
+    abandonTransfer(failureText(answer.failure));
+    if (answer.failure == LoaderFailure::ImageTooShort ||
+        answer.failure == LoaderFailure::ImageTooLarge)
+        context_.showMessage(failureText(answer.failure));
+    return false;
+}
+
+LoaderAnswer FirmwareUpdate::answerReplies(qint64 nowMs) {
+    const QString& digits = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex))->text();
+    // Until the box is first armed its design text " ." stands before every byte.
+    if (digits.contains(QLatin1Char('.')) || digits.trimmed().isEmpty())
+        return {};
+    const QByteArray replies = QByteArray::fromHex(digits.toLatin1());
+    armReply();
+    for (const char byte : replies) {
+        LoaderAnswer answer = session_->onByte(static_cast<quint8>(byte), nowMs);
+        if (!answer.send.isEmpty() || answer.failed())
+            return answer;
+    }
+    return {};
 }
 
 void FirmwareUpdate::showProgress() {
-    const int count = stepBlockCount();
+    const int count = session_ ? session_->blockCount() : blockCount();
+    const int blockIndex = session_ ? session_->blockIndex() : 0;
     context_.control<QProgressBar>(QLatin1String(ctl::UpdateProgress))
-        ->setValue(blockIndex_ != 0 ? blockIndex_ : count);
+        ->setValue(blockIndex != 0 ? blockIndex : count);
     auto* label = context_.control<QLabel>(QLatin1String(ctl::UpdateStepLabel));
-    if (blockIndex_ >= 1 && blockIndex_ < count) {
+    if (blockIndex >= 1 && blockIndex < count) {
         setTransferControlsEnabled(false);
-        label->setText(sendingCaption(progressPercent(blockIndex_, count)));
-    } else if (blockIndex_ == count) {
-        label->setText(completeCaption(progressPercent(blockIndex_, count)));
+        label->setText(sendingCaption(progressPercent(blockIndex, count)));
+    } else if (blockIndex == count) {
+        label->setText(completeCaption(progressPercent(blockIndex, count)));
         finishTransfer();
     }
 }
@@ -138,28 +123,19 @@ void FirmwareUpdate::finishTransfer() {
     setTransferControlsEnabled(true);
     // Closing waits until the last frame has left.
     context_.comm->close();
-    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
-    timer(ctl::LoaderWaitTimer)->stop();
+    endLoaderWait();
     waitTicks_ = 0;
-    loaderAnswered_ = 0;
-    blockIndex_ = 0;
-    loaderPhase_ = false;
-    transferring_ = false;
+    session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + context_.say("升级完成", "update complete"));
 }
 
 void FirmwareUpdate::abandonTransfer(const QString& reason) {
-    const int count = stepBlockCount();
     context_.control<QLabel>(QLatin1String(ctl::UpdateStepLabel))
-        ->setText(
-            QStringLiteral("update fail update step:%1%").arg(progressPercent(blockIndex_, count)));
+        ->setText(QStringLiteral("update fail update step:%1%")
+                      .arg(progressPercent(session_->blockIndex(), session_->blockCount())));
     setTransferControlsEnabled(true);
     context_.comm->close();
-    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
-    timer(ctl::LoaderWaitTimer)->stop();
-    loaderAnswered_ = 0;
-    blockIndex_ = 0;
-    loaderPhase_ = false;
-    transferring_ = false;
+    endLoaderWait();
+    session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + reason);
 }

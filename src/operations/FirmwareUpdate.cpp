@@ -22,17 +22,7 @@
 namespace {
 const QString kIdleCaption = QStringLiteral("update");
 const QString kBusyCaption = QStringLiteral("update...");
-const QString kNoImage = QStringLiteral("Please choose fireware");
-const QString kImageTooLarge = QStringLiteral("Fireware too large, Please choose one under 512KB");
 } // namespace
-
-std::optional<QString> FirmwareUpdate::refusal() const {
-    if (romLength_ < kMinRomLength)
-        return kNoImage;
-    if (!fitsLoaderHeader(romLength_))
-        return kImageTooLarge;
-    return std::nullopt;
-}
 
 FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)), lastFolder_(QDir::homePath()) {
@@ -44,7 +34,6 @@ FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
     // The step clock paces every block: it must not drift.
     steps->setTimerType(Qt::PreciseTimer);
     steps->start();
-    romImage_ = paddedImage({});
 }
 
 QPushButton* FirmwareUpdate::button(const char* name) const {
@@ -56,7 +45,7 @@ QTimer* FirmwareUpdate::timer(const char* name) const {
 }
 
 int FirmwareUpdate::blockCount() const {
-    return blockCountOf(romLength_);
+    return blockCountOf(romData_.size());
 }
 
 void FirmwareUpdate::openRom() {
@@ -76,20 +65,20 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
                              error->message);
         return;
     }
-    const auto& romData = std::get<QByteArray>(read);
-    romLength_ = static_cast<qint32>(romData.size());
+    romData_ = std::get<QByteArray>(read);
+    // Open ROM stays usable during the waits: the loader gets the image opened last.
+    if (session_)
+        session_->replaceImage(romData_);
     context_.replaceStatus(QString::fromUtf8("文件：") + fileName);
-    romImage_ = paddedImage(romData);
     auto* bar = context_.control<QProgressBar>(QLatin1String(ctl::UpdateProgress));
     bar->setMinimum(0);
     bar->setMaximum(blockCount());
-    blockIndex_ = 0;
 }
 
 void FirmwareUpdate::update() {
-    if (const auto refused = refusal()) {
-        context_.replaceStatus(*refused + QStringLiteral("\r\n"));
-        context_.showMessage(*refused);
+    if (const auto refused = LoaderSession::refusal(romData_.size())) {
+        context_.replaceStatus(failureText(*refused) + QStringLiteral("\r\n"));
+        context_.showMessage(failureText(*refused));
         return;
     }
     context_.replaceStatus(pleaseWaitText(waitTicks_));
@@ -121,7 +110,7 @@ void FirmwareUpdate::resetDevice() {
         Delay(loader::kResetWaitMs);
         if (settings.eepromResetSeen == 1) {
             context_.appendStatus(QStringLiteral("\r\nreset eeram OK\r\n"));
-            Delay(1000);
+            Delay(LoaderSchedule::window().settleAfterResetMs);
             return;
         }
         context_.replaceStatus(resetWaitText(tries));
@@ -138,12 +127,13 @@ void FirmwareUpdate::restartIntoLoader() {
     Delay(100);
     context_.comm->setSettings(kLineSettings);
     context_.comm->open();
-    loaderPhase_ = true;
+    session_.emplace(romData_, LoaderSchedule::window());
+    sessionClock_.start();
     timer(ctl::LoaderWaitTimer)->start();
 }
 
 bool FirmwareUpdate::closeAllowed() {
-    if (!transferring_)
+    if (!session_ || !session_->headerSent())
         return true;
     QMessageBox question(QMessageBox::Warning, QStringLiteral("APRS Config"),
                          QStringLiteral("The firmware is being sent to the tracker. Closing now "

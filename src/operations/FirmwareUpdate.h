@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormContext.h"
+#include "LoaderSession.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -26,8 +27,6 @@ public:
     // Asks the user first while the tracker's loader is taking blocks.
     bool closeAllowed();
 
-    qint32 romLength() const { return romLength_; }
-    const QByteArray& romImage() const { return romImage_; }
     int blockCount() const;
 
 public Q_SLOTS:
@@ -36,19 +35,18 @@ public Q_SLOTS:
 
 private:
     void loaderWaitTick();
+    void endLoaderWait();
     void stepTick();
-    // Answers the reply that stands first in the reply hex box, if any.
-    void answerLoader();
+    // Answers the loader and watches the port; false when the update has just failed.
+    bool driveSession();
+    // The first answer to the bytes the reply hex box collected since it was armed.
+    LoaderAnswer answerReplies(qint64 nowMs);
     void showProgress();
     void finishTransfer();
     void abandonTransfer(const QString& reason);
-    int stepBlockCount() const;
-    // Why the loaded image cannot be sent, if it cannot.
-    std::optional<QString> refusal() const;
     void resetDevice();
     void restartIntoLoader();
 
-    QString reply() const;
     void armReply();
     void setTransferControlsEnabled(bool enabled);
     QPushButton* button(const char* name) const;
@@ -57,18 +55,9 @@ private:
     FormContext context_;
     QString lastFolder_;
 
-    qint32 romLength_ = 0;
-    QByteArray romImage_;
-    // What the header described: the frames come from it even if another file is opened meanwhile.
-    qint32 sentLength_ = 0;
-    QByteArray sentImage_;
-    int blockIndex_ = 0;
+    QByteArray romData_;
     int waitTicks_ = 0;
-    quint8 loaderAnswered_ = 0;
-
-    // From the restart until the update ends: only then are loader replies answered.
-    bool loaderPhase_ = false;
-    // From the header until the update ends: the tracker holds no whole firmware.
-    bool transferring_ = false;
-    QElapsedTimer sinceLoaderReply_;
+    // From the restart until the update ends.
+    std::optional<LoaderSession> session_;
+    QElapsedTimer sessionClock_;
 };

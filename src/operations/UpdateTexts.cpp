@@ -34,3 +34,17 @@ QString sendingCaption(int percent) {
 QString completeCaption(int percent) {
     return QStringLiteral("update complete update step:%1%").arg(percent);
 }
+
+QString failureText(LoaderFailure failure) {
+    switch (failure) {
+    case LoaderFailure::ImageTooShort:
+        return QStringLiteral("Please choose fireware");
+    case LoaderFailure::ImageTooLarge:
+        return QStringLiteral("Fireware too large, Please choose one under 512KB");
+    case LoaderFailure::NeverAnswered:
+        return QStringLiteral("Connect fail, Please try again.");
+    case LoaderFailure::FellSilent:
+        break;
+    }
+    return QStringLiteral("Update fail, no reply from the tracker, Please try again.");
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LoaderSession.h"
+
 #include <QString>
 
 // 100 x done / total to the nearest whole number, a half to the even neighbour.
@@ -13,3 +15,6 @@ QString resetWaitText(int tries);
 QString loaderWaitText(int waitTicks);
 QString sendingCaption(int percent);
 QString completeCaption(int percent);
+
+// Why the update does not send the image, or why it stopped.
+QString failureText(LoaderFailure failure);

@@ -41,28 +41,3 @@ quint8 XorCheck(QByteArrayView frame) {
         check ^= static_cast<quint8>(frame[i]);
     return check;
 }
-
-QByteArray loaderProbe() {
-    return {loader::kProbe, loader::kProbeSize};
-}
-
-QByteArray imageHeader(qint32 romLength) {
-    const int partial = romLength % kBlockSize;
-    const int whole = romLength / kBlockSize;
-    QByteArray header;
-    header.append(char(loader::kHeaderStart));
-    header.append(char(partial / 256));
-    header.append(char(partial % 256));
-    header.append(char(whole & 0xFF));
-    header.append(char(loader::kHeaderEnd));
-    return header;
-}
-
-QByteArray blockFrame(const QByteArray& romImage, int index) {
-    QByteArray frame = romImage.mid(qsizetype(index) * kBlockSize, kBlockSize);
-    // Past the image (the loader asking for more than it was told) it is padding.
-    frame.resize(kBlockSize, char(loader::kPadding));
-    frame.append(char(0));
-    frame[kBlockSize] = char(XorCheck(frame));
-    return frame;
-}

@@ -6,33 +6,15 @@
 #include <QtGlobal>
 #include <variant>
 
-// The tracker's firmware loader: a probe, a header that describes the image, then
-// one frame per block of the image, each followed by its check byte.
+// The firmware image as the tracker's loader takes it, and the tool's waits around it.
 namespace loader {
-// Sent: the probe, and the first and last byte of the header.
-inline constexpr char kProbe[] = "\x5F\x00\x00\xF5";
-inline constexpr qsizetype kProbeSize = 4;
-inline constexpr quint8 kHeaderStart = 0x5E;
-inline constexpr quint8 kHeaderEnd = 0xE5;
-// Received: the loader is there and waits for the header.
-inline constexpr quint8 kReadyForHeader = 0xE5;
-// Received: send the next block and count it as sent.
-inline constexpr quint8 kNextBlock = 0xC5;
-// Received: send the next block without counting it, so it goes out again after
-// the following kNextBlock.
-inline constexpr quint8 kRepeatBlock = 0x55;
 // What fills the image's last block beyond the file.
 inline constexpr quint8 kPadding = 0xFF;
-
 // After "AT+RESET#" the confirmation is awaited this many times this long.
 inline constexpr int kResetWaits = 5;
 inline constexpr int kResetWaitMs = 1000;
-// After "REBOOT#" the loader wait ticks this often; the probe goes out at
-// ticks 1 to kLastProbeTick and the tick after it gives up.
+// The loader wait's tick.
 inline constexpr int kProbeIntervalMs = 1000;
-inline constexpr int kLastProbeTick = 9;
-// Once the header is sent, a loader silent this long has stopped taking the image.
-inline constexpr int kSilenceLimitMs = 10000;
 } // namespace loader
 
 inline constexpr int kBlockSize = 2048;
@@ -60,12 +42,3 @@ std::variant<QByteArray, ImageReadError> readImageFile(const QString& fileName);
 // XOR of every element but the last, which is where the check byte goes; 0 for
 // fewer than two elements.
 quint8 XorCheck(QByteArrayView frame);
-
-// Asks whether the loader is there.
-QByteArray loaderProbe();
-
-// kHeaderStart, the partial block's length big-endian, the whole-block count, kHeaderEnd.
-QByteArray imageHeader(qint32 romLength);
-
-// Block `index` of the padded image followed by its check byte.
-QByteArray blockFrame(const QByteArray& romImage, int index);

@@ -194,8 +194,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("resetSent");
         QTest::addColumn<bool>("thenNoReset");
         const QStringList keep{"--keep-settings"};
-        QTest::newRow("block asked for again") << QStringList{"--nak-frame", "3"} << QStringList{}
-                                               << "" << 0 << QByteArray("Flashed") << true << false;
+        QTest::newRow("stray byte before each reply")
+            << QStringList{"--loader-noise"} << QStringList{} << "" << 0 << QByteArray("Flashed")
+            << true << false;
         QTest::newRow("keep settings")
             << QStringList{"--settings", put("tracker.txt", kSettings)} << keep << "" << 0
             << QByteArray("Settings kept") << true << false;

@@ -1,5 +1,4 @@
 #include "DefaultSettings.h"
-#include "LoaderFrames.h"
 #include "TrackerCommands.h"
 
 #include <QTest>
@@ -74,11 +73,6 @@ private Q_SLOTS:
         QFETCH(SettingsRecord, fields);
         QFETCH(QString, command);
         QCOMPARE(writeStep(step, fields).command, command + QStringLiteral("\r\n"));
-    }
-
-    void largestImageTheHeaderHolds() {
-        QCOMPARE(imageHeader(524287), QByteArray::fromHex("5E07FFFFE5"));
-        QVERIFY(fitsLoaderHeader(524287));
     }
 };
 

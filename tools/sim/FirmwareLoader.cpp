@@ -1,5 +1,7 @@
 #include "FirmwareLoader.h"
 
+#include <utility>
+
 namespace {
 constexpr int kBlock = 2048;
 constexpr int kFrame = kBlock + 1;
@@ -7,9 +9,21 @@ const QByteArray kProbe("\x5F\x00\x00\xF5", 4);
 constexpr char kPresent = char(0xE5);
 constexpr char kNext = char(0xC5);
 constexpr char kAgain = char(0x55);
+constexpr char kNoise = char(0xA5);
 } // namespace
 
 FirmwareLoader::Result FirmwareLoader::receive(const QByteArray& bytes) {
+    Result result = takeBytes(bytes);
+    if (options_.noise) {
+        QByteArray noisy;
+        for (const char reply : std::as_const(result.reply))
+            noisy.append(kNoise).append(reply);
+        result.reply = noisy;
+    }
+    return result;
+}
+
+FirmwareLoader::Result FirmwareLoader::takeBytes(const QByteArray& bytes) {
     Result result;
     pending_ += bytes;
     while (true) {

@@ -14,6 +14,8 @@ public:
         int nakFrame = 0;
         int silentAfterFrames = 0;
         int unplugAfterFrames = 0;
+        // A byte that is no reply before every reply, as a noisy line brings.
+        bool noise = false;
     };
     struct Result {
         QByteArray reply;
@@ -33,6 +35,7 @@ public:
 private:
     enum class State { Probe, Header, Frames, Silent };
 
+    Result takeBytes(const QByteArray& bytes);
     void takeFrame(Result& result);
 
     Options options_;

@@ -54,6 +54,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     valued("nak-frame", "Loader: reject the K-th frame once, even when it is right.", "K");
     valued("silent-after-frames", "Loader: answer nothing after the K-th frame.", "K");
     valued("unplug-after-frames", "Loader: unplug after the K-th frame.", "K");
+    flag("loader-noise", "Loader: send a stray byte before every reply.");
     parser.process(arguments);
 
     SimOptions options;
@@ -84,6 +85,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
         core.loader.silentAfterFrames = number(parser, QStringLiteral("silent-after-frames"));
     if (parser.isSet(QStringLiteral("unplug-after-frames")))
         core.loader.unplugAfterFrames = number(parser, QStringLiteral("unplug-after-frames"));
+    core.loader.noise = parser.isSet(QStringLiteral("loader-noise"));
     if (parser.isSet(QStringLiteral("byte-delay-ms")))
         options.byteDelayMs = number(parser, QStringLiteral("byte-delay-ms"));
     if (parser.isSet(QStringLiteral("unplug-after-bytes")))
