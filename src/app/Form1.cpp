@@ -4,7 +4,6 @@
 #include "ControlNames.h"
 #include "Delay.h"
 #include "DeviceOperations.h"
-#include "DeviceSettings.h"
 #include "FieldRules.h"
 #include "FirmwareUpdate.h"
 #include "FormControls.h"
@@ -19,6 +18,7 @@
 #include "ReceivePath.h"
 #include "ReplyHexBox.h"
 #include "SerialError.h"
+#include "SettingsControls.h"
 #include "SettingsFileLoad.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
@@ -64,7 +64,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     makeTimer(this, ctl::LoaderWaitTimer, loader::kProbeIntervalMs);
     makeTimer(this, ctl::StepTimer, 100)->start();
 
-    settings_ = std::make_unique<DeviceSettings>(this);
+    settings_ = std::make_unique<SettingsControls>(this);
     context_.form = this;
     context_.portSettingsFile = portSettingsFileIn(programFolder);
     context_.language = uiLanguageOf(QLocale::system());
@@ -72,7 +72,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.settings = settings_.get();
     context_.writeOffer =
         new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)));
-    DeviceSettings* record = settings_.get();
+    SettingsControls* record = settings_.get();
     auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
     auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::GprsInfoBox));
     auto* gprsFrame = context_.control<QGroupBox>(QLatin1String(ctl::GprsFrame));

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-class DeviceSettings;
+class SettingsControls;
 class MSComm;
 class QCloseEvent;
 class ReceivePath;
@@ -22,7 +22,7 @@ public:
     const FormContext& context() const { return context_; }
     MSComm* comm() const { return context_.comm; }
     ReceivePath* receivePath() const { return context_.receive; }
-    DeviceSettings* settings() const { return context_.settings; }
+    SettingsControls* settings() const { return context_.settings; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -30,6 +30,6 @@ protected:
 private:
     void connectOperations();
 
-    std::unique_ptr<DeviceSettings> settings_;
+    std::unique_ptr<SettingsControls> settings_;
     FormContext context_;
 };

@@ -3,11 +3,11 @@
 #include "ControlNames.h"
 #include "DefaultSettings.h"
 #include "Delay.h"
-#include "DeviceSettings.h"
 #include "MSComm.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
+#include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "WriteOffer.h"
 
@@ -60,7 +60,7 @@ QString DeviceOperations::readFailText() const {
 
 void DeviceOperations::read() {
     emptyStatusLogAndText30();
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     settings.clearForRead();
     // Cleared fields are not for writing: only a complete read fills them all again.
     context_.writeOffer->setFieldsSupplied(false);
@@ -101,7 +101,7 @@ void DeviceOperations::read() {
 }
 
 void DeviceOperations::handshake() {
-    const DeviceSettings& settings = *context_.settings;
+    const SettingsControls& settings = *context_.settings;
     auto* counter = context_.control<QLineEdit>(QLatin1String(ctl::CounterBox));
     for (int n = 1; n <= kReadTries; ++n) {
         context_.replaceStatus(
@@ -127,7 +127,7 @@ void DeviceOperations::handshake() {
 }
 
 DeviceOperations::ReadEnd DeviceOperations::readDialogue() {
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     settings.readEndSeen = 0;
     for (int m = 1; m <= kReadTries; ++m) {
         context_.comm->output(readCommand());
@@ -210,7 +210,7 @@ void DeviceOperations::reportWriteEnd() {
 }
 
 void DeviceOperations::restoreDefaults() {
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     const QString firstServer =
         context_.control<QComboBox>(QLatin1String(ctl::ServerBox))->itemText(0);
     for (const auto& [field, value] : defaultTexts(context_.language, firstServer))

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-class DeviceSettings;
+class SettingsControls;
 class MSComm;
 class MultiLineBox;
 class ReceivePath;
@@ -17,7 +17,7 @@ class WriteOffer;
 struct FormContext {
     QWidget* form = nullptr;
     MSComm* comm = nullptr;
-    DeviceSettings* settings = nullptr;
+    SettingsControls* settings = nullptr;
     ReceivePath* receive = nullptr;
     WriteOffer* writeOffer = nullptr;
     UiLanguage language = UiLanguage::English;

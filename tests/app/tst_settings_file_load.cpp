@@ -1,9 +1,9 @@
 #include "ControlNames.h"
-#include "DeviceSettings.h"
 #include "Form1.h"
 #include "LineEncoding.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
+#include "SettingsControls.h"
 #include "SettingsFile.h"
 #include "SettingsFileLoad.h"
 
@@ -36,7 +36,7 @@ private:
     bool writeEnabled() const {
         return form_->findChild<QPushButton*>(ctl::WriteButton)->isEnabled();
     }
-    DeviceSettings& fields() const { return *form_->settings(); }
+    SettingsControls& fields() const { return *form_->settings(); }
 
     ProgramFolder folder_{{}};
     QTemporaryDir files_;

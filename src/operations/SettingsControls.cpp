@@ -1,4 +1,4 @@
-#include "DeviceSettings.h"
+#include "SettingsControls.h"
 
 #include "ControlNames.h"
 #include "MultiLineBox.h"
@@ -98,16 +98,16 @@ template <class Control> Control* as(QWidget* widget, const QString& name) {
 
 } // namespace
 
-DeviceSettings::DeviceSettings(QWidget* form) : form_(form) {}
+SettingsControls::SettingsControls(QWidget* form) : form_(form) {}
 
-QWidget* DeviceSettings::control(const QString& name) const {
+QWidget* SettingsControls::control(const QString& name) const {
     QPointer<QWidget>& known = controls_[name];
     if (!known)
         known = findControl<QWidget>(form_, name);
     return known;
 }
 
-QString DeviceSettings::text(TextField field) const {
+QString SettingsControls::text(TextField field) const {
     const QString name = controlName(field);
     QWidget* widget = control(name);
     if (auto* box = qobject_cast<QLineEdit*>(widget))
@@ -117,7 +117,7 @@ QString DeviceSettings::text(TextField field) const {
     return as<QComboBox>(widget, name)->currentText();
 }
 
-void DeviceSettings::setText(TextField field, const QString& value) {
+void SettingsControls::setText(TextField field, const QString& value) {
     const QString name = controlName(field);
     QWidget* widget = control(name);
     if (auto* box = qobject_cast<QLineEdit*>(widget))
@@ -128,28 +128,28 @@ void DeviceSettings::setText(TextField field, const QString& value) {
         as<QComboBox>(widget, name)->setEditText(value);
 }
 
-bool DeviceSettings::checked(CheckField field) const {
+bool SettingsControls::checked(CheckField field) const {
     const QString name = controlName(field);
     return as<QCheckBox>(control(name), name)->checkState() == Qt::Checked;
 }
 
-void DeviceSettings::setChecked(CheckField field, bool checked) {
+void SettingsControls::setChecked(CheckField field, bool checked) {
     const QString name = controlName(field);
     as<QCheckBox>(control(name), name)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-bool DeviceSettings::isChosen(OptionGroup group, int member) const {
+bool SettingsControls::isChosen(OptionGroup group, int member) const {
     const QString name = controlName(group, member);
     return as<QRadioButton>(control(name), name)->isChecked();
 }
 
-void DeviceSettings::setChosen(OptionGroup group, int member, bool chosen) {
+void SettingsControls::setChosen(OptionGroup group, int member, bool chosen) {
     const QString name = controlName(group, member);
     // Option buttons are not exclusive: the record may leave a group empty.
     as<QRadioButton>(control(name), name)->setChecked(chosen);
 }
 
-std::optional<int> DeviceSettings::chosenMember(OptionGroup group) const {
+std::optional<int> SettingsControls::chosenMember(OptionGroup group) const {
     for (int member = 0; member < memberCount(group); ++member) {
         if (isChosen(group, member))
             return member;
@@ -157,12 +157,12 @@ std::optional<int> DeviceSettings::chosenMember(OptionGroup group) const {
     return std::nullopt;
 }
 
-void DeviceSettings::appendStatus(const QString& text) {
+void SettingsControls::appendStatus(const QString& text) {
     const QString name = QLatin1String(ctl::StatusLog);
     as<MultiLineBox>(control(name), name)->appendText(text);
 }
 
-SettingsRecord DeviceSettings::record() const {
+SettingsRecord SettingsControls::record() const {
     SettingsRecord r;
     for (const TextField field : kTextFields)
         r.text(field) = text(field);
@@ -180,7 +180,7 @@ SettingsRecord DeviceSettings::record() const {
     return r;
 }
 
-void DeviceSettings::clearForRead() {
+void SettingsControls::clearForRead() {
     for (TextField field : {TextField::Callsign, TextField::Passcode, TextField::Comment,
                             TextField::Status, TextField::Version, TextField::Interval,
                             TextField::LatDegrees, TextField::LatMinutes, TextField::LatHundredths,
@@ -199,6 +199,6 @@ void DeviceSettings::clearForRead() {
         setChecked(field, false);
 }
 
-bool peizhi(const QString& currentLine, DeviceSettings& settings) {
+bool peizhi(const QString& currentLine, SettingsControls& settings) {
     return applySettingsLine(currentLine, settings);
 }

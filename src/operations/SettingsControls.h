@@ -13,10 +13,10 @@
 
 // The window's settings: no store of their own, every field read from and written
 // to its control, so that the window's rules react to each change.
-class DeviceSettings : public LineFlags {
+class SettingsControls : public LineFlags {
 public:
     // Binds every field to the control of that name among the form's children.
-    explicit DeviceSettings(QWidget* form);
+    explicit SettingsControls(QWidget* form);
 
     QString text(TextField field) const;
     void setText(TextField field, const QString& value);
@@ -48,4 +48,4 @@ private:
 };
 
 // Applies one settings line to the window's fields; false when a cut failed.
-bool peizhi(const QString& currentLine, DeviceSettings& settings);
+bool peizhi(const QString& currentLine, SettingsControls& settings);
