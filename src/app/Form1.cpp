@@ -3,7 +3,6 @@
 #include "ControlFactory.h"
 #include "ControlNames.h"
 #include "Delay.h"
-#include "DeviceOperations.h"
 #include "FieldRules.h"
 #include "FirmwareUpdate.h"
 #include "FormControls.h"
@@ -20,6 +19,7 @@
 #include "SerialError.h"
 #include "SettingsControls.h"
 #include "SettingsFileLoad.h"
+#include "SettingsOperations.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
 
@@ -98,7 +98,7 @@ Form1::~Form1() = default;
 
 // Each operation connects itself to its buttons and timers.
 void Form1::connectOperations() {
-    new DeviceOperations(context_, this);
+    new SettingsOperations(context_, this);
     new FirmwareUpdate(context_, this);
     new GprsSetup(context_, this);
     new SettingsFileLoad(context_, this);
