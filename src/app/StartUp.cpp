@@ -5,6 +5,7 @@
 #include "FixedLists.h"
 #include "FormContext.h"
 #include "MSComm.h"
+#include "PortDiagnostics.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "SerialError.h"

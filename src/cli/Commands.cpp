@@ -5,6 +5,7 @@
 #include "DefaultSettings.h"
 #include "Dialogues.h"
 #include "FileSettings.h"
+#include "PortDiagnostics.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "Progress.h"

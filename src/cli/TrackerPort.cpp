@@ -2,7 +2,7 @@
 
 #include "CliFailure.h"
 #include "LineEncoding.h"
-#include "PortNames.h"
+#include "PortDiagnostics.h"
 #include "PortOutput.h"
 #include "PortSettings.h"
 #include "TrackerCommands.h"

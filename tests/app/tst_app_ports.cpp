@@ -1,7 +1,7 @@
 #include "ControlNames.h"
 #include "Form1.h"
 #include "MSComm.h"
-#include "PortNames.h"
+#include "PortDiagnostics.h"
 #include "ProgramFolder.h"
 #include "PseudoTerminal.h"
 
