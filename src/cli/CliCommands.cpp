@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "CliCommands.h"
 
 #include "CliFailure.h"
 #include "CliFields.h"
