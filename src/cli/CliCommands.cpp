@@ -4,7 +4,7 @@
 #include "CliFields.h"
 #include "DefaultSettings.h"
 #include "Dialogues.h"
-#include "FileSettings.h"
+#include "FileForWrite.h"
 #include "PortDiagnostics.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
@@ -239,7 +239,7 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
                      QStringLiteral("Writes the settings of FILE, then restarts the tracker."), 1);
     if (files.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE")};
-    return writeRecord(options, loadSettingsFile(files.first()),
+    return writeRecord(options, readFileForWrite(files.first()),
                        parser.isSet(QStringLiteral("verify")));
 }
 

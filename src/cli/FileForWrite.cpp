@@ -1,4 +1,4 @@
-#include "FileSettings.h"
+#include "FileForWrite.h"
 
 #include "CliFailure.h"
 #include "CliFields.h"
@@ -37,7 +37,7 @@ struct FileRead : RecordRead {
 
 } // namespace
 
-SettingsRecord loadSettingsFile(const QString& fileName) {
+SettingsRecord readFileForWrite(const QString& fileName) {
     const auto lines = readSettingsFile(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
