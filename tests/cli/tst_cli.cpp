@@ -1,4 +1,4 @@
-#include "Bench.h"
+#include "WindowBench.h"
 
 #include <QDir>
 #include <QJsonDocument>

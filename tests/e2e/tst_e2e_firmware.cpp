@@ -1,4 +1,4 @@
-#include "Bench.h"
+#include "WindowBench.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,7 +47,7 @@ private Q_SLOTS:
         QFETCH(int, size);
         QFETCH(QByteArray, header);
         QFETCH(QList<int>, percents);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         // Write data is offered again after the update.
         bench.click(ctl::DefaultButton);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QFETCH(int, size);
         QFETCH(QString, message);
         QFETCH(bool, swapped);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         bench.loadImage(swapped ? 5000 : size);
         bench.click(ctl::UpdateButton);
@@ -121,7 +121,7 @@ private Q_SLOTS:
 
     // An unconfirmed reset still starts the loader; a block asked for again is sent twice.
     void unconfirmedResetAndRepeatedBlock() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({"--no-reset-confirm", "--nak-frame", "2"}));
         const QByteArray file = bench.loadImage(8000);
         const qsizetype statusBefore = bench.statusTexts.size();
@@ -144,7 +144,7 @@ private Q_SLOTS:
     }
 
     void silentLoaderFailsAtTickTen() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({"--no-probe"}));
         bench.loadImage(5000);
         bench.click(ctl::UpdateButton);
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QFETCH(QString, failure);
         QFETCH(int, leastMs);
         QFETCH(int, frames);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({option, "2"}));
         const QByteArray file = bench.loadImage(8000);
         QElapsedTimer clock;
