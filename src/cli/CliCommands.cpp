@@ -260,10 +260,10 @@ QString setDescription() {
     QString text = QStringLiteral("Reads the tracker, changes the named fields, writes it and "
                                   "restarts it.\n\nFIELD=VALUE, where FIELD is one of:\n");
     for (const CliField& field : cliFields())
-        if (field.accepts)
+        if (!field.accepts.isEmpty())
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
-                        .arg(QString::fromUtf8(field.accepts));
+                        .arg(field.accepts);
     return text;
 }
 

@@ -51,7 +51,7 @@ SettingsRecord readFileForWrite(const QString& fileName) {
         for (const FieldEffect& change : result.effects) {
             const auto* set = std::get_if<effect::SetText>(&change);
             const CliField* field = set ? findCliField(set->field) : nullptr;
-            if (!field || !field->accepts)
+            if (!field || field->accepts.isEmpty())
                 continue;
             if (const std::optional<QString> problem = valueProblem(*field, set->value))
                 refuse(where, *problem);
