@@ -7,69 +7,23 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <iterator>
 
 namespace {
 
+// The box of each text field, in the order of TextField.
+constexpr const char* kTextControls[] = {
+    ctl::CallsignBox,   ctl::SsidBox,       ctl::PasscodeBox,      ctl::SymbolBox,
+    ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
+    ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox,
+    ctl::CommentBox,    ctl::StatusBox,     ctl::PttDelayBox,      ctl::IntervalBox,
+    ctl::GprsInfoBox,   ctl::BacklightBox,  ctl::UnitBox,          ctl::TxVolumeBox,
+    ctl::PathBox,       ctl::AliasBox,      ctl::VersionBox,       ctl::ServerBox,
+    ctl::ServerPortBox, ctl::ApnBox,        ctl::ApnUserBox,       ctl::ApnPasswordBox};
+static_assert(std::size(kTextControls) == kTextFields.size());
+
 QString controlName(TextField field) {
-    switch (field) {
-    case TextField::Callsign:
-        return QLatin1String(ctl::CallsignBox);
-    case TextField::Ssid:
-        return QLatin1String(ctl::SsidBox);
-    case TextField::Passcode:
-        return QLatin1String(ctl::PasscodeBox);
-    case TextField::Symbol:
-        return QLatin1String(ctl::SymbolBox);
-    case TextField::LatDegrees:
-        return QLatin1String(ctl::LatDegreesBox);
-    case TextField::LatMinutes:
-        return QLatin1String(ctl::LatMinutesBox);
-    case TextField::LatHundredths:
-        return QLatin1String(ctl::LatHundredthsBox);
-    case TextField::LatHemisphere:
-        return QLatin1String(ctl::LatHemisphereBox);
-    case TextField::LonDegrees:
-        return QLatin1String(ctl::LonDegreesBox);
-    case TextField::LonMinutes:
-        return QLatin1String(ctl::LonMinutesBox);
-    case TextField::LonHundredths:
-        return QLatin1String(ctl::LonHundredthsBox);
-    case TextField::LonHemisphere:
-        return QLatin1String(ctl::LonHemisphereBox);
-    case TextField::Comment:
-        return QLatin1String(ctl::CommentBox);
-    case TextField::Status:
-        return QLatin1String(ctl::StatusBox);
-    case TextField::PttDelay:
-        return QLatin1String(ctl::PttDelayBox);
-    case TextField::Interval:
-        return QLatin1String(ctl::IntervalBox);
-    case TextField::Filter:
-        return QLatin1String(ctl::GprsInfoBox);
-    case TextField::Backlight:
-        return QLatin1String(ctl::BacklightBox);
-    case TextField::Unit:
-        return QLatin1String(ctl::UnitBox);
-    case TextField::Modulation:
-        return QLatin1String(ctl::TxVolumeBox);
-    case TextField::Path:
-        return QLatin1String(ctl::PathBox);
-    case TextField::Alias:
-        return QLatin1String(ctl::AliasBox);
-    case TextField::Version:
-        return QLatin1String(ctl::VersionBox);
-    case TextField::Server:
-        return QLatin1String(ctl::ServerBox);
-    case TextField::ServerPort:
-        return QLatin1String(ctl::ServerPortBox);
-    case TextField::Apn:
-        return QLatin1String(ctl::ApnBox);
-    case TextField::ApnUser:
-        return QLatin1String(ctl::ApnUserBox);
-    case TextField::ApnPassword:
-        return QLatin1String(ctl::ApnPasswordBox);
-    }
-    Q_UNREACHABLE();
+    return QLatin1String(kTextControls[static_cast<std::size_t>(field)]);
 }
 
 QString controlName(CheckField field) {
