@@ -42,6 +42,32 @@ void addRow(const QString& line, const QStringList& effects) {
     QTest::newRow(qPrintable(line.left(40))) << line << effects;
 }
 
+// The modem's replies: server, port, access point.
+void addModemRows() {
+    addRow(kServer + "rotate.aprs2.net\", 8080", {"server=rotate.aprs2.net", "port= 8080"});
+    addRow(kServer + "srv", {"cut failed"});
+    addRow(kServer + " x\", 1", {"cut failed"});
+    addRow(kAccessPoint + "cmnet\", \"guest\", \"s3cret\"",
+           {"apn=cmnet", "user=guest", "password=s3cret"});
+    // Found further on, the key moves the first cut's start but not its length.
+    addRow("x" + kAccessPoint + "web\", \"u\", \"p\"", {"apn=web\"", "user=u", "password=p"});
+    addRow(kAccessPoint + "web\", \"u", {"apn=web", "cut failed"});
+    addRow(kAccessPoint + "web\", \"u\", \"p", {"apn=web", "user=u", "cut failed"});
+    // Effects before a failed cut stand; the tests after it do not run.
+    addRow("VER:" + kAccessPoint + "web", {"version=" + kAccessPoint + "web", "cut failed"});
+    addRow("CALLSIGN:" + kAccessPoint + "web\", \"u\", \"p\"", {"cut failed"});
+
+    // Positions in the modem lines are held in a byte.
+    const QString password234(234, 'p');
+    addRow(kAccessPoint + "web\", \"u\", \"" + password234 + "\"",
+           {"apn=web", "user=u", "password=" + password234});
+    addRow(kAccessPoint + "web\", \"u\", \"" + password234 + "p\"",
+           {"apn=web", "user=u", "cut failed"});
+    addRow(kServer + QString(238, 'h') + "\", 14580", {"cut failed"});
+    addRow("VER:" + QString(300, 'v') + kServer + "srv\", 1",
+           {"version=" + QString(300, 'v') + kServer + "srv\", 1", "cut failed"});
+}
+
 } // namespace
 
 class SettingsLineParserTest : public QObject {
@@ -101,29 +127,7 @@ void SettingsLineParserTest::lines_data() {
     for (const char* line : {"", "connect", "READ EN", "eeram rese", " PASS:1", "COMMENT TEXT:abc",
                              "SERVER:x", "FREQ:144.640", "[KITE5]", "+CSTT:web"})
         addRow(line, {});
-
-    addRow(kServer + "rotate.aprs2.net\", 8080", {"server=rotate.aprs2.net", "port= 8080"});
-    addRow(kServer + "srv", {"cut failed"});
-    addRow(kServer + " x\", 1", {"cut failed"});
-    addRow(kAccessPoint + "cmnet\", \"guest\", \"s3cret\"",
-           {"apn=cmnet", "user=guest", "password=s3cret"});
-    // Found further on, the key moves the first cut's start but not its length.
-    addRow("x" + kAccessPoint + "web\", \"u\", \"p\"", {"apn=web\"", "user=u", "password=p"});
-    addRow(kAccessPoint + "web\", \"u", {"apn=web", "cut failed"});
-    addRow(kAccessPoint + "web\", \"u\", \"p", {"apn=web", "user=u", "cut failed"});
-    // Effects before a failed cut stand; the tests after it do not run.
-    addRow("VER:" + kAccessPoint + "web", {"version=" + kAccessPoint + "web", "cut failed"});
-    addRow("CALLSIGN:" + kAccessPoint + "web\", \"u\", \"p\"", {"cut failed"});
-
-    // Positions in the modem lines are held in a byte.
-    const QString password234(234, 'p');
-    addRow(kAccessPoint + "web\", \"u\", \"" + password234 + "\"",
-           {"apn=web", "user=u", "password=" + password234});
-    addRow(kAccessPoint + "web\", \"u\", \"" + password234 + "p\"",
-           {"apn=web", "user=u", "cut failed"});
-    addRow(kServer + QString(238, 'h') + "\", 14580", {"cut failed"});
-    addRow("VER:" + QString(300, 'v') + kServer + "srv\", 1",
-           {"version=" + QString(300, 'v') + kServer + "srv\", 1", "cut failed"});
+    addModemRows();
 }
 
 void SettingsLineParserTest::lines() {
