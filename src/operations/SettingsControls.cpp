@@ -103,14 +103,6 @@ void SettingsControls::setChosen(OptionGroup group, int member, bool chosen) {
     as<QRadioButton>(control(name), name)->setChecked(chosen);
 }
 
-std::optional<int> SettingsControls::chosenMember(OptionGroup group) const {
-    for (int member = 0; member < memberCount(group); ++member) {
-        if (isChosen(group, member))
-            return member;
-    }
-    return std::nullopt;
-}
-
 void SettingsControls::appendStatus(const QString& text) {
     const QString name = QLatin1String(ctl::StatusLog);
     as<MultiLineBox>(control(name), name)->appendText(text);

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
-#include <optional>
 
 // The window's settings: no store of their own, every field read from and written
 // to its control, so that the window's rules react to each change.
@@ -26,8 +25,6 @@ public:
 
     bool isChosen(OptionGroup group, int member) const;
     void setChosen(OptionGroup group, int member, bool chosen);
-    // The first chosen member, if any.
-    std::optional<int> chosenMember(OptionGroup group) const;
 
     // The status log Text29: the parser appends "Connect OK" and "Read end" to it.
     void appendStatus(const QString& text);

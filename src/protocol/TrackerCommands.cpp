@@ -105,10 +105,3 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
         return {};
     }
 }
-
-QList<WriteStep> writeSequence(const SettingsRecord& record) {
-    QList<WriteStep> steps;
-    for (int i = 0; i < kWriteStepCount; ++i)
-        steps.append(writeStep(i, record));
-    return steps;
-}

@@ -82,8 +82,9 @@ void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
         QCOMPARE(fields().text(field), value);
     QVERIFY(!fields().checked(CheckField::MicE));
     QVERIFY(fields().checked(CheckField::Digi));
-    QCOMPARE(fields().chosenMember(OptionGroup::Gps), 1);
-    QCOMPARE(fields().chosenMember(OptionGroup::BeaconMode), 2);
+    const SettingsRecord shown = fields().record();
+    QVERIFY(!shown.gpsChosen && shown.fixChosen);
+    QVERIFY(shown.beaconMode == SettingsRecord::BeaconMode::Interval);
     QCOMPARE(fields().connectSeen + fields().readEndSeen, 2);
     QVERIFY(writeEnabled());
     QVERIFY(!form_->findChild<QPushButton*>(ctl::LoadFileButton)->isEnabled());

@@ -28,10 +28,10 @@ private Q_SLOTS:
     void stepsAndWaits() {
         QFETCH(SettingsRecord, fields);
         QFETCH(int, commands);
-        const QList<WriteStep> steps = writeSequence(fields);
-        QCOMPARE(std::count_if(steps.begin(), steps.end(),
-                               [](const WriteStep& step) { return !step.command.isEmpty(); }),
-                 commands);
+        int sent = 0;
+        for (int step = 0; step < kWriteStepCount; ++step)
+            sent += writeStep(step, fields).command.isEmpty() ? 0 : 1;
+        QCOMPARE(sent, commands);
     }
 
     void singleValues_data() {

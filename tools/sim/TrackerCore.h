@@ -47,7 +47,6 @@ public:
     TrackerSettings& settings() { return settings_; }
     const GprsModem& modem() const { return modem_; }
     bool inLoader() const { return loader_ != nullptr; }
-    bool passThrough() const { return passThrough_; }
     // The last image the loader completed.
     const QByteArray& image() const { return image_; }
 
