@@ -15,8 +15,12 @@ QStringList numbers(int first, int last) {
     return items;
 }
 
-} // namespace
+struct FixedList {
+    QString control;
+    QStringList items;
+};
 
+// The lists start-up fills, in its order.
 const QList<FixedList>& fixedLists() {
     static const QList<FixedList> lists = {
         {QLatin1String(ctl::SsidBox), numbers(0, 15)},
@@ -36,6 +40,8 @@ const QList<FixedList>& fixedLists() {
     };
     return lists;
 }
+
+} // namespace
 
 void setItemsKeepingText(QComboBox* box, const QStringList& items) {
     const QString text = box->currentText();
