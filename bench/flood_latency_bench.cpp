@@ -55,23 +55,18 @@ void postClick(QPushButton* button) {
                                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
-} // namespace
+struct Measured {
+    std::vector<double> tickLateMs;
+    std::vector<double> clickMs;
+    qint64 closedAtMs = -1;
+    qint64 bytes = 0;
+    double seconds = 0;
+};
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    VirtualTracker tracker;
-    if (!folder.isValid() || !tracker.start({QStringLiteral("--flood")})) {
-        std::fprintf(stderr, "the virtual tracker did not start\n");
-        return 1;
-    }
-    prepareProgramFolder(folder.path(), {{kPort, tracker.devicePath()}},
-                         QStringLiteral("COM%1").arg(kPort));
-
-    Form1 form(folder.path());
-    form.show();
+// Times the window's answers for kRunMs while the port takes the flood.
+Measured measure(QApplication& app, Form1& form) {
     MSComm* comm = form.comm();
-
+    Measured m;
     // Counted ahead of the receive path, which then reads the same bytes.
     qint64 bytes = 0;
     QObject::disconnect(comm, &MSComm::onComm, form.receivePath(), &ReceivePath::handleComm);
@@ -80,26 +75,22 @@ int main(int argc, char** argv) {
     comm->open();
 
     QElapsedTimer clock;
-    std::vector<double> tickLateMs;
-    std::vector<double> clickMs;
     qint64 lastTickNs = 0;
     qint64 clickPostedNs = -1;
-    qint64 closedAtMs = -1;
-
     QTimer ticks;
     ticks.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticks, &QTimer::timeout, [&] {
         const qint64 now = clock.nsecsElapsed();
-        if (closedAtMs < 0 && !comm->isOpen())
-            closedAtMs = now / 1000000;
-        tickLateMs.push_back(std::max<double>(0, double(now - lastTickNs) / 1e6 - kTickMs));
+        if (m.closedAtMs < 0 && !comm->isOpen())
+            m.closedAtMs = now / 1000000;
+        m.tickLateMs.push_back(std::max<double>(0, double(now - lastTickNs) / 1e6 - kTickMs));
         lastTickNs = now;
     });
 
     // A button without an action of its own: only the handling is timed.
     auto* button = form.findChild<QPushButton*>(QLatin1String(ctl::OpenPortButton));
     QObject::connect(button, &QPushButton::clicked, [&] {
-        clickMs.push_back(double(clock.nsecsElapsed() - clickPostedNs) / 1e6);
+        m.clickMs.push_back(double(clock.nsecsElapsed() - clickPostedNs) / 1e6);
         clickPostedNs = -1;
     });
     QTimer clicks;
@@ -119,16 +110,20 @@ int main(int argc, char** argv) {
     });
     QTimer::singleShot(kRunMs, &app, &QCoreApplication::quit);
     app.exec();
-    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    m.seconds = double(clock.nsecsElapsed()) / 1e9;
     comm->close();
+    m.bytes = bytes - bytesAtStart;
+    return m;
+}
 
-    const Spread tick = spreadOf(tickLateMs);
-    const Spread click = spreadOf(clickMs);
-    std::printf("flood for %.1f s, port %s\n", seconds,
-                closedAtMs < 0 ? "open throughout"
-                               : qPrintable(QStringLiteral("closed at %1 ms").arg(closedAtMs)));
-    std::printf("received: %lld bytes, %.0f bytes/s\n", bytes - bytesAtStart,
-                double(bytes - bytesAtStart) / seconds);
+// Prints the figures; true when the window answered in time.
+bool report(const Measured& m) {
+    const Spread tick = spreadOf(m.tickLateMs);
+    const Spread click = spreadOf(m.clickMs);
+    std::printf("flood for %.1f s, port %s\n", m.seconds,
+                m.closedAtMs < 0 ? "open throughout"
+                                 : qPrintable(QStringLiteral("closed at %1 ms").arg(m.closedAtMs)));
+    std::printf("received: %lld bytes, %.0f bytes/s\n", m.bytes, double(m.bytes) / m.seconds);
     std::printf("%d ms timer, lateness: worst %.2f ms, 99th percentile %.2f ms (%zu ticks)\n",
                 kTickMs, tick.worst, tick.p99, tick.count);
     std::printf("posted click until handled: worst %.2f ms, 99th percentile %.2f ms (%zu clicks)\n",
@@ -136,5 +131,23 @@ int main(int argc, char** argv) {
     const bool answers = tick.worst < 100 && click.worst < 100 && click.count > 0;
     std::printf("%s\n", answers ? "the window answered within 100 ms"
                                 : "the window did NOT answer within 100 ms");
-    return answers ? 0 : 1;
+    return answers;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    VirtualTracker tracker;
+    if (!folder.isValid() || !tracker.start({QStringLiteral("--flood")})) {
+        std::fprintf(stderr, "the virtual tracker did not start\n");
+        return 1;
+    }
+    prepareProgramFolder(folder.path(), {{kPort, tracker.devicePath()}},
+                         QStringLiteral("COM%1").arg(kPort));
+
+    Form1 form(folder.path());
+    form.show();
+    return report(measure(app, form)) ? 0 : 1;
 }

@@ -2,12 +2,12 @@
 // with a flood that never ends its line, and prints what each byte costs.
 
 #include "ControlNames.h"
-#include "DeviceSettings.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
 #include "PseudoTerminal.h"
 #include "ReceivePath.h"
 #include "ReplyHexBox.h"
+#include "SettingsControls.h"
 #include "SettingsLineParser.h"
 
 #include <QApplication>
@@ -202,7 +202,7 @@ private:
     QTemporaryDir dir_;
     PseudoTerminal tty_;
     QWidget form_;
-    DeviceSettings record_{&form_};
+    SettingsControls record_{&form_};
     MSComm* comm_ = nullptr;
     ReceivePath* path_ = nullptr;
     QElapsedTimer handlerClock_;

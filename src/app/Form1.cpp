@@ -2,8 +2,6 @@
 
 #include "ControlFactory.h"
 #include "ControlNames.h"
-#include "DeviceOperations.h"
-#include "DeviceSettings.h"
 #include "FieldRules.h"
 #include "FirmwareUpdate.h"
 #include "FormControls.h"
@@ -18,7 +16,9 @@
 #include "ReceivePath.h"
 #include "ReplyHexBox.h"
 #include "SerialError.h"
+#include "SettingsControls.h"
 #include "SettingsFileLoad.h"
+#include "SettingsOperations.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
 
@@ -62,7 +62,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     makeTimer(this, ctl::LoaderWaitTimer, loader::kProbeIntervalMs);
     makeTimer(this, ctl::StepTimer, 100)->start();
 
-    settings_ = std::make_unique<DeviceSettings>(this);
+    settings_ = std::make_unique<SettingsControls>(this);
     context_.form = this;
     context_.portSettingsFile = portSettingsFileIn(programFolder);
     context_.language = uiLanguageOf(QLocale::system());
@@ -72,7 +72,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.settings = settings_.get();
     context_.writeOffer =
         new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)));
-    DeviceSettings* record = settings_.get();
+    SettingsControls* record = settings_.get();
     auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
     auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::GprsInfoBox));
     auto* gprsFrame = context_.control<QGroupBox>(QLatin1String(ctl::GprsFrame));
@@ -98,7 +98,7 @@ Form1::~Form1() = default;
 
 // Each operation connects itself to its buttons and timers.
 void Form1::connectOperations() {
-    new DeviceOperations(context_, this);
+    new SettingsOperations(context_, this);
     new FirmwareUpdate(context_, this);
     new GprsSetup(context_, this);
     new SettingsFileLoad(context_, this);

@@ -5,6 +5,7 @@
 #include "FixedLists.h"
 #include "FormContext.h"
 #include "MSComm.h"
+#include "PortDiagnostics.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "SerialError.h"
@@ -96,6 +97,8 @@ void runStartUp(const FormContext& context) {
         try {
             comm.setCommPort(*number);
         } catch (const SerialError&) {
+            // A recalled number beyond COM16 leaves the port as it was: start-up
+            // goes on, the list showing the recalled name.
         }
     }
     configurePort(comm);

@@ -1,5 +1,7 @@
 #include "CliFields.h"
 
+#include "TrackerCodes.h"
+
 #include <algorithm>
 
 namespace {
@@ -10,6 +12,13 @@ const QStringList kBeaconOptions{QStringLiteral("smart"), QStringLiteral("off"),
 
 const QStringList& optionNames(OptionGroup group) {
     return group == OptionGroup::Gps ? kGpsOptions : kBeaconOptions;
+}
+
+// "a, b or c": the texts of the field's code table.
+QString oneOfCoded(TextField field) {
+    QStringList texts = codedTexts(field);
+    const QString last = texts.takeLast();
+    return texts.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 bool isPosition(const CliField& field) {
@@ -43,11 +52,11 @@ const std::vector<CliField>& cliFields() {
         {"filter", TextField::Filter},
         {"beep", CheckField::Beep, "0 or 1"},
         {"backlight", TextField::Backlight, "ON, or a time such as 05 or 10"},
-        {"unit", TextField::Unit, "km, mi or \u516C\u91CC"},
+        {"unit", TextField::Unit, oneOfCoded(TextField::Unit)},
         {"digi", CheckField::Digi, "0 or 1"},
         {"modulation", TextField::Modulation, "text, usually 1 to 3"},
-        {"path", TextField::Path, "None, WIDE1-1, WIDE1-1WIDE2-1 or WIDE1-1WIDE2-2"},
-        {"alias", TextField::Alias, "WIDE1, WIDE2 or WIDE1+WIDE2"},
+        {"path", TextField::Path, oneOfCoded(TextField::Path)},
+        {"alias", TextField::Alias, oneOfCoded(TextField::Alias)},
         {"version", TextField::Version},
     };
     return fields;
@@ -82,7 +91,7 @@ QString fieldValue(const CliField& field, const SettingsRecord& record) {
 }
 
 std::optional<QString> valueProblem(const CliField& field, const QString& value) {
-    if (!field.accepts)
+    if (field.accepts.isEmpty())
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
     bool fits = true;
@@ -102,7 +111,7 @@ std::optional<QString> valueProblem(const CliField& field, const QString& value)
     if (fits)
         return std::nullopt;
     return QStringLiteral("%1 takes %2, not \"%3\"")
-        .arg(QLatin1String(field.name), QLatin1String(field.accepts), value);
+        .arg(QLatin1String(field.name), field.accepts, value);
 }
 
 void setFieldValue(const CliField& field, const QString& value, SettingsRecord& record) {
@@ -121,7 +130,7 @@ void setFieldValue(const CliField& field, const QString& value, SettingsRecord& 
 QList<const CliField*> writtenFields(const SettingsRecord& record) {
     QList<const CliField*> written;
     for (const CliField& field : cliFields()) {
-        const bool sent = field.accepts &&
+        const bool sent = !field.accepts.isEmpty() &&
                           (!isPosition(field) || record.isChosen(OptionGroup::Gps, 1)) &&
                           (field.target != FieldTarget{TextField::Interval} ||
                            record.beaconMode == SettingsRecord::BeaconMode::Interval);

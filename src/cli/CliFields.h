@@ -17,8 +17,8 @@ struct CliField {
     const char* name;
     FieldTarget target;
     // What the field's box holds: at most its boxLength, digits only when
-    // `digits`. No text: read from the tracker, never written.
-    const char* accepts = nullptr;
+    // `digits`. Empty: read from the tracker, never written.
+    QString accepts = {};
     bool digits = false;
 };
 

@@ -1,5 +1,5 @@
+#include "CliCommands.h"
 #include "CliFailure.h"
-#include "Commands.h"
 #include "Dialogues.h"
 #include "LoaderFrames.h"
 #include "LoaderSession.h"

@@ -1,10 +1,11 @@
+#include "CliCommands.h"
 #include "CliFailure.h"
-#include "Commands.h"
 #include "GprsCommands.h"
 #include "Progress.h"
 #include "TrackerPort.h"
 
 #include <QCommandLineParser>
+#include <optional>
 
 namespace {
 
@@ -66,9 +67,14 @@ void printModem(const GlobalOptions& options, const SettingsRecord& record) {
         printJson(object);
 }
 
-} // namespace
+// What the command line asks of the modem.
+struct GprsRequest {
+    bool show = false;
+    QString server;
+    std::optional<AccessPoint> accessPoint; // with --apn only
+};
 
-int gprs(const GlobalOptions& options, const QStringList& arguments) {
+GprsRequest parseGprs(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption server(QStringLiteral("server"),
                                     QStringLiteral("The APRS-IS server (stored with port 14580)."),
@@ -105,21 +111,25 @@ int gprs(const GlobalOptions& options, const QStringList& arguments) {
     if ((parser.isSet(user) || parser.isSet(password)) && !parser.isSet(apn))
         throw CliFailure{kExitUsage, QStringLiteral("gprs set: --user and --password go with "
                                                     "--apn")};
+    GprsRequest request{show, parser.value(server), std::nullopt};
+    if (parser.isSet(apn))
+        request.accessPoint =
+            AccessPoint{parser.value(apn), parser.value(user), parser.value(password)};
+    return request;
+}
 
-    Progress progress(options.quiet);
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
+// Reads the modem, stores what the request sets and reads it back; ends the pass-through.
+SettingsRecord talkToModem(TrackerPort& port, Progress& progress, const GprsRequest& request) {
     SettingsRecord stored;
     try {
         progress.status(QStringLiteral("Reading the modem"));
         stored = ask(port, gprsReadSteps());
-        if (!show) {
+        if (!request.show) {
             progress.status(QStringLiteral("Saving"));
             run(port, {gprsEchoOffStep()});
-            run(port, gprsConnectionSteps(parser.value(server)));
-            if (parser.isSet(apn))
-                run(port, {gprsAccessPointStep(
-                              {parser.value(apn), parser.value(user), parser.value(password)})});
+            run(port, gprsConnectionSteps(request.server));
+            if (request.accessPoint)
+                run(port, {gprsAccessPointStep(*request.accessPoint)});
             stored = ask(port, gprsReadBackSteps());
         }
     } catch (const CliFailure&) {
@@ -132,24 +142,39 @@ int gprs(const GlobalOptions& options, const QStringList& arguments) {
     }
     progress.status(QStringLiteral("Ending the pass-through"));
     run(port, gprsExitSteps());
+    return stored;
+}
+
+// Each value the modem reports otherwise than the request set it.
+QStringList storedDifferences(const SettingsRecord& stored, const GprsRequest& request) {
+    QStringList differences;
+    const auto compare = [&](TextField field, const char* option, const QString& wanted) {
+        if (stored.text(field) != wanted)
+            differences.append(QStringLiteral("%1 \"%2\", not \"%3\"")
+                                   .arg(QLatin1String(option), stored.text(field), wanted));
+    };
+    compare(TextField::Server, "server", request.server);
+    if (const std::optional<AccessPoint>& point = request.accessPoint) {
+        compare(TextField::Apn, "apn", point->name);
+        compare(TextField::ApnUser, "user", point->user);
+        compare(TextField::ApnPassword, "password", point->password);
+    }
+    return differences;
+}
+
+} // namespace
+
+int gprs(const GlobalOptions& options, const QStringList& arguments) {
+    const GprsRequest request = parseGprs(arguments);
+    Progress progress(options.quiet);
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    const SettingsRecord stored = talkToModem(port, progress, request);
     port.close();
     printModem(options, stored);
-    if (show)
+    if (request.show)
         return kExitDone;
-
-    QStringList differences;
-    const auto compare = [&](TextField field, const QCommandLineOption& option) {
-        if (stored.text(field) != parser.value(option))
-            differences.append(
-                QStringLiteral("%1 \"%2\", not \"%3\"")
-                    .arg(option.names().first(), stored.text(field), parser.value(option)));
-    };
-    compare(TextField::Server, server);
-    if (parser.isSet(apn)) {
-        compare(TextField::Apn, apn);
-        compare(TextField::ApnUser, user);
-        compare(TextField::ApnPassword, password);
-    }
+    const QStringList differences = storedDifferences(stored, request);
     if (!differences.isEmpty())
         throw CliFailure{
             kExitNoAnswer,

@@ -3,7 +3,7 @@
 #include "CliFailure.h"
 #include "Console.h"
 #include "LineEncoding.h"
-#include "PortNames.h"
+#include "PortDiagnostics.h"
 #include "PortSettings.h"
 #include "SerialError.h"
 #include "TrackerCommands.h"

@@ -1,5 +1,5 @@
+#include "CliCommands.h"
 #include "CliFailure.h"
-#include "Commands.h"
 #include "Console.h"
 
 #include <QCommandLineParser>

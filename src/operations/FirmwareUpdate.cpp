@@ -2,10 +2,10 @@
 
 #include "ControlNames.h"
 #include "Delay.h"
-#include "DeviceSettings.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "SerialError.h"
+#include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"
 
@@ -103,7 +103,7 @@ void FirmwareUpdate::update() {
 }
 
 void FirmwareUpdate::resetDevice() {
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     context_.comm->output(resetCommand());
     settings.eepromResetSeen = 0;
     for (int tries = 1; tries <= loader::kResetWaits; ++tries) {

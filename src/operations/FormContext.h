@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-class DeviceSettings;
+class SettingsControls;
 class MSComm;
 class MultiLineBox;
 class ReceivePath;
@@ -18,7 +18,7 @@ class WriteOffer;
 struct FormContext {
     QWidget* form = nullptr;
     MSComm* comm = nullptr;
-    DeviceSettings* settings = nullptr;
+    SettingsControls* settings = nullptr;
     ReceivePath* receive = nullptr;
     WriteOffer* writeOffer = nullptr;
     UiLanguage language = UiLanguage::English;

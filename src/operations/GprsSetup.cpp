@@ -2,9 +2,9 @@
 
 #include "ControlNames.h"
 #include "Delay.h"
-#include "DeviceSettings.h"
 #include "MSComm.h"
 #include "SerialError.h"
+#include "SettingsControls.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -39,7 +39,7 @@ void GprsSetup::setAccessPointEnabled(bool enabled) {
 }
 
 void GprsSetup::read() {
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     for (const TextField field : {TextField::ServerPort, TextField::Server, TextField::ApnUser,
                                   TextField::ApnPassword, TextField::Apn})
         settings.setText(field, QString());
@@ -58,7 +58,7 @@ void GprsSetup::save() {
         reportPortFailure();
         return;
     }
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     // Each box is read when its step is sent: edits made during the waits go out.
     if (!run({gprsEchoOffStep()}) || !run(gprsConnectionSteps(settings.text(TextField::Server))))
         return;

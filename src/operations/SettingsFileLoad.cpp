@@ -1,7 +1,7 @@
 #include "SettingsFileLoad.h"
 
 #include "ControlNames.h"
-#include "DeviceSettings.h"
+#include "SettingsControls.h"
 #include "SettingsFile.h"
 #include "WriteOffer.h"
 

@@ -30,7 +30,6 @@ public:
 
     // "" when nothing stands for that number.
     QString devicePath(int number) const;
-    const QString& portSettingsFile() const { return portSettingsFile_; }
 
 private:
     QString portSettingsFile_;

@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "LineEncoding.h"
+#include "TrackerCodes.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -8,14 +9,9 @@
 
 namespace {
 
-// The code of `text` in `names`, counted from `firstCode`; "" for a text not there.
-template <std::size_t N>
-QString codeOf(const QString& text, char firstCode, const char* const (&names)[N]) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (text == QString::fromUtf8(names[i]))
-            return QChar(char16_t(firstCode + i));
-    }
-    return {};
+// A text not in the table has an empty code.
+QString codeOf(TextField field, const QString& text) {
+    return codeOfText(field, text).value_or(QString());
 }
 
 QString flag(bool on) {
@@ -23,9 +19,6 @@ QString flag(bool on) {
 }
 
 QStringList readReplyLines(const SettingsRecord& r) {
-    static const char* const units[] = {"km", "mi", "\u516C\u91CC"};
-    static const char* const paths[] = {"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"};
-    static const char* const aliases[] = {"WIDE1", "WIDE2", "WIDE1+WIDE2"};
     QStringList lines{
         QStringLiteral("CALLSIGN:") + r.callsign + QLatin1Char('-') + r.ssid,
         QStringLiteral("PASS:") + r.passcode,
@@ -41,29 +34,18 @@ QStringList readReplyLines(const SettingsRecord& r) {
         QStringLiteral("FILTER:") + r.filter,
         QStringLiteral("BEEP:") + flag(r.beep),
         QStringLiteral("BACKLIGHT:") + r.backlight,
-        QStringLiteral("UNIT:") + codeOf(r.unit, '1', units),
+        QStringLiteral("UNIT:") + codeOf(TextField::Unit, r.unit),
         QStringLiteral("DIGI:") + flag(r.digi),
         QStringLiteral("MOD:") + r.modulation,
-        QStringLiteral("PATH:") + codeOf(r.path, '0', paths),
-        QStringLiteral("ALIAS:") + codeOf(r.alias, '1', aliases),
+        QStringLiteral("PATH:") + codeOf(TextField::Path, r.path),
+        QStringLiteral("ALIAS:") + codeOf(TextField::Alias, r.alias),
         QStringLiteral("VER:") + r.version,
     };
     if (r.gpsChosen != r.fixChosen)
         lines.append(QStringLiteral("GPS:") + flag(r.gpsChosen));
-    // Codes 0, 1, 2 stand for off, smart, interval.
-    switch (r.beaconMode) {
-    case SettingsRecord::BeaconMode::Off:
-        lines.append(QStringLiteral("SMART:0"));
-        break;
-    case SettingsRecord::BeaconMode::Smart:
-        lines.append(QStringLiteral("SMART:1"));
-        break;
-    case SettingsRecord::BeaconMode::Interval:
-        lines.append(QStringLiteral("SMART:2"));
-        break;
-    case SettingsRecord::BeaconMode::None:
-        break;
-    }
+    for (int member = 0; member < memberCount(OptionGroup::BeaconMode); ++member)
+        if (r.isChosen(OptionGroup::BeaconMode, member))
+            lines.append(QStringLiteral("SMART:") + beaconModeCode(member));
     return lines;
 }
 

@@ -1,5 +1,7 @@
 #include "SettingsLineParser.h"
 
+#include "TrackerCodes.h"
+
 #include <QStringView>
 #include <optional>
 
@@ -74,24 +76,14 @@ void parsePosition(LineParse& parse) {
     parse.setText(TextField::LonHemisphere, parse.at(27));
 }
 
-// The code's entry in `names` (codes counted from `firstCode`), or nothing.
-template <std::size_t N>
-std::optional<QString> coded(const QString& code, char firstCode, const char* const (&names)[N]) {
-    if (code.size() != 1)
-        return std::nullopt;
-    const int index = code.at(0).unicode() - firstCode;
-    if (index < 0 || index >= static_cast<int>(N))
-        return std::nullopt;
-    return QString::fromUtf8(names[index]);
+// Sets the field to the text the code stands for; a code not in the table sets nothing.
+void setCoded(LineParse& parse, TextField field, const QString& code) {
+    if (const std::optional<QString> text = textOfCode(field, code))
+        parse.setText(field, *text);
 }
 
-void setCoded(LineParse& parse, TextField field, const std::optional<QString>& value) {
-    if (value)
-        parse.setText(field, *value);
-}
-
-// Tests 1 to 23: a key at the start of the line.
-bool parseKeyed(LineParse& parse) {
+// Tests 1 to 3: the tracker's own marks.
+void parseMarks(LineParse& parse) {
     if (parse.startsWith("eeram reset"))
         parse.raise(effect::Flag::EepromReset);
     if (parse.startsWith("CONNECT")) {
@@ -102,6 +94,10 @@ bool parseKeyed(LineParse& parse) {
         parse.raise(effect::Flag::ReadEnd);
         parse.appendStatus(QStringLiteral("\r\nRead end"));
     }
+}
+
+// Tests 4 to 9: the station; false when the callsign cannot be cut.
+bool parseStation(LineParse& parse) {
     if (parse.startsWith("CALLSIGN")) {
         const qsizetype dash = parse.find(u"-", 10);
         if (!parse.setCut(TextField::Callsign, 10, dash - 10))
@@ -118,6 +114,11 @@ bool parseKeyed(LineParse& parse) {
         parse.setText(TextField::Comment, parse.rest(9));
     if (parse.startsWith("STATUS:"))
         parse.setText(TextField::Status, parse.rest(8));
+    return true;
+}
+
+// Tests 10 to 23: how the tracker sends.
+void parseSending(LineParse& parse) {
     if (parse.startsWith("PTTDELAY:"))
         parse.setText(TextField::PttDelay, parse.at(10));
     if (parse.startsWith("MIC-E:"))
@@ -136,35 +137,32 @@ bool parseKeyed(LineParse& parse) {
     if (parse.startsWith("BACKLIGHT:")) {
         const QString backlight = parse.rest(11);
         parse.setText(TextField::Backlight, backlight);
-        if (backlight == QLatin1String("00") || backlight == QLatin1String("0"))
-            parse.setText(TextField::Backlight, QStringLiteral("ON"));
+        setCoded(parse, TextField::Backlight, backlight);
     }
-    if (parse.startsWith("UNIT:")) {
-        static const char* const units[] = {"km", "mi", "\u516C\u91CC"};
-        setCoded(parse, TextField::Unit, coded(parse.at(6), '1', units));
-    }
+    if (parse.startsWith("UNIT:"))
+        setCoded(parse, TextField::Unit, parse.at(6));
     if (parse.startsWith("DIGI:"))
         parse.setCheck(CheckField::Digi, parse.at(6) == QLatin1String("1"));
     if (parse.startsWith("MOD:"))
         parse.setText(TextField::Modulation, parse.at(5));
-    if (parse.startsWith("PATH:")) {
-        static const char* const paths[] = {"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"};
-        setCoded(parse, TextField::Path, coded(parse.at(6), '0', paths));
-    }
-    if (parse.startsWith("ALIAS:")) {
-        static const char* const aliases[] = {"WIDE1", "WIDE2", "WIDE1+WIDE2"};
-        setCoded(parse, TextField::Alias, coded(parse.at(7), '1', aliases));
-    }
+    if (parse.startsWith("PATH:"))
+        setCoded(parse, TextField::Path, parse.at(6));
+    if (parse.startsWith("ALIAS:"))
+        setCoded(parse, TextField::Alias, parse.at(7));
     if (parse.startsWith("SMART:")) {
-        // Codes 0, 1, 2 stand for the members Off, SMART, INTERVAL.
-        static const int members[] = {1, 0, 2};
-        const QString code = parse.at(7);
-        const int index = code.isEmpty() ? -1 : code.at(0).unicode() - '0';
-        if (code.size() == 1 && index >= 0 && index <= 2)
-            parse.setChosen(OptionGroup::BeaconMode, members[index], true);
+        if (const std::optional<int> member = beaconModeMember(parse.at(7)))
+            parse.setChosen(OptionGroup::BeaconMode, *member, true);
     }
     if (parse.startsWith("VER:"))
         parse.setText(TextField::Version, parse.rest(5));
+}
+
+// Tests 1 to 23: a key at the start of the line.
+bool parseKeyed(LineParse& parse) {
+    parseMarks(parse);
+    if (!parseStation(parse))
+        return false;
+    parseSending(parse);
     return true;
 }
 

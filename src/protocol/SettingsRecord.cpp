@@ -1,5 +1,6 @@
 #include "SettingsRecord.h"
 
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -9,6 +10,20 @@ constexpr SettingsRecord::BeaconMode kBeaconMembers[] = {SettingsRecord::BeaconM
                                                          SettingsRecord::BeaconMode::Off,
                                                          SettingsRecord::BeaconMode::Interval};
 
+// The record's text members, in the order of TextField.
+constexpr QString SettingsRecord::*kTextMembers[] = {
+    &SettingsRecord::callsign,      &SettingsRecord::ssid,          &SettingsRecord::passcode,
+    &SettingsRecord::symbol,        &SettingsRecord::latDegrees,    &SettingsRecord::latMinutes,
+    &SettingsRecord::latHundredths, &SettingsRecord::latHemisphere, &SettingsRecord::lonDegrees,
+    &SettingsRecord::lonMinutes,    &SettingsRecord::lonHundredths, &SettingsRecord::lonHemisphere,
+    &SettingsRecord::comment,       &SettingsRecord::status,        &SettingsRecord::pttDelay,
+    &SettingsRecord::interval,      &SettingsRecord::filter,        &SettingsRecord::backlight,
+    &SettingsRecord::unit,          &SettingsRecord::modulation,    &SettingsRecord::path,
+    &SettingsRecord::alias,         &SettingsRecord::version,       &SettingsRecord::server,
+    &SettingsRecord::serverPort,    &SettingsRecord::apn,           &SettingsRecord::apnUser,
+    &SettingsRecord::apnPassword};
+static_assert(std::size(kTextMembers) == kTextFields.size());
+
 } // namespace
 
 QString& SettingsRecord::text(TextField field) {
@@ -16,65 +31,7 @@ QString& SettingsRecord::text(TextField field) {
 }
 
 const QString& SettingsRecord::text(TextField field) const {
-    switch (field) {
-    case TextField::Callsign:
-        return callsign;
-    case TextField::Ssid:
-        return ssid;
-    case TextField::Passcode:
-        return passcode;
-    case TextField::Symbol:
-        return symbol;
-    case TextField::LatDegrees:
-        return latDegrees;
-    case TextField::LatMinutes:
-        return latMinutes;
-    case TextField::LatHundredths:
-        return latHundredths;
-    case TextField::LatHemisphere:
-        return latHemisphere;
-    case TextField::LonDegrees:
-        return lonDegrees;
-    case TextField::LonMinutes:
-        return lonMinutes;
-    case TextField::LonHundredths:
-        return lonHundredths;
-    case TextField::LonHemisphere:
-        return lonHemisphere;
-    case TextField::Comment:
-        return comment;
-    case TextField::Status:
-        return status;
-    case TextField::PttDelay:
-        return pttDelay;
-    case TextField::Interval:
-        return interval;
-    case TextField::Filter:
-        return filter;
-    case TextField::Backlight:
-        return backlight;
-    case TextField::Unit:
-        return unit;
-    case TextField::Modulation:
-        return modulation;
-    case TextField::Path:
-        return path;
-    case TextField::Alias:
-        return alias;
-    case TextField::Version:
-        return version;
-    case TextField::Server:
-        return server;
-    case TextField::ServerPort:
-        return serverPort;
-    case TextField::Apn:
-        return apn;
-    case TextField::ApnUser:
-        return apnUser;
-    case TextField::ApnPassword:
-        return apnPassword;
-    }
-    Q_UNREACHABLE();
+    return this->*kTextMembers[static_cast<std::size_t>(field)];
 }
 
 bool& SettingsRecord::checked(CheckField field) {

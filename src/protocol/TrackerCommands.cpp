@@ -1,13 +1,13 @@
 #include "TrackerCommands.h"
 
-#include <QHash>
+#include "TrackerCodes.h"
 
 namespace {
 constexpr int kCallsignWidth = 6;
 
-// A value for a text not in the table: the tracker's own fallback code.
-QString codeOf(const QString& text, const QHash<QString, QString>& codes, const char* otherwise) {
-    return codes.value(text, QString::fromLatin1(otherwise));
+// A text not in the table goes as the tracker's own fallback code.
+QString codeOrFallback(TextField field, const QString& text, const char* fallback) {
+    return codeOfText(field, text).value_or(QString::fromLatin1(fallback));
 }
 
 QString flag(bool on) {
@@ -29,41 +29,11 @@ QString positionValue(const SettingsRecord& f) {
            f.lonHemisphere;
 }
 
-QString pathCode(const QString& path) {
-    static const QHash<QString, QString> codes{
-        {QStringLiteral("None"), QStringLiteral("0")},
-        {QStringLiteral("WIDE1-1"), QStringLiteral("1")},
-        {QStringLiteral("WIDE1-1WIDE2-1"), QStringLiteral("2")},
-        {QStringLiteral("WIDE1-1WIDE2-2"), QStringLiteral("3")}};
-    return codeOf(path, codes, "1");
-}
-
-QString unitCode(const QString& unit) {
-    static const QHash<QString, QString> codes{{QStringLiteral("km"), QStringLiteral("1")},
-                                               {QStringLiteral("mi"), QStringLiteral("2")},
-                                               {QStringLiteral("公里"), QStringLiteral("3")}};
-    return codeOf(unit, codes, "2");
-}
-
-QString aliasCode(const QString& alias) {
-    static const QHash<QString, QString> codes{
-        {QStringLiteral("WIDE1"), QStringLiteral("1")},
-        {QStringLiteral("WIDE2"), QStringLiteral("2")},
-        {QStringLiteral("WIDE1+WIDE2"), QStringLiteral("3")}};
-    return codeOf(alias, codes, "3");
-}
-
-QString beaconCommand(SettingsRecord::BeaconMode mode) {
-    switch (mode) {
-    case SettingsRecord::BeaconMode::Off:
-        return command("SMART", QStringLiteral("0"));
-    case SettingsRecord::BeaconMode::Smart:
-        return command("SMART", QStringLiteral("1"));
-    case SettingsRecord::BeaconMode::Interval:
-        return command("SMART", QStringLiteral("2"));
-    case SettingsRecord::BeaconMode::None:
-        break;
-    }
+// The chosen beacon mode's command; none when no mode is chosen.
+QString beaconCommand(const SettingsRecord& f) {
+    for (int member = 0; member < memberCount(OptionGroup::BeaconMode); ++member)
+        if (f.isChosen(OptionGroup::BeaconMode, member))
+            return command("SMART", beaconModeCode(member));
     return {};
 }
 } // namespace
@@ -106,7 +76,7 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
     case 6:
         return {command("PTTDELAY", f.pttDelay), 200};
     case 7:
-        return {command("PATH", pathCode(f.path)), 200};
+        return {command("PATH", codeOrFallback(TextField::Path, f.path, "1")), 200};
     case 8:
         return {command("MOD", f.modulation), 200};
     case 9:
@@ -115,18 +85,18 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
         return {command("GPS", flag(f.gpsChosen)), 200};
     case 11:
         return {command("BACKLIGHT",
-                        f.backlight == QStringLiteral("ON") ? QStringLiteral("00") : f.backlight),
+                        codeOfText(TextField::Backlight, f.backlight).value_or(f.backlight)),
                 200};
     case 12:
-        return {command("UNIT", unitCode(f.unit)), 200};
+        return {command("UNIT", codeOrFallback(TextField::Unit, f.unit, "2")), 200};
     case 13:
         return {command("BEEP", flag(f.beep)), 200};
     case 14:
         return {command("DIGI", flag(f.digi)), 200};
     case 15:
-        return {command("ALIAS", aliasCode(f.alias)), 200};
+        return {command("ALIAS", codeOrFallback(TextField::Alias, f.alias, "3")), 200};
     case 16:
-        return {beaconCommand(f.beaconMode), 200};
+        return {beaconCommand(f), 200};
     case 17:
         if (f.beaconMode == SettingsRecord::BeaconMode::Interval)
             return {command("INTERVAL", f.interval), 200};
@@ -134,11 +104,4 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
     default:
         return {};
     }
-}
-
-QList<WriteStep> writeSequence(const SettingsRecord& record) {
-    QList<WriteStep> steps;
-    for (int i = 0; i < kWriteStepCount; ++i)
-        steps.append(writeStep(i, record));
-    return steps;
 }

@@ -2,7 +2,6 @@
 
 #include "SettingsRecord.h"
 
-#include <QList>
 #include <QString>
 
 // The tracker's line: 115200 baud, no parity, 8 data bits, 1 stop bit.
@@ -37,6 +36,3 @@ inline constexpr int kWriteStepCount = 18;
 
 // Step `index` (0 to kWriteStepCount - 1) built from the record as it is now.
 WriteStep writeStep(int index, const SettingsRecord& record);
-
-// Every step in order.
-QList<WriteStep> writeSequence(const SettingsRecord& record);

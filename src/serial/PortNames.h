@@ -2,9 +2,7 @@
 
 #include "PortNumbers.h"
 
-#include <QList>
 #include <QString>
-#include <QStringList>
 
 // The port list's tooltip for one item: the device (and the device a link
 // stands for), and for a USB adapter its maker, product and serial number.
@@ -12,22 +10,3 @@ QString portToolTip(const QString& device);
 
 // The devices of the USB serial adapters plugged in.
 QStringList usbSerialDevices();
-
-// What the system tells about a serial device that exists but would not open.
-struct PortOpenProbe {
-    QString device;
-    int openErrno = 0; // of a plain open(2) of the device; 0 when that opened
-    QString lockFile;  // a lock file naming the device; "" when none
-};
-
-// The folders where serial lock files are usually kept.
-QStringList usualLockFolders();
-
-// Looks at the device without keeping it open: write access first, so a device
-// the user may not open is never touched.
-PortOpenProbe probePortOpen(const QString& device,
-                            const QStringList& lockFolders = usualLockFolders());
-
-// The port list's help for the devices that exist but would not open: why,
-// and what to do; "" when there is nothing the user can do.
-QString portOpenHelp(const QList<PortOpenProbe>& probes);

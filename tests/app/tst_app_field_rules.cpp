@@ -14,12 +14,101 @@
 class FieldRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
+    void init() {
+        form_ = std::make_unique<Form1>(folder_.path());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
     void cleanup() { form_.reset(); }
 
-    void filtersActOnTheInsertedCharacters();
-    void combosKeepWhatIsTyped();
-    void choicesEnableTheirControls();
+    // Typed and pasted characters are filtered, the callsign's made upper case;
+    // text set by a program is shown as it is but for the passcode's outer spaces,
+    // and a key the filter discards changes nothing. "menu" pastes with the context
+    // menu; -1 leaves the caret unchecked.
+    void filtersActOnTheInsertedCharacters() {
+        const struct {
+            const char *name, *programText;
+            int from, length;
+            const char *clipboard, *keys, *expected;
+            int caret;
+        } rows[] = {
+            {ctl::CallsignBox, "", 0, 0, "", "type b1-x", "B1-X", 4},
+            {ctl::CallsignBox, "", 0, 0, "ab1cd2xyz", "Ctrl+V", "AB1CD2", 6},
+            {ctl::CallsignBox, "AB1CD2", 2, 0, "", "Backspace", "A1CD2", 1},
+            {ctl::CallsignBox, "bg5ab", 5, 0, "", "c", "bg5abC", 6},
+            {ctl::CallsignBox, "", 0, 0, "ab1", "menu", "AB1", -1},
+            {ctl::PasscodeBox, "", 0, 0, "", "type 1a 2-3", "123", 3},
+            {ctl::PasscodeBox, "12", 1, 0, "x9 ", "Ctrl+V", "192", 2},
+            {ctl::PasscodeBox, "12a", 0, 0, "", "", "12a", -1},
+            {ctl::PasscodeBox, "1234", 1, 2, "", "Space", "1234", -1},
+            {ctl::PasscodeBox, "1234", 1, 2, "a9 8", "Ctrl+V", "1984", -1},
+            {ctl::PasscodeBox, " 123 ", 0, 0, "", "", "123", -1},
+            {ctl::PasscodeBox, "\t1 2", 0, 0, "", "", "\t1 2", -1},
+            {ctl::PasscodeBox, "   ", 0, 0, "", "", "", -1},
+            {ctl::IntervalBox, "60", 0, 2, "ab", "menu", "60", -1},
+        };
+        for (const auto& row : rows) {
+            auto* target = form_->findChild<QLineEdit*>(row.name);
+            QApplication::clipboard()->setText(row.clipboard);
+            target->setText(row.programText);
+            target->setFocus();
+            target->setSelection(row.from, row.length);
+            const QString keys = QString::fromLatin1(row.keys);
+            if (keys == QLatin1String("menu"))
+                pasteFromMenu(target);
+            else if (keys.startsWith(QLatin1String("type ")))
+                QTest::keyClicks(target, keys.mid(5));
+            else if (!keys.isEmpty())
+                QTest::keySequence(target, QKeySequence(keys));
+            QCOMPARE(target->text(), QString::fromLatin1(row.expected));
+            if (row.caret >= 0)
+                QCOMPARE(target->cursorPosition(), row.caret);
+        }
+    }
+    // Completion would make them "05", "km" and "WIDE1".
+    void combosKeepWhatIsTyped() {
+        for (const auto& [name, typed] :
+             {std::pair{ctl::BacklightBox, "0"}, {ctl::UnitBox, "KM"}, {ctl::PathBox, "wide"}}) {
+            auto* list = form_->findChild<QComboBox*>(name);
+            QTest::keyClicks(list, typed);
+            QTest::keyClick(list, Qt::Key_Return);
+            QCOMPARE(list->currentText(), QString(typed));
+        }
+    }
+    void choicesEnableTheirControls() {
+        const std::initializer_list<const char*> position = {
+            ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
+            ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox};
+        click(ctl::GpsOption);
+        QVERIFY(allEnabled(position, false));
+        click(ctl::SmartOption);
+        QVERIFY(allEnabled({ctl::IntervalBox}, false));
+        // A second click keeps the choice; the groups are independent of each other.
+        click(ctl::IntervalOption);
+        click(ctl::IntervalOption);
+        QVERIFY(allEnabled({ctl::IntervalBox}, true));
+        QVERIFY(!option(ctl::SmartOption)->isChecked());
+        QVERIFY(option(ctl::GpsOption)->isChecked());
+        click(ctl::FixOption);
+        QVERIFY(allEnabled(position, true));
+        QVERIFY(option(ctl::IntervalOption)->isChecked());
+        option(ctl::BeaconOffOption)->setChecked(true);
+        QVERIFY(allEnabled({ctl::IntervalBox}, false));
+        QVERIFY(!option(ctl::IntervalOption)->isChecked());
+        // A program may leave a group with no choice: the position is in use again.
+        option(ctl::GpsOption)->setChecked(true);
+        option(ctl::GpsOption)->setChecked(false);
+        QVERIFY(allEnabled(position, true));
+        QVERIFY(!option(ctl::FixOption)->isChecked());
+
+        auto* digi = form_->findChild<QCheckBox*>(ctl::DigiCheck);
+        digi->setChecked(true);
+        QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
+        QTest::mouseClick(digi, Qt::LeftButton);
+        QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
+        QTest::mouseClick(digi, Qt::LeftButton);
+        QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
+    }
 
 private:
     QRadioButton* option(const char* name) const {
@@ -50,103 +139,6 @@ private:
     ProgramFolder folder_{{}};
     std::unique_ptr<Form1> form_;
 };
-
-void FieldRulesTest::init() {
-    form_ = std::make_unique<Form1>(folder_.path());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-}
-
-// Typed and pasted characters are filtered, the callsign's made upper case;
-// text set by a program is shown as it is but for the passcode's outer spaces,
-// and a key the filter discards changes nothing. "menu" pastes with the context
-// menu; -1 leaves the caret unchecked.
-void FieldRulesTest::filtersActOnTheInsertedCharacters() {
-    const struct {
-        const char *name, *programText;
-        int from, length;
-        const char *clipboard, *keys, *expected;
-        int caret;
-    } rows[] = {
-        {ctl::CallsignBox, "", 0, 0, "", "type b1-x", "B1-X", 4},
-        {ctl::CallsignBox, "", 0, 0, "ab1cd2xyz", "Ctrl+V", "AB1CD2", 6},
-        {ctl::CallsignBox, "AB1CD2", 2, 0, "", "Backspace", "A1CD2", 1},
-        {ctl::CallsignBox, "bg5ab", 5, 0, "", "c", "bg5abC", 6},
-        {ctl::CallsignBox, "", 0, 0, "ab1", "menu", "AB1", -1},
-        {ctl::PasscodeBox, "", 0, 0, "", "type 1a 2-3", "123", 3},
-        {ctl::PasscodeBox, "12", 1, 0, "x9 ", "Ctrl+V", "192", 2},
-        {ctl::PasscodeBox, "12a", 0, 0, "", "", "12a", -1},
-        {ctl::PasscodeBox, "1234", 1, 2, "", "Space", "1234", -1},
-        {ctl::PasscodeBox, "1234", 1, 2, "a9 8", "Ctrl+V", "1984", -1},
-        {ctl::PasscodeBox, " 123 ", 0, 0, "", "", "123", -1},
-        {ctl::PasscodeBox, "\t1 2", 0, 0, "", "", "\t1 2", -1},
-        {ctl::PasscodeBox, "   ", 0, 0, "", "", "", -1},
-        {ctl::IntervalBox, "60", 0, 2, "ab", "menu", "60", -1},
-    };
-    for (const auto& row : rows) {
-        auto* target = form_->findChild<QLineEdit*>(row.name);
-        QApplication::clipboard()->setText(row.clipboard);
-        target->setText(row.programText);
-        target->setFocus();
-        target->setSelection(row.from, row.length);
-        const QString keys = QString::fromLatin1(row.keys);
-        if (keys == QLatin1String("menu"))
-            pasteFromMenu(target);
-        else if (keys.startsWith(QLatin1String("type ")))
-            QTest::keyClicks(target, keys.mid(5));
-        else if (!keys.isEmpty())
-            QTest::keySequence(target, QKeySequence(keys));
-        QCOMPARE(target->text(), QString::fromLatin1(row.expected));
-        if (row.caret >= 0)
-            QCOMPARE(target->cursorPosition(), row.caret);
-    }
-}
-
-// Completion would make them "05", "km" and "WIDE1".
-void FieldRulesTest::combosKeepWhatIsTyped() {
-    for (const auto& [name, typed] :
-         {std::pair{ctl::BacklightBox, "0"}, {ctl::UnitBox, "KM"}, {ctl::PathBox, "wide"}}) {
-        auto* list = form_->findChild<QComboBox*>(name);
-        QTest::keyClicks(list, typed);
-        QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(list->currentText(), QString(typed));
-    }
-}
-
-void FieldRulesTest::choicesEnableTheirControls() {
-    const std::initializer_list<const char*> position = {
-        ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
-        ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox};
-    click(ctl::GpsOption);
-    QVERIFY(allEnabled(position, false));
-    click(ctl::SmartOption);
-    QVERIFY(allEnabled({ctl::IntervalBox}, false));
-    // A second click keeps the choice; the groups are independent of each other.
-    click(ctl::IntervalOption);
-    click(ctl::IntervalOption);
-    QVERIFY(allEnabled({ctl::IntervalBox}, true));
-    QVERIFY(!option(ctl::SmartOption)->isChecked());
-    QVERIFY(option(ctl::GpsOption)->isChecked());
-    click(ctl::FixOption);
-    QVERIFY(allEnabled(position, true));
-    QVERIFY(option(ctl::IntervalOption)->isChecked());
-    option(ctl::BeaconOffOption)->setChecked(true);
-    QVERIFY(allEnabled({ctl::IntervalBox}, false));
-    QVERIFY(!option(ctl::IntervalOption)->isChecked());
-    // A program may leave a group with no choice: the position is in use again.
-    option(ctl::GpsOption)->setChecked(true);
-    option(ctl::GpsOption)->setChecked(false);
-    QVERIFY(allEnabled(position, true));
-    QVERIFY(!option(ctl::FixOption)->isChecked());
-
-    auto* digi = form_->findChild<QCheckBox*>(ctl::DigiCheck);
-    digi->setChecked(true);
-    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
-    QTest::mouseClick(digi, Qt::LeftButton);
-    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
-    QTest::mouseClick(digi, Qt::LeftButton);
-    QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
-}
 
 QTEST_MAIN(FieldRulesTest)
 #include "tst_app_field_rules.moc"

@@ -1,7 +1,7 @@
 #include "ControlNames.h"
 #include "Form1.h"
 #include "MSComm.h"
-#include "PortNames.h"
+#include "PortDiagnostics.h"
 #include "ProgramFolder.h"
 #include "PseudoTerminal.h"
 
@@ -19,17 +19,125 @@ Q_DECLARE_METATYPE(PortOpenProbe)
 class PortListTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
+    void init() {
+        form_ = std::make_unique<Form1>(folder_.path());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        ports_ = form_->findChild<QComboBox*>(ctl::PortList);
+        QCOMPARE(ports_->count(), 3);
+        // Every port opened: no help to give.
+        QCOMPARE(ports_->toolTip(), QString());
+        QCOMPARE(form_->comm()->commPort(), 3);
+    }
     void cleanup() { form_.reset(); }
 
-    void onlyAChosenPortItemSetsThePortNumber();
-    void openingTheListScansAgain();
-    void choosingWhileOpenShowsPortIsOpen();
+    void onlyAChosenPortItemSetsThePortNumber() {
+        ports_->addItem(QStringLiteral("COM17"));
+        ports_->addItem(QStringLiteral("USB"));
+        chooseWithKeys(2);
+        QCOMPARE(ports_->currentText(), QStringLiteral("COM12"));
+        QCOMPARE(form_->comm()->commPort(), 12);
+        chooseWithKeys(0);
+        QCOMPARE(form_->comm()->commPort(), 2);
+        chooseWithKeys(3);
+        chooseWithKeys(4);
+        QCOMPARE(form_->comm()->commPort(), 2);
+        for (const QString typed : {"COM12", "com3"}) {
+            ports_->lineEdit()->selectAll();
+            QTest::keyClicks(ports_, typed);
+            QTest::keyClick(ports_, Qt::Key_Return);
+            QCOMPARE(ports_->currentText(), typed);
+            QCOMPARE(form_->comm()->commPort(), 2);
+        }
+    }
+    // A port plugged in since start-up shows when the list opens; the text and the
+    // port number stay.
+    void openingTheListScansAgain() {
+        PseudoTerminal com5;
+        const QString link = folder_.path() + QStringLiteral("/absent5");
+        QVERIFY(QFile::link(com5.device(), link));
+        ports_->setEditText(QStringLiteral("typed"));
+        ports_->showPopup();
+        ports_->hidePopup();
+        QCOMPARE(ports_->count(), 4);
+        QCOMPARE(ports_->itemText(2), QStringLiteral("COM5"));
+        QCOMPARE(ports_->itemData(2, Qt::ToolTipRole).toString(),
+                 link + " (" + com5.device() + ")");
+        QCOMPARE(ports_->currentText(), QStringLiteral("typed"));
+        QCOMPARE(form_->comm()->commPort(), 3);
+        // The pseudo-terminal's number may come back for another program's device.
+        QVERIFY(QFile::remove(link));
+    }
+    void choosingWhileOpenShowsPortIsOpen() {
+        form_->comm()->open();
+        QString shown;
+        QTimer::singleShot(50, this, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                QCOMPARE(box->objectName(), QStringLiteral("MessageBox"));
+                shown = box->text();
+                box->accept();
+            }
+        });
+        chooseWithKeys(2);
+        QCOMPARE(shown, QStringLiteral("Port is open"));
+        QCOMPARE(form_->comm()->commPort(), 3);
+        QVERIFY(form_->comm()->isOpen());
+        form_->comm()->close();
+    }
 
     // Why ports that did not open are missing from the list.
-    void helpNamesTheCauseAndTheCure_data();
-    void helpNamesTheCauseAndTheCure();
-    void heldPortIsLeftOutAndExplained();
+    void helpNamesTheCauseAndTheCure_data() {
+        QTest::addColumn<QList<PortOpenProbe>>("probes");
+        QTest::addColumn<QStringList>("expected");
+        const QString usb0 = "/dev/ttyUSB0";
+        const QString lock = "/var/lock/LCK..ttyUSB0";
+        const QStringList dialout{usb0 + ": permission denied", "dialout",
+                                  "sudo usermod -aG dialout $USER", "log out and in again"};
+        QTest::newRow("denied beats a lock file")
+            << QList<PortOpenProbe>{{usb0, EACCES, lock}} << dialout;
+        // One line a cause; a legacy port without a chip behind it fails with EIO: nothing to
+        // advise.
+        QTest::newRow("causes") << QList<PortOpenProbe>{{usb0, EACCES, {}},
+                                                        {"/dev/ttyS0", EIO, {}},
+                                                        {"/dev/ttyACM0", EBUSY, {}},
+                                                        {"/dev/ttyUSB1", EACCES, {}},
+                                                        {"/dev/ttyS1", 0, {}}}
+                                << QStringList{usb0 + ", /dev/ttyUSB1: permission denied",
+                                               "\n/dev/ttyACM0: busy"};
+    }
+    void helpNamesTheCauseAndTheCure() {
+        QFETCH(QList<PortOpenProbe>, probes);
+        QFETCH(QStringList, expected);
+        const QString help = portOpenHelp(probes);
+        QVERIFY2(help.startsWith(expected.value(0)), qPrintable(help));
+        for (const QString& part : expected)
+            QVERIFY2(help.contains(part), qPrintable(part));
+        QCOMPARE(help.count('\n'), expected.size() > 1 && expected[1].startsWith('\n') ? 1 : 0);
+        QVERIFY(!help.contains("ttyS"));
+    }
+    void heldPortIsLeftOutAndExplained() {
+        PseudoTerminal free;
+        PseudoTerminal held;
+        QSerialPort other;
+        other.setPortName(held.device());
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        ProgramFolder folder({{1, free.device()}, {4, held.device()}, {6, held.device()}});
+
+        Form1 form(folder.path());
+        auto* ports = form.findChild<QComboBox*>(ctl::PortList);
+        QCOMPARE(ports->count(), 1);
+        QCOMPARE(ports->itemText(0), QStringLiteral("COM1"));
+        QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), free.device());
+        QCOMPARE(ports->currentText(), QString());
+        const QString help = ports->toolTip();
+        QVERIFY(help.startsWith(held.device() + ": busy") ||
+                help.startsWith(held.device() + ": locked by"));
+        QCOMPARE(help.count(held.device()), 1);
+        QVERIFY(!help.contains(free.device()));
+        // The probe leaves the other program's hold as it was.
+        QVERIFY(other.isOpen());
+        QVERIFY(!form.comm()->isOpen());
+    }
 
 private:
     // Chooses item `row` as a user does, by the arrow keys in the list.
@@ -48,126 +156,6 @@ private:
     std::unique_ptr<Form1> form_;
     QComboBox* ports_ = nullptr;
 };
-
-void PortListTest::init() {
-    form_ = std::make_unique<Form1>(folder_.path());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    ports_ = form_->findChild<QComboBox*>(ctl::PortList);
-    QCOMPARE(ports_->count(), 3);
-    // Every port opened: no help to give.
-    QCOMPARE(ports_->toolTip(), QString());
-    QCOMPARE(form_->comm()->commPort(), 3);
-}
-
-void PortListTest::onlyAChosenPortItemSetsThePortNumber() {
-    ports_->addItem(QStringLiteral("COM17"));
-    ports_->addItem(QStringLiteral("USB"));
-    chooseWithKeys(2);
-    QCOMPARE(ports_->currentText(), QStringLiteral("COM12"));
-    QCOMPARE(form_->comm()->commPort(), 12);
-    chooseWithKeys(0);
-    QCOMPARE(form_->comm()->commPort(), 2);
-    chooseWithKeys(3);
-    chooseWithKeys(4);
-    QCOMPARE(form_->comm()->commPort(), 2);
-    for (const QString typed : {"COM12", "com3"}) {
-        ports_->lineEdit()->selectAll();
-        QTest::keyClicks(ports_, typed);
-        QTest::keyClick(ports_, Qt::Key_Return);
-        QCOMPARE(ports_->currentText(), typed);
-        QCOMPARE(form_->comm()->commPort(), 2);
-    }
-}
-
-// A port plugged in since start-up shows when the list opens; the text and the
-// port number stay.
-void PortListTest::openingTheListScansAgain() {
-    PseudoTerminal com5;
-    const QString link = folder_.path() + QStringLiteral("/absent5");
-    QVERIFY(QFile::link(com5.device(), link));
-    ports_->setEditText(QStringLiteral("typed"));
-    ports_->showPopup();
-    ports_->hidePopup();
-    QCOMPARE(ports_->count(), 4);
-    QCOMPARE(ports_->itemText(2), QStringLiteral("COM5"));
-    QCOMPARE(ports_->itemData(2, Qt::ToolTipRole).toString(), link + " (" + com5.device() + ")");
-    QCOMPARE(ports_->currentText(), QStringLiteral("typed"));
-    QCOMPARE(form_->comm()->commPort(), 3);
-    // The pseudo-terminal's number may come back for another program's device.
-    QVERIFY(QFile::remove(link));
-}
-
-void PortListTest::choosingWhileOpenShowsPortIsOpen() {
-    form_->comm()->open();
-    QString shown;
-    QTimer::singleShot(50, this, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            QCOMPARE(box->objectName(), QStringLiteral("MessageBox"));
-            shown = box->text();
-            box->accept();
-        }
-    });
-    chooseWithKeys(2);
-    QCOMPARE(shown, QStringLiteral("Port is open"));
-    QCOMPARE(form_->comm()->commPort(), 3);
-    QVERIFY(form_->comm()->isOpen());
-    form_->comm()->close();
-}
-
-void PortListTest::helpNamesTheCauseAndTheCure_data() {
-    QTest::addColumn<QList<PortOpenProbe>>("probes");
-    QTest::addColumn<QStringList>("expected");
-    const QString usb0 = "/dev/ttyUSB0";
-    const QString lock = "/var/lock/LCK..ttyUSB0";
-    const QStringList dialout{usb0 + ": permission denied", "dialout",
-                              "sudo usermod -aG dialout $USER", "log out and in again"};
-    QTest::newRow("denied beats a lock file")
-        << QList<PortOpenProbe>{{usb0, EACCES, lock}} << dialout;
-    // One line a cause; a legacy port without a chip behind it fails with EIO: nothing to advise.
-    QTest::newRow("causes") << QList<PortOpenProbe>{{usb0, EACCES, {}},
-                                                    {"/dev/ttyS0", EIO, {}},
-                                                    {"/dev/ttyACM0", EBUSY, {}},
-                                                    {"/dev/ttyUSB1", EACCES, {}},
-                                                    {"/dev/ttyS1", 0, {}}}
-                            << QStringList{usb0 + ", /dev/ttyUSB1: permission denied",
-                                           "\n/dev/ttyACM0: busy"};
-}
-
-void PortListTest::helpNamesTheCauseAndTheCure() {
-    QFETCH(QList<PortOpenProbe>, probes);
-    QFETCH(QStringList, expected);
-    const QString help = portOpenHelp(probes);
-    QVERIFY2(help.startsWith(expected.value(0)), qPrintable(help));
-    for (const QString& part : expected)
-        QVERIFY2(help.contains(part), qPrintable(part));
-    QCOMPARE(help.count('\n'), expected.size() > 1 && expected[1].startsWith('\n') ? 1 : 0);
-    QVERIFY(!help.contains("ttyS"));
-}
-
-void PortListTest::heldPortIsLeftOutAndExplained() {
-    PseudoTerminal free;
-    PseudoTerminal held;
-    QSerialPort other;
-    other.setPortName(held.device());
-    QVERIFY(other.open(QIODevice::ReadWrite));
-    ProgramFolder folder({{1, free.device()}, {4, held.device()}, {6, held.device()}});
-
-    Form1 form(folder.path());
-    auto* ports = form.findChild<QComboBox*>(ctl::PortList);
-    QCOMPARE(ports->count(), 1);
-    QCOMPARE(ports->itemText(0), QStringLiteral("COM1"));
-    QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), free.device());
-    QCOMPARE(ports->currentText(), QString());
-    const QString help = ports->toolTip();
-    QVERIFY(help.startsWith(held.device() + ": busy") ||
-            help.startsWith(held.device() + ": locked by"));
-    QCOMPARE(help.count(held.device()), 1);
-    QVERIFY(!help.contains(free.device()));
-    // The probe leaves the other program's hold as it was.
-    QVERIFY(other.isOpen());
-    QVERIFY(!form.comm()->isOpen());
-}
 
 QTEST_MAIN(PortListTest)
 #include "tst_app_ports.moc"

@@ -32,127 +32,118 @@ QStringList itemsOf(const QComboBox* box) {
 class StartUpTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void captionsAreThoseOfTheSystemLanguage_data();
-    void captionsAreThoseOfTheSystemLanguage();
-    void freshWindowHasNothingChosen();
-    void recalledPortNameSetsThePortNumber_data();
-    void recalledPortNameSetsThePortNumber();
+    void captionsAreThoseOfTheSystemLanguage_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("chinese");
+        const auto row = [](const char* control, const char* english, const char* chinese) {
+            QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(english)
+                                   << QString::fromUtf8(chinese);
+        };
+        row(ctl::TitleLabel, "KITE12 APRS Config", "KITE12系列配置软件");
+        row(ctl::CallsignLabel, "Callsign", "呼号");
+        row(ctl::PassLabel, "Pass", "密码");
+        row(ctl::CommentLabel, "Comment", "坐标和信息");
+        row(ctl::StatusLabel, "Status", "状态信息");
+        row(ctl::ServerLabel, "Server", "服务器");
+        row(ctl::PathLabel, "Path", "发射路径");
+        row(ctl::PttDelayLabel, "PTTdelay", "发射延时");
+        row(ctl::SymbolLabel, "Symbol", "标识");
+        row(ctl::BacklightLabel, "Backlight", "背光时间");
+        row(ctl::UnitLabel, "Unit", "单位");
+        row(ctl::LonLabel, "Long:", "经度");
+        row(ctl::LatLabel, "Lat:", "纬度");
+        row(ctl::DigiCheck, "DIGI", "中继功能");
+        row(ctl::TxVolumeLabel, "TX vol", "调制度");
+        row(ctl::AliasLabel, "Alias", "转发路径");
+        row(ctl::SetupFrame, "Setup", "设置");
+        row(ctl::DigiFrame, "Digipeater", "中继功能");
+        row(ctl::TxModeFrame, "Tx mode", "发射模式");
+        row(ctl::MicECheck, "MIC_E", "压缩格式");
+        row(ctl::BeepCheck, "Beep", "蜂鸣");
+        row(ctl::FixOption, "Fix", "固定坐标");
+        row(ctl::BeaconOffOption, "Off", "关");
+        row(ctl::SmartOption, "SMART", "智能");
+        row(ctl::IntervalOption, "INTERVAL", "定时");
+        row(ctl::DefaultButton, "Default", "默认数据");
+        row(ctl::ReadButton, "Read data", "读取数据");
+        row(ctl::WriteButton, "Write data", "写入数据");
+        row(ctl::LoadFileButton, "Load file", "载入数据");
+        row(ctl::SaveFileButton, "Save file", "保存数据");
+        row(ctl::OpenRomButton, "Open ROM", "打开升级文件");
+        row(ctl::UpdateButton, "update", "开始升级");
+        row(ctl::RestartButton, "restart", "重启");
+        row(ctl::GprsSetupButton, "GPRS setup", "GPRS 设置");
+        row(ctl::RestartHintLabel, "If change setup then please restart ",
+            "如果修改了数据,重启后生效.");
+        // The same in both languages.
+        for (const auto& [control, both] : {std::pair{ctl::MainFrame, "Main"},
+                                            {ctl::GprsFrame, "GPRS "},
+                                            {ctl::GpsOption, "GPS"},
+                                            {ctl::OpenPortButton, "打开串口"},
+                                            {ctl::SimCardLabel, "Please remove sim card."}})
+            row(control, both, both);
+    }
+    void captionsAreThoseOfTheSystemLanguage() {
+        QFETCH(QString, control);
+        QFETCH(QString, english);
+        QFETCH(QString, chinese);
+        ProgramFolder folder({});
+        Form1 form(folder.path());
+        // Run by ctest in a C and in a Chinese locale.
+        const bool inChinese = qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("zh_CN"));
+        QCOMPARE(form.context().language == UiLanguage::Chinese, inChinese);
+        QCOMPARE(form.windowTitle(), QStringLiteral("APRS Config"));
+        QCOMPARE(captionOf(form.findChild<QWidget*>(control)), inChinese ? chinese : english);
+    }
+    void freshWindowHasNothingChosen() {
+        ProgramFolder folder({});
+        Form1 form(folder.path());
+        const auto box = [&](const char* name) { return form.findChild<QComboBox*>(name); };
+        QCOMPARE(itemsOf(box(ctl::UnitBox)), (QStringList{"km", "mi", QString::fromUtf8("公里")}));
+        QCOMPARE(itemsOf(box(ctl::PathBox)),
+                 (QStringList{"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"}));
+        for (QComboBox* combo : form.findChildren<QComboBox*>()) {
+            QVERIFY2(combo->isEditable(), qPrintable(combo->objectName()));
+            QCOMPARE(combo->currentIndex(), -1);
+        }
+        QCOMPARE(box(ctl::LatHemisphereBox)->currentText() +
+                     box(ctl::LonHemisphereBox)->currentText(),
+                 QStringLiteral("NE"));
+
+        QVERIFY(form.findChild<QWidget*>(ctl::GprsFrame)->isHidden());
+        for (auto* option : form.findChildren<QRadioButton*>())
+            QVERIFY(!option->isChecked());
+        for (const auto& [name, on] :
+             {std::pair{ctl::MicECheck, true}, {ctl::BeepCheck, true}, {ctl::DigiCheck, false}})
+            QCOMPARE(form.findChild<QCheckBox*>(name)->isChecked(), on);
+        for (const char* name : {ctl::AliasBox, ctl::IntervalBox, ctl::LatDegreesBox})
+            QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), name);
+        for (auto* button : form.findChildren<QPushButton*>()) {
+            const QString name = button->objectName();
+            QCOMPARE(button->isEnabled(), name != ctl::WriteButton && name != ctl::LoadFileButton &&
+                                              name != ctl::SaveFileButton);
+        }
+        QVERIFY(!form.comm()->isOpen());
+        QCOMPARE(form.comm()->settings(), QStringLiteral("115200,n,8,1"));
+    }
+    void recalledPortNameSetsThePortNumber_data() {
+        QTest::addColumn<QString>("recalled");
+        QTest::addColumn<int>("portNumber");
+        QTest::newRow("port not in the list") << "COM12" << 12;
+        QTest::newRow("not a port name") << "serial" << 16;
+        QTest::newRow("number out of range") << "COM17" << 16;
+    }
+    void recalledPortNameSetsThePortNumber() {
+        QFETCH(QString, recalled);
+        QFETCH(int, portNumber);
+        PseudoTerminal port;
+        ProgramFolder folder({{2, port.device()}}, recalled);
+        Form1 form(folder.path());
+        QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), recalled);
+        QCOMPARE(form.comm()->commPort(), portNumber);
+    }
 };
-
-void StartUpTest::captionsAreThoseOfTheSystemLanguage_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("english");
-    QTest::addColumn<QString>("chinese");
-    const auto row = [](const char* control, const char* english, const char* chinese) {
-        QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(english)
-                               << QString::fromUtf8(chinese);
-    };
-    row(ctl::TitleLabel, "KITE12 APRS Config", "KITE12系列配置软件");
-    row(ctl::CallsignLabel, "Callsign", "呼号");
-    row(ctl::PassLabel, "Pass", "密码");
-    row(ctl::CommentLabel, "Comment", "坐标和信息");
-    row(ctl::StatusLabel, "Status", "状态信息");
-    row(ctl::ServerLabel, "Server", "服务器");
-    row(ctl::PathLabel, "Path", "发射路径");
-    row(ctl::PttDelayLabel, "PTTdelay", "发射延时");
-    row(ctl::SymbolLabel, "Symbol", "标识");
-    row(ctl::BacklightLabel, "Backlight", "背光时间");
-    row(ctl::UnitLabel, "Unit", "单位");
-    row(ctl::LonLabel, "Long:", "经度");
-    row(ctl::LatLabel, "Lat:", "纬度");
-    row(ctl::DigiCheck, "DIGI", "中继功能");
-    row(ctl::TxVolumeLabel, "TX vol", "调制度");
-    row(ctl::AliasLabel, "Alias", "转发路径");
-    row(ctl::SetupFrame, "Setup", "设置");
-    row(ctl::DigiFrame, "Digipeater", "中继功能");
-    row(ctl::TxModeFrame, "Tx mode", "发射模式");
-    row(ctl::MicECheck, "MIC_E", "压缩格式");
-    row(ctl::BeepCheck, "Beep", "蜂鸣");
-    row(ctl::FixOption, "Fix", "固定坐标");
-    row(ctl::BeaconOffOption, "Off", "关");
-    row(ctl::SmartOption, "SMART", "智能");
-    row(ctl::IntervalOption, "INTERVAL", "定时");
-    row(ctl::DefaultButton, "Default", "默认数据");
-    row(ctl::ReadButton, "Read data", "读取数据");
-    row(ctl::WriteButton, "Write data", "写入数据");
-    row(ctl::LoadFileButton, "Load file", "载入数据");
-    row(ctl::SaveFileButton, "Save file", "保存数据");
-    row(ctl::OpenRomButton, "Open ROM", "打开升级文件");
-    row(ctl::UpdateButton, "update", "开始升级");
-    row(ctl::RestartButton, "restart", "重启");
-    row(ctl::GprsSetupButton, "GPRS setup", "GPRS 设置");
-    row(ctl::RestartHintLabel, "If change setup then please restart ",
-        "如果修改了数据,重启后生效.");
-    // The same in both languages.
-    for (const auto& [control, both] : {std::pair{ctl::MainFrame, "Main"},
-                                        {ctl::GprsFrame, "GPRS "},
-                                        {ctl::GpsOption, "GPS"},
-                                        {ctl::OpenPortButton, "打开串口"},
-                                        {ctl::SimCardLabel, "Please remove sim card."}})
-        row(control, both, both);
-}
-
-void StartUpTest::captionsAreThoseOfTheSystemLanguage() {
-    QFETCH(QString, control);
-    QFETCH(QString, english);
-    QFETCH(QString, chinese);
-    ProgramFolder folder({});
-    Form1 form(folder.path());
-    // Run by ctest in a C and in a Chinese locale.
-    const bool inChinese = qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("zh_CN"));
-    QCOMPARE(form.context().language == UiLanguage::Chinese, inChinese);
-    QCOMPARE(form.windowTitle(), QStringLiteral("APRS Config"));
-    QCOMPARE(captionOf(form.findChild<QWidget*>(control)), inChinese ? chinese : english);
-}
-
-void StartUpTest::freshWindowHasNothingChosen() {
-    ProgramFolder folder({});
-    Form1 form(folder.path());
-    const auto box = [&](const char* name) { return form.findChild<QComboBox*>(name); };
-    QCOMPARE(itemsOf(box(ctl::UnitBox)), (QStringList{"km", "mi", QString::fromUtf8("公里")}));
-    QCOMPARE(itemsOf(box(ctl::PathBox)),
-             (QStringList{"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"}));
-    for (QComboBox* combo : form.findChildren<QComboBox*>()) {
-        QVERIFY2(combo->isEditable(), qPrintable(combo->objectName()));
-        QCOMPARE(combo->currentIndex(), -1);
-    }
-    QCOMPARE(box(ctl::LatHemisphereBox)->currentText() + box(ctl::LonHemisphereBox)->currentText(),
-             QStringLiteral("NE"));
-
-    QVERIFY(form.findChild<QWidget*>(ctl::GprsFrame)->isHidden());
-    for (auto* option : form.findChildren<QRadioButton*>())
-        QVERIFY(!option->isChecked());
-    for (const auto& [name, on] :
-         {std::pair{ctl::MicECheck, true}, {ctl::BeepCheck, true}, {ctl::DigiCheck, false}})
-        QCOMPARE(form.findChild<QCheckBox*>(name)->isChecked(), on);
-    for (const char* name : {ctl::AliasBox, ctl::IntervalBox, ctl::LatDegreesBox})
-        QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), name);
-    for (auto* button : form.findChildren<QPushButton*>()) {
-        const QString name = button->objectName();
-        QCOMPARE(button->isEnabled(), name != ctl::WriteButton && name != ctl::LoadFileButton &&
-                                          name != ctl::SaveFileButton);
-    }
-    QVERIFY(!form.comm()->isOpen());
-    QCOMPARE(form.comm()->settings(), QStringLiteral("115200,n,8,1"));
-}
-
-void StartUpTest::recalledPortNameSetsThePortNumber_data() {
-    QTest::addColumn<QString>("recalled");
-    QTest::addColumn<int>("portNumber");
-    QTest::newRow("port not in the list") << "COM12" << 12;
-    QTest::newRow("not a port name") << "serial" << 16;
-    QTest::newRow("number out of range") << "COM17" << 16;
-}
-
-void StartUpTest::recalledPortNameSetsThePortNumber() {
-    QFETCH(QString, recalled);
-    QFETCH(int, portNumber);
-    PseudoTerminal port;
-    ProgramFolder folder({{2, port.device()}}, recalled);
-    Form1 form(folder.path());
-    QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), recalled);
-    QCOMPARE(form.comm()->commPort(), portNumber);
-}
 
 QTEST_MAIN(StartUpTest)
 #include "tst_app_startup.moc"

@@ -1,4 +1,5 @@
-#include "Bench.h"
+#include "DefaultWrite.h"
+#include "VirtualTracker.h"
 
 #include <QDir>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "Bench.h"
+#include "WindowBench.h"
 
 #include <QApplication>
 #include <QTest>
@@ -8,7 +8,7 @@ class ChineseTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void defaultsWriteAndReadInChinese() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         bench.click(ctl::DefaultButton);
         bench.click(ctl::WriteButton);

@@ -1,4 +1,4 @@
-#include "Bench.h"
+#include "WindowBench.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,7 +12,7 @@ const QString kPortFailure = QStringLiteral("Port is use or no");
 const QString kWriteFail = QStringLiteral("Write fail，Please try again.");
 
 // Every control's text, current text and check state.
-QStringList fieldsOf(Bench& bench) {
+QStringList fieldsOf(WindowBench& bench) {
     QStringList fields{bench.text(ctl::GprsInfoBox)};
     for (const QWidget* control : bench.form().findChildren<QWidget*>())
         for (const char* property : {"text", "currentText", "checked"})
@@ -20,7 +20,7 @@ QStringList fieldsOf(Bench& bench) {
     return fields;
 }
 
-void readWorks(Bench& bench) {
+void readWorks(WindowBench& bench) {
     bench.click(ctl::ReadButton);
     QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
     QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("NOCALL"));
@@ -37,7 +37,7 @@ private Q_SLOTS:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void readFillsEveryFieldAndStoresThePort() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         // A port list text that is no port name is stored as COM1.
         bench.setText(ctl::PortList, "USB1");
@@ -66,7 +66,7 @@ private Q_SLOTS:
 
         // Junk lines between the reply's lines, or 2 ms before every byte: the same read.
         for (const QStringList& options : {QStringList{"--garbage"}, {"--byte-delay-ms", "2"}}) {
-            Bench noisy;
+            WindowBench noisy;
             QVERIFY(noisy.start(options));
             noisy.setText(ctl::PortList, "USB1");
             noisy.click(ctl::ReadButton);
@@ -76,7 +76,7 @@ private Q_SLOTS:
 
     // Refused at once without a handshake, whether the port is gone, held or already open.
     void unavailablePortIsReported() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         bench.tracker().stop();
         bench.click(ctl::DefaultButton);
@@ -111,7 +111,7 @@ private Q_SLOTS:
     }
 
     void silentTrackerFailsTheRead() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({"--silent"}));
         QVERIFY(bench.click(ctl::ReadButton) >= 40600);
         const QByteArray expected =
@@ -125,7 +125,7 @@ private Q_SLOTS:
 
     // A second press cancels the handshake; closing the window ends a read at once.
     void handshakeCancelledAndCut() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({"--never-connect"}));
         bench.clickLater(ctl::ReadButton, 1600);
         bench.click(ctl::ReadButton);
@@ -142,7 +142,7 @@ private Q_SLOTS:
 
     // Writes go out with their waits and come back whole; a second press or a close cuts one short.
     void writeReadAndWriteBack() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         bench.click(ctl::DefaultButton);
         QVERIFY(bench.click(ctl::WriteButton) >= 4550);
@@ -204,7 +204,7 @@ private Q_SLOTS:
     void unplug() {
         QFETCH(QString, button);
         QFETCH(int, afterBytes);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start(
             {"--unplug-after-bytes", QString::number(afterBytes), "--replug-after-ms", "300"}));
         bench.click(ctl::DefaultButton);
@@ -227,7 +227,7 @@ private Q_SLOTS:
 
     // A tracker that floods unended lines: the read still ends and the window keeps answering.
     void floodedReadEndsAndTheWindowAnswers() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({"--flood"}));
         QElapsedTimer sinceTick;
         qint64 worstGapMs = 0;

@@ -1,4 +1,4 @@
-#include "Bench.h"
+#include "WindowBench.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -57,7 +57,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, percents);
         QFETCH(QStringList, trackerOptions);
         QFETCH(QStringList, waits);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start(trackerOptions));
         // Write data is offered again after the update.
         bench.click(ctl::DefaultButton);
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QFETCH(int, size);
         QFETCH(QString, message);
         QFETCH(bool, swapped);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start());
         bench.loadImage(swapped ? 5000 : size);
         bench.click(ctl::UpdateButton);
@@ -121,7 +121,7 @@ private Q_SLOTS:
     }
 
     void silentLoaderFailsAtTickTen() {
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({"--no-probe"}));
         bench.loadImage(5000);
         bench.click(ctl::UpdateButton);
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QFETCH(QString, option);
         QFETCH(QString, failure);
         QFETCH(int, frames);
-        Bench bench;
+        WindowBench bench;
         QVERIFY(bench.start({option, "2"}));
         const QByteArray file = bench.loadImage(8000);
         bench.click(ctl::UpdateButton);

@@ -1,4 +1,4 @@
-#include "Bench.h"
+#include "WindowBench.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -105,7 +105,7 @@ private Q_SLOTS:
 
     // The cable pulled during Save: the user is told, and EXIT and Read work once it is back.
     void unplugDuringSave() {
-        Bench bench;
+        WindowBench bench;
         // Read's 59 bytes, "ATE0" and the start of the stored connection.
         QVERIFY(bench.start({"--unplug-after-bytes", "70", "--replug-after-ms", "300"}));
         bench.click(ctl::GprsSetupButton);
@@ -134,7 +134,7 @@ private Q_SLOTS:
 private:
     QCheckBox* enable() { return bench_.form().findChild<QCheckBox*>(ctl::ApnEnableCheck); }
 
-    Bench bench_;
+    WindowBench bench_;
 };
 
 QTEST_MAIN(GprsTest)

@@ -17,10 +17,7 @@ int number(const QCommandLineParser& parser, const QString& name) {
     return value;
 }
 
-} // namespace
-
-SimOptions parseSimOptions(const QStringList& arguments) {
-    QCommandLineParser parser;
+void declareOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("A virtual KITE12 tracker on a pseudo-terminal. The device path is the "
                        "first line of standard output; each replug prints the new one."));
@@ -55,23 +52,15 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     valued("silent-after-frames", "Loader: answer nothing after the K-th frame.", "K");
     valued("unplug-after-frames", "Loader: unplug after the K-th frame.", "K");
     flag("loader-noise", "Loader: send a stray byte before every reply.");
-    parser.process(arguments);
+}
 
-    SimOptions options;
-    options.link = parser.value(QStringLiteral("link"));
-    options.log = parser.value(QStringLiteral("log"));
-    options.settingsFile = parser.value(QStringLiteral("settings"));
-    options.imageOut = parser.value(QStringLiteral("image-out"));
-    options.silent = parser.isSet(QStringLiteral("silent"));
-    options.garbage = parser.isSet(QStringLiteral("garbage"));
-    options.flood = parser.isSet(QStringLiteral("flood"));
-    options.lineSpeed = parser.isSet(QStringLiteral("line-speed"));
-    TrackerCore::Options& core = options.core;
+// The options that steer the tracker's replies and its loader.
+TrackerCore::Options coreOptions(const QCommandLineParser& parser) {
+    TrackerCore::Options core;
     if (parser.isSet(QStringLiteral("connect-from")))
         core.connectFrom = number(parser, QStringLiteral("connect-from"));
     if (parser.isSet(QStringLiteral("boot-window")))
         core.bootWindowMs = number(parser, QStringLiteral("boot-window")) * 1000;
-    options.ignoredKey = parser.value(QStringLiteral("ignore-key")).toLatin1();
     if (parser.isSet(QStringLiteral("never-connect")))
         core.connectFrom = 0;
     core.resetConfirm = !parser.isSet(QStringLiteral("no-reset-confirm"));
@@ -86,6 +75,27 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     if (parser.isSet(QStringLiteral("unplug-after-frames")))
         core.loader.unplugAfterFrames = number(parser, QStringLiteral("unplug-after-frames"));
     core.loader.noise = parser.isSet(QStringLiteral("loader-noise"));
+    return core;
+}
+
+} // namespace
+
+SimOptions parseSimOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    declareOptions(parser);
+    parser.process(arguments);
+
+    SimOptions options;
+    options.core = coreOptions(parser);
+    options.link = parser.value(QStringLiteral("link"));
+    options.log = parser.value(QStringLiteral("log"));
+    options.settingsFile = parser.value(QStringLiteral("settings"));
+    options.imageOut = parser.value(QStringLiteral("image-out"));
+    options.silent = parser.isSet(QStringLiteral("silent"));
+    options.garbage = parser.isSet(QStringLiteral("garbage"));
+    options.flood = parser.isSet(QStringLiteral("flood"));
+    options.lineSpeed = parser.isSet(QStringLiteral("line-speed"));
+    options.ignoredKey = parser.value(QStringLiteral("ignore-key")).toLatin1();
     if (parser.isSet(QStringLiteral("byte-delay-ms")))
         options.byteDelayMs = number(parser, QStringLiteral("byte-delay-ms"));
     if (parser.isSet(QStringLiteral("unplug-after-bytes")))

@@ -78,65 +78,77 @@ void TrackerCore::takeLine(const QByteArray& line, Output& out) {
 }
 
 void TrackerCore::takeCommand(const QByteArray& line, Output& out) {
-    if (line == "SETUP#") {
-        ++handshakes_;
-        const bool starting =
-            options_.bootWindowMs < 0 || sinceBoot_.elapsed() <= options_.bootWindowMs;
-        const bool answered =
-            starting && options_.connectFrom > 0 && handshakes_ >= options_.connectFrom;
-        out.events.append(QStringLiteral("# handshake %1%2")
-                              .arg(handshakes_)
-                              .arg(answered ? QString() : QStringLiteral(" ignored")));
-        if (answered)
-            reply(out, "CONNECT\r\n");
-        return;
+    if (line == "SETUP#")
+        takeHandshake(out);
+    else if (line == "AT+READ#")
+        takeRead(line, out);
+    else if (line == "REBOOT#")
+        takeReboot(out);
+    else if (line == "AT+RESET#")
+        takeReset(out);
+    else if (!takeWrite(line, out))
+        out.events.append(QStringLiteral("# unknown line"));
+}
+
+void TrackerCore::takeHandshake(Output& out) {
+    ++handshakes_;
+    const bool starting =
+        options_.bootWindowMs < 0 || sinceBoot_.elapsed() <= options_.bootWindowMs;
+    const bool answered =
+        starting && options_.connectFrom > 0 && handshakes_ >= options_.connectFrom;
+    out.events.append(QStringLiteral("# handshake %1%2")
+                          .arg(handshakes_)
+                          .arg(answered ? QString() : QStringLiteral(" ignored")));
+    if (answered)
+        reply(out, "CONNECT\r\n");
+}
+
+void TrackerCore::takeRead(const QByteArray& line, Output& out) {
+    out.events.append(QStringLiteral("# read"));
+    // A real device echoes the command and sends lines the tool ignores.
+    QByteArray text = line + "\r\n";
+    const QList<QByteArray> lines = settings_.replyLines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        if (i == 4)
+            text += "SENT TIME:" + settings_.value("INTERVAL:") + "\r\n";
     }
-    if (line == "AT+READ#") {
-        out.events.append(QStringLiteral("# read"));
-        // A real device echoes the command and sends lines the tool ignores.
-        QByteArray text = line + "\r\n";
-        const QList<QByteArray> lines = settings_.replyLines();
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            text += lines[i];
-            if (i == 4)
-                text += "SENT TIME:" + settings_.value("INTERVAL:") + "\r\n";
-        }
-        reply(out, text + "READ END\r\n");
-        return;
+    reply(out, text + "READ END\r\n");
+}
+
+void TrackerCore::takeReboot(Output& out) {
+    out.events.append(QStringLiteral("# reboot"));
+    if (resetSeen_) {
+        resetSeen_ = false;
+        loader_ = std::make_unique<FirmwareLoader>(options_.loader);
+        out.events.append(QStringLiteral("# loader: waiting"));
+    } else {
+        boot();
+        reply(out, kBanner, kRebootMs);
     }
-    if (line == "REBOOT#") {
-        out.events.append(QStringLiteral("# reboot"));
-        if (resetSeen_) {
-            resetSeen_ = false;
-            loader_ = std::make_unique<FirmwareLoader>(options_.loader);
-            out.events.append(QStringLiteral("# loader: waiting"));
-        } else {
-            boot();
-            reply(out, kBanner, kRebootMs);
-        }
-        return;
-    }
-    if (line == "AT+RESET#") {
-        settings_.restoreDefaults();
-        resetSeen_ = true;
-        out.events.append(QStringLiteral("# reset"));
-        if (options_.resetConfirm)
-            reply(out, "eeram reset\r\n");
-        return;
-    }
+}
+
+void TrackerCore::takeReset(Output& out) {
+    settings_.restoreDefaults();
+    resetSeen_ = true;
+    out.events.append(QStringLiteral("# reset"));
+    if (options_.resetConfirm)
+        reply(out, "eeram reset\r\n");
+}
+
+bool TrackerCore::takeWrite(const QByteArray& line, Output& out) {
     const qsizetype comma = line.indexOf(',');
-    if (line.startsWith("AT+") && comma > 3 && line.endsWith('#')) {
-        const QByteArray command = line.mid(3, comma - 3);
-        const QByteArray value = line.mid(comma + 1, line.size() - comma - 2);
-        if (!ignoredKey_.isEmpty() && command == ignoredKey_) {
-            out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command) +
-                              QStringLiteral(" ignored"));
-            return;
-        }
-        if (settings_.applyWrite(command, value)) {
-            out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command));
-            return;
-        }
+    if (!line.startsWith("AT+") || comma <= 3 || !line.endsWith('#'))
+        return false;
+    const QByteArray command = line.mid(3, comma - 3);
+    const QByteArray value = line.mid(comma + 1, line.size() - comma - 2);
+    if (!ignoredKey_.isEmpty() && command == ignoredKey_) {
+        out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command) +
+                          QStringLiteral(" ignored"));
+        return true;
     }
-    out.events.append(QStringLiteral("# unknown line"));
+    if (!settings_.applyWrite(command, value))
+        return false;
+    out.events.append(QStringLiteral("# write ") + QString::fromLatin1(command));
+    return true;
 }

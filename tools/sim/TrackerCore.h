@@ -47,13 +47,18 @@ public:
     TrackerSettings& settings() { return settings_; }
     const GprsModem& modem() const { return modem_; }
     bool inLoader() const { return loader_ != nullptr; }
-    bool passThrough() const { return passThrough_; }
     // The last image the loader completed.
     const QByteArray& image() const { return image_; }
 
 private:
     void takeLine(const QByteArray& line, Output& out);
     void takeCommand(const QByteArray& line, Output& out);
+    void takeHandshake(Output& out);
+    void takeRead(const QByteArray& line, Output& out);
+    void takeReboot(Output& out);
+    void takeReset(Output& out);
+    // False for a line that is no write the tracker knows.
+    bool takeWrite(const QByteArray& line, Output& out);
     void reply(Output& out, const QByteArray& text, int delayMs = 0);
 
     Options options_;

@@ -1,13 +1,13 @@
-#include "DeviceOperations.h"
+#include "SettingsOperations.h"
 
 #include "ControlNames.h"
 #include "DefaultSettings.h"
 #include "Delay.h"
-#include "DeviceSettings.h"
 #include "MSComm.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
+#include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "WriteOffer.h"
 
@@ -22,45 +22,45 @@ constexpr int kFirstFailingTest = 14;
 
 } // namespace
 
-DeviceOperations::DeviceOperations(FormContext context, QObject* parent)
+SettingsOperations::SettingsOperations(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
-    connect(button(ctl::ReadButton), &QPushButton::clicked, this, &DeviceOperations::read);
-    connect(button(ctl::WriteButton), &QPushButton::clicked, this, &DeviceOperations::write);
+    connect(button(ctl::ReadButton), &QPushButton::clicked, this, &SettingsOperations::read);
+    connect(button(ctl::WriteButton), &QPushButton::clicked, this, &SettingsOperations::write);
     connect(button(ctl::DefaultButton), &QPushButton::clicked, this,
-            &DeviceOperations::restoreDefaults);
-    connect(button(ctl::RestartButton), &QPushButton::clicked, this, &DeviceOperations::restart);
+            &SettingsOperations::restoreDefaults);
+    connect(button(ctl::RestartButton), &QPushButton::clicked, this, &SettingsOperations::restart);
 }
 
-QPushButton* DeviceOperations::button(const char* name) const {
+QPushButton* SettingsOperations::button(const char* name) const {
     return context_.control<QPushButton>(QString::fromLatin1(name));
 }
 
-QString DeviceOperations::portOpenCaption() const {
+QString SettingsOperations::portOpenCaption() const {
     return context_.say("端口已打开", "Port is open");
 }
 
-QString DeviceOperations::idleReadCaption() const {
+QString SettingsOperations::idleReadCaption() const {
     return context_.say("读取数据", "read data");
 }
 
-void DeviceOperations::emptyStatusLogAndText30() {
+void SettingsOperations::emptyStatusLogAndText30() {
     context_.replaceStatus(QString());
     context_.control<QLineEdit>(QLatin1String(ctl::HiddenBox))->clear();
 }
 
-void DeviceOperations::refusePortOpen(QPushButton* captionButton) {
+void SettingsOperations::refusePortOpen(QPushButton* captionButton) {
     captionButton->setText(portOpenCaption());
     context_.comm->close();
 }
 
-QString DeviceOperations::readFailText() const {
+QString SettingsOperations::readFailText() const {
     return QStringLiteral("\r\n") +
            context_.say("读取失败.请重试一遍", "Read fail，Please try again.");
 }
 
-void DeviceOperations::read() {
+void SettingsOperations::read() {
     emptyStatusLogAndText30();
-    DeviceSettings& settings = *context_.settings;
+    SettingsControls& settings = *context_.settings;
     settings.clearForRead();
     // Cleared fields are not for writing: only a complete read fills them all again.
     context_.writeOffer->setFieldsSupplied(false);
@@ -100,8 +100,8 @@ void DeviceOperations::read() {
     }
 }
 
-void DeviceOperations::handshake() {
-    const DeviceSettings& settings = *context_.settings;
+void SettingsOperations::handshake() {
+    const SettingsControls& settings = *context_.settings;
     auto* counter = context_.control<QLineEdit>(QLatin1String(ctl::CounterBox));
     for (int n = 1; n <= kReadTries; ++n) {
         context_.replaceStatus(
@@ -126,8 +126,8 @@ void DeviceOperations::handshake() {
     }
 }
 
-DeviceOperations::ReadEnd DeviceOperations::readDialogue() {
-    DeviceSettings& settings = *context_.settings;
+SettingsOperations::ReadEnd SettingsOperations::readDialogue() {
+    SettingsControls& settings = *context_.settings;
     settings.readEndSeen = 0;
     for (int m = 1; m <= kReadTries; ++m) {
         context_.comm->output(readCommand());
@@ -139,7 +139,7 @@ DeviceOperations::ReadEnd DeviceOperations::readDialogue() {
     return ReadEnd::Incomplete;
 }
 
-void DeviceOperations::failRead() {
+void SettingsOperations::failRead() {
     // After a cancel the caption tells what happened; otherwise nothing runs any more.
     QPushButton* readButton = button(ctl::ReadButton);
     if (readButton->text() == context_.say("读取中", "reading"))
@@ -148,7 +148,7 @@ void DeviceOperations::failRead() {
     context_.showMessage(QStringLiteral("Port is open or no"));
 }
 
-void DeviceOperations::write() {
+void SettingsOperations::write() {
     writeDone_ = false;
     emptyStatusLogAndText30();
     if (context_.comm->isOpen()) {
@@ -171,7 +171,7 @@ void DeviceOperations::write() {
     context_.comm->close();
 }
 
-bool DeviceOperations::sendWriteSequence() {
+bool SettingsOperations::sendWriteSequence() {
     try {
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
@@ -192,7 +192,7 @@ bool DeviceOperations::sendWriteSequence() {
     }
 }
 
-void DeviceOperations::reportWriteEnd() {
+void SettingsOperations::reportWriteEnd() {
     writeDone_ = true;
     // A second press of Write clears the flag; the running write then says it failed.
     for (int test = 0; test < kWriteTests; ++test) {
@@ -209,8 +209,8 @@ void DeviceOperations::reportWriteEnd() {
     }
 }
 
-void DeviceOperations::restoreDefaults() {
-    DeviceSettings& settings = *context_.settings;
+void SettingsOperations::restoreDefaults() {
+    SettingsControls& settings = *context_.settings;
     const QString firstServer =
         context_.control<QComboBox>(QLatin1String(ctl::ServerBox))->itemText(0);
     for (const auto& [field, value] : defaultTexts(context_.language, firstServer))
@@ -222,7 +222,7 @@ void DeviceOperations::restoreDefaults() {
     context_.writeOffer->setFieldsSupplied(true);
 }
 
-void DeviceOperations::restart() {
+void SettingsOperations::restart() {
     QPushButton* restartButton = button(ctl::RestartButton);
     if (context_.comm->isOpen()) {
         context_.comm->close();

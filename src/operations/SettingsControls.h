@@ -9,14 +9,13 @@
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
-#include <optional>
 
 // The window's settings: no store of their own, every field read from and written
 // to its control, so that the window's rules react to each change.
-class DeviceSettings : public LineFlags {
+class SettingsControls : public LineFlags {
 public:
     // Binds every field to the control of that name among the form's children.
-    explicit DeviceSettings(QWidget* form);
+    explicit SettingsControls(QWidget* form);
 
     QString text(TextField field) const;
     void setText(TextField field, const QString& value);
@@ -26,8 +25,6 @@ public:
 
     bool isChosen(OptionGroup group, int member) const;
     void setChosen(OptionGroup group, int member, bool chosen);
-    // The first chosen member, if any.
-    std::optional<int> chosenMember(OptionGroup group) const;
 
     // The status log Text29: the parser appends "Connect OK" and "Read end" to it.
     void appendStatus(const QString& text);
@@ -48,4 +45,4 @@ private:
 };
 
 // Applies one settings line to the window's fields; false when a cut failed.
-bool peizhi(const QString& currentLine, DeviceSettings& settings);
+bool peizhi(const QString& currentLine, SettingsControls& settings);

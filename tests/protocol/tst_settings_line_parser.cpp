@@ -42,66 +42,8 @@ void addRow(const QString& line, const QStringList& effects) {
     QTest::newRow(qPrintable(line.left(40))) << line << effects;
 }
 
-} // namespace
-
-class SettingsLineParserTest : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void lines_data();
-    void lines();
-};
-
-void SettingsLineParserTest::lines_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("effects");
-    addRow("PASS:12345", {"passcode=12345"});
-    addRow("SYMBOL:/>x", {"symbol=/>"});
-    addRow("COMMENT: 73 de Kite ", {"comment= 73 de Kite "});
-    addRow("PTTDELAY:15", {"pttDelay=1"});
-    addRow("INTERVAL:12345", {"interval=12345"});
-    addRow("FILTERS", {"filter="});
-    addRow("VER:KITE12 V2.1", {"version=KITE12 V2.1"});
-    addRow("BACKLIGHT:000", {"backlight=000"});
-    addRow("BACKLIGHT:00", {"backlight=00", "backlight=ON"});
-    addRow("BACKLIGHT:0", {"backlight=0", "backlight=ON"});
-
-    addRow("CALLSIGN:AB-C-7", {"callsign=AB", "ssid=C-7"});
-    // The ninth character is skipped whatever it is, a dash included.
-    addRow("CALLSIGN-AB-1", {"callsign=AB", "ssid=1"});
-    addRow("CALLSIGN:NOCALL", {"cut failed"});
-    addRow("POSITION:4807,38S 01131,00W", {"latDeg=48", "latMin=07", "latHun=38", "latHem=S",
-                                           "lonDeg=011", "lonMin=31", "lonHun=00", "lonHem=W"});
-    addRow("POSITION:3035", {"latDeg=30", "latMin=35",
-                             "latHun=", "latHem=", "lonDeg=", "lonMin=", "lonHun=", "lonHem="});
-
-    addRow("UNIT:2", {"unit=mi"});
-    addRow("UNIT:3", {QString::fromUtf8("unit=公里")});
-    addRow("UNIT:12", {"unit=km"});
-    addRow("UNIT:4", {});
-    addRow("UNIT:", {});
-    addRow("PATH:0", {"path=None"});
-    addRow("PATH:3", {"path=WIDE1-1WIDE2-2"});
-    addRow("PATH:4", {});
-    addRow("ALIAS:1", {"alias=WIDE1"});
-    addRow("ALIAS:4", {});
-    addRow("SMART:0", {"beacon1 on"});
-    addRow("SMART:1", {"beacon0 on"});
-    addRow("SMART:3", {});
-
-    addRow("MIC-E:0", {"micE off"});
-    addRow("MIC-E:", {"micE on"});
-    addRow("BEEP:2", {"beep on"});
-    addRow("DIGI:2", {"digi off"});
-    addRow("GPS:0", {"gps0 off", "gps1 on"});
-    addRow("GPS:x", {"gps0 on", "gps1 off"});
-
-    addRow("CONNECT OK", {"connect flag", "log \r\nConnect OK"});
-    addRow("READ END", {"read end flag", "log \r\nRead end"});
-    addRow("eeram reset ok", {"eeprom flag"});
-    for (const char* line : {"", "connect", "READ EN", "eeram rese", " PASS:1", "COMMENT TEXT:abc",
-                             "SERVER:x", "FREQ:144.640", "[KITE5]", "+CSTT:web"})
-        addRow(line, {});
-
+// The modem's replies: server, port, access point.
+void addModemRows() {
     addRow(kServer + "rotate.aprs2.net\", 8080", {"server=rotate.aprs2.net", "port= 8080"});
     addRow(kServer + "srv", {"cut failed"});
     addRow(kServer + " x\", 1", {"cut failed"});
@@ -126,11 +68,67 @@ void SettingsLineParserTest::lines_data() {
            {"version=" + QString(300, 'v') + kServer + "srv\", 1", "cut failed"});
 }
 
-void SettingsLineParserTest::lines() {
-    QFETCH(QString, line);
-    QFETCH(QStringList, effects);
-    QCOMPARE(described(parseSettingsLine(line)), effects);
-}
+} // namespace
+
+class SettingsLineParserTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lines_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("effects");
+        addRow("PASS:12345", {"passcode=12345"});
+        addRow("SYMBOL:/>x", {"symbol=/>"});
+        addRow("COMMENT: 73 de Kite ", {"comment= 73 de Kite "});
+        addRow("PTTDELAY:15", {"pttDelay=1"});
+        addRow("INTERVAL:12345", {"interval=12345"});
+        addRow("FILTERS", {"filter="});
+        addRow("VER:KITE12 V2.1", {"version=KITE12 V2.1"});
+        addRow("BACKLIGHT:000", {"backlight=000"});
+        addRow("BACKLIGHT:00", {"backlight=00", "backlight=ON"});
+        addRow("BACKLIGHT:0", {"backlight=0", "backlight=ON"});
+
+        addRow("CALLSIGN:AB-C-7", {"callsign=AB", "ssid=C-7"});
+        // The ninth character is skipped whatever it is, a dash included.
+        addRow("CALLSIGN-AB-1", {"callsign=AB", "ssid=1"});
+        addRow("CALLSIGN:NOCALL", {"cut failed"});
+        addRow("POSITION:4807,38S 01131,00W", {"latDeg=48", "latMin=07", "latHun=38", "latHem=S",
+                                               "lonDeg=011", "lonMin=31", "lonHun=00", "lonHem=W"});
+        addRow("POSITION:3035", {"latDeg=30", "latMin=35",
+                                 "latHun=", "latHem=", "lonDeg=", "lonMin=", "lonHun=", "lonHem="});
+
+        addRow("UNIT:12", {"unit=km"});
+        addRow("UNIT:4", {});
+        addRow("UNIT:", {});
+        addRow("PATH:0", {"path=None"});
+        addRow("PATH:4", {});
+        addRow("ALIAS:1", {"alias=WIDE1"});
+        addRow("ALIAS:4", {});
+        addRow("SMART:0", {"beacon1 on"});
+        addRow("SMART:1", {"beacon0 on"});
+        addRow("SMART:3", {});
+
+        addRow("MIC-E:0", {"micE off"});
+        addRow("MIC-E:", {"micE on"});
+        addRow("BEEP:2", {"beep on"});
+        addRow("DIGI:2", {"digi off"});
+        addRow("GPS:0", {"gps0 off", "gps1 on"});
+        addRow("GPS:x", {"gps0 on", "gps1 off"});
+
+        addRow("CONNECT OK", {"connect flag", "log \r\nConnect OK"});
+        addRow("READ END", {"read end flag", "log \r\nRead end"});
+        addRow("eeram reset ok", {"eeprom flag"});
+        for (const char* line :
+             {"", "connect", "READ EN", "eeram rese", " PASS:1", "COMMENT TEXT:abc", "SERVER:x",
+              "FREQ:144.640", "[KITE5]", "+CSTT:web"})
+            addRow(line, {});
+        addModemRows();
+    }
+    void lines() {
+        QFETCH(QString, line);
+        QFETCH(QStringList, effects);
+        QCOMPARE(described(parseSettingsLine(line)), effects);
+    }
+};
 
 QTEST_MAIN(SettingsLineParserTest)
 #include "tst_settings_line_parser.moc"

@@ -8,4 +8,4 @@
 // line must be one the parser can cut, every value must fit its field's box, and
 // every field the write sends must have its line. Throws CliFailure naming the
 // file and line.
-SettingsRecord loadSettingsFile(const QString& fileName);
+SettingsRecord readFileForWrite(const QString& fileName);

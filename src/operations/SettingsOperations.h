@@ -8,10 +8,10 @@ class QPushButton;
 
 // Read data, Write data, Default and restart: the operations that talk to the
 // tracker over the text protocol and fill or send the settings fields.
-class DeviceOperations : public QObject {
+class SettingsOperations : public QObject {
     Q_OBJECT
 public:
-    explicit DeviceOperations(FormContext context, QObject* parent = nullptr);
+    explicit SettingsOperations(FormContext context, QObject* parent = nullptr);
 
 public Q_SLOTS:
     void read();

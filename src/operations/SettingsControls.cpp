@@ -1,4 +1,4 @@
-#include "DeviceSettings.h"
+#include "SettingsControls.h"
 
 #include "ControlNames.h"
 #include "MultiLineBox.h"
@@ -7,69 +7,23 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <iterator>
 
 namespace {
 
+// The box of each text field, in the order of TextField.
+constexpr const char* kTextControls[] = {
+    ctl::CallsignBox,   ctl::SsidBox,       ctl::PasscodeBox,      ctl::SymbolBox,
+    ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
+    ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox,
+    ctl::CommentBox,    ctl::StatusBox,     ctl::PttDelayBox,      ctl::IntervalBox,
+    ctl::GprsInfoBox,   ctl::BacklightBox,  ctl::UnitBox,          ctl::TxVolumeBox,
+    ctl::PathBox,       ctl::AliasBox,      ctl::VersionBox,       ctl::ServerBox,
+    ctl::ServerPortBox, ctl::ApnBox,        ctl::ApnUserBox,       ctl::ApnPasswordBox};
+static_assert(std::size(kTextControls) == kTextFields.size());
+
 QString controlName(TextField field) {
-    switch (field) {
-    case TextField::Callsign:
-        return QLatin1String(ctl::CallsignBox);
-    case TextField::Ssid:
-        return QLatin1String(ctl::SsidBox);
-    case TextField::Passcode:
-        return QLatin1String(ctl::PasscodeBox);
-    case TextField::Symbol:
-        return QLatin1String(ctl::SymbolBox);
-    case TextField::LatDegrees:
-        return QLatin1String(ctl::LatDegreesBox);
-    case TextField::LatMinutes:
-        return QLatin1String(ctl::LatMinutesBox);
-    case TextField::LatHundredths:
-        return QLatin1String(ctl::LatHundredthsBox);
-    case TextField::LatHemisphere:
-        return QLatin1String(ctl::LatHemisphereBox);
-    case TextField::LonDegrees:
-        return QLatin1String(ctl::LonDegreesBox);
-    case TextField::LonMinutes:
-        return QLatin1String(ctl::LonMinutesBox);
-    case TextField::LonHundredths:
-        return QLatin1String(ctl::LonHundredthsBox);
-    case TextField::LonHemisphere:
-        return QLatin1String(ctl::LonHemisphereBox);
-    case TextField::Comment:
-        return QLatin1String(ctl::CommentBox);
-    case TextField::Status:
-        return QLatin1String(ctl::StatusBox);
-    case TextField::PttDelay:
-        return QLatin1String(ctl::PttDelayBox);
-    case TextField::Interval:
-        return QLatin1String(ctl::IntervalBox);
-    case TextField::Filter:
-        return QLatin1String(ctl::GprsInfoBox);
-    case TextField::Backlight:
-        return QLatin1String(ctl::BacklightBox);
-    case TextField::Unit:
-        return QLatin1String(ctl::UnitBox);
-    case TextField::Modulation:
-        return QLatin1String(ctl::TxVolumeBox);
-    case TextField::Path:
-        return QLatin1String(ctl::PathBox);
-    case TextField::Alias:
-        return QLatin1String(ctl::AliasBox);
-    case TextField::Version:
-        return QLatin1String(ctl::VersionBox);
-    case TextField::Server:
-        return QLatin1String(ctl::ServerBox);
-    case TextField::ServerPort:
-        return QLatin1String(ctl::ServerPortBox);
-    case TextField::Apn:
-        return QLatin1String(ctl::ApnBox);
-    case TextField::ApnUser:
-        return QLatin1String(ctl::ApnUserBox);
-    case TextField::ApnPassword:
-        return QLatin1String(ctl::ApnPasswordBox);
-    }
-    Q_UNREACHABLE();
+    return QLatin1String(kTextControls[static_cast<std::size_t>(field)]);
 }
 
 QString controlName(CheckField field) {
@@ -98,16 +52,16 @@ template <class Control> Control* as(QWidget* widget, const QString& name) {
 
 } // namespace
 
-DeviceSettings::DeviceSettings(QWidget* form) : form_(form) {}
+SettingsControls::SettingsControls(QWidget* form) : form_(form) {}
 
-QWidget* DeviceSettings::control(const QString& name) const {
+QWidget* SettingsControls::control(const QString& name) const {
     QPointer<QWidget>& known = controls_[name];
     if (!known)
         known = findControl<QWidget>(form_, name);
     return known;
 }
 
-QString DeviceSettings::text(TextField field) const {
+QString SettingsControls::text(TextField field) const {
     const QString name = controlName(field);
     QWidget* widget = control(name);
     if (auto* box = qobject_cast<QLineEdit*>(widget))
@@ -117,7 +71,7 @@ QString DeviceSettings::text(TextField field) const {
     return as<QComboBox>(widget, name)->currentText();
 }
 
-void DeviceSettings::setText(TextField field, const QString& value) {
+void SettingsControls::setText(TextField field, const QString& value) {
     const QString name = controlName(field);
     QWidget* widget = control(name);
     if (auto* box = qobject_cast<QLineEdit*>(widget))
@@ -128,41 +82,33 @@ void DeviceSettings::setText(TextField field, const QString& value) {
         as<QComboBox>(widget, name)->setEditText(value);
 }
 
-bool DeviceSettings::checked(CheckField field) const {
+bool SettingsControls::checked(CheckField field) const {
     const QString name = controlName(field);
     return as<QCheckBox>(control(name), name)->checkState() == Qt::Checked;
 }
 
-void DeviceSettings::setChecked(CheckField field, bool checked) {
+void SettingsControls::setChecked(CheckField field, bool checked) {
     const QString name = controlName(field);
     as<QCheckBox>(control(name), name)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-bool DeviceSettings::isChosen(OptionGroup group, int member) const {
+bool SettingsControls::isChosen(OptionGroup group, int member) const {
     const QString name = controlName(group, member);
     return as<QRadioButton>(control(name), name)->isChecked();
 }
 
-void DeviceSettings::setChosen(OptionGroup group, int member, bool chosen) {
+void SettingsControls::setChosen(OptionGroup group, int member, bool chosen) {
     const QString name = controlName(group, member);
     // Option buttons are not exclusive: the record may leave a group empty.
     as<QRadioButton>(control(name), name)->setChecked(chosen);
 }
 
-std::optional<int> DeviceSettings::chosenMember(OptionGroup group) const {
-    for (int member = 0; member < memberCount(group); ++member) {
-        if (isChosen(group, member))
-            return member;
-    }
-    return std::nullopt;
-}
-
-void DeviceSettings::appendStatus(const QString& text) {
+void SettingsControls::appendStatus(const QString& text) {
     const QString name = QLatin1String(ctl::StatusLog);
     as<MultiLineBox>(control(name), name)->appendText(text);
 }
 
-SettingsRecord DeviceSettings::record() const {
+SettingsRecord SettingsControls::record() const {
     SettingsRecord r;
     for (const TextField field : kTextFields)
         r.text(field) = text(field);
@@ -180,7 +126,7 @@ SettingsRecord DeviceSettings::record() const {
     return r;
 }
 
-void DeviceSettings::clearForRead() {
+void SettingsControls::clearForRead() {
     for (TextField field : {TextField::Callsign, TextField::Passcode, TextField::Comment,
                             TextField::Status, TextField::Version, TextField::Interval,
                             TextField::LatDegrees, TextField::LatMinutes, TextField::LatHundredths,
@@ -199,6 +145,6 @@ void DeviceSettings::clearForRead() {
         setChecked(field, false);
 }
 
-bool peizhi(const QString& currentLine, DeviceSettings& settings) {
+bool peizhi(const QString& currentLine, SettingsControls& settings) {
     return applySettingsLine(currentLine, settings);
 }

@@ -1,10 +1,11 @@
-#include "Commands.h"
+#include "CliCommands.h"
 
 #include "CliFailure.h"
 #include "CliFields.h"
 #include "DefaultSettings.h"
 #include "Dialogues.h"
-#include "FileSettings.h"
+#include "FileForWrite.h"
+#include "PortDiagnostics.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "Progress.h"
@@ -234,7 +235,7 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
                      QStringLiteral("Writes the settings of FILE, then restarts the tracker."), 1);
     if (files.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE")};
-    return writeRecord(options, loadSettingsFile(files.first()),
+    return writeRecord(options, readFileForWrite(files.first()),
                        parser.isSet(QStringLiteral("verify")));
 }
 
@@ -255,10 +256,10 @@ QString setDescription() {
     QString text = QStringLiteral("Reads the tracker, changes the named fields, writes it and "
                                   "restarts it.\n\nFIELD=VALUE, where FIELD is one of:\n");
     for (const CliField& field : cliFields())
-        if (field.accepts)
+        if (!field.accepts.isEmpty())
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
-                        .arg(QString::fromUtf8(field.accepts));
+                        .arg(field.accepts);
     return text;
 }
 

@@ -1,4 +1,4 @@
-#include "FileSettings.h"
+#include "FileForWrite.h"
 
 #include "CliFailure.h"
 #include "CliFields.h"
@@ -37,7 +37,7 @@ struct FileRead : RecordRead {
 
 } // namespace
 
-SettingsRecord loadSettingsFile(const QString& fileName) {
+SettingsRecord readFileForWrite(const QString& fileName) {
     const auto lines = readSettingsFile(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
@@ -51,7 +51,7 @@ SettingsRecord loadSettingsFile(const QString& fileName) {
         for (const FieldEffect& change : result.effects) {
             const auto* set = std::get_if<effect::SetText>(&change);
             const CliField* field = set ? findCliField(set->field) : nullptr;
-            if (!field || !field->accepts)
+            if (!field || field->accepts.isEmpty())
                 continue;
             if (const std::optional<QString> problem = valueProblem(*field, set->value))
                 refuse(where, *problem);

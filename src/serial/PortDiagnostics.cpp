@@ -1,0 +1,76 @@
+#include "PortDiagnostics.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+QStringList usualLockFolders() {
+    return {QStringLiteral("/var/lock"),       QStringLiteral("/run/lock"),
+            QStringLiteral("/etc/locks"),      QStringLiteral("/var/spool/locks"),
+            QStringLiteral("/var/spool/uucp"), QDir::tempPath()};
+}
+
+PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolders) {
+    PortOpenProbe probe{device, 0, {}};
+#ifndef Q_OS_WIN
+    const QByteArray path = QFile::encodeName(device);
+    if (::access(path.constData(), R_OK | W_OK) != 0) {
+        probe.openErrno = errno;
+    } else {
+        // Non-blocking, so a modem line without carrier cannot hang start-up.
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            probe.openErrno = errno;
+        else
+            ::close(fd);
+    }
+    QString name = device;
+    if (name.startsWith(QLatin1String("/dev/")))
+        name = name.mid(5);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const QString& folder : lockFolders) {
+        const QString lock = folder + QStringLiteral("/LCK..") + name;
+        if (QFileInfo::exists(lock)) {
+            probe.lockFile = lock;
+            break;
+        }
+    }
+#else
+    Q_UNUSED(lockFolders);
+#endif
+    return probe;
+}
+
+QString portOpenHelp(const QList<PortOpenProbe>& probes) {
+    QStringList denied;
+    QStringList busy;
+    QStringList lines;
+    for (const PortOpenProbe& probe : probes) {
+        if (probe.openErrno == EACCES || probe.openErrno == EPERM)
+            denied.append(probe.device);
+        else if (probe.openErrno == EBUSY)
+            busy.append(probe.device);
+        else if (!probe.lockFile.isEmpty())
+            lines.append(QStringLiteral("%1: locked by %2. Another program holds it, or the "
+                                        "lock file was left behind by one that ended: end that "
+                                        "program or delete the file, then open this list again.")
+                             .arg(probe.device, probe.lockFile));
+    }
+    if (!busy.isEmpty())
+        lines.prepend(QStringLiteral("%1: busy. Another program holds it, such as ModemManager "
+                                     "or brltty: stop or remove that program, then open this "
+                                     "list again.")
+                          .arg(busy.join(QStringLiteral(", "))));
+    if (!denied.isEmpty())
+        lines.prepend(QStringLiteral("%1: permission denied. You are not in the dialout group: "
+                                     "run \"sudo usermod -aG dialout $USER\", then log out and "
+                                     "in again.")
+                          .arg(denied.join(QStringLiteral(", "))));
+    return lines.join(QLatin1Char('\n'));
+}
