@@ -7,8 +7,8 @@ build="${1:-build-package}"
 
 scripts/install-packages.sh cmake g++ qt6-base-dev qt6-serialport-dev libgl-dev dpkg-dev help2man
 
-# Only what is installed is built; the tests are not part of the package.
+# Only what is installed is built (programs and manual pages); the tests are not part of the package.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-cmake --build "$build" --parallel "$(nproc)" --target kite12-config kite12 kite12-man kite12-sim
+cmake --build "$build" --parallel "$(nproc)" --target kite12-config kite12 kite12-man kite12-sim kite12-sim-man
 (cd "$build" && cpack -G DEB)
 ls "$build"/kite12-config_*.deb

@@ -38,13 +38,21 @@ Exit status: 0 done; 1 the tracker did not answer or was lost, or a verify
 found differences; 2 a usage error or a bad file, nothing sent; 3 the port
 cannot be opened.)";
 
+// --version prints it below the version number, as GNU tools do.
+const char kLicenceNotice[] = R"(
+Copyright (C) 2026 The KITE12 APRS Config developers
+License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.)";
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     interruptOnCtrlC();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION) +
+                                            QString::fromUtf8(kLicenceNotice));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(kCommands));
