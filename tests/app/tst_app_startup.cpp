@@ -8,8 +8,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -25,6 +29,60 @@ QStringList itemsOf(const QComboBox* box) {
     for (int i = 0; i < box->count(); ++i)
         items.append(box->itemText(i));
     return items;
+}
+
+// Kept beyond the right edge on purpose: the operations use them, the user never sees them.
+const QStringList kOutOfSight{ctl::ReplyHex, ctl::UpdateStepLabel, ctl::HiddenBox,
+                              ctl::OpenPortButton};
+// Siblings meant to overlap: the configuration date over the "Vers" group, the counter box
+// over the outer frame, and (below) the GPRS frame over the groups.
+const QList<QStringList> kOverlapping{{ctl::ConfigDateBox, ctl::VersionFrame},
+                                      {ctl::CounterBox, ctl::FormFrame}};
+
+// Each caption followed by the field it names, and the interval option by its box.
+const char* const kCaptioned[] = {
+    ctl::CallsignLabel,    ctl::CallsignBox,   ctl::SsidDashLabel,  ctl::SsidBox,
+    ctl::PassLabel,        ctl::PasscodeBox,   ctl::CommentLabel,   ctl::CommentBox,
+    ctl::StatusLabel,      ctl::StatusBox,     ctl::PttDelayLabel,  ctl::PttDelayBox,
+    ctl::PathLabel,        ctl::PathBox,       ctl::TxVolumeLabel,  ctl::TxVolumeBox,
+    ctl::SymbolLabel,      ctl::SymbolBox,     ctl::LatLabel,       ctl::LatDegreesBox,
+    ctl::LonLabel,         ctl::LonDegreesBox, ctl::BacklightLabel, ctl::BacklightBox,
+    ctl::UnitLabel,        ctl::UnitBox,       ctl::AliasLabel,     ctl::AliasBox,
+    ctl::IntervalOption,   ctl::IntervalBox,   ctl::ServerLabel,    ctl::ServerBox,
+    ctl::ServerPortLabel,  ctl::ServerPortBox, ctl::ApnUserLabel,   ctl::ApnUserBox,
+    ctl::ApnPasswordLabel, ctl::ApnPasswordBox};
+
+// The texts a control shows that its width cuts off.
+QStringList cutTexts(const QWidget* control) {
+    QStringList cut;
+    const auto fit = [&cut](const QString& text, int needed, int room) {
+        if (needed > room)
+            cut << QStringLiteral("\"%1\" needs %2 of %3").arg(text).arg(needed).arg(room);
+    };
+    const QStyle* style = control->style();
+    // A list shows its items in an edit field without a frame of its own.
+    const auto fitEdit = [&](const QLineEdit* edit, const QString& text) {
+        const int frame = edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        fit(text, edit->fontMetrics().horizontalAdvance(text) + 2 * (frame + 1), edit->width());
+    };
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        fit(label->text(), label->sizeHint().width(), label->width());
+    else if (const auto* button = qobject_cast<const QPushButton*>(control))
+        fit(button->text(),
+            button->fontMetrics().horizontalAdvance(button->text()) +
+                style->pixelMetric(QStyle::PM_ButtonMargin) +
+                2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth),
+            button->width());
+    else if (const auto* choice = qobject_cast<const QAbstractButton*>(control))
+        fit(choice->text(), choice->sizeHint().width(), choice->width());
+    else if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        fit(frame->title(), frame->minimumSizeHint().width(), frame->width());
+    else if (const auto* list = qobject_cast<const QComboBox*>(control))
+        for (const QString& item : itemsOf(list) + QStringList{list->currentText()})
+            fitEdit(list->lineEdit(), item);
+    else if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        fitEdit(edit, edit->text());
+    return cut;
 }
 
 } // namespace
@@ -142,6 +200,45 @@ private Q_SLOTS:
         Form1 form(folder.path());
         QCOMPARE(form.findChild<QComboBox*>(ctl::PortList)->currentText(), recalled);
         QCOMPARE(form.comm()->commPort(), portNumber);
+    }
+
+    // Also run by ctest at scale factor 2. The GPRS frame is shown, so that its controls count too.
+    void layoutShowsEveryControlWhole() {
+        ProgramFolder folder({});
+        Form1 form(folder.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.findChild<QPushButton*>(ctl::GprsSetupButton)->click();
+        // The controls placed on the window and its frames, not the parts inside a list or box.
+        QList<QWidget*> placed;
+        for (QWidget* control : form.findChildren<QWidget*>())
+            if (control->isVisibleTo(&form) && !kOutOfSight.contains(control->objectName()) &&
+                (control->parentWidget() == &form ||
+                 qobject_cast<QGroupBox*>(control->parentWidget())))
+                placed.append(control);
+        QVERIFY(placed.size() > 80);
+        for (const QWidget* control : placed) {
+            const QString name = control->objectName();
+            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()),
+                     qPrintable(name));
+            for (const QWidget* other : placed)
+                QVERIFY2(control == other || control->parentWidget() != other->parentWidget() ||
+                             !control->geometry().intersects(other->geometry()) ||
+                             name == ctl::GprsFrame || other->objectName() == ctl::GprsFrame ||
+                             kOverlapping.contains({name, other->objectName()}) ||
+                             kOverlapping.contains({other->objectName(), name}),
+                         qPrintable(name + " overlaps " + other->objectName()));
+            QVERIFY2(cutTexts(control).isEmpty(), qPrintable(name + cutTexts(control).join(", ")));
+        }
+        const auto at = [&form](const char* name) {
+            const QWidget* control = form.findChild<QWidget*>(name);
+            return QRect(control->mapTo(&form, QPoint()), control->size());
+        };
+        for (size_t i = 0; i < std::size(kCaptioned); i += 2)
+            QVERIFY2(qAbs(at(kCaptioned[i]).center().y() - at(kCaptioned[i + 1]).center().y()) <=
+                             3 &&
+                         at(kCaptioned[i]).right() < at(kCaptioned[i + 1]).left(),
+                     kCaptioned[i]);
     }
 };
 

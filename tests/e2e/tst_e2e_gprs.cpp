@@ -129,6 +129,14 @@ private Q_SLOTS:
         bench.click(ctl::GprsExitButton);
         QCOMPARE(bench.messages, QStringList(2, kPortFailure));
         QVERIFY(!bench.frameShown());
+        // Its device gone, Read and EXIT cannot open the port: they say so, and the frame
+        // still opens and closes.
+        bench.click(ctl::GprsSetupButton);
+        bench.click(ctl::GprsReadButton);
+        QVERIFY(bench.frameShown() && bench.messages.size() == 3);
+        bench.click(ctl::GprsExitButton);
+        QCOMPARE(bench.messages, QStringList(4, kPortFailure));
+        QVERIFY(!bench.frameShown() && !bench.portOpen());
     }
 
 private:
