@@ -13,6 +13,7 @@
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
+#include "PasscodeCheck.h"
 #include "PortList.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
@@ -68,6 +69,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.form = this;
     context_.portSettingsFile = portSettingsFileIn(programFolder);
     context_.language = uiLanguageOf(QLocale::system());
+    installPasscodeCheck(this, context_.language);
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
     context_.settings = settings_.get();
     context_.writeOffer =
