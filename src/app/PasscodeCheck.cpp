@@ -23,8 +23,7 @@ QString toolTip(UiLanguage language, const QString& callsign, bool matches) {
                       "发送的位置；电台发射不受影响。",
                       "Not the APRS-IS passcode of %1, which is %2. APRS-IS ignores what "
                       "the tracker sends over GPRS; its radio beacons are not affected.")
-        .arg(callsign)
-        .arg(aprsPasscode(callsign));
+        .arg(callsign, QString::number(aprsPasscode(callsign)));
 }
 
 void showCheck(QLineEdit* passcode, const QString& callsign, UiLanguage language) {

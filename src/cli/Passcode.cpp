@@ -33,6 +33,5 @@ void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
                        "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
                        "reports, the radio is not affected")
             .arg(record.passcode.isEmpty() ? QStringLiteral("an empty passcode") : record.passcode,
-                 record.callsign)
-            .arg(aprsPasscode(record.callsign)));
+                 record.callsign, QString::number(aprsPasscode(record.callsign))));
 }
