@@ -10,6 +10,7 @@
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
+#include "PasscodeCheck.h"
 #include "PortList.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
@@ -67,6 +68,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.portSettingsFile = portSettingsFileIn(programFolder);
     context_.language = uiLanguageOf(QLocale::system());
     context_.closing = [this] { return closing_; };
+    installPasscodeCheck(this, context_.language);
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
     context_.comm->setAbortCheck(context_.closing);
     context_.settings = settings_.get();

@@ -9,6 +9,7 @@
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "SerialError.h"
+#include "SymbolList.h"
 #include "TrackerCommands.h"
 
 #include <QComboBox>
@@ -92,6 +93,7 @@ void runStartUp(const FormContext& context) {
     comm.close();
     listPorts(portList, comm);
     fillFixedLists(context.form);
+    installSymbolList(context.form);
 
     if (const auto number = numberAfterPrefix(portList->currentText())) {
         try {

@@ -289,8 +289,13 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
     SettingsRecord record = readTracker(port, progress);
-    for (const auto& [field, value] : changes)
+    bool passcodeConcerned = false;
+    for (const auto& [field, value] : changes) {
         setFieldValue(*field, value, record);
+        passcodeConcerned = passcodeConcerned || concernsPasscode(*field);
+    }
+    if (passcodeConcerned)
+        warnOnPasscodeMismatch(progress, record);
     return writeRecord(options, port, progress, record, parser.isSet(QStringLiteral("verify")));
 }
 
@@ -314,6 +319,8 @@ int runCommand(const GlobalOptions& options, const QStringList& arguments) {
         return flash(options, arguments);
     if (command == QLatin1String("gprs"))
         return gprs(options, arguments);
+    if (command == QLatin1String("passcode"))
+        return passcode(arguments);
     throw CliFailure{
         kExitUsage,
         command.isEmpty()

@@ -47,3 +47,10 @@ void printDifferences(const QJsonArray& differences);
 // The commands of their own files.
 int flash(const GlobalOptions& options, const QStringList& arguments);
 int gprs(const GlobalOptions& options, const QStringList& arguments);
+int passcode(const QStringList& arguments);
+
+struct CliField;
+// Whether a set of the field may make the passcode wrong.
+bool concernsPasscode(const CliField& field);
+// A note on standard error when the record's passcode is not its callsign's.
+void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record);

@@ -31,6 +31,7 @@ Commands:
                         user and password
   gprs set --server HOST [--apn NAME --user USER --password PASSWORD]
                         store them in the modem, then read them back
+  passcode CALLSIGN     print the APRS-IS passcode of CALLSIGN
 
 "kite12 COMMAND --help" describes a command.
 

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -108,6 +109,34 @@ private Q_SLOTS:
         QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
         QTest::mouseClick(digi, Qt::LeftButton);
         QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
+    }
+
+    // The passcode box's colour follows both boxes, however they change.
+    void passcodeAndSymbolShowWhatTheyHold() {
+        auto* callsign = form_->findChild<QLineEdit*>(ctl::CallsignBox);
+        auto* passcode = form_->findChild<QLineEdit*>(ctl::PasscodeBox);
+        const auto colour = [passcode] {
+            return passcode->grab().toImage().pixelColor(passcode->width() - 5,
+                                                         passcode->height() / 2);
+        };
+        const QColor unchecked = colour();
+        form_->findChild<QPushButton*>(ctl::DefaultButton)->click();
+        const QColor wrong = colour();
+        QVERIFY(wrong != unchecked);
+        QVERIFY2(passcode->toolTip().contains("12960"), qPrintable(passcode->toolTip()));
+        passcode->setFocus();
+        passcode->selectAll();
+        QTest::keyClicks(passcode, "12960");
+        const QColor right = colour();
+        QVERIFY(right != wrong && right != unchecked);
+        callsign->setText("N0CALL");
+        QCOMPARE(colour(), wrong);
+        callsign->clear();
+        QCOMPARE(colour(), unchecked);
+
+        auto* symbols = form_->findChild<QComboBox*>(ctl::SymbolBox);
+        QCOMPARE(symbols->itemData(symbols->findText("/>"), Qt::ToolTipRole).toString(), "/> car");
+        QCOMPARE(symbols->toolTip(), "/> car");
     }
 
 private:

@@ -111,6 +111,7 @@ private Q_SLOTS:
         row("file without a field", {"write", put("field.ini", "CALLSIGN:NOCALL-10\r\n")},
             "field.ini: no line for passcode");
         row("unknown field", {"set", "calsign=X"}, "unknown field");
+        row("passcode without a callsign", {"passcode"}, "passcode: give a CALLSIGN");
         row("callsign too long", {"set", "callsign=AB1CDEF"}, "callsign takes up to 6 characters");
         row("short image", {"flash", put("short.bin", QByteArray(4999, 'x'))},
             "4999 bytes is too short");
@@ -180,10 +181,18 @@ private Q_SLOTS:
     void verifyReportsTheFieldNotStored() {
         VirtualTracker tracker;
         QVERIFY(tracker.start({"--ignore-key", "COMMENT"}));
-        const Run run = kite12(on(tracker, {"set", "comment=moved", "status=on air", "--verify"}));
+        const Run run = kite12(
+            on(tracker, {"set", "comment=moved", "callsign=N0CALL", "status=on air", "--verify"}));
         QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("47311 is not the APRS-IS passcode of N0CALL, which is 13023"));
         QCOMPARE(run.out,
                  QByteArray("comment\twritten \"moved\"\tread \"3035.00N/11417.00ErPHG1010\"\n"));
+    }
+
+    void passcodeNeedsNoTracker() {
+        const Run run = kite12({"passcode", "nocall-9"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("12960\n"));
     }
 
     void flashEndsAsTheTrackerAllows_data() {

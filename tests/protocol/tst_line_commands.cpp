@@ -1,3 +1,4 @@
+#include "AprsPasscode.h"
 #include "DefaultSettings.h"
 #include "TrackerCommands.h"
 
@@ -72,6 +73,27 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QCOMPARE(writeStep(step, fields).command, command + QStringLiteral("\r\n"));
     }
+
+    // Pairs published with other programs that compute the same public hash.
+    void passcodesOfPublishedCallsigns_data() {
+        QTest::addColumn<QString>("callsign");
+        QTest::addColumn<int>("passcode");
+        QTest::newRow("six characters") << "N0CALL" << 13023;
+        QTest::newRow("lower case") << "nocall" << 12960;
+        QTest::newRow("SSID cut off") << "NOCALL-10" << 12960;
+        QTest::newRow("four characters") << "x2yz" << 29322;
+        QTest::newRow("five characters") << "12345" << 17636;
+        QTest::newRow("five with SSID") << "12345-7" << 17636;
+    }
+
+    void passcodesOfPublishedCallsigns() {
+        QFETCH(QString, callsign);
+        QFETCH(int, passcode);
+        QCOMPARE(aprsPasscode(callsign), passcode);
+        QVERIFY(passcodeMatches(callsign, QString::number(passcode)));
+        QVERIFY(!passcodeMatches(callsign, QStringLiteral("+%1").arg(passcode)));
+    }
+
 };
 
 QTEST_GUILESS_MAIN(LineCommandsTest)

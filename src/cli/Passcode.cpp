@@ -1,0 +1,37 @@
+#include "AprsPasscode.h"
+#include "CliFailure.h"
+#include "CliFields.h"
+#include "Commands.h"
+#include "Progress.h"
+
+#include <QCommandLineParser>
+
+int passcode(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("CALLSIGN"),
+                                 QStringLiteral("The callsign, with or without its SSID."));
+    const QStringList callsigns = parseCommand(
+        parser, arguments,
+        QStringLiteral("Prints the APRS-IS passcode of CALLSIGN; no tracker is needed."), 1);
+    if (callsigns.isEmpty() || callsigns.first().isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("passcode: give a CALLSIGN")};
+    print(QStringLiteral("%1\n").arg(aprsPasscode(callsigns.first())));
+    return kExitDone;
+}
+
+bool concernsPasscode(const CliField& field) {
+    return field.target == FieldTarget{TextField::Callsign} ||
+           field.target == FieldTarget{TextField::Passcode};
+}
+
+void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
+    // Without a callsign there is nothing to check against.
+    if (record.callsign.isEmpty() || passcodeMatches(record.callsign, record.passcode))
+        return;
+    progress.note(
+        QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
+                       "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
+                       "reports, the radio is not affected")
+            .arg(record.passcode.isEmpty() ? QStringLiteral("an empty passcode") : record.passcode,
+                 record.callsign, QString::number(aprsPasscode(record.callsign))));
+}
