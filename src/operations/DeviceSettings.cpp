@@ -8,9 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
-
-QString controlName(TextField field) {
+QString DeviceSettings::controlName(TextField field) {
     switch (field) {
     case TextField::Callsign:
         return QLatin1String(ctl::CallsignBox);
@@ -72,7 +70,7 @@ QString controlName(TextField field) {
     Q_UNREACHABLE();
 }
 
-QString controlName(CheckField field) {
+QString DeviceSettings::controlName(CheckField field) {
     switch (field) {
     case CheckField::MicE:
         return QLatin1String(ctl::MicECheck);
@@ -84,10 +82,12 @@ QString controlName(CheckField field) {
     Q_UNREACHABLE();
 }
 
-QString controlName(OptionGroup group, int member) {
+QString DeviceSettings::controlName(OptionGroup group, int member) {
     return QLatin1String(group == OptionGroup::Gps ? ctl::GpsOptions[member]
                                                    : ctl::BeaconOptions[member]);
 }
+
+namespace {
 
 template <class Control> Control* as(QWidget* widget, const QString& name) {
     auto* control = qobject_cast<Control*>(widget);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+class ChangeMarks;
 class DeviceSettings;
 class MSComm;
 class MultiLineBox;
@@ -20,8 +21,10 @@ struct FormContext {
     DeviceSettings* settings = nullptr;
     ReceivePath* receive = nullptr;
     WriteOffer* writeOffer = nullptr;
+    ChangeMarks* changeMarks = nullptr;
     UiLanguage language = UiLanguage::English;
-    QString portSettingsFile; // TrkComm.ini in the program's folder
+    QString programFolder;
+    QString portSettingsFile; // TrkComm.ini, beside the program or in the user's config folder
 
     template <class Control> Control* control(const QString& name) const {
         return findControl<Control>(form, name);
