@@ -2,9 +2,11 @@
 
 #include <QPushButton>
 
-// The window builds the buttons disabled: nothing is supplied yet.
+// Nothing is supplied yet.
 WriteOffer::WriteOffer(QPushButton* writeButton, QPushButton* saveButton)
-    : QObject(writeButton), writeButton_(writeButton), saveButton_(saveButton) {}
+    : QObject(writeButton), writeButton_(writeButton), saveButton_(saveButton) {
+    apply();
+}
 
 void WriteOffer::setFieldsSupplied(bool supplied) {
     supplied_ = supplied;

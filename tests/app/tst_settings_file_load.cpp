@@ -94,7 +94,7 @@ void SettingsFileLoadTest::loads_data() {
         "c");
     row("empty file", "", "", "");
     const QByteArray full = "COMMENT:c" + QByteArray(kMaxSettingsFileBytes - 9, '\n');
-    row("at the size limit", full, "COMMENT:c" + QString("\r\n").repeated(full.size() - 8), "c");
+    row("at the size limit", full, "COMMENT:c" + QString("\r\n").repeated(full.size() - 9), "c");
     // An editor's byte order mark does not hide the first key; other bytes
     // come back as they were; a key must stand at the very start of a line.
     const QString bytes = QStringView(u"\u4E2D caf\xDCE9 \xDCB0\xDCFF\x01\x7F").toString();
