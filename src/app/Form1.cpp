@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "ChangeMarks.h"
 #include "ControlFactory.h"
 #include "ControlNames.h"
 #include "FieldRules.h"
@@ -20,6 +21,7 @@
 #include "SettingsControls.h"
 #include "SettingsFileLoad.h"
 #include "SettingsOperations.h"
+#include "SettingsFileSave.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
 
@@ -65,7 +67,8 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
 
     settings_ = std::make_unique<SettingsControls>(this);
     context_.form = this;
-    context_.portSettingsFile = portSettingsFileIn(programFolder);
+    context_.programFolder = programFolder;
+    context_.portSettingsFile = portSettingsFileFor(programFolder);
     context_.language = uiLanguageOf(QLocale::system());
     context_.closing = [this] { return closing_; };
     installPasscodeCheck(this, context_.language);
@@ -73,7 +76,9 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.comm->setAbortCheck(context_.closing);
     context_.settings = settings_.get();
     context_.writeOffer =
-        new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)));
+        new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)),
+                       context_.control<QPushButton>(QLatin1String(ctl::SaveFileButton)));
+    context_.changeMarks = new ChangeMarks(this, settings_.get());
     SettingsControls* record = settings_.get();
     auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
     auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::GprsInfoBox));
@@ -104,6 +109,7 @@ void Form1::connectOperations() {
     new FirmwareUpdate(context_, this);
     new GprsSetup(context_, this);
     new SettingsFileLoad(context_, this);
+    new SettingsFileSave(context_, this);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -14,7 +14,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QPushButton>
 
 namespace {
 
@@ -33,7 +32,7 @@ QList<PortOpenProbe> probesOfClosedDevices(const MSComm& comm, const QList<int>&
     return probes;
 }
 
-void listPorts(QComboBox* portList, MSComm& comm) {
+void listPorts(QComboBox* portList, MSComm& comm, const QString& portSettingsFile) {
     const QList<int> ports = portsThatOpen(comm);
     QStringList names;
     for (const int number : ports)
@@ -41,7 +40,10 @@ void listPorts(QComboBox* portList, MSComm& comm) {
     setItemsKeepingText(portList, names);
     for (int row = 0; row < ports.size(); ++row)
         portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row))), Qt::ToolTipRole);
-    portList->setToolTip(portOpenHelp(probesOfClosedDevices(comm, ports)));
+    const QString help = portOpenHelp(probesOfClosedDevices(comm, ports));
+    // Where the port is remembered, and where a Ports section would go.
+    const QString file = QStringLiteral("Port settings: ") + portSettingsFile;
+    portList->setToolTip(help.isEmpty() ? file : help + QStringLiteral("\n\n") + file);
 }
 
 // Runs with the port closed, so nothing here can fail.
@@ -76,7 +78,8 @@ void rescanPorts(const FormContext& context) {
     if (comm.isOpen())
         return;
     const int port = comm.commPort();
-    listPorts(context.control<QComboBox>(QLatin1String(ctl::PortList)), comm);
+    listPorts(context.control<QComboBox>(QLatin1String(ctl::PortList)), comm,
+              context.portSettingsFile);
     comm.setCommPort(port);
 }
 
@@ -91,7 +94,7 @@ void runStartUp(const FormContext& context) {
 
     MSComm& comm = *context.comm;
     comm.close();
-    listPorts(portList, comm);
+    listPorts(portList, comm, context.portSettingsFile);
     fillFixedLists(context.form);
     installSymbolList(context.form);
 
@@ -104,7 +107,4 @@ void runStartUp(const FormContext& context) {
         }
     }
     configurePort(comm);
-
-    context.control<QPushButton>(QLatin1String(ctl::LoadFileButton))->setEnabled(false);
-    context.control<QPushButton>(QLatin1String(ctl::SaveFileButton))->setEnabled(false);
 }

@@ -9,6 +9,7 @@
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "Progress.h"
+#include "RestorePoints.h"
 #include "SettingsFile.h"
 #include "TrackerPort.h"
 
@@ -26,8 +27,9 @@ void print(const QString& text) {
 }
 
 namespace {
+// The window's own file, so that both number the ports alike.
 PortDirectory portDirectory() {
-    return PortDirectory(portSettingsFileIn(QCoreApplication::applicationDirPath()));
+    return PortDirectory(portSettingsFileFor(QCoreApplication::applicationDirPath()));
 }
 } // namespace
 
@@ -78,6 +80,8 @@ int listPorts(const QStringList& arguments) {
     QCommandLineParser parser;
     parseCommand(parser, arguments, QStringLiteral("Lists COM1 to COM16 and what each opens."));
     const PortDirectory ports = portDirectory();
+    // On standard error, so that the port lines stay one format.
+    Progress(false).note(QStringLiteral("Port settings: ") + ports.portSettingsFile());
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
         const QString device = ports.devicePath(number);
         if (device.isEmpty())
@@ -138,6 +142,9 @@ int read(const GlobalOptions& options, const QStringList& arguments) {
     port.open();
     const SettingsRecord record = readTracker(port, progress);
     port.close();
+    const auto restorePoint = saveRestorePoint(record);
+    if (const auto* error = std::get_if<SettingsFileError>(&restorePoint))
+        progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
     printRecord(options, record);
     const QString file = parser.value(QStringLiteral("output"));
     if (file.isEmpty())
@@ -228,15 +235,22 @@ int writeRecord(const GlobalOptions& options, const SettingsRecord& record, bool
 int write(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOption(verifyOption());
+    parser.addOption({QStringLiteral("last"),
+                      QStringLiteral("Write the newest restore point (in %1) instead of a FILE.")
+                          .arg(restorePointFolder())});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A settings file, as read -o saves it."));
     const QStringList files =
         parseCommand(parser, arguments,
                      QStringLiteral("Writes the settings of FILE, then restarts the tracker."), 1);
-    if (files.isEmpty())
-        throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE")};
-    return writeRecord(options, readFileForWrite(files.first()),
-                       parser.isSet(QStringLiteral("verify")));
+    const bool last = parser.isSet(QStringLiteral("last"));
+    if (files.isEmpty() == !last)
+        throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE or --last")};
+    const QString file = last ? newestRestorePoint() : files.first();
+    if (file.isEmpty())
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("write: no restore point in %1").arg(restorePointFolder())};
+    return writeRecord(options, readFileForWrite(file), parser.isSet(QStringLiteral("verify")));
 }
 
 int defaults(const GlobalOptions& options, const QStringList& arguments) {

@@ -1,7 +1,7 @@
 #include "AprsPasscode.h"
 #include "CliFailure.h"
 #include "CliFields.h"
-#include "Commands.h"
+#include "CliCommands.h"
 #include "Progress.h"
 
 #include <QCommandLineParser>

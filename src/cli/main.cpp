@@ -14,10 +14,12 @@ updates its firmware and sets up its GPRS modem.
 Commands:
   ports                 each port: COM name, device, USB maker/product/serial,
                         whether it opens and why not
-  read [-o FILE]        read every setting and print them; -o saves a settings file
-  write FILE [--verify]
-                        write the settings of FILE, then restart the tracker;
-                        --verify reads them back and lists each difference
+  read [-o FILE]        read every setting and print them; -o saves a settings file;
+                        every read also leaves a restore point
+  write FILE|--last [--verify]
+                        write the settings of FILE (--last: the newest restore
+                        point), then restart the tracker; --verify reads them
+                        back and lists each difference
   set FIELD=VALUE ... [--verify]
                         read, change the named fields, write
   defaults [--chinese]  write the default settings (the Default button's values)

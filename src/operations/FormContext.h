@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class ChangeMarks;
 class SettingsControls;
 class MSComm;
 class MultiLineBox;
@@ -21,8 +22,10 @@ struct FormContext {
     SettingsControls* settings = nullptr;
     ReceivePath* receive = nullptr;
     WriteOffer* writeOffer = nullptr;
+    ChangeMarks* changeMarks = nullptr;
     UiLanguage language = UiLanguage::English;
-    QString portSettingsFile; // TrkComm.ini in the program's folder
+    QString programFolder;
+    QString portSettingsFile; // TrkComm.ini, beside the program or in the user's config folder
     // Holds once the user closes the window while an operation may still be
     // waiting: its waits then end at once, the port no longer opens and no
     // message box shows, so the operation unwinds without sending anything more.

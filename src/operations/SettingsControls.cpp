@@ -22,11 +22,13 @@ constexpr const char* kTextControls[] = {
     ctl::ServerPortBox, ctl::ApnBox,        ctl::ApnUserBox,       ctl::ApnPasswordBox};
 static_assert(std::size(kTextControls) == kTextFields.size());
 
-QString controlName(TextField field) {
+} // namespace
+
+QString SettingsControls::controlName(TextField field) {
     return QLatin1String(kTextControls[static_cast<std::size_t>(field)]);
 }
 
-QString controlName(CheckField field) {
+QString SettingsControls::controlName(CheckField field) {
     switch (field) {
     case CheckField::MicE:
         return QLatin1String(ctl::MicECheck);
@@ -38,10 +40,12 @@ QString controlName(CheckField field) {
     Q_UNREACHABLE();
 }
 
-QString controlName(OptionGroup group, int member) {
+QString SettingsControls::controlName(OptionGroup group, int member) {
     return QLatin1String(group == OptionGroup::Gps ? ctl::GpsOptions[member]
                                                    : ctl::BeaconOptions[member]);
 }
+
+namespace {
 
 template <class Control> Control* as(QWidget* widget, const QString& name) {
     auto* control = qobject_cast<Control*>(widget);

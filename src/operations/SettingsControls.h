@@ -29,6 +29,13 @@ public:
     // The status log Text29: the parser appends "Connect OK" and "Read end" to it.
     void appendStatus(const QString& text);
 
+    // The control that shows the field.
+    QWidget* controlOf(TextField field) const { return control(controlName(field)); }
+    QWidget* controlOf(CheckField field) const { return control(controlName(field)); }
+    QWidget* controlOf(OptionGroup group, int member) const {
+        return control(controlName(group, member));
+    }
+
     // Every field as it stands now.
     SettingsRecord record() const;
 
@@ -37,6 +44,9 @@ public:
     void clearForRead();
 
 private:
+    static QString controlName(TextField field);
+    static QString controlName(CheckField field);
+    static QString controlName(OptionGroup group, int member);
     // The control of that name, found once and remembered.
     QWidget* control(const QString& name) const;
 

@@ -1,36 +1,55 @@
 #include "SettingsFileLoad.h"
 
+#include "ChangeMarks.h"
 #include "ControlNames.h"
+#include "MSComm.h"
+#include "RestorePoints.h"
 #include "SettingsControls.h"
-#include "SettingsFile.h"
+#include "SettingsFileCheck.h"
 #include "WriteOffer.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPushButton>
+#include <QUrl>
 #include <utility>
+
+namespace {
+constexpr int kPortWatchMs = 100;
+} // namespace
 
 SettingsFileLoad::SettingsFileLoad(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     connect(context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton)),
             &QPushButton::clicked, this, &SettingsFileLoad::chooseAndLoad);
+    // The port has no signal of its own for opening and closing.
+    connect(&portWatch_, &QTimer::timeout, this, &SettingsFileLoad::offerWhilePortFree);
+    portWatch_.start(kPortWatchMs);
+    offerWhilePortFree();
+}
+
+void SettingsFileLoad::offerWhilePortFree() {
+    context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton))
+        ->setEnabled(!context_.comm->isOpen());
 }
 
 void SettingsFileLoad::chooseAndLoad() {
-    const QString programFolder = QFileInfo(context_.portSettingsFile).absolutePath();
-    const QString fileName =
-        QFileDialog::getOpenFileName(context_.form, context_.say("载入数据", "Load file"),
-                                     programFolder, QString::fromUtf8("ini文件(*.ini)"));
-    if (fileName.isEmpty())
+    if (context_.comm->isOpen())
         return;
-    loadFile(fileName);
+    QFileDialog dialog(context_.form, context_.say("载入数据", "Load file"), context_.programFolder,
+                       QString::fromUtf8("ini文件(*.ini)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A sidebar is what the toolkit's own dialog has; the restore points go there.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QDir().mkpath(restorePointFolder());
+    dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(restorePointFolder()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    loadFile(dialog.selectedFiles().first());
 }
 
 void SettingsFileLoad::loadFile(const QString& fileName) {
-    // The whole file is read before anything changes, so a file that fails
-    // leaves the window as it was.
-    const auto read = readSettingsFile(fileName);
+    const auto read = readCheckedSettingsFile(fileName);
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&read)) {
         context_.showMessage(QStringLiteral("Can not read file ") + shownName +
@@ -40,9 +59,8 @@ void SettingsFileLoad::loadFile(const QString& fileName) {
     context_.replaceStatus(shownName + QStringLiteral("\r\n\r\n"));
     for (const QString& line : std::get<QStringList>(read)) {
         context_.appendStatus(line + QStringLiteral("\r\n"));
-        // A line the parser cannot cut ends the load; what came before stays.
-        if (!peizhi(line, *context_.settings))
-            break;
+        peizhi(line, *context_.settings);
     }
     context_.writeOffer->setFieldsSupplied(true);
+    context_.changeMarks->setBaseline();
 }

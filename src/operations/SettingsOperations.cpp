@@ -1,5 +1,7 @@
 #include "SettingsOperations.h"
 
+#include "ChangeMarks.h"
+#include "CompleteRead.h"
 #include "ControlNames.h"
 #include "DefaultSettings.h"
 #include "Delay.h"
@@ -64,6 +66,7 @@ void SettingsOperations::read() {
     settings.clearForRead();
     // Cleared fields are not for writing: only a complete read fills them all again.
     context_.writeOffer->setFieldsSupplied(false);
+    context_.changeMarks->forget();
     settings.connectSeen = 0;
     settings.readEndSeen = 0;
     // A press while the port is open is the cancel of a read under way.
@@ -88,6 +91,7 @@ void SettingsOperations::read() {
         if (end == ReadEnd::Complete) {
             context_.appendStatus(QStringLiteral("\r\n") + context_.say("读取成功", "read ok"));
             context_.writeOffer->setFieldsSupplied(true);
+            keepCompleteRead(context_);
         } else {
             Delay(500);
             context_.receive->clearCurrentLine();
@@ -160,11 +164,13 @@ void SettingsOperations::write() {
     writeButton->setText(context_.say("写入中", "Writing"));
     context_.replaceStatus(context_.say("写入中......", "Writing......"));
 
-    if (sendWriteSequence())
+    if (sendWriteSequence()) {
+        context_.changeMarks->setBaseline();
         reportWriteEnd();
-    else
+    } else {
         context_.appendStatus(QStringLiteral("\r\n") +
                               context_.say("写入失败.请重试一遍", "Write fail，Please try again."));
+    }
 
     Delay(100);
     writeButton->setText(context_.say("写入数据", "Write data"));

@@ -2,9 +2,11 @@
 
 #include <QPushButton>
 
-// The window builds the button disabled: nothing is supplied yet.
-WriteOffer::WriteOffer(QPushButton* writeButton)
-    : QObject(writeButton), writeButton_(writeButton) {}
+// Nothing is supplied yet.
+WriteOffer::WriteOffer(QPushButton* writeButton, QPushButton* saveButton)
+    : QObject(writeButton), writeButton_(writeButton), saveButton_(saveButton) {
+    apply();
+}
 
 void WriteOffer::setFieldsSupplied(bool supplied) {
     supplied_ = supplied;
@@ -18,4 +20,5 @@ void WriteOffer::setHeld(bool held) {
 
 void WriteOffer::apply() {
     writeButton_->setEnabled(supplied_ && !held_);
+    saveButton_->setEnabled(supplied_ && !held_);
 }

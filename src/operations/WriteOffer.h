@@ -4,12 +4,12 @@
 
 class QPushButton;
 
-// Write data is offered only for fields that a complete read, Default or a
-// settings file supplied, and never while firmware blocks are being sent.
+// Write data and Save file are offered only for fields that a complete read,
+// Default or a settings file supplied, and never while firmware blocks are being sent.
 class WriteOffer : public QObject {
     Q_OBJECT
 public:
-    explicit WriteOffer(QPushButton* writeButton);
+    WriteOffer(QPushButton* writeButton, QPushButton* saveButton);
 
     void setFieldsSupplied(bool supplied);
     void setHeld(bool held);
@@ -18,6 +18,7 @@ private:
     void apply();
 
     QPushButton* writeButton_;
+    QPushButton* saveButton_;
     bool supplied_ = false;
     bool held_ = false;
 };

@@ -2,6 +2,10 @@
 
 #include "PrivateProfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 constexpr qsizetype kReadBufferCharacters = 255;
 const QString kSection = QStringLiteral("TrkComm");
@@ -9,6 +13,18 @@ const QString kSection = QStringLiteral("TrkComm");
 
 QString portSettingsFileIn(const QString& programFolder) {
     return programFolder + QStringLiteral("/TrkComm.ini");
+}
+
+QString portSettingsFileFor(const QString& programFolder) {
+    const QString beside = portSettingsFileIn(programFolder);
+    const QFileInfo file(beside);
+    if (file.exists() ? file.isWritable() : QFileInfo(programFolder).isWritable())
+        return beside;
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/kite12");
+    QDir().mkpath(configFolder);
+    return portSettingsFileIn(configFolder);
 }
 
 QString ReadINI(const QString& section, const QString& keyName, const QString& fileName) {

@@ -25,8 +25,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         ports_ = form_->findChild<QComboBox*>(ctl::PortList);
         QCOMPARE(ports_->count(), 3);
-        // Every port opened: no help to give.
-        QCOMPARE(ports_->toolTip(), QString());
+        // Every port opened: no help to give, only the file that numbers them.
+        QCOMPARE(ports_->toolTip(), "Port settings: " + folder_.path() + "/TrkComm.ini");
         QCOMPARE(form_->comm()->commPort(), 3);
     }
     void cleanup() { form_.reset(); }

@@ -179,8 +179,7 @@ private Q_SLOTS:
             QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), name);
         for (auto* button : form.findChildren<QPushButton*>()) {
             const QString name = button->objectName();
-            QCOMPARE(button->isEnabled(), name != ctl::WriteButton && name != ctl::LoadFileButton &&
-                                              name != ctl::SaveFileButton);
+            QCOMPARE(button->isEnabled(), name != ctl::WriteButton && name != ctl::SaveFileButton);
         }
         QVERIFY(!form.comm()->isOpen());
         QCOMPARE(form.comm()->settings(), QStringLiteral("115200,n,8,1"));

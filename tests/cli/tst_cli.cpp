@@ -58,6 +58,9 @@ private:
     }
 
 private Q_SLOTS:
+    // Restore points of this test's reads alone.
+    void initTestCase() { qputenv("XDG_DATA_HOME", folder_.filePath("data").toLocal8Bit()); }
+
     // Past its start-up the tracker answers the handshake only after a restart.
     void readRestartsTheTrackerAndSavesTheFile() {
         VirtualTracker tracker;
@@ -153,6 +156,8 @@ private Q_SLOTS:
         // A tracker with the defaults, read into a file and written back.
         QTest::newRow("write of a read")
             << QStringList{"write", folder_.filePath("defaults.ini")} << defaultWriteBytes("1");
+        // The read before it left the newest restore point.
+        QTest::newRow("write --last") << QStringList{"write", "--last"} << defaultWriteBytes("1");
         QTest::newRow("restart") << QStringList{"restart"} << QByteArray();
     }
 

@@ -1,0 +1,13 @@
+#include "CompleteRead.h"
+
+#include "ChangeMarks.h"
+#include "SettingsControls.h"
+#include "RestorePoints.h"
+
+void keepCompleteRead(const FormContext& context) {
+    const auto saved = saveRestorePoint(context.settings->record());
+    // The read itself succeeded; the user only needs to know there is no copy.
+    if (const auto* error = std::get_if<SettingsFileError>(&saved))
+        context.appendStatus(QStringLiteral("\r\nRestore point not saved: ") + error->reason);
+    context.changeMarks->setBaseline();
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "FormContext.h"
+
+// After a complete read: a restore point of what was read, and the fields as
+// read become the ones the change marks compare with.
+void keepCompleteRead(const FormContext& context);

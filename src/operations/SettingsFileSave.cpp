@@ -1,0 +1,49 @@
+#include "SettingsFileSave.h"
+
+#include "ControlNames.h"
+#include "SettingsControls.h"
+#include "RestorePoints.h"
+#include "SettingsFile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <utility>
+
+SettingsFileSave::SettingsFileSave(FormContext context, QObject* parent)
+    : QObject(parent), context_(std::move(context)),
+      lastFolder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {
+    connect(context_.control<QPushButton>(QLatin1String(ctl::SaveFileButton)),
+            &QPushButton::clicked, this, &SettingsFileSave::chooseAndSave);
+}
+
+QString SettingsFileSave::proposedFileName() const {
+    return QDir(lastFolder_)
+        .filePath(stationFileStem(context_.settings->record()) + QLatin1Char('_') +
+                  QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".ini"));
+}
+
+void SettingsFileSave::chooseAndSave() {
+    // The dialog asks before it lets an existing file be chosen.
+    const QString fileName =
+        QFileDialog::getSaveFileName(context_.form, QStringLiteral("Save"), proposedFileName(),
+                                     QStringLiteral("setup file(*.ini)"));
+    if (!fileName.isEmpty())
+        saveFile(fileName);
+}
+
+bool SettingsFileSave::saveFile(const QString& fileName) {
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    if (const auto error = writeSettingsFile(fileName, context_.settings->record())) {
+        context_.showMessage(QStringLiteral("Can not save file ") + shownName +
+                             QStringLiteral("\r\n") + error->reason);
+        return false;
+    }
+    lastFolder_ = QFileInfo(fileName).absolutePath();
+    context_.appendStatus(QStringLiteral("\r\n") + context_.say("已保存到 ", "Saved to ") +
+                          shownName);
+    return true;
+}

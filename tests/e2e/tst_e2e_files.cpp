@@ -1,0 +1,130 @@
+#include "Bench.h"
+#include "ChangeMarks.h"
+#include "MultiLineBox.h"
+#include "ProgramFolder.h"
+#include "RestorePoints.h"
+#include "SettingsFileLoad.h"
+#include "SettingsFileSave.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+bool marked(Bench& bench, const char* control) {
+    return bench.form().findChild<QWidget*>(control)->property(ChangeMarks::kProperty).toBool();
+}
+
+// The bytes of one press of Write data, once `size` of them (or the last step) arrived.
+QByteArray writeOf(Bench& bench, qsizetype size = 0) {
+    const qsizetype mark = bench.tracker().received().size();
+    bench.click(ctl::WriteButton);
+    (void)QTest::qWaitFor(
+        [&] {
+            const QByteArray sent = bench.tracker().received().mid(mark);
+            return sent.contains("SMART") && sent.endsWith("\r\n");
+        },
+        kPatienceMs);
+    return bench.received(mark, size);
+}
+
+} // namespace
+
+// Settings kept by the window: settings files, restore points, change marks, the port.
+class FilesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        // Restore points of this test only, whatever other tests read meanwhile.
+        qputenv("XDG_DATA_HOME", data_.path().toLocal8Bit());
+    }
+
+    // What a read saved loads into a fresh window and writes the same bytes; a bad file loads
+    // nothing.
+    void savedReadLoadsAndWritesTheSame() {
+        Bench reader;
+        QVERIFY(reader.start());
+        QVERIFY(!reader.enabled(ctl::SaveFileButton));
+        reader.click(ctl::ReadButton);
+        const QString point = newestRestorePoint();
+        QVERIFY2(QFileInfo(point).fileName().startsWith("NOCALL-10_"), qPrintable(point));
+        // A field is marked while it differs from the read, and only that one.
+        const QString comment = reader.text(ctl::CommentBox);
+        reader.setText(ctl::CommentBox, "changed");
+        QVERIFY(marked(reader, ctl::CommentBox) && !marked(reader, ctl::CallsignBox));
+        reader.setText(ctl::CommentBox, comment);
+        QVERIFY(!marked(reader, ctl::CommentBox));
+        const QByteArray written = writeOf(reader);
+        const QString saved = files_.filePath("saved.ini");
+        QVERIFY(reader.enabled(ctl::SaveFileButton));
+        QVERIFY(reader.form().findChild<SettingsFileSave*>()->saveFile(saved));
+
+        const QString bad = files_.filePath("bad.ini");
+        QFile badFile(bad);
+        QVERIFY(badFile.open(QIODevice::WriteOnly) &&
+                badFile.write("COMMENT:new\r\nCALLSIGN:TOOLONG-1\r\n") > 0);
+        badFile.close();
+        // The saved file and the restore point both bring back what was read.
+        for (const QString& file : {saved, point}) {
+            Bench loader;
+            QVERIFY(loader.start());
+            auto* load = loader.form().findChild<SettingsFileLoad*>();
+            load->loadFile(file);
+            loader.setText(ctl::CommentBox, "changed");
+            QVERIFY(marked(loader, ctl::CommentBox));
+            load->loadFile(file);
+            QVERIFY(!marked(loader, ctl::CommentBox));
+            // A bad line refuses the whole file: no field, no log line changes.
+            const QString log = loader.text(ctl::StatusLog);
+            load->loadFile(bad);
+            QCOMPARE(loader.text(ctl::StatusLog), log);
+            QCOMPARE(loader.messages, QStringList{"Can not read file " + bad +
+                                                  "\r\nLine 2: callsign takes up to 6 "
+                                                  "characters, not \"TOOLONG\""});
+            QCOMPARE(writeOf(loader, written.size()), written);
+        }
+    }
+
+    // Installed where it cannot write, the window keeps its port in the user's config folder.
+    void portRememberedWithoutAWritableProgramFolder() {
+        QTemporaryDir home;
+        qputenv("HOME", home.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        VirtualTracker tracker;
+        QVERIFY(tracker.start());
+        const QString config = home.filePath(".config/kite12");
+        QVERIFY(QDir().mkpath(config));
+        prepareProgramFolder(config, {{3, tracker.devicePath()}});
+        // A folder that is not there: not even root can write it.
+        const QString programFolder = home.filePath("bin");
+        QTimer boxCloser;
+        connect(&boxCloser, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        boxCloser.start(50);
+        {
+            Form1 first(programFolder);
+            auto* ports = first.findChild<QComboBox*>(ctl::PortList);
+            const int item = ports->findText("COM3");
+            QVERIFY(item >= 0);
+            ports->setCurrentIndex(item);
+            emit ports->activated(item);
+            first.findChild<QPushButton*>(ctl::ReadButton)->click();
+            QVERIFY(first.findChild<MultiLineBox*>(ctl::StatusLog)->text().endsWith("read ok"));
+            QVERIFY(first.findChild<QComboBox*>(ctl::PortList)->toolTip().contains(config));
+        }
+        Form1 second(programFolder);
+        QCOMPARE(second.findChild<QComboBox*>(ctl::PortList)->currentText(), "COM3");
+        QCOMPARE(second.comm()->commPort(), 3);
+    }
+
+private:
+    QTemporaryDir data_, files_;
+};
+
+QTEST_MAIN(FilesTest)
+#include "tst_e2e_files.moc"
