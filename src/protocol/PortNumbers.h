@@ -30,6 +30,8 @@ public:
 
     // "" when nothing stands for that number.
     QString devicePath(int number) const;
+    // The TrkComm.ini whose Ports section maps the numbers.
+    const QString& portSettingsFile() const { return portSettingsFile_; }
 
 private:
     QString portSettingsFile_;

@@ -16,7 +16,7 @@ std::optional<QString> lineProblem(const QString& line) {
         const auto* set = std::get_if<effect::SetText>(&change);
         const CliField* field = set ? findCliField(set->field) : nullptr;
         // The version and the filter are shown as the tracker sent them.
-        if (!field || !field->accepts)
+        if (!field || field->accepts.isEmpty())
             continue;
         if (std::optional<QString> problem = valueProblem(*field, set->value))
             return problem;

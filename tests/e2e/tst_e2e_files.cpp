@@ -1,10 +1,10 @@
-#include "Bench.h"
 #include "ChangeMarks.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
 #include "RestorePoints.h"
 #include "SettingsFileLoad.h"
 #include "SettingsFileSave.h"
+#include "WindowBench.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,12 +14,12 @@
 
 namespace {
 
-bool marked(Bench& bench, const char* control) {
+bool marked(WindowBench& bench, const char* control) {
     return bench.form().findChild<QWidget*>(control)->property(ChangeMarks::kProperty).toBool();
 }
 
 // The bytes of one press of Write data, once `size` of them (or the last step) arrived.
-QByteArray writeOf(Bench& bench, qsizetype size = 0) {
+QByteArray writeOf(WindowBench& bench, qsizetype size = 0) {
     const qsizetype mark = bench.tracker().received().size();
     bench.click(ctl::WriteButton);
     (void)QTest::qWaitFor(
@@ -45,7 +45,7 @@ private Q_SLOTS:
     // What a read saved loads into a fresh window and writes the same bytes; a bad file loads
     // nothing.
     void savedReadLoadsAndWritesTheSame() {
-        Bench reader;
+        WindowBench reader;
         QVERIFY(reader.start());
         QVERIFY(!reader.enabled(ctl::SaveFileButton));
         reader.click(ctl::ReadButton);
@@ -69,7 +69,7 @@ private Q_SLOTS:
         badFile.close();
         // The saved file and the restore point both bring back what was read.
         for (const QString& file : {saved, point}) {
-            Bench loader;
+            WindowBench loader;
             QVERIFY(loader.start());
             auto* load = loader.form().findChild<SettingsFileLoad*>();
             load->loadFile(file);
