@@ -49,7 +49,7 @@ fetch_source() {
 
 # The runtime DLLs of MinGW go next to Qt's, so one folder on WINEPATH (or
 # beside the program) serves both.
-build_qt() {
+build_qt() (
     mkdir -p "$work/build"
     cd "$work/build"
     nice -n 19 ../source/configure -prefix "$prefix" -qt-host-path /usr -xplatform win32-g++ \
@@ -63,7 +63,7 @@ build_qt() {
     for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
         cp "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")" "$prefix/bin/"
     done
-}
+)
 
 config_hash="$(printf '%s\n' "$qt_version" "${qt_options[@]}" "${qt_cmake_options[@]}" \
     | sha256sum | cut -c1-12)"
