@@ -3,6 +3,7 @@
 #include "CliFailure.h"
 #include "CliFields.h"
 #include "SettingsFile.h"
+#include "SettingsFileCheck.h"
 #include "SettingsLineParser.h"
 
 #include <QSet>
@@ -41,23 +42,12 @@ SettingsRecord readFileForWrite(const QString& fileName) {
     const auto lines = readSettingsFile(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
+    const QStringList& fileLines = std::get<QStringList>(lines);
+    if (const std::optional<SettingsLineProblem> problem = firstLineProblem(fileLines))
+        refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
     FileRead read;
-    int number = 0;
-    for (const QString& line : std::get<QStringList>(lines)) {
-        const QString where = QStringLiteral("%1:%2").arg(fileName).arg(++number);
-        const ParseResult result = parseSettingsLine(line);
-        if (result.cutFailed)
-            refuse(where, QStringLiteral("cannot read \"%1\"").arg(line));
-        for (const FieldEffect& change : result.effects) {
-            const auto* set = std::get_if<effect::SetText>(&change);
-            const CliField* field = set ? findCliField(set->field) : nullptr;
-            if (!field || field->accepts.isEmpty())
-                continue;
-            if (const std::optional<QString> problem = valueProblem(*field, set->value))
-                refuse(where, *problem);
-        }
+    for (const QString& line : fileLines)
         applySettingsLine(line, read);
-    }
     QStringList missing;
     for (const CliField* field : writtenFields(read.record))
         if (!read.given.contains(field))

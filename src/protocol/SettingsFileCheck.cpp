@@ -3,8 +3,6 @@
 #include "CliFields.h"
 #include "SettingsLineParser.h"
 
-#include <optional>
-
 namespace {
 
 // Why the line cannot be applied; nothing when it can.
@@ -26,12 +24,18 @@ std::optional<QString> lineProblem(const QString& line) {
 
 } // namespace
 
+std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (std::optional<QString> problem = lineProblem(lines.at(i)))
+            return SettingsLineProblem{i + 1, *problem};
+    return std::nullopt;
+}
+
 std::variant<QStringList, SettingsFileError> readCheckedSettingsFile(const QString& fileName) {
     auto read = readSettingsFile(fileName);
-    if (const auto* lines = std::get_if<QStringList>(&read)) {
-        for (qsizetype i = 0; i < lines->size(); ++i)
-            if (const std::optional<QString> problem = lineProblem(lines->at(i)))
-                return SettingsFileError{QStringLiteral("Line %1: %2").arg(i + 1).arg(*problem)};
-    }
+    if (const auto* lines = std::get_if<QStringList>(&read))
+        if (const std::optional<SettingsLineProblem> problem = firstLineProblem(*lines))
+            return SettingsFileError{
+                QStringLiteral("Line %1: %2").arg(problem->line).arg(problem->reason)};
     return read;
 }

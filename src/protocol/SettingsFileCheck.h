@@ -4,7 +4,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <variant>
+
+// The first line of a file that the parser cannot cut, or whose value does not
+// fit the box of its field; counted from 1.
+struct SettingsLineProblem {
+    qsizetype line;
+    QString reason;
+};
+std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines);
 
 // The lines of a settings file, checked whole before any is applied: the file
 // can be read, the parser can cut every line, and every value fits the box of
