@@ -20,8 +20,8 @@
 #include "SerialError.h"
 #include "SettingsControls.h"
 #include "SettingsFileLoad.h"
-#include "SettingsOperations.h"
 #include "SettingsFileSave.h"
+#include "SettingsOperations.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
 

@@ -1,7 +1,7 @@
 #include "AprsPasscode.h"
+#include "CliCommands.h"
 #include "CliFailure.h"
 #include "CliFields.h"
-#include "CliCommands.h"
 #include "Progress.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #include "ChangeMarks.h"
 
-#include "SettingsControls.h"
 #include "MultiLineBox.h"
+#include "SettingsControls.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "SettingsFileSave.h"
 
 #include "ControlNames.h"
-#include "SettingsControls.h"
 #include "RestorePoints.h"
+#include "SettingsControls.h"
 #include "SettingsFile.h"
 
 #include <QDate>

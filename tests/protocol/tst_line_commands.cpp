@@ -93,7 +93,6 @@ private Q_SLOTS:
         QVERIFY(passcodeMatches(callsign, QString::number(passcode)));
         QVERIFY(!passcodeMatches(callsign, QStringLiteral("+%1").arg(passcode)));
     }
-
 };
 
 QTEST_GUILESS_MAIN(LineCommandsTest)
