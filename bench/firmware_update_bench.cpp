@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -108,6 +109,39 @@ bool benchCommandLine(const QString& imagePath, const QByteArray& data, double l
     return whole;
 }
 
+// When the first frame went out and when the update completed, from the press on.
+struct WindowTimes {
+    qint64 firstFrameMs = -1;
+    qint64 completeMs = -1;
+};
+
+std::optional<WindowTimes> timeWindowUpdate(Form1& form, QElapsedTimer& clock) {
+    WindowTimes times;
+    QEventLoop done;
+    auto* label = form.findChild<QLabel*>(QLatin1String(ctl::UpdateStepLabel));
+    // Runs after the step machine's own slot: sees the frame the tick just sent.
+    const QMetaObject::Connection watch = QObject::connect(
+        form.findChild<QTimer*>(QLatin1String(ctl::StepTimer)), &QTimer::timeout, &form, [&] {
+            const QString caption = label->text();
+            if (times.firstFrameMs < 0 && caption.startsWith(QStringLiteral("updating")))
+                times.firstFrameMs = clock.elapsed();
+            if (times.completeMs < 0 && caption.startsWith(QStringLiteral("update complete"))) {
+                times.completeMs = clock.elapsed();
+                done.quit();
+            }
+        });
+    QTimer::singleShot(kTimeoutMs, &done, &QEventLoop::quit);
+    clock.start();
+    form.findChild<QAbstractButton*>(QLatin1String(ctl::UpdateButton))->click();
+    if (times.completeMs < 0)
+        done.exec();
+    // The step clock goes on ticking after this wait.
+    QObject::disconnect(watch);
+    if (times.completeMs < 0)
+        return std::nullopt;
+    return times;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -136,31 +170,13 @@ int main(int argc, char** argv) {
     update->loadImage(imagePath);
 
     QElapsedTimer clock;
-    qint64 firstFrameMs = -1;
-    qint64 completeMs = -1;
-    QEventLoop done;
-    auto* label = form.findChild<QLabel*>(QLatin1String(ctl::UpdateStepLabel));
-    // Runs after the step machine's own slot: sees the frame the tick just sent.
-    QObject::connect(
-        form.findChild<QTimer*>(QLatin1String(ctl::StepTimer)), &QTimer::timeout, &form, [&] {
-            const QString caption = label->text();
-            if (firstFrameMs < 0 && caption.startsWith(QStringLiteral("updating")))
-                firstFrameMs = clock.elapsed();
-            if (completeMs < 0 && caption.startsWith(QStringLiteral("update complete"))) {
-                completeMs = clock.elapsed();
-                done.quit();
-            }
-        });
-    QTimer::singleShot(kTimeoutMs, &done, &QEventLoop::quit);
-
-    clock.start();
-    form.findChild<QAbstractButton*>(QLatin1String(ctl::UpdateButton))->click();
-    if (completeMs < 0)
-        done.exec();
-    if (completeMs < 0) {
+    const std::optional<WindowTimes> times = timeWindowUpdate(form, clock);
+    if (!times) {
         std::fprintf(stderr, "firmware_update_bench: the update did not complete\n");
         return 1;
     }
+    const qint64 firstFrameMs = times->firstFrameMs;
+    const qint64 completeMs = times->completeMs;
     const qint64 takenMs = imageTakenMs(tracker, clock);
     const bool whole = takenMs >= 0 && tracker.receivedImage() == data;
 

@@ -42,7 +42,7 @@ SettingsRecord readFileForWrite(const QString& fileName) {
     const auto lines = readSettingsFile(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
-    const QStringList& fileLines = std::get<QStringList>(lines);
+    const auto& fileLines = std::get<QStringList>(lines);
     if (const std::optional<SettingsLineProblem> problem = firstLineProblem(fileLines))
         refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
     FileRead read;

@@ -16,7 +16,7 @@ QString portSettingsFileIn(const QString& programFolder) {
 }
 
 QString portSettingsFileFor(const QString& programFolder) {
-    const QString beside = portSettingsFileIn(programFolder);
+    QString beside = portSettingsFileIn(programFolder);
     const QFileInfo file(beside);
     if (file.exists() ? file.isWritable() : QFileInfo(programFolder).isWritable())
         return beside;
