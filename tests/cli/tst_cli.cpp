@@ -77,6 +77,11 @@ private Q_SLOTS:
         QVERIFY(contents(file).startsWith("[KITE5]\r\n\r\nCALLSIGN:NOCALL-10\r\nPASS:47311\r\n"));
         QVERIFY(tracker.received().startsWith("REBOOT#\r\n\r\nSETUP#\r\n"));
         QVERIFY(contents(trace).contains(" ms < "));
+        const Run json = kite12({"--port", tracker.devicePath(), "--json", "read"});
+        QCOMPARE(json.exitCode, 0);
+        const QJsonObject fields = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(fields.value("callsign").toString(), QString("NOCALL"));
+        QCOMPARE(fields.value("beacon").toString(), QString("smart"));
     }
 
     void failuresEndWithOneMessage_data() {

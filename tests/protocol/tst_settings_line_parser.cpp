@@ -1,3 +1,4 @@
+#include "LineEncoding.h"
 #include "SettingsLineParser.h"
 
 #include <QtTest>
@@ -127,6 +128,28 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QStringList, effects);
         QCOMPARE(described(parseSettingsLine(line)), effects);
+    }
+    // UTF-8's edges: the first and last sequences a lead byte allows decode to one
+    // character, the ones just past them are kept as escapes, and both go out unchanged.
+    void lineTextAtUtf8Edges_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("characters");
+        QTest::newRow("E0 lowest") << QByteArray::fromHex("E0A080") << qsizetype(1);
+        QTest::newRow("E0 overlong") << QByteArray::fromHex("E09FBF") << qsizetype(3);
+        QTest::newRow("ED highest") << QByteArray::fromHex("ED9FBF") << qsizetype(1);
+        QTest::newRow("ED surrogate") << QByteArray::fromHex("EDA080") << qsizetype(3);
+        QTest::newRow("F0 lowest") << QByteArray::fromHex("F0908080") << qsizetype(2);
+        QTest::newRow("F0 overlong") << QByteArray::fromHex("F08FBFBF") << qsizetype(4);
+        QTest::newRow("F4 highest") << QByteArray::fromHex("F48FBFBF") << qsizetype(2);
+        QTest::newRow("F4 too high") << QByteArray::fromHex("F4908080") << qsizetype(4);
+    }
+    void lineTextAtUtf8Edges() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, characters);
+        const QString text = decodeLineBytes(bytes);
+        QCOMPARE(text.size(), characters);
+        QCOMPARE(text == QString::fromUtf8(bytes), characters < bytes.size());
+        QCOMPARE(encodeLineText(text), bytes);
     }
 };
 
