@@ -53,6 +53,35 @@ private Q_SLOTS:
         QVERIFY(!comm_->isOpen());
     }
 
+    void settingsTextReadWhole_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("parity");
+        QTest::addColumn<int>("dataBits");
+        QTest::addColumn<int>("stopBits");
+        QTest::newRow("the tracker's") << "115200,n,8,1" << true << int(Parity::None) << 8 << 0;
+        QTest::newRow("even") << "9600,E,7,2" << true << int(Parity::Even) << 7 << 2;
+        QTest::newRow("odd") << " 4800, o ,5,1.5" << true << int(Parity::Odd) << 5 << 1;
+        QTest::newRow("mark") << "1200,m,6,1" << true << int(Parity::Mark) << 6 << 0;
+        QTest::newRow("space") << "300,s,8,1" << true << int(Parity::Space) << 8 << 0;
+        QTest::newRow("parity x") << "9600,x,8,1" << false << 0 << 0 << 0;
+        QTest::newRow("9 bits") << "9600,n,9,1" << false << 0 << 0 << 0;
+        QTest::newRow("stop 3") << "9600,n,8,3" << false << 0 << 0 << 0;
+        QTest::newRow("no rate") << "0,n,8,1" << false << 0 << 0 << 0;
+        QTest::newRow("three parts") << "9600,n,8" << false << 0 << 0 << 0;
+    }
+    void settingsTextReadWhole() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        const std::optional<PortSettings> settings = parsePortSettings(text);
+        QCOMPARE(settings.has_value(), valid);
+        if (!valid)
+            return;
+        QTEST(int(settings->parity), "parity");
+        QTEST(settings->dataBits, "dataBits");
+        QTEST(int(settings->stopBits), "stopBits");
+    }
+
     // What the command line blocks on: a wait that ends when bytes come, a
     // device another holds, one that takes nothing, one that vanishes.
     void lineWaitsAndNamesItsFailures() {
