@@ -137,7 +137,7 @@ bool followsRule(TextField field, const QString& value) {
 }
 
 QString oneOf(QStringList texts, UiLanguage language) {
-    const QString last = texts.takeLast();
+    QString last = texts.takeLast();
     if (texts.isEmpty())
         return last;
     return texts.join(inLanguage(language, "、", ", ")) + inLanguage(language, " 或 ", " or ") +
