@@ -3,7 +3,7 @@
 #include "ChangeMarks.h"
 #include "ControlFactory.h"
 #include "ControlNames.h"
-#include "FieldRules.h"
+#include "EditingRules.h"
 #include "FirmwareUpdate.h"
 #include "FormControls.h"
 #include "FormGeometry.h"
@@ -61,7 +61,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     const FormGeometry geometry(this);
     setFixedSize(geometry.scaled(kClientWidth), geometry.scaled(kClientHeight));
     buildFormControls(this, ControlFactory(geometry));
-    installFieldRules(this);
+    installEditingRules(this);
     makeTimer(this, ctl::LoaderWaitTimer, loader::kProbeIntervalMs);
     makeTimer(this, ctl::StepTimer, 100)->start();
 

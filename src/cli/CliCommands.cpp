@@ -4,6 +4,7 @@
 #include "CliFields.h"
 #include "DefaultSettings.h"
 #include "Dialogues.h"
+#include "FieldRules.h"
 #include "FileForWrite.h"
 #include "PortDiagnostics.h"
 #include "PortNames.h"
@@ -215,9 +216,21 @@ QCommandLineOption verifyOption() {
                            "reads back otherwise; exit 1 when there is one.")};
 }
 
+// A record with a field that breaks its rule, such as a value the tracker holds
+// that no list has, is not written.
+void refuseBrokenFields(const SettingsRecord& record) {
+    QStringList problems;
+    for (const TextField field : brokenFields(record))
+        problems.append(*valueProblem(*findCliField(field), record.text(field)));
+    if (!problems.isEmpty())
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};
+}
+
 // Writes the record to the tracker the options name, whose port may be open already.
 int writeRecord(const GlobalOptions& options, TrackerPort& port, Progress& progress,
                 const SettingsRecord& record, bool verifyAfter) {
+    refuseBrokenFields(record);
     writeTracker(port, progress, record);
     progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
     const bool same = !verifyAfter || verify(options, port, progress, record);

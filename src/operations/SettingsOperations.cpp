@@ -12,6 +12,7 @@
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "WriteOffer.h"
+#include "WriteRefusal.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -159,12 +160,18 @@ void SettingsOperations::write() {
         refusePortOpen(button(ctl::ReadButton));
         return;
     }
+    // What is checked is what goes out, whatever changes during the waits.
+    const SettingsRecord record = context_.settings->record();
+    if (const QString refusal = writeRefusal(record, context_.language); !refusal.isEmpty()) {
+        context_.showMessage(refusal);
+        return;
+    }
     Delay(100);
     QPushButton* writeButton = button(ctl::WriteButton);
     writeButton->setText(context_.say("写入中", "Writing"));
     context_.replaceStatus(context_.say("写入中......", "Writing......"));
 
-    if (sendWriteSequence()) {
+    if (sendWriteSequence(record)) {
         context_.changeMarks->setBaseline();
         reportWriteEnd();
     } else {
@@ -177,16 +184,15 @@ void SettingsOperations::write() {
     context_.comm->close();
 }
 
-bool SettingsOperations::sendWriteSequence() {
+bool SettingsOperations::sendWriteSequence(const SettingsRecord& record) {
     try {
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
         auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
         if (!portList->currentText().startsWith(QStringLiteral("COM")))
             portList->setCurrentText(QStringLiteral("COM1"));
-        // Built step by step: a change made during a wait goes out with the next command.
         for (int i = 0; i < kWriteStepCount; ++i) {
-            const WriteStep step = writeStep(i, context_.settings->record());
+            const WriteStep step = writeStep(i, record);
             if (!step.command.isEmpty())
                 context_.comm->output(step.command);
             if (step.waitMs > 0)

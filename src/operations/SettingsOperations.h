@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormContext.h"
+#include "SettingsRecord.h"
 
 #include <QObject>
 
@@ -25,7 +26,7 @@ private:
     ReadEnd readDialogue();
     void handshake();
     void failRead();
-    bool sendWriteSequence();
+    bool sendWriteSequence(const SettingsRecord& record);
     void reportWriteEnd();
 
     QString portOpenCaption() const;

@@ -1,8 +1,6 @@
 #include "CliFields.h"
 
-#include "TrackerCodes.h"
-
-#include <algorithm>
+#include "FieldRules.h"
 
 namespace {
 // The option names of each group, in member order.
@@ -14,49 +12,38 @@ const QStringList& optionNames(OptionGroup group) {
     return group == OptionGroup::Gps ? kGpsOptions : kBeaconOptions;
 }
 
-// "a, b or c": the texts of the field's code table.
-QString oneOfCoded(TextField field) {
-    QStringList texts = codedTexts(field);
-    const QString last = texts.takeLast();
-    return texts.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
-}
-
-bool isPosition(const CliField& field) {
-    const auto* text = std::get_if<TextField>(&field.target);
-    return text && *text >= TextField::LatDegrees && *text <= TextField::LonHemisphere;
-}
 } // namespace
 
 const std::vector<CliField>& cliFields() {
-    // The lists of the window's boxes are editable: those fields take any text.
+    const auto rule = [](TextField field) { return acceptedValues(field); };
     static const std::vector<CliField> fields{
-        {"callsign", TextField::Callsign, "up to 6 characters"},
-        {"ssid", TextField::Ssid, "text, usually 0 to 15"},
-        {"passcode", TextField::Passcode, "up to 5 digits", true},
-        {"symbol", TextField::Symbol, "text, usually 2 characters such as />"},
+        {"callsign", TextField::Callsign, rule(TextField::Callsign)},
+        {"ssid", TextField::Ssid, rule(TextField::Ssid)},
+        {"passcode", TextField::Passcode, rule(TextField::Passcode)},
+        {"symbol", TextField::Symbol, rule(TextField::Symbol)},
         {"gps", OptionGroup::Gps, "gps or fixed (the position below)"},
-        {"lat_degrees", TextField::LatDegrees, "up to 2 digits", true},
-        {"lat_minutes", TextField::LatMinutes, "up to 2 digits", true},
-        {"lat_hundredths", TextField::LatHundredths, "up to 2 digits", true},
-        {"lat_hemisphere", TextField::LatHemisphere, "N or S"},
-        {"lon_degrees", TextField::LonDegrees, "up to 3 digits", true},
-        {"lon_minutes", TextField::LonMinutes, "up to 2 digits", true},
-        {"lon_hundredths", TextField::LonHundredths, "up to 2 digits", true},
-        {"lon_hemisphere", TextField::LonHemisphere, "E or W"},
-        {"comment", TextField::Comment, "up to 61 characters"},
-        {"status", TextField::Status, "up to 40 characters"},
-        {"ptt_delay", TextField::PttDelay, "text, usually a number"},
+        {"lat_degrees", TextField::LatDegrees, rule(TextField::LatDegrees)},
+        {"lat_minutes", TextField::LatMinutes, rule(TextField::LatMinutes)},
+        {"lat_hundredths", TextField::LatHundredths, rule(TextField::LatHundredths)},
+        {"lat_hemisphere", TextField::LatHemisphere, rule(TextField::LatHemisphere)},
+        {"lon_degrees", TextField::LonDegrees, rule(TextField::LonDegrees)},
+        {"lon_minutes", TextField::LonMinutes, rule(TextField::LonMinutes)},
+        {"lon_hundredths", TextField::LonHundredths, rule(TextField::LonHundredths)},
+        {"lon_hemisphere", TextField::LonHemisphere, rule(TextField::LonHemisphere)},
+        {"comment", TextField::Comment, rule(TextField::Comment)},
+        {"status", TextField::Status, rule(TextField::Status)},
+        {"ptt_delay", TextField::PttDelay, rule(TextField::PttDelay)},
         {"mic_e", CheckField::MicE, "0 or 1"},
         {"beacon", OptionGroup::BeaconMode, "smart, off or interval"},
-        {"interval", TextField::Interval, "up to 4 digits (interval mode)", true},
+        {"interval", TextField::Interval, rule(TextField::Interval) + " (interval mode)"},
         {"filter", TextField::Filter},
         {"beep", CheckField::Beep, "0 or 1"},
-        {"backlight", TextField::Backlight, "ON, or a time such as 05 or 10"},
-        {"unit", TextField::Unit, oneOfCoded(TextField::Unit)},
+        {"backlight", TextField::Backlight, rule(TextField::Backlight)},
+        {"unit", TextField::Unit, rule(TextField::Unit)},
         {"digi", CheckField::Digi, "0 or 1"},
-        {"modulation", TextField::Modulation, "text, usually 1 to 3"},
-        {"path", TextField::Path, oneOfCoded(TextField::Path)},
-        {"alias", TextField::Alias, oneOfCoded(TextField::Alias)},
+        {"modulation", TextField::Modulation, rule(TextField::Modulation)},
+        {"path", TextField::Path, rule(TextField::Path)},
+        {"alias", TextField::Alias, rule(TextField::Alias)},
         {"version", TextField::Version},
     };
     return fields;
@@ -95,15 +82,8 @@ std::optional<QString> valueProblem(const CliField& field, const QString& value)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
     bool fits = true;
-    if (const auto* text = std::get_if<TextField>(&field.target)) {
-        fits = boxLength(*text) == 0 || value.size() <= boxLength(*text);
-        // A hemisphere is one letter; its box is a list that takes more.
-        if (*text == TextField::LatHemisphere || *text == TextField::LonHemisphere)
-            fits = value.size() <= 1;
-    }
-    if (field.digits)
-        fits = fits && std::all_of(value.begin(), value.end(),
-                                   [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (const auto* text = std::get_if<TextField>(&field.target))
+        fits = followsRule(*text, value);
     if (std::holds_alternative<CheckField>(field.target))
         fits = value == QLatin1String("0") || value == QLatin1String("1");
     if (const auto* group = std::get_if<OptionGroup>(&field.target))
@@ -130,10 +110,8 @@ void setFieldValue(const CliField& field, const QString& value, SettingsRecord& 
 QList<const CliField*> writtenFields(const SettingsRecord& record) {
     QList<const CliField*> written;
     for (const CliField& field : cliFields()) {
-        const bool sent = !field.accepts.isEmpty() &&
-                          (!isPosition(field) || record.isChosen(OptionGroup::Gps, 1)) &&
-                          (field.target != FieldTarget{TextField::Interval} ||
-                           record.beaconMode == SettingsRecord::BeaconMode::Interval);
+        const auto* text = std::get_if<TextField>(&field.target);
+        const bool sent = !field.accepts.isEmpty() && (!text || writeSends(*text, record));
         if (sent)
             written.append(&field);
     }

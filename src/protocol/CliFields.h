@@ -6,20 +6,16 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <variant>
 #include <vector>
-
-using FieldTarget = std::variant<TextField, CheckField, OptionGroup>;
 
 // A setting as the command line names it: in the read table, as a --json key
 // and as the FIELD of set.
 struct CliField {
     const char* name;
     FieldTarget target;
-    // What the field's box holds: at most its boxLength, digits only when
-    // `digits`. Empty: read from the tracker, never written.
+    // What the field takes; a text field's rule is in FieldRules.h. Empty:
+    // read from the tracker, never written.
     QString accepts = {};
-    bool digits = false;
 };
 
 // Every tracker setting, in the order the tracker's reply gives them.

@@ -15,7 +15,7 @@ QList<std::pair<TextField, QString>> defaultTexts(UiLanguage language, const QSt
         {TextField::Comment, s("3035.00N/11417.00ErPHG1010")},
         {TextField::Status, s("KITE12 144.640MHz")},
         {TextField::Server, firstServer},
-        {TextField::Passcode, s("47311")},
+        {TextField::Passcode, s(kDefaultPasscode)},
         {TextField::Interval, s("0600")},
         {TextField::Filter, s("b/KITE5")},
     };

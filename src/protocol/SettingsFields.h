@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <variant>
 
 // The tracker's settings and the modem fields of its GPRS pass-through, named
 // once for the parser, the record and the window's controls.
@@ -60,6 +61,9 @@ enum class OptionGroup {
 inline constexpr int memberCount(OptionGroup group) {
     return group == OptionGroup::Gps ? 2 : 3;
 }
+
+// Any one setting, whatever its kind.
+using FieldTarget = std::variant<TextField, CheckField, OptionGroup>;
 
 // How many characters the window's box for a text field takes; 0: no limit.
 // The command line refuses a longer value, so a file never holds more.

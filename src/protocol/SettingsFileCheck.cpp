@@ -1,22 +1,43 @@
 #include "SettingsFileCheck.h"
 
 #include "CliFields.h"
+#include "FieldRules.h"
 #include "SettingsLineParser.h"
 
+#include <map>
+
 namespace {
+
+// Why the line's code is not one the tracker sends; nothing when it is.
+std::optional<QString> codeProblem(const ParseResult& result) {
+    if (!result.code)
+        return std::nullopt;
+    const QStringList codes = lineCodes(result.code->field);
+    if (codes.contains(result.code->code))
+        return std::nullopt;
+    return QStringLiteral("%1 takes %2, not \"%3\"")
+        .arg(QLatin1String(findCliField(result.code->field)->name), oneOf(codes),
+             result.code->code);
+}
 
 // Why the line cannot be applied; nothing when it can.
 std::optional<QString> lineProblem(const QString& line) {
     const ParseResult result = parseSettingsLine(line);
     if (result.cutFailed)
         return QStringLiteral("cannot read \"%1\"").arg(line);
-    for (const FieldEffect& change : result.effects) {
-        const auto* set = std::get_if<effect::SetText>(&change);
-        const CliField* field = set ? findCliField(set->field) : nullptr;
+    if (std::optional<QString> problem = codeProblem(result))
+        return problem;
+    // BACKLIGHT:0 sets its field twice, and ends as ON.
+    std::map<TextField, QString> texts;
+    for (const FieldEffect& change : result.effects)
+        if (const auto* set = std::get_if<effect::SetText>(&change))
+            texts[set->field] = set->value;
+    for (const auto& [target, value] : texts) {
+        const CliField* field = findCliField(target);
         // The version and the filter are shown as the tracker sent them.
         if (!field || field->accepts.isEmpty())
             continue;
-        if (std::optional<QString> problem = valueProblem(*field, set->value))
+        if (std::optional<QString> problem = valueProblem(*field, value))
             return problem;
     }
     return std::nullopt;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <variant>
 
-// The first line of a file that the parser cannot cut, or whose value does not
-// fit the box of its field; counted from 1.
+// The first line of a file that the parser cannot cut, or whose value or code
+// breaks its field's rule; counted from 1.
 struct SettingsLineProblem {
     qsizetype line;
     QString reason;
@@ -16,6 +16,6 @@ struct SettingsLineProblem {
 std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines);
 
 // The lines of a settings file, checked whole before any is applied: the file
-// can be read, the parser can cut every line, and every value fits the box of
-// its field. The reason of a refusal names the line.
+// can be read, the parser can cut every line, and every value and code follows
+// its field's rule. The reason of a refusal names the line.
 std::variant<QStringList, SettingsFileError> readCheckedSettingsFile(const QString& fileName);

@@ -48,6 +48,7 @@ public:
     }
     void raise(effect::Flag flag) { effects_.emplace_back(effect::RaiseFlag{flag}); }
     void appendStatus(const QString& text) { effects_.emplace_back(effect::AppendStatus{text}); }
+    void noteCode(FieldTarget field, qsizetype start) { code_ = LineCode{field, rest(start)}; }
 
     // Sets the field to the cut; false when the cut cannot be made.
     bool setCut(TextField field, qsizetype start, qsizetype length) {
@@ -58,11 +59,12 @@ public:
         return true;
     }
 
-    ParseResult finish(bool cutFailed) { return {std::move(effects_), cutFailed}; }
+    ParseResult finish(bool cutFailed) { return {std::move(effects_), code_, cutFailed}; }
 
 private:
     const QString& line_;
     std::vector<FieldEffect> effects_;
+    std::optional<LineCode> code_;
 };
 
 void parsePosition(LineParse& parse) {
@@ -76,10 +78,19 @@ void parsePosition(LineParse& parse) {
     parse.setText(TextField::LonHemisphere, parse.at(27));
 }
 
-// Sets the field to the text the code stands for; a code not in the table sets nothing.
-void setCoded(LineParse& parse, TextField field, const QString& code) {
-    if (const std::optional<QString> text = textOfCode(field, code))
+// Sets the field to the text of the code at `start`; a code not in the table sets nothing.
+void setCoded(LineParse& parse, TextField field, qsizetype start) {
+    parse.noteCode(field, start);
+    if (const std::optional<QString> text = textOfCode(field, parse.at(start)))
         parse.setText(field, *text);
+}
+
+// A check box from the flag at `start`: DIGI is on only at "1", the others off only at "0".
+void setFlag(LineParse& parse, CheckField field, qsizetype start) {
+    parse.noteCode(field, start);
+    const QString flag = parse.at(start);
+    parse.setCheck(field, field == CheckField::Digi ? flag == QLatin1String("1")
+                                                    : flag != QLatin1String("0"));
 }
 
 // Tests 1 to 3: the tracker's own marks.
@@ -122,10 +133,11 @@ void parseSending(LineParse& parse) {
     if (parse.startsWith("PTTDELAY:"))
         parse.setText(TextField::PttDelay, parse.at(10));
     if (parse.startsWith("MIC-E:"))
-        parse.setCheck(CheckField::MicE, parse.at(7) != QLatin1String("0"));
+        setFlag(parse, CheckField::MicE, 7);
     if (parse.startsWith("INTERVAL:"))
         parse.setText(TextField::Interval, parse.rest(10));
     if (parse.startsWith("GPS:")) {
+        parse.noteCode(OptionGroup::Gps, 5);
         const bool fixed = parse.at(5) == QLatin1String("0");
         parse.setChosen(OptionGroup::Gps, 0, !fixed);
         parse.setChosen(OptionGroup::Gps, 1, fixed);
@@ -133,23 +145,25 @@ void parseSending(LineParse& parse) {
     if (parse.startsWith("FILTER"))
         parse.setText(TextField::Filter, parse.rest(8));
     if (parse.startsWith("BEEP:"))
-        parse.setCheck(CheckField::Beep, parse.at(6) != QLatin1String("0"));
+        setFlag(parse, CheckField::Beep, 6);
     if (parse.startsWith("BACKLIGHT:")) {
         const QString backlight = parse.rest(11);
         parse.setText(TextField::Backlight, backlight);
-        setCoded(parse, TextField::Backlight, backlight);
+        if (const std::optional<QString> text = textOfCode(TextField::Backlight, backlight))
+            parse.setText(TextField::Backlight, *text);
     }
     if (parse.startsWith("UNIT:"))
-        setCoded(parse, TextField::Unit, parse.at(6));
+        setCoded(parse, TextField::Unit, 6);
     if (parse.startsWith("DIGI:"))
-        parse.setCheck(CheckField::Digi, parse.at(6) == QLatin1String("1"));
+        setFlag(parse, CheckField::Digi, 6);
     if (parse.startsWith("MOD:"))
         parse.setText(TextField::Modulation, parse.at(5));
     if (parse.startsWith("PATH:"))
-        setCoded(parse, TextField::Path, parse.at(6));
+        setCoded(parse, TextField::Path, 6);
     if (parse.startsWith("ALIAS:"))
-        setCoded(parse, TextField::Alias, parse.at(7));
+        setCoded(parse, TextField::Alias, 7);
     if (parse.startsWith("SMART:")) {
+        parse.noteCode(OptionGroup::BeaconMode, 7);
         if (const std::optional<int> member = beaconModeMember(parse.at(7)))
             parse.setChosen(OptionGroup::BeaconMode, *member, true);
     }

@@ -4,6 +4,7 @@
 #include "SettingsRecord.h"
 
 #include <QString>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -47,8 +48,16 @@ struct AppendStatus {
 using FieldEffect = std::variant<effect::SetText, effect::SetCheck, effect::SetChosen,
                                  effect::RaiseFlag, effect::AppendStatus>;
 
+// The whole value of a line whose key the tracker follows with a code: a file's
+// check refuses a code that the parser would pass over or take for another.
+struct LineCode {
+    FieldTarget field;
+    QString code;
+};
+
 struct ParseResult {
     std::vector<FieldEffect> effects;
+    std::optional<LineCode> code;
     // A cut could not be made: the effects before it stand, the rest of the line
     // was not looked at.
     bool cutFailed = false;

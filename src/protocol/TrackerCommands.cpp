@@ -5,9 +5,10 @@
 namespace {
 constexpr int kCallsignWidth = 6;
 
-// A text not in the table goes as the tracker's own fallback code.
-QString codeOrFallback(TextField field, const QString& text, const char* fallback) {
-    return codeOfText(field, text).value_or(QString::fromLatin1(fallback));
+// The code of a listed text; a backlight time goes as it is. The field rules
+// let no other text reach a write.
+QString codeOf(TextField field, const QString& text) {
+    return codeOfText(field, text).value_or(text);
 }
 
 QString flag(bool on) {
@@ -76,7 +77,7 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
     case 6:
         return {command("PTTDELAY", f.pttDelay), 200};
     case 7:
-        return {command("PATH", codeOrFallback(TextField::Path, f.path, "1")), 200};
+        return {command("PATH", codeOf(TextField::Path, f.path)), 200};
     case 8:
         return {command("MOD", f.modulation), 200};
     case 9:
@@ -84,17 +85,15 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
     case 10:
         return {command("GPS", flag(f.gpsChosen)), 200};
     case 11:
-        return {command("BACKLIGHT",
-                        codeOfText(TextField::Backlight, f.backlight).value_or(f.backlight)),
-                200};
+        return {command("BACKLIGHT", codeOf(TextField::Backlight, f.backlight)), 200};
     case 12:
-        return {command("UNIT", codeOrFallback(TextField::Unit, f.unit, "2")), 200};
+        return {command("UNIT", codeOf(TextField::Unit, f.unit)), 200};
     case 13:
         return {command("BEEP", flag(f.beep)), 200};
     case 14:
         return {command("DIGI", flag(f.digi)), 200};
     case 15:
-        return {command("ALIAS", codeOrFallback(TextField::Alias, f.alias, "3")), 200};
+        return {command("ALIAS", codeOf(TextField::Alias, f.alias)), 200};
     case 16:
         return {beaconCommand(f), 200};
     case 17:

@@ -34,5 +34,6 @@ struct WriteStep {
 
 inline constexpr int kWriteStepCount = 18;
 
-// Step `index` (0 to kWriteStepCount - 1) built from the record as it is now.
+// Step `index` (0 to kWriteStepCount - 1) built from a record whose fields follow
+// their rules (FieldRules.h).
 WriteStep writeStep(int index, const SettingsRecord& record);

@@ -15,6 +15,14 @@ private Q_SLOTS:
         const QByteArray expected = defaultWriteBytes("3");
         QCOMPARE(bench.received(0, expected.size()), expected);
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("写入中......\r\n写入完成"));
+        // One message names every field that breaks its rule; nothing goes out.
+        bench.setText(ctl::PathBox, "x");
+        bench.setText(ctl::UnitBox, "KM");
+        bench.click(ctl::WriteButton);
+        QCOMPARE(bench.messages,
+                 QStringList{"未写入，请改正：\r\n单位 \"KM\"：km、mi 或 公里\r\n"
+                             "发射路径 \"x\"：None、WIDE1-1、WIDE1-1WIDE2-1 或 WIDE1-1WIDE2-2"});
+        QCOMPARE(bench.tracker().received(), expected);
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取成功"));
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("读取数据"));

@@ -83,7 +83,8 @@ private Q_SLOTS:
             QCOMPARE(loader.text(ctl::StatusLog), log);
             QCOMPARE(loader.messages, QStringList{"Can not read file " + bad +
                                                   "\r\nLine 2: callsign takes up to 6 "
-                                                  "characters, not \"TOOLONG\""});
+                                                  "characters, without # or a line break, not "
+                                                  "\"TOOLONG\""});
             QCOMPARE(writeOf(loader, written.size()), written);
         }
     }

@@ -47,16 +47,8 @@ private Q_SLOTS:
             << 0 << with(TextField::Callsign, "ABCD") << "AT+CALL,ABCD  -10#";
         QTest::newRow("empty callsign")
             << 0 << with(TextField::Callsign, "") << "AT+CALL,      -10#";
-        QTest::newRow("ssid not padded")
-            << 0 << with(TextField::Ssid, "AB-C") << "AT+CALL,NOCALL-AB-C#";
-        QTest::newRow("path not in list") << 7 << with(TextField::Path, "WIDE2-1") << "AT+PATH,1#";
-        QTest::newRow("path case-sensitive") << 7 << with(TextField::Path, "none") << "AT+PATH,1#";
-        QTest::newRow("alias empty") << 15 << with(TextField::Alias, "") << "AT+ALIAS,3#";
-        QTest::newRow("unit empty") << 12 << with(TextField::Unit, "") << "AT+UNIT,2#";
         QTest::newRow("backlight 05")
             << 11 << with(TextField::Backlight, "05") << "AT+BACKLIGHT,05#";
-        QTest::newRow("backlight lower-case on")
-            << 11 << with(TextField::Backlight, "on") << "AT+BACKLIGHT,on#";
         QTest::newRow("text above Latin-1 kept")
             << 4 << with(TextField::Comment, "测试 é") << "AT+COMMENT,测试 é#";
         SettingsRecord f = defaultRecord(UiLanguage::English);

@@ -6,4 +6,4 @@ class QWidget;
 // the character filters, the passcode trim, the GPRS info box's length rule, the
 // exclusive option groups, the controls each group or check box enables, and
 // the beginning of a text set by a program in view.
-void installFieldRules(QWidget* form);
+void installEditingRules(QWidget* form);

@@ -1,4 +1,4 @@
-#include "FieldRules.h"
+#include "EditingRules.h"
 
 #include "ControlNames.h"
 #include "MultiLineBox.h"
@@ -14,7 +14,7 @@ namespace {
 
 template <class Control> Control* find(QWidget* form, const char* name) {
     auto* control = form->findChild<Control*>(QString::fromLatin1(name));
-    Q_ASSERT_X(control, "installFieldRules", name);
+    Q_ASSERT_X(control, "installEditingRules", name);
     return control;
 }
 
@@ -80,7 +80,7 @@ void enableWith(const QList<QRadioButton*>& group, QRadioButton* decisive,
 
 } // namespace
 
-void installFieldRules(QWidget* form) {
+void installEditingRules(QWidget* form) {
     for (QLineEdit* box : form->findChildren<QLineEdit*>())
         showBeginningOfProgramText(box);
     filterInsertedText(find<QLineEdit>(form, ctl::CallsignBox), upperCaseLatin);

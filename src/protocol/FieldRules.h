@@ -1,0 +1,48 @@
+#pragma once
+
+#include "SettingsFields.h"
+#include "SettingsRecord.h"
+#include "UiLanguage.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What each setting the write sends may hold. The window's lists and its Write
+// data, kite12 and the settings-file check all read this one table.
+struct FieldRule {
+    enum class Kind {
+        Unsent, // read from the tracker or the modem, never written
+        List,   // one of `items`
+        Number, // fewestDigits to mostDigits digits, least to most; or one of `items`
+        Text,   // within the field's box, without # or a line break: they end a command
+        Symbol, // a table or overlay character, then a symbol code character
+    };
+    Kind kind = Kind::Unsent;
+    QStringList items = {};
+    int fewestDigits = 0;
+    int mostDigits = 0;
+    int least = 0;
+    int most = 0;
+};
+
+const FieldRule& fieldRule(TextField field);
+
+bool followsRule(TextField field, const QString& value);
+
+// What the field takes, in a few words ("N or S", "00 to 90").
+QString acceptedValues(TextField field, UiLanguage language = UiLanguage::English);
+
+// "a, b or c".
+QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);
+
+// Whether a write of the record sends the field: the position only when it is
+// fixed, the interval only in interval mode.
+bool writeSends(TextField field, const SettingsRecord& record);
+
+// The fields a write of the record sends that break their rule, in field order.
+QList<TextField> brokenFields(const SettingsRecord& record);
+
+// The codes a settings line gives a field that the tracker keeps as a code
+// (PATH:, UNIT:, ALIAS:, GPS:, SMART: and the check boxes).
+QStringList lineCodes(const FieldTarget& field);

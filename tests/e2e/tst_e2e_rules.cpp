@@ -1,0 +1,90 @@
+#include "WindowBench.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QtTest>
+
+// Every field the write sends keeps its rule: a value outside it stops kite12 and
+// the window before anything goes out.
+class RulesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void outOfRuleValueSendsNothing_data() {
+        QTest::addColumn<QString>("field"); // kite12's name
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("fileLine"); // kite12 writes a file of it; "" for set
+        QTest::addColumn<QString>("control");  // the window's box; "" when only a file holds it
+        QTest::addColumn<QString>("shown");    // the window's name for it
+        const auto row = [](const char* field, const char* value, const char* control,
+                            const char* shown) {
+            QTest::newRow(field) << field << value << "" << control << shown;
+        };
+        row("callsign", "AB#CD", ctl::CallsignBox, "Callsign");
+        row("ssid", "99", ctl::SsidBox, "SSID");
+        row("passcode", "32768", ctl::PasscodeBox, "Pass");
+        row("symbol", "x>", ctl::SymbolBox, "Symbol");
+        row("lat_degrees", "95", ctl::LatDegreesBox, "Lat: degrees");
+        row("lat_minutes", "60", ctl::LatMinutesBox, "Lat: minutes");
+        row("lat_hundredths", "5", ctl::LatHundredthsBox, "Lat: hundredths");
+        row("lat_hemisphere", "X", ctl::LatHemisphereBox, "Lat: N/S");
+        row("lon_degrees", "181", ctl::LonDegreesBox, "Long: degrees");
+        row("lon_minutes", "75", ctl::LonMinutesBox, "Long: minutes");
+        row("lon_hundredths", "a1", ctl::LonHundredthsBox, "Long: hundredths");
+        row("lon_hemisphere", "w", ctl::LonHemisphereBox, "Long: E/W");
+        row("comment", "QRV #1", ctl::CommentBox, "Comment");
+        row("status", "on\r\nAT+RESET", ctl::StatusBox, "Status");
+        row("ptt_delay", "12", ctl::PttDelayBox, "PTTdelay");
+        row("interval", "", ctl::IntervalBox, "INTERVAL");
+        row("backlight", "xyz", ctl::BacklightBox, "Backlight");
+        row("unit", "KM", ctl::UnitBox, "Unit");
+        row("modulation", "6", ctl::TxVolumeBox, "TX vol");
+        row("path", "WIDE2-2", ctl::PathBox, "Path");
+        row("alias", "foo", ctl::AliasBox, "Alias");
+        // File lines that went out as AT+POSI,3035.,.#, as a missing path and as GPS.
+        const auto fileRow = [](const char* tag, const char* field, const char* value,
+                                const char* line) {
+            QTest::newRow(tag) << field << value << line << QString() << QString();
+        };
+        fileRow("file position", "lat_hundredths", "", "POSITION:3035");
+        fileRow("file path", "path", "9", "PATH:9");
+        fileRow("file gps", "gps", "7", "GPS:7");
+    }
+
+    void outOfRuleValueSendsNothing() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, fileLine);
+        QFETCH(QString, control);
+        QFETCH(QString, shown);
+        WindowBench bench;
+        QVERIFY(bench.start());
+        QTemporaryDir folder;
+        QFile file(folder.filePath("bad.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(fileLine.toLatin1()) >= 0);
+        file.close();
+        QProcess kite12;
+        kite12.start(KITE12_CLI_PROGRAM,
+                     {"--port", bench.tracker().devicePath(), fileLine.isEmpty() ? "set" : "write",
+                      fileLine.isEmpty() ? field + "=" + value : file.fileName()});
+        QVERIFY(kite12.waitForFinished(kPatienceMs));
+        QCOMPARE(kite12.exitCode(), 2);
+        const QString error = QString::fromUtf8(kite12.readAllStandardError());
+        QVERIFY2(error.contains(field + " takes ") && error.contains("not \"" + value + "\""),
+                 qPrintable(error));
+        if (!control.isEmpty()) {
+            bench.click(ctl::DefaultButton);
+            bench.click(ctl::FixOption);
+            bench.click(ctl::IntervalOption);
+            bench.setText(control, value);
+            bench.click(ctl::WriteButton);
+            QCOMPARE(bench.messages.size(), 1);
+            QVERIFY(bench.messages[0].contains(shown + " \"" + value + "\": "));
+            QVERIFY(!bench.portOpen());
+        }
+        QTest::qWait(200);
+        QCOMPARE(bench.tracker().received(), QByteArray());
+    }
+};
+
+QTEST_MAIN(RulesTest)
+#include "tst_e2e_rules.moc"
