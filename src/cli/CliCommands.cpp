@@ -124,9 +124,6 @@ int listPorts(const QStringList& arguments) {
     return kExitDone;
 }
 
-} // namespace
-
-namespace {
 // JSON is Unicode, where the lone surrogate that holds a byte that is not UTF-8
 // (U+DC80 + byte - 0x80) has no place: it stands as U+EF80 + byte - 0x80 there.
 QJsonValue jsonUnicode(const QJsonValue& value) {
