@@ -93,9 +93,7 @@ private Q_SLOTS:
         // Valid UTF-8, where the byte that is not stands as U+EF80 + (byte - 0x80); the
         // emoji's own low surrogate in that range stays.
         QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out);
-        const QJsonObject fields = QJsonDocument::fromJson(json.out).object();
-        QCOMPARE(fields.value("callsign").toString(), QString("AB1CD"));
-        QCOMPARE(fields.value("comment").toString(),
+        QCOMPARE(QJsonDocument::fromJson(json.out).object().value("comment").toString(),
                  QString::fromUtf8("caf\xC3\xA9 \xEE\xBF\xBF\xF0\x9F\x92\x80"));
     }
 
