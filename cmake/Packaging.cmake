@@ -1,6 +1,6 @@
-# Installs the programs, their manual pages, the desktop entry, the AppStream
-# metadata and the licence, and describes the Debian package that
-# `cpack -G DEB` builds from them.
+# Installs the programs, their manual pages, kite12's bash completion, the
+# desktop entry, the AppStream metadata and the licence, and describes the
+# Debian package that `cpack -G DEB` builds from them.
 include(GNUInstallDirs)
 
 install(TARGETS kite12-config kite12 kite12-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -13,6 +13,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/invalid.kite12_config.kite12_config.met
 # The window has no help of its own for help2man to read.
 configure_file(${PROJECT_SOURCE_DIR}/data/kite12-config.1.in kite12-config.1 @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/kite12-config.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# bash-completion loads it by the command's name when kite12 is first completed.
+install(FILES ${PROJECT_SOURCE_DIR}/data/kite12.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kite12)
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${PROJECT_SOURCE_DIR}/data/debian/changelog
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -11,7 +11,7 @@ for tool in Xvfb xdotool /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "measure: $tool is missing (apt-get install xvfb xdotool time)" >&2; exit 1; }
 done
 
-targets=(kite12-config kite12-sim receive_path_bench tst_e2e_device)
+targets=(kite12-config kite12 kite12-sim receive_path_bench tst_e2e_device)
 if cmake --build "$build" --target help | grep firmware_update_bench >/dev/null; then
     targets+=(firmware_update_bench)
 fi
@@ -47,6 +47,17 @@ echo "== Read and write against the virtual tracker (tests/e2e)"
 QT_QPA_PLATFORM=offscreen "$build/tests/e2e/tst_e2e_device" readFillsEveryFieldAndStoresThePort \
     defaultsGoOutWithTheirWaits fixedPositionAndIntervalMode 2>&1 |
     grep -E ' took [0-9]+ ms' | sed "s/^/tst_e2e_device: /"
+
+echo
+echo "== kite12: a one-field set against the virtual tracker, 10 runs (ms)"
+"$build/tools/sim/kite12-sim" --link "$work/cli-tracker" >/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -e "$work/cli-tracker" ] && break; sleep 0.02; done
+for run in $(seq 10); do
+    t0=$(date +%s%N)
+    XDG_DATA_HOME="$work/data" "$build/src/cli/kite12" --port "$work/cli-tracker" -q set "comment=run $run"
+    echo $((($(date +%s%N) - t0) / 1000000))
+done | sort -n | awk '{ a[NR] = $1 } END { printf "min %d  median %d  max %d\n", a[1], (a[5] + a[6]) / 2, a[10] }'
 
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

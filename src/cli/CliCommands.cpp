@@ -13,6 +13,7 @@
 #include "RestorePoints.h"
 #include "SettingsFile.h"
 #include "TrackerPort.h"
+#include "TrackerWrite.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,11 +21,20 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <cstdio>
 #include <cstring>
 
 void print(const QString& text) {
     std::fputs(qPrintable(text), stdout);
+}
+
+QString shellWord(const QString& text) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:+=-]+$"));
+    if (plain.match(text).hasMatch())
+        return text;
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("'\\''")) +
+           QLatin1Char('\'');
 }
 
 namespace {
@@ -58,6 +68,11 @@ QString chooseDevice(const QString& port) {
                                .arg(candidates.join(QStringLiteral(", ")))};
 }
 
+QString helpWithUsage(QString help, const QString& usage) {
+    return help.replace(0, help.indexOf(QLatin1Char('\n')),
+                        QStringLiteral("Usage: kite12 ") + usage);
+}
+
 QStringList parseCommand(QCommandLineParser& parser, const QStringList& arguments,
                          const QString& description, qsizetype most) {
     parser.setApplicationDescription(description);
@@ -65,7 +80,14 @@ QStringList parseCommand(QCommandLineParser& parser, const QStringList& argument
     if (!parser.parse(arguments))
         throw CliFailure{kExitUsage, parser.errorText()};
     if (parser.isSet(QStringLiteral("help"))) {
-        print(parser.helpText());
+        // The command's own parser knows neither the command's name nor the global options.
+        const QString help = parser.helpText();
+        const QString usage = help.left(help.indexOf(QLatin1Char('\n')));
+        const QString operands = usage.mid(usage.indexOf(QStringLiteral("[options]")));
+        print(helpWithUsage(
+                  help, QStringLiteral("[--port PORT] %1 %2").arg(arguments.first(), operands)) +
+              QStringLiteral("\nGlobal options, before or after the command: --port PORT, "
+                             "--trace FILE, --json, -q/--quiet; see \"kite12 --help\".\n"));
         std::exit(kExitDone);
     }
     QStringList positional = parser.positionalArguments();
@@ -103,9 +125,33 @@ int listPorts(const QStringList& arguments) {
     return kExitDone;
 }
 
+// JSON is Unicode, where the lone surrogate that holds a byte that is not UTF-8
+// (U+DC80 + byte - 0x80) has no place: it stands as U+EF80 + byte - 0x80 there.
+QJsonValue jsonUnicode(const QJsonValue& value) {
+    if (value.isString()) {
+        QString text = value.toString();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text.at(i).unicode();
+            if (unit >= 0xDC80 && unit <= 0xDCFF && (i == 0 || !text.at(i - 1).isHighSurrogate()))
+                text[i] = QChar(char16_t(unit - 0xDC80 + 0xEF80));
+        }
+        return text;
+    }
+    if (value.isArray()) {
+        QJsonArray array;
+        for (const auto& item : value.toArray())
+            array.append(jsonUnicode(item));
+        return array;
+    }
+    QJsonObject object = value.toObject();
+    for (QJsonValueRef item : object)
+        item = jsonUnicode(item);
+    return object;
+}
 } // namespace
 
-void printJson(const QJsonValue& value) {
+void printJson(const QJsonValue& json) {
+    const QJsonValue value = jsonUnicode(json);
     const QJsonDocument document =
         value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
     print(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
@@ -131,23 +177,40 @@ void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
 
 namespace {
 
+// Where -o saves: a file that cannot be written stops the read before it starts.
+void checkWritable(const QString& file) {
+    const QFileInfo info(file);
+    const QFileInfo folder(info.absolutePath());
+    const bool writable =
+        info.exists() ? info.isFile() && info.isWritable() : folder.isDir() && folder.isWritable();
+    if (!writable)
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("%1: cannot be written; nothing was read").arg(file)};
+}
+
 int read(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("Save the settings to FILE as well."),
+                      QStringLiteral("Save the settings to FILE as well; - prints the file "
+                                     "instead of the table."),
                       QStringLiteral("FILE")});
     parseCommand(parser, arguments,
                  QStringLiteral("Restarts the tracker and reads every setting while it starts."));
+    const QString file = parser.value(QStringLiteral("output"));
+    const bool toOutput = file == QLatin1String("-");
+    if (!file.isEmpty() && !toOutput)
+        checkWritable(file);
     Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
-    const SettingsRecord record = readTracker(port, progress);
+    const SettingsRecord record = readWithRestorePoint(port, progress);
     port.close();
-    const auto restorePoint = saveRestorePoint(record);
-    if (const auto* error = std::get_if<SettingsFileError>(&restorePoint))
-        progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
+    if (toOutput) {
+        const QByteArray bytes = kSettingsFileHeader + settingsFileBytes(record);
+        std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+        return kExitDone;
+    }
     printRecord(options, record);
-    const QString file = parser.value(QStringLiteral("output"));
     if (file.isEmpty())
         return kExitDone;
     if (const std::optional<SettingsFileError> error = writeSettingsFile(file, record))
@@ -158,27 +221,36 @@ int read(const GlobalOptions& options, const QStringList& arguments) {
 
 int restart(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
-    parseCommand(parser, arguments, QStringLiteral("Restarts the tracker."));
+    parseCommand(parser, arguments, QStringLiteral("Restarts the tracker once it answers."));
+    Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
+    handshake(port, progress);
+    progress.status(QStringLiteral("Restarting"));
     restartTracker(port);
     return kExitDone;
 }
 
 } // namespace
 
+QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& found,
+                            const QString& wantedKey, const QString& foundKey) {
+    QJsonArray differences;
+    for (const CliField* field : writtenFields(wanted)) {
+        const QString want = fieldValue(*field, wanted);
+        const QString have = fieldValue(*field, found);
+        if (want != have)
+            differences.append(QJsonObject{{QStringLiteral("field"), QLatin1String(field->name)},
+                                           {wantedKey, want},
+                                           {foundKey, have}});
+    }
+    return differences;
+}
+
 QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
                                const SettingsRecord& written) {
-    const SettingsRecord read = readTracker(port, progress);
-    QJsonArray differences;
-    for (const CliField* field : writtenFields(written)) {
-        const QString sent = fieldValue(*field, written);
-        const QString found = fieldValue(*field, read);
-        if (sent != found)
-            differences.append(QJsonObject{{QStringLiteral("field"), QLatin1String(field->name)},
-                                           {QStringLiteral("written"), sent},
-                                           {QStringLiteral("read"), found}});
-    }
+    QJsonArray differences = fieldDifferences(written, readTracker(port, progress),
+                                              QStringLiteral("written"), QStringLiteral("read"));
     progress.note(
         differences.isEmpty()
             ? QStringLiteral("Verified: every field written reads back the same")
@@ -186,22 +258,19 @@ QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
     return differences;
 }
 
-void printDifferences(const QJsonArray& differences) {
+void printDifferences(const QJsonArray& differences, const QString& wantedKey,
+                      const QString& foundKey) {
     for (const auto& value : differences) {
         const QJsonObject difference = value.toObject();
-        print(QStringLiteral("%1\twritten \"%2\"\tread \"%3\"\n")
-                  .arg(difference.value(QStringLiteral("field")).toString(),
-                       difference.value(QStringLiteral("written")).toString(),
-                       difference.value(QStringLiteral("read")).toString()));
+        print(QStringLiteral("%1\t%2 \"%3\"\t%4 \"%5\"\n")
+                  .arg(difference.value(QStringLiteral("field")).toString(), wantedKey,
+                       difference.value(wantedKey).toString(), foundKey,
+                       difference.value(foundKey).toString()));
     }
 }
 
-namespace {
-
-// After the write and its restart, reads the tracker again and lists each field
-// the write sent that reads back otherwise; false when there is one.
-bool verify(const GlobalOptions& options, TrackerPort& port, Progress& progress,
-            const SettingsRecord& written) {
+bool verifyWrite(const GlobalOptions& options, TrackerPort& port, Progress& progress,
+                 const SettingsRecord& written) {
     const QJsonArray differences = readBackDifferences(port, progress, written);
     if (options.json)
         printJson(differences);
@@ -210,44 +279,11 @@ bool verify(const GlobalOptions& options, TrackerPort& port, Progress& progress,
     return differences.isEmpty();
 }
 
-QCommandLineOption verifyOption() {
-    return {QStringLiteral("verify"),
-            QStringLiteral("Read the tracker again after the restart and list every field that "
-                           "reads back otherwise; exit 1 when there is one.")};
-}
-
-// A record with a field that breaks its rule, such as a value the tracker holds
-// that no list has, is not written.
-void refuseBrokenFields(const SettingsRecord& record) {
-    QStringList problems;
-    for (const TextField field : brokenFields(record))
-        problems.append(*valueProblem(*findCliField(field), record.text(field)));
-    if (!problems.isEmpty())
-        throw CliFailure{kExitUsage,
-                         QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};
-}
-
-// Writes the record to the tracker the options name, whose port may be open already.
-int writeRecord(const GlobalOptions& options, TrackerPort& port, Progress& progress,
-                const SettingsRecord& record, bool verifyAfter) {
-    refuseBrokenFields(record);
-    writeTracker(port, progress, record);
-    progress.note(QStringLiteral("Written; the tracker restarts with the new settings"));
-    const bool same = !verifyAfter || verify(options, port, progress, record);
-    port.close();
-    return same ? kExitDone : kExitNoAnswer;
-}
-
-int writeRecord(const GlobalOptions& options, const SettingsRecord& record, bool verifyAfter) {
-    Progress progress(options.quiet);
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
-    return writeRecord(options, port, progress, record, verifyAfter);
-}
+namespace {
 
 int write(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOption(verifyOption());
+    addWriteOptions(parser);
     parser.addOption({QStringLiteral("last"),
                       QStringLiteral("Write the newest restore point (in %1) instead of a FILE.")
                           .arg(restorePointFolder())});
@@ -255,7 +291,9 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
                                  QStringLiteral("A settings file, as read -o saves it."));
     const QStringList files =
         parseCommand(parser, arguments,
-                     QStringLiteral("Writes the settings of FILE, then restarts the tracker."), 1);
+                     QStringLiteral("Reads the tracker and leaves a restore point, writes the "
+                                    "settings of FILE that differ, then restarts the tracker."),
+                     1);
     const bool last = parser.isSet(QStringLiteral("last"));
     if (files.isEmpty() == !last)
         throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE or --last")};
@@ -263,25 +301,33 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
     if (file.isEmpty())
         throw CliFailure{kExitUsage,
                          QStringLiteral("write: no restore point in %1").arg(restorePointFolder())};
-    return writeRecord(options, readFileForWrite(file), parser.isSet(QStringLiteral("verify")));
+    WriteRequest request = writeRequest(parser, {QStringLiteral("write"), file});
+    request.record = readFileForWrite(file);
+    return runWrite(options, request);
 }
 
 int defaults(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("chinese"),
                       QStringLiteral("The Chinese window's defaults (the unit \u516C\u91CC).")});
+    addWriteOptions(parser);
     parseCommand(
         parser, arguments,
-        QStringLiteral("Writes the Default button's settings, then restarts the tracker."));
-    return writeRecord(options,
-                       defaultRecord(parser.isSet(QStringLiteral("chinese")) ? UiLanguage::Chinese
-                                                                             : UiLanguage::English),
-                       false);
+        QStringLiteral("Reads the tracker and leaves a restore point, writes those of the "
+                       "Default button's settings that differ, then restarts the tracker."));
+    const bool chinese = parser.isSet(QStringLiteral("chinese"));
+    QStringList words{QStringLiteral("defaults")};
+    if (chinese)
+        words += QStringLiteral("--chinese");
+    WriteRequest request = writeRequest(parser, words);
+    request.record = defaultRecord(chinese ? UiLanguage::Chinese : UiLanguage::English);
+    return runWrite(options, request);
 }
 
 QString setDescription() {
-    QString text = QStringLiteral("Reads the tracker, changes the named fields, writes it and "
-                                  "restarts it.\n\nFIELD=VALUE, where FIELD is one of:\n");
+    QString text = QStringLiteral("Reads the tracker and leaves a restore point, changes the "
+                                  "named fields, writes those that differ and restarts it."
+                                  "\n\nFIELD=VALUE, where FIELD is one of:\n");
     for (const CliField& field : cliFields())
         if (!field.accepts.isEmpty())
             text += QStringLiteral("  %1 %2\n")
@@ -292,7 +338,7 @@ QString setDescription() {
 
 int set(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOption(verifyOption());
+    addWriteOptions(parser);
     parser.addPositionalArgument(QStringLiteral("FIELD=VALUE"), QStringLiteral("A change."),
                                  QStringLiteral("FIELD=VALUE ..."));
     const QStringList assignments =
@@ -312,18 +358,9 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
             throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
         changes.append({field, value});
     }
-    Progress progress(options.quiet);
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
-    SettingsRecord record = readTracker(port, progress);
-    bool passcodeConcerned = false;
-    for (const auto& [field, value] : changes) {
-        setFieldValue(*field, value, record);
-        passcodeConcerned = passcodeConcerned || concernsPasscode(*field);
-    }
-    if (passcodeConcerned)
-        warnOnPasscodeMismatch(progress, record);
-    return writeRecord(options, port, progress, record, parser.isSet(QStringLiteral("verify")));
+    WriteRequest request = writeRequest(parser, QStringList{QStringLiteral("set")} + assignments);
+    request.changes = changes;
+    return runWrite(options, request);
 }
 
 } // namespace
@@ -334,6 +371,8 @@ int runCommand(const GlobalOptions& options, const QStringList& arguments) {
         return listPorts(arguments);
     if (command == QLatin1String("read"))
         return read(options, arguments);
+    if (command == QLatin1String("diff"))
+        return diff(options, arguments);
     if (command == QLatin1String("write"))
         return write(options, arguments);
     if (command == QLatin1String("defaults"))

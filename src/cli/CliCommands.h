@@ -26,6 +26,8 @@ int runCommand(const GlobalOptions& options, const QStringList& arguments);
 
 // Results go to standard output.
 void print(const QString& text);
+// The text as one word the shell takes back.
+QString shellWord(const QString& text);
 void printJson(const QJsonValue& value);
 // Every field keyed by its name.
 QJsonObject recordJson(const SettingsRecord& record);
@@ -33,18 +35,31 @@ QJsonObject recordJson(const SettingsRecord& record);
 void printRecord(const GlobalOptions& options, const SettingsRecord& record);
 // The device the --port option names.
 QString chooseDevice(const QString& port);
+// The parser's help with its first line "Usage: kite12 USAGE", whatever path started the program.
+QString helpWithUsage(QString help, const QString& usage);
 // The command's own arguments; a bad one ends the program with exit code 2.
 // Returns the positional arguments, at most `most` of them.
 QStringList parseCommand(QCommandLineParser& parser, const QStringList& arguments,
                          const QString& description, qsizetype most = 0);
+// The fields the write of `wanted` sends whose values differ in `found`, as
+// objects of field, wanted (under wantedKey) and found (under foundKey).
+QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& found,
+                            const QString& wantedKey, const QString& foundKey);
 // Reads the tracker after a write and lists each field the write sent that reads
 // back otherwise, as objects of field, written and read.
 QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
                                const SettingsRecord& written);
-// The differences as lines of field, written and read.
-void printDifferences(const QJsonArray& differences);
+// The differences as lines of field, wanted and found.
+void printDifferences(const QJsonArray& differences,
+                      const QString& wantedKey = QStringLiteral("written"),
+                      const QString& foundKey = QStringLiteral("read"));
+// After a write and its restart, reads the tracker again and prints each field
+// the write sent that reads back otherwise; false when there is one.
+bool verifyWrite(const GlobalOptions& options, TrackerPort& port, Progress& progress,
+                 const SettingsRecord& written);
 
 // The commands of their own files.
+int diff(const GlobalOptions& options, const QStringList& arguments);
 int flash(const GlobalOptions& options, const QStringList& arguments);
 int gprs(const GlobalOptions& options, const QStringList& arguments);
 int passcode(const QStringList& arguments);

@@ -8,6 +8,7 @@
 namespace {
 // A tracker that has not answered by then did not take the restart command.
 constexpr int kAskForRestartMs = 3000;
+} // namespace
 
 void handshake(TrackerPort& port, Progress& progress) {
     port.send(rebootCommand());
@@ -27,7 +28,6 @@ void handshake(TrackerPort& port, Progress& progress) {
                                         .arg(port.device())
                                         .arg(kReadTries)};
 }
-} // namespace
 
 SettingsRecord readTracker(TrackerPort& port, Progress& progress) {
     handshake(port, progress);

@@ -5,6 +5,9 @@
 class Progress;
 class TrackerPort;
 
+// Restarts the tracker and asks until it answers that it listens; exit 1 when it never does.
+void handshake(TrackerPort& port, Progress& progress);
+
 // Restarts the tracker, then reads every setting without anyone at the tracker:
 // it answers the handshake while it starts.
 SettingsRecord readTracker(TrackerPort& port, Progress& progress);

@@ -4,6 +4,7 @@
 #include "LoaderFrames.h"
 #include "LoaderSession.h"
 #include "Progress.h"
+#include "RestorePoints.h"
 #include "SettingsFile.h"
 #include "TrackerCommands.h"
 #include "TrackerPort.h"
@@ -14,18 +15,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
-
-// A path as the shell takes it back.
-QString shellWord(const QString& text) {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:+=-]+$"));
-    if (plain.match(text).hasMatch())
-        return text;
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("'\\''")) +
-           QLatin1Char('\'');
-}
 
 QByteArray readImage(const QString& fileName) {
     auto read = readImageFile(fileName);
@@ -94,8 +85,7 @@ void reachLoader(TrackerPort& port, Progress& progress, LoaderSession& session,
         const LoaderAnswer probe = session.onWaitTick(tick);
         if (probe.failed())
             throw CliFailure{kExitNoAnswer,
-                             QStringLiteral("%1: the tracker's loader did not answer %2 probes. "
-                                            "Switch the tracker off and on and try again.")
+                             QStringLiteral("%1: the tracker's loader did not answer %2 probes.")
                                  .arg(port.device())
                                  .arg(schedule.probeCount())};
         if (!probe.send.isEmpty()) {
@@ -223,27 +213,41 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
     LoaderSession session(romData, LoaderSchedule::commandLine());
     QElapsedTimer clock;
     clock.start();
-    try {
-        if (request.reset) {
+    if (request.reset) {
+        try {
             resetSettings(port, progress);
             port.send(rebootCommand());
+        } catch (const CliFailure& failure) {
+            if (!request.keep)
+                throw;
+            failWith(failure, restore);
         }
-        reachLoader(port, progress, session, clock);
-    } catch (const CliFailure& failure) {
-        if (!request.keep)
-            throw;
-        failWith(failure, restore);
     }
+    // From here the tracker has no running firmware: only the update can go on.
     try {
+        reachLoader(port, progress, session, clock);
         sendImage(port, progress, session, clock);
     } catch (const CliFailure& failure) {
         failWith(failure,
                  QStringLiteral("The tracker now waits in its loader: \"kite12 --port %1 flash %2 "
                                 "--no-reset\" finishes the update (switch the tracker off and on "
-                                "first if its loader does not answer). %3")
-                     .arg(shellWord(port.device()), shellWord(request.imageFile), restore)
-                     .trimmed());
+                                "first if its loader does not answer).%3")
+                     .arg(shellWord(port.device()), shellWord(request.imageFile),
+                          restore.isEmpty()
+                              ? QString()
+                              : QStringLiteral(" Once the new firmware runs, ") + restore));
     }
+}
+
+// After an update without --keep-settings: the way back to the settings the tracker had.
+QString defaultsReminder(const QString& device) {
+    const QString newest = newestRestorePoint();
+    if (newest.isEmpty())
+        return QStringLiteral("The tracker now holds the default settings, and there is no "
+                              "restore point to write back: set them anew.");
+    return QStringLiteral("The tracker now holds the default settings: \"kite12 --port %1 write "
+                          "--last\" writes back the newest restore point, %2")
+        .arg(shellWord(device), newest);
 }
 
 // Once the new firmware runs: the kept settings written back and read again.
@@ -303,6 +307,7 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
                        {QStringLiteral("blocks"), blocks}};
     if (!request.keep) {
         port.close();
+        progress.note(defaultsReminder(port.device()));
         if (options.json)
             printJson(result);
         return kExitDone;

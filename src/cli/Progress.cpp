@@ -4,14 +4,14 @@
 
 #include <cstdio>
 
-Progress::Progress(bool quiet) : updating_(!quiet && statusLineRedraws()) {}
+Progress::Progress(bool quiet) : quiet_(quiet), updating_(!quiet && statusLineRedraws()) {}
 
 Progress::~Progress() {
     endStatusLine();
 }
 
 void Progress::status(const QString& text) {
-    if (text == last_)
+    if (quiet_ || text == last_)
         return;
     last_ = text;
     if (updating_) {
@@ -24,6 +24,8 @@ void Progress::status(const QString& text) {
 }
 
 void Progress::note(const QString& text) {
+    if (quiet_)
+        return;
     endStatusLine();
     std::fprintf(stderr, "%s\n", qPrintable(text));
     std::fflush(stderr);

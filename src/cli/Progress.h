@@ -3,7 +3,8 @@
 #include <QString>
 
 // Messages and progress on standard error: on a terminal one status line that
-// updates in place; with --quiet or into a file or pipe, plain lines.
+// updates in place, into a file or pipe plain lines; with --quiet none at all,
+// errors being the caller's.
 class Progress {
 public:
     explicit Progress(bool quiet);
@@ -21,6 +22,7 @@ public:
 private:
     void endStatusLine();
 
+    bool quiet_;
     bool updating_;
     bool statusShown_ = false;
     QString last_;

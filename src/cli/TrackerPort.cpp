@@ -18,7 +18,7 @@ constexpr int kSliceMs = 100;
 
 void checkInterrupt() {
     if (interruptRequested())
-        throw CliFailure{kExitNoAnswer, QStringLiteral("Interrupted")};
+        throw CliFailure{kExitInterrupted, QStringLiteral("Interrupted")};
 }
 } // namespace
 

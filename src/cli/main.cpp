@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -14,16 +15,19 @@ updates its firmware and sets up its GPRS modem.
 Commands:
   ports                 each port: COM name, device, USB maker/product/serial,
                         whether it opens and why not
-  read [-o FILE]        read every setting and print them; -o saves a settings file;
-                        every read also leaves a restore point
-  write FILE|--last [--verify]
-                        write the settings of FILE (--last: the newest restore
-                        point), then restart the tracker; --verify reads them
-                        back and lists each difference
-  set FIELD=VALUE ... [--verify]
+  read [-o FILE]        read every setting and print them; -o saves a settings file
+                        (-o - prints it instead); every read also leaves a restore point
+  diff FILE             read the tracker and list each field where it and FILE differ
+  write FILE|--last [--all] [--verify] [--dry-run]
+                        read the tracker (a restore point), write the fields of FILE
+                        (--last: the newest restore point) that differ, --all every
+                        one, then restart the tracker; --verify reads them back and
+                        lists each difference; --dry-run prints the commands instead
+  set FIELD=VALUE ... [--all] [--verify] [--dry-run]
                         read, change the named fields, write
-  defaults [--chinese]  write the default settings (the Default button's values)
-  restart               restart the tracker
+  defaults [--chinese] [--all] [--verify] [--dry-run]
+                        write the default settings (the Default button's values)
+  restart               restart the tracker once it answers
   flash IMAGE [--keep-settings] [--no-reset]
                         reset the settings, restart into the loader and send
                         the firmware IMAGE; --keep-settings reads them first,
@@ -34,12 +38,13 @@ Commands:
   gprs set --server HOST [--apn NAME --user USER --password PASSWORD]
                         store them in the modem, then read them back
   passcode CALLSIGN     print the APRS-IS passcode of CALLSIGN
+  help [COMMAND]        this text, or what COMMAND does
 
-"kite12 COMMAND --help" describes a command.
+The options below may also follow the command.
 
-Exit status: 0 done; 1 the tracker did not answer or was lost, or a verify
-found differences; 2 a usage error or a bad file, nothing sent; 3 the port
-cannot be opened.)";
+Exit status: 0 done; 1 the tracker did not answer or was lost, a verify found
+differences, or diff found any; 2 a usage error or a bad file, nothing sent;
+3 the port cannot be opened; 130 stopped by Ctrl-C.)";
 
 // --version prints it below the version number, as GNU tools do.
 const char kLicenceNotice[] = R"(
@@ -48,16 +53,39 @@ License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
 This is free software: you are free to change and redistribute it.
 There is NO WARRANTY, to the extent permitted by law.)";
 
-} // namespace
+// Options that may stand anywhere, moved before the command, where the program's
+// own parser takes them. A "--" ends the search.
+QStringList globalOptionsFirst(const QStringList& arguments) {
+    static const QStringList valued{QStringLiteral("--port"), QStringLiteral("--trace")};
+    static const QStringList flags{QStringLiteral("--json"), QStringLiteral("--quiet"),
+                                   QStringLiteral("-q")};
+    QStringList globals{arguments.first()};
+    QStringList rest;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& word = arguments.at(i);
+        if (word == QLatin1String("--")) {
+            rest += arguments.mid(i);
+            break;
+        }
+        const bool withValue = valued.contains(word);
+        if (withValue || flags.contains(word) ||
+            std::any_of(valued.begin(), valued.end(), [&word](const QString& option) {
+                return word.startsWith(option + QLatin1Char('='));
+            })) {
+            globals += word;
+            // Without its value, the option is last: the parser reports it.
+            if (withValue && i + 1 == arguments.size())
+                return globals;
+            if (withValue)
+                globals += arguments.at(++i);
+        } else {
+            rest += word;
+        }
+    }
+    return globals + rest;
+}
 
-int main(int argc, char* argv[]) {
-    interruptOnCtrlC();
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("kite12"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION) +
-                                            QString::fromUtf8(kLicenceNotice));
-
-    QCommandLineParser parser;
+void declareOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QString::fromUtf8(kCommands));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addHelpOption();
@@ -70,17 +98,47 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("Log every byte sent and received to FILE."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("json"),
-                      QStringLiteral("Results on standard output as JSON, keyed by field name.")});
-    parser.addOption({QStringLiteral("quiet"), QStringLiteral("Progress as plain lines.")});
+                      QStringLiteral("Results on standard output as JSON, keyed by field name. "
+                                     "A byte that is not UTF-8 stands there as the character "
+                                     "U+EF80 + (byte - 0x80).")});
+    parser.addOption({{QStringLiteral("q"), QStringLiteral("quiet")},
+                      QStringLiteral("Print only results and errors.")});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
                                  QStringLiteral("COMMAND ..."));
-    parser.process(app);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    interruptOnCtrlC();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kite12"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION) +
+                                            QString::fromUtf8(kLicenceNotice));
+
+    QCommandLineParser parser;
+    declareOptions(parser);
+    if (!parser.parse(globalOptionsFirst(QCoreApplication::arguments()))) {
+        std::fprintf(stderr, "kite12: %s\nSee \"kite12 --help\".\n",
+                     qPrintable(parser.errorText()));
+        return kExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    QStringList arguments = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("help")) || arguments == QStringList{QStringLiteral("help")}) {
+        print(helpWithUsage(parser.helpText(), QStringLiteral("[options] COMMAND ...")));
+        return kExitDone;
+    }
+    // "help COMMAND" is "COMMAND --help".
+    if (arguments.value(0) == QLatin1String("help"))
+        arguments = arguments.mid(1) << QStringLiteral("--help");
 
     const GlobalOptions options{
         parser.value(QStringLiteral("port")), parser.value(QStringLiteral("trace")),
         parser.isSet(QStringLiteral("json")), parser.isSet(QStringLiteral("quiet"))};
     try {
-        return runCommand(options, parser.positionalArguments());
+        return runCommand(options, arguments);
     } catch (const CliFailure& failure) {
         std::fprintf(stderr, "kite12: %s\n", qPrintable(failure.message));
         return failure.code;

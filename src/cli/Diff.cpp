@@ -1,0 +1,35 @@
+#include "CliCommands.h"
+#include "CliFailure.h"
+#include "FileForWrite.h"
+#include "Progress.h"
+#include "TrackerPort.h"
+#include "TrackerWrite.h"
+
+#include <QCommandLineParser>
+
+int diff(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A settings file, as read -o saves it."));
+    const QStringList files = parseCommand(
+        parser, arguments,
+        QStringLiteral("Reads the tracker and lists each field a write of FILE would change: "
+                       "its value in FILE and on the tracker. Exit 1 when there is one."),
+        1);
+    if (files.isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("diff: give a settings FILE")};
+    const SettingsRecord wanted = readFileForWrite(files.first());
+    Progress progress(options.quiet);
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    const SettingsRecord onTracker = readWithRestorePoint(port, progress);
+    port.close();
+    const QString fileKey = QStringLiteral("file");
+    const QString trackerKey = QStringLiteral("tracker");
+    const QJsonArray differences = fieldDifferences(wanted, onTracker, fileKey, trackerKey);
+    if (options.json)
+        printJson(differences);
+    else
+        printDifferences(differences, fileKey, trackerKey);
+    return differences.isEmpty() ? kExitDone : kExitNoAnswer;
+}

@@ -1,0 +1,162 @@
+#include "TrackerWrite.h"
+
+#include "CliCommands.h"
+#include "CliFailure.h"
+#include "CliFields.h"
+#include "Dialogues.h"
+#include "FieldRules.h"
+#include "LineEncoding.h"
+#include "Progress.h"
+#include "RestorePoints.h"
+#include "TrackerPort.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+
+const QString kAll = QStringLiteral("all");
+const QString kVerify = QStringLiteral("verify");
+const QString kDryRun = QStringLiteral("dry-run");
+
+// The commands as they would go out, the restart's included, one a line.
+void printCommands(const GlobalOptions& options, const QList<WriteStep>& steps) {
+    QStringList commands;
+    for (const WriteStep& step : steps)
+        if (!step.command.isEmpty())
+            commands.append(step.command);
+    commands << rebootCommand() << rebootCommand();
+    if (options.json) {
+        QJsonArray array;
+        for (const QString& command : commands)
+            array.append(command.trimmed());
+        printJson(array);
+        return;
+    }
+    // As bytes: a text that is not UTF-8 shows as the tracker gets it.
+    for (const QString& command : commands)
+        std::fputs(encodeLineText(command.trimmed() + QLatin1Char('\n')).constData(), stdout);
+}
+
+void sendSteps(TrackerPort& port, Progress& progress, const QList<WriteStep>& steps) {
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        progress.status(QStringLiteral("Writing %1/%2").arg(i + 1).arg(steps.size()));
+        if (!steps.at(i).command.isEmpty())
+            port.send(steps.at(i).command);
+        port.waitUntil(steps.at(i).waitMs, [] { return false; });
+    }
+    progress.status(QStringLiteral("Restarting"));
+    restartTracker(port);
+}
+
+// The tracker's settings with the request's changes made.
+SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progress& progress) {
+    bool passcodeConcerned = false;
+    for (const auto& [field, value] : request.changes) {
+        setFieldValue(*field, value, record);
+        passcodeConcerned = passcodeConcerned || concernsPasscode(*field);
+    }
+    if (passcodeConcerned)
+        warnOnPasscodeMismatch(progress, record);
+    return record;
+}
+
+// A record with a field that breaks its rule, such as a value the tracker holds
+// that no list has, is not written.
+void refuseBrokenFields(const SettingsRecord& record) {
+    QStringList problems;
+    for (const TextField field : brokenFields(record))
+        problems.append(*valueProblem(*findCliField(field), record.text(field)));
+    if (!problems.isEmpty())
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};
+}
+
+// Sends the steps; a failure part-way says how to finish.
+void write(TrackerPort& port, Progress& progress, const WriteRequest& request,
+           const QList<WriteStep>& steps) {
+    try {
+        sendSteps(port, progress, steps);
+    } catch (const CliFailure& failure) {
+        QStringList words{QStringLiteral("kite12"), QStringLiteral("--port"), port.device()};
+        words += request.words;
+        words += QStringLiteral("--verify");
+        for (QString& word : words)
+            word = shellWord(word);
+        throw CliFailure{failure.code,
+                         QStringLiteral("%1\nThe tracker may hold part of the write: \"%2\" "
+                                        "finishes it.")
+                             .arg(failure.message, words.join(QLatin1Char(' ')))};
+    }
+}
+
+} // namespace
+
+void addWriteOptions(QCommandLineParser& parser) {
+    parser.addOption({kAll, QStringLiteral("Send every field, not only those that differ from "
+                                           "the tracker's.")});
+    parser.addOption({kVerify, QStringLiteral("Read the tracker again after the restart and list "
+                                              "every field that reads back otherwise; exit 1 "
+                                              "when there is one.")});
+    parser.addOption({kDryRun, QStringLiteral("Print the commands that would go out and write "
+                                              "nothing. With --all, write and defaults need no "
+                                              "tracker for it.")});
+}
+
+WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words) {
+    WriteRequest request;
+    request.all = parser.isSet(kAll);
+    request.verify = parser.isSet(kVerify);
+    request.dryRun = parser.isSet(kDryRun);
+    if (request.all)
+        words += QStringLiteral("--all");
+    request.words = std::move(words);
+    return request;
+}
+
+SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress) {
+    SettingsRecord record = readTracker(port, progress);
+    const auto restorePoint = saveRestorePoint(record);
+    if (const auto* error = std::get_if<SettingsFileError>(&restorePoint))
+        progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
+    return record;
+}
+
+QList<WriteStep> plannedSteps(const SettingsRecord& record, const SettingsRecord* onTracker) {
+    QList<WriteStep> steps;
+    for (int i = 0; i < kWriteStepCount; ++i) {
+        const WriteStep step = writeStep(i, record);
+        if (!onTracker ||
+            (!step.command.isEmpty() && step.command != writeStep(i, *onTracker).command))
+            steps.append(step);
+    }
+    return steps;
+}
+
+int runWrite(const GlobalOptions& options, const WriteRequest& request) {
+    Progress progress(options.quiet);
+    // Without changes to make, all the commands are known before the tracker answers.
+    if (request.dryRun && request.all && request.changes.isEmpty()) {
+        printCommands(options, plannedSteps(request.record, nullptr));
+        return kExitDone;
+    }
+    TrackerPort port(chooseDevice(options.port), options.traceFile);
+    port.open();
+    const SettingsRecord onTracker = readWithRestorePoint(port, progress);
+    const SettingsRecord record =
+        request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
+    refuseBrokenFields(record);
+    const QList<WriteStep> steps = plannedSteps(record, request.all ? nullptr : &onTracker);
+    if (request.dryRun) {
+        printCommands(options, steps);
+        return kExitDone;
+    }
+    write(port, progress, request, steps);
+    progress.note(steps.isEmpty()
+                      ? QStringLiteral("Nothing to write: the tracker holds these settings; it "
+                                       "restarts")
+                      : QStringLiteral("Written; the tracker restarts with the new settings"));
+    const bool same = !request.verify || verifyWrite(options, port, progress, record);
+    port.close();
+    return same ? kExitDone : kExitNoAnswer;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "SettingsRecord.h"
+#include "TrackerCommands.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+class Progress;
+class QCommandLineParser;
+class TrackerPort;
+struct CliField;
+struct GlobalOptions;
+
+// What write, set and defaults ask for: the settings to write, or the changes
+// to make to those on the tracker.
+struct WriteRequest {
+    // The command again, after "kite12 --port PORT", for the advice after a write
+    // that stopped part-way.
+    QStringList words;
+    SettingsRecord record;
+    QList<std::pair<const CliField*, QString>> changes;
+    bool all = false;
+    bool verify = false;
+    bool dryRun = false;
+};
+
+// --all, --verify and --dry-run.
+void addWriteOptions(QCommandLineParser& parser);
+// The request with those options as the parser found them.
+WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words);
+
+// Reads the tracker, writes what the request asks and restarts the tracker;
+// returns the exit code.
+int runWrite(const GlobalOptions& options, const WriteRequest& request);
+
+// Reads every setting and leaves a restore point of them.
+SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress);
+
+// The write's steps for `record`: every one, or with the tracker's settings
+// only those whose command differs from the one they make.
+QList<WriteStep> plannedSteps(const SettingsRecord& record, const SettingsRecord* onTracker);
