@@ -126,6 +126,9 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
                 {columns[1], kTop, kColumnWidth, kButton});
     make.button(frame1, s(ctl::LoadFileButton), s("Load file"),
                 {columns[2], kTop, kColumnWidth, kButton});
+    QCheckBox* keep = make.checkBox(frame1, s(ctl::KeepSettingsCheck), s("Keep settings"),
+                                    {columns[3], 360, kColumnWidth, kButton});
+    keep->setChecked(true);
     make.button(frame1, s(ctl::OpenRomButton), s("Open ROM"),
                 {columns[3], kTop, kColumnWidth, kButton});
     make.button(frame1, s(ctl::DefaultButton), s("Default"),

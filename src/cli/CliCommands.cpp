@@ -170,14 +170,11 @@ QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
                                const SettingsRecord& written) {
     const SettingsRecord read = readTracker(port, progress);
     QJsonArray differences;
-    for (const CliField* field : writtenFields(written)) {
-        const QString sent = fieldValue(*field, written);
-        const QString found = fieldValue(*field, read);
-        if (sent != found)
-            differences.append(QJsonObject{{QStringLiteral("field"), QLatin1String(field->name)},
-                                           {QStringLiteral("written"), sent},
-                                           {QStringLiteral("read"), found}});
-    }
+    for (const FieldDifference& difference : writtenFieldsThatDiffer(written, read))
+        differences.append(
+            QJsonObject{{QStringLiteral("field"), QLatin1String(difference.field->name)},
+                        {QStringLiteral("written"), difference.written},
+                        {QStringLiteral("read"), difference.read}});
     progress.note(
         differences.isEmpty()
             ? QStringLiteral("Verified: every field written reads back the same")

@@ -127,6 +127,8 @@ void FirmwareUpdate::finishTransfer() {
     waitTicks_ = 0;
     session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + context_.say("升级完成", "update complete"));
+    if (keep_)
+        restoreKeptSettings();
 }
 
 void FirmwareUpdate::abandonTransfer(const QString& reason) {
@@ -138,4 +140,7 @@ void FirmwareUpdate::abandonTransfer(const QString& reason) {
     endLoaderWait();
     session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + reason);
+    if (keep_)
+        context_.appendStatus(QStringLiteral("\r\n") + notRestoredText(QString()));
+    keep_ = false;
 }
