@@ -85,6 +85,12 @@ QString FirmwareUpdate::notRestoredText(const QString& reason) const {
                         ". The newest restore point holds them: Load file, then Write data.");
 }
 
+void FirmwareUpdate::dropKeptSettings() {
+    if (keep_)
+        context_.appendStatus(QStringLiteral("\r\n") + notRestoredText(QString()));
+    keep_ = false;
+}
+
 void FirmwareUpdate::restoreKeptSettings() {
     keep_ = false;
     setTransferControlsEnabled(false);

@@ -39,6 +39,7 @@ void FirmwareUpdate::loaderWaitTick() {
         session_.reset();
         context_.comm->close();
         context_.appendStatus(QStringLiteral("\r\n") + failureText(answer.failure));
+        dropKeptSettings();
         return;
     }
     armReply();
@@ -140,7 +141,5 @@ void FirmwareUpdate::abandonTransfer(const QString& reason) {
     endLoaderWait();
     session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + reason);
-    if (keep_)
-        context_.appendStatus(QStringLiteral("\r\n") + notRestoredText(QString()));
-    keep_ = false;
+    dropKeptSettings();
 }

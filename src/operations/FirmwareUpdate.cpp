@@ -102,6 +102,7 @@ void FirmwareUpdate::update() {
         restartIntoLoader();
     } catch (const SerialError&) {
         context_.appendStatus(QStringLiteral("\r\n") + FormContext::portFailureText());
+        dropKeptSettings();
         context_.showMessage(FormContext::portFailureText());
     }
 }

@@ -58,6 +58,8 @@ private:
     QString restoreOverPort(const ShowStep& show);
     QString keepStepText(const DialogueStep& step) const;
     QString notRestoredText(const QString& reason) const;
+    // An update that stopped after the reset: the log says where the settings are.
+    void dropKeptSettings();
 
     void armReply();
     void setTransferControlsEnabled(bool enabled);
