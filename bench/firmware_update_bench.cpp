@@ -6,12 +6,15 @@
 // carried them. From the first frame to the last handed to the port, each
 // is held against its floor: kite12 answers a request as it comes, so one
 // frame's line time per frame; the window answers on its 100 ms step clock,
-// so the frame's line time rounded up to whole steps.
+// so the frame's line time rounded up to whole steps. Last, the window's
+// update with Keep settings, from the press until the settings are restored,
+// against the plain one.
 
 #include "ControlNames.h"
 #include "FirmwareUpdate.h"
 #include "Form1.h"
 #include "MSComm.h"
+#include "MultiLineBox.h"
 #include "VirtualTracker.h"
 
 #include <QAbstractButton>
@@ -142,6 +145,43 @@ std::optional<WindowTimes> timeWindowUpdate(Form1& form, QElapsedTimer& clock) {
     return times;
 }
 
+// The window's update with Keep settings on a tracker of its own, from the
+// press until the status log says how the settings came back.
+bool benchKeepSettings(const QString& imagePath, const QByteArray& data, double plainSeconds) {
+    QTemporaryDir folder;
+    VirtualTracker tracker;
+    if (!folder.isValid() || !tracker.start(kLineSpeed))
+        return false;
+    prepareProgramFolder(folder.path(), {{kPort, tracker.devicePath()}},
+                         QStringLiteral("COM%1").arg(kPort));
+    Form1 form(folder.path());
+    form.show();
+    form.findChild<FirmwareUpdate*>()->loadImage(imagePath);
+    auto* log = form.findChild<MultiLineBox*>(QLatin1String(ctl::StatusLog));
+    QEventLoop done;
+    QObject::connect(log, &MultiLineBox::textChangedByAnyone, &done, [&] {
+        if (log->text().endsWith(QStringLiteral("settings restored")) ||
+            log->text().contains(QStringLiteral("settings not restored")))
+            done.quit();
+    });
+    QTimer::singleShot(3 * kTimeoutMs, &done, &QEventLoop::quit);
+    QElapsedTimer clock;
+    clock.start();
+    form.findChild<QAbstractButton*>(QLatin1String(ctl::UpdateButton))->click();
+    if (!log->text().endsWith(QStringLiteral("settings restored")))
+        done.exec();
+    const double seconds = clock.elapsed() / 1000.0;
+    const bool restored = log->text().endsWith(QStringLiteral("settings restored")) &&
+                          tracker.receivedImage() == data;
+    std::printf("window, Keep settings, press to settings restored %.3f s\n", seconds);
+    std::printf("  / the plain update                               %.3f\n",
+                seconds / plainSeconds);
+    std::printf("  more than the plain update                       %.3f s\n",
+                seconds - plainSeconds);
+    std::printf("settings restored, image whole                     %s\n", restored ? "yes" : "no");
+    return restored;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,6 +199,7 @@ int main(int argc, char** argv) {
                          QStringLiteral("COM%1").arg(kPort));
 
     Form1 form(folder.path());
+    form.findChild<QAbstractButton*>(QLatin1String(ctl::KeepSettingsCheck))->setChecked(false);
     form.show();
     QByteArray data;
     const QString imagePath = writeImage(folder, data);
@@ -195,5 +236,6 @@ int main(int argc, char** argv) {
     std::printf("  / its floor (whole steps)      %.4f\n", framesSeconds * 1000.0 / stepFloorMs);
     std::printf("image received whole             %s\n", whole ? "yes" : "no");
     const bool cliWhole = benchCommandLine(imagePath, data, lineSeconds, blocks);
-    return whole && cliWhole ? 0 : 1;
+    const bool kept = benchKeepSettings(imagePath, data, pressSeconds);
+    return whole && cliWhole && kept ? 0 : 1;
 }

@@ -57,6 +57,7 @@ const QList<Caption>& bilingualCaptions() {
         caption(ctl::SaveFileButton, "Save file", "保存数据"),
         caption(ctl::OpenRomButton, "Open ROM", "打开升级文件"),
         caption(ctl::UpdateButton, "update", "开始升级"),
+        caption(ctl::KeepSettingsCheck, "Keep settings", "保留设置"),
         caption(ctl::RestartButton, "restart", "重启"),
         caption(ctl::GprsSetupButton, "GPRS setup", "GPRS 设置"),
         caption(ctl::RestartHintLabel, "If change setup then please restart ",

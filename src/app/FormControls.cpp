@@ -126,6 +126,10 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
                 {columns[1], kTop, kColumnWidth, kButton});
     make.button(frame1, s(ctl::LoadFileButton), s("Load file"),
                 {columns[2], kTop, kColumnWidth, kButton});
+    // Wider than the column: "Keep settings" needs it, so the Vers group gives way.
+    QCheckBox* keep = make.checkBox(frame1, s(ctl::KeepSettingsCheck), s("Keep settings"),
+                                    {405, 360, 108, kButton});
+    keep->setChecked(true);
     make.button(frame1, s(ctl::OpenRomButton), s("Open ROM"),
                 {columns[3], kTop, kColumnWidth, kButton});
     make.button(frame1, s(ctl::DefaultButton), s("Default"),
@@ -139,10 +143,10 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
     make.button(frame1, s(ctl::UpdateButton), s("update"),
                 {columns[3], kBottom, kColumnWidth, kButton});
 
-    QGroupBox* vers = make.frame(frame1, s(ctl::VersionFrame), s("Vers"), {308, 360, 104, 80});
-    make.textBox(vers, s(ctl::VersionBox), s("KITE12"), 0, {6, 46, 92, 22});
+    QGroupBox* vers = make.frame(frame1, s(ctl::VersionFrame), s("Vers"), {306, 360, 96, 80});
+    make.textBox(vers, s(ctl::VersionBox), s("KITE12"), 0, {6, 46, 84, 22});
     QLineEdit* config =
-        make.textBox(frame1, s(ctl::ConfigDateBox), s("Config 20180101"), 0, {312, 378, 96, 22});
+        make.textBox(frame1, s(ctl::ConfigDateBox), s("Config 20180101"), 0, {310, 378, 88, 22});
     config->setReadOnly(true);
     config->setFrame(false);
     config->setAlignment(Qt::AlignCenter);

@@ -236,14 +236,11 @@ int restart(const GlobalOptions& options, const QStringList& arguments) {
 QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& found,
                             const QString& wantedKey, const QString& foundKey) {
     QJsonArray differences;
-    for (const CliField* field : writtenFields(wanted)) {
-        const QString want = fieldValue(*field, wanted);
-        const QString have = fieldValue(*field, found);
-        if (want != have)
-            differences.append(QJsonObject{{QStringLiteral("field"), QLatin1String(field->name)},
-                                           {wantedKey, want},
-                                           {foundKey, have}});
-    }
+    for (const FieldDifference& difference : writtenFieldsThatDiffer(wanted, found))
+        differences.append(
+            QJsonObject{{QStringLiteral("field"), QLatin1String(difference.field->name)},
+                        {wantedKey, difference.written},
+                        {foundKey, difference.read}});
     return differences;
 }
 

@@ -2,6 +2,9 @@
 
 #include "SettingsRecord.h"
 
+#include <QList>
+
+struct DialogueStep;
 class Progress;
 class TrackerPort;
 
@@ -15,5 +18,7 @@ SettingsRecord readTracker(TrackerPort& port, Progress& progress);
 // Sends the write sequence with its waits, then restarts the tracker so that
 // the settings take effect.
 void writeTracker(TrackerPort& port, Progress& progress, const SettingsRecord& record);
+// Sends the steps of a write dialogue.
+void writeTracker(TrackerPort& port, Progress& progress, const QList<DialogueStep>& steps);
 
 void restartTracker(TrackerPort& port);

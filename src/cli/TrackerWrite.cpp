@@ -8,9 +8,11 @@
 #include "LineEncoding.h"
 #include "Progress.h"
 #include "RestorePoints.h"
+#include "TrackerDialogue.h"
 #include "TrackerPort.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -20,12 +22,11 @@ const QString kVerify = QStringLiteral("verify");
 const QString kDryRun = QStringLiteral("dry-run");
 
 // The commands as they would go out, the restart's included, one a line.
-void printCommands(const GlobalOptions& options, const QList<WriteStep>& steps) {
+void printCommands(const GlobalOptions& options, const QList<DialogueStep>& steps) {
     QStringList commands;
-    for (const WriteStep& step : steps)
+    for (const DialogueStep& step : steps)
         if (!step.command.isEmpty())
             commands.append(step.command);
-    commands << rebootCommand() << rebootCommand();
     if (options.json) {
         QJsonArray array;
         for (const QString& command : commands)
@@ -38,15 +39,10 @@ void printCommands(const GlobalOptions& options, const QList<WriteStep>& steps) 
         std::fputs(encodeLineText(command.trimmed() + QLatin1Char('\n')).constData(), stdout);
 }
 
-void sendSteps(TrackerPort& port, Progress& progress, const QList<WriteStep>& steps) {
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        progress.status(QStringLiteral("Writing %1/%2").arg(i + 1).arg(steps.size()));
-        if (!steps.at(i).command.isEmpty())
-            port.send(steps.at(i).command);
-        port.waitUntil(steps.at(i).waitMs, [] { return false; });
-    }
-    progress.status(QStringLiteral("Restarting"));
-    restartTracker(port);
+bool writesNothing(const QList<DialogueStep>& steps) {
+    return std::none_of(steps.begin(), steps.end(), [](const DialogueStep& step) {
+        return step.kind == DialogueStep::Kind::Write;
+    });
 }
 
 // The tracker's settings with the request's changes made.
@@ -74,9 +70,9 @@ void refuseBrokenFields(const SettingsRecord& record) {
 
 // Sends the steps; a failure part-way says how to finish.
 void write(TrackerPort& port, Progress& progress, const WriteRequest& request,
-           const QList<WriteStep>& steps) {
+           const QList<DialogueStep>& steps) {
     try {
-        sendSteps(port, progress, steps);
+        writeTracker(port, progress, steps);
     } catch (const CliFailure& failure) {
         QStringList words{QStringLiteral("kite12"), QStringLiteral("--port"), port.device()};
         words += request.words;
@@ -122,22 +118,11 @@ SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress) {
     return record;
 }
 
-QList<WriteStep> plannedSteps(const SettingsRecord& record, const SettingsRecord* onTracker) {
-    QList<WriteStep> steps;
-    for (int i = 0; i < kWriteStepCount; ++i) {
-        const WriteStep step = writeStep(i, record);
-        if (!onTracker ||
-            (!step.command.isEmpty() && step.command != writeStep(i, *onTracker).command))
-            steps.append(step);
-    }
-    return steps;
-}
-
 int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     Progress progress(options.quiet);
     // Without changes to make, all the commands are known before the tracker answers.
     if (request.dryRun && request.all && request.changes.isEmpty()) {
-        printCommands(options, plannedSteps(request.record, nullptr));
+        printCommands(options, writeDialogue(request.record));
         return kExitDone;
     }
     TrackerPort port(chooseDevice(options.port), options.traceFile);
@@ -146,13 +131,13 @@ int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     const SettingsRecord record =
         request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
     refuseBrokenFields(record);
-    const QList<WriteStep> steps = plannedSteps(record, request.all ? nullptr : &onTracker);
+    const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
     if (request.dryRun) {
         printCommands(options, steps);
         return kExitDone;
     }
     write(port, progress, request, steps);
-    progress.note(steps.isEmpty()
+    progress.note(writesNothing(steps)
                       ? QStringLiteral("Nothing to write: the tracker holds these settings; it "
                                        "restarts")
                       : QStringLiteral("Written; the tracker restarts with the new settings"));

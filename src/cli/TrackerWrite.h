@@ -38,7 +38,3 @@ int runWrite(const GlobalOptions& options, const WriteRequest& request);
 
 // Reads every setting and leaves a restore point of them.
 SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress);
-
-// The write's steps for `record`: every one, or with the tracker's settings
-// only those whose command differs from the one they make.
-QList<WriteStep> plannedSteps(const SettingsRecord& record, const SettingsRecord* onTracker);

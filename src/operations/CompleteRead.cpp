@@ -4,10 +4,12 @@
 #include "RestorePoints.h"
 #include "SettingsControls.h"
 
-void keepCompleteRead(const FormContext& context) {
+bool keepCompleteRead(const FormContext& context) {
     const auto saved = saveRestorePoint(context.settings->record());
     // The read itself succeeded; the user only needs to know there is no copy.
-    if (const auto* error = std::get_if<SettingsFileError>(&saved))
+    const auto* error = std::get_if<SettingsFileError>(&saved);
+    if (error)
         context.appendStatus(QStringLiteral("\r\nRestore point not saved: ") + error->reason);
     context.changeMarks->setBaseline();
+    return !error;
 }

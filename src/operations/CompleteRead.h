@@ -3,5 +3,6 @@
 #include "FormContext.h"
 
 // After a complete read: a restore point of what was read, and the fields as
-// read become the ones the change marks compare with.
-void keepCompleteRead(const FormContext& context);
+// read become the ones the change marks compare with. False when no restore
+// point could be saved, which the status log then says.
+bool keepCompleteRead(const FormContext& context);

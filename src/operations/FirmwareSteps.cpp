@@ -39,6 +39,7 @@ void FirmwareUpdate::loaderWaitTick() {
         session_.reset();
         context_.comm->close();
         context_.appendStatus(QStringLiteral("\r\n") + failureText(answer.failure));
+        dropKeptSettings();
         return;
     }
     armReply();
@@ -127,6 +128,8 @@ void FirmwareUpdate::finishTransfer() {
     waitTicks_ = 0;
     session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + context_.say("升级完成", "update complete"));
+    if (keep_)
+        restoreKeptSettings();
 }
 
 void FirmwareUpdate::abandonTransfer(const QString& reason) {
@@ -138,4 +141,5 @@ void FirmwareUpdate::abandonTransfer(const QString& reason) {
     endLoaderWait();
     session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + reason);
+    dropKeptSettings();
 }

@@ -9,6 +9,7 @@
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -94,10 +95,14 @@ void FirmwareUpdate::update() {
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
         updateButton->setText(kBusyCaption);
+        keep_ = context_.control<QCheckBox>(QLatin1String(ctl::KeepSettingsCheck))->isChecked();
+        if (keep_ && !readKeptSettings())
+            return;
         resetDevice();
         restartIntoLoader();
     } catch (const SerialError&) {
         context_.appendStatus(QStringLiteral("\r\n") + FormContext::portFailureText());
+        dropKeptSettings();
         context_.showMessage(FormContext::portFailureText());
     }
 }

@@ -2,6 +2,8 @@
 
 #include "FormContext.h"
 #include "LoaderSession.h"
+#include "SettingsRecord.h"
+#include "WindowDialogue.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -47,6 +49,18 @@ private:
     void resetDevice();
     void restartIntoLoader();
 
+    // Keep settings: the read before the reset (false when the update must not
+    // go on), and the write and read back once the new firmware runs.
+    bool readKeptSettings();
+    // Why the read for Keep settings failed; "" when it did not.
+    QString keptReadFailure(ReadDialogue::Outcome outcome) const;
+    void restoreKeptSettings();
+    QString restoreOverPort(const ShowStep& show);
+    QString keepStepText(const DialogueStep& step) const;
+    QString notRestoredText(const QString& reason) const;
+    // An update that stopped after the reset: the log says where the settings are.
+    void dropKeptSettings();
+
     void armReply();
     void setTransferControlsEnabled(bool enabled);
     QPushButton* button(const char* name) const;
@@ -60,4 +74,7 @@ private:
     // From the restart until the update ends.
     std::optional<LoaderSession> session_;
     QElapsedTimer sessionClock_;
+    // From a read for Keep settings until the settings are back.
+    bool keep_ = false;
+    SettingsRecord kept_;
 };

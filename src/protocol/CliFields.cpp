@@ -1,6 +1,10 @@
 #include "CliFields.h"
 
 #include "FieldRules.h"
+#include "TrackerCodes.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 // The option names of each group, in member order.
@@ -116,4 +120,16 @@ QList<const CliField*> writtenFields(const SettingsRecord& record) {
             written.append(&field);
     }
     return written;
+}
+
+QList<FieldDifference> writtenFieldsThatDiffer(const SettingsRecord& written,
+                                               const SettingsRecord& read) {
+    QList<FieldDifference> differences;
+    for (const CliField* field : writtenFields(written)) {
+        QString sent = fieldValue(*field, written);
+        QString found = fieldValue(*field, read);
+        if (sent != found)
+            differences.append({field, std::move(sent), std::move(found)});
+    }
+    return differences;
 }

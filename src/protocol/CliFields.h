@@ -37,3 +37,13 @@ void setFieldValue(const CliField& field, const QString& value, SettingsRecord& 
 // The fields the write sends, for this record: the position only when fixed,
 // the interval only in interval mode.
 QList<const CliField*> writtenFields(const SettingsRecord& record);
+
+struct FieldDifference {
+    const CliField* field;
+    QString written;
+    QString read;
+};
+
+// Each field the write sends for `written` that reads back otherwise.
+QList<FieldDifference> writtenFieldsThatDiffer(const SettingsRecord& written,
+                                               const SettingsRecord& read);

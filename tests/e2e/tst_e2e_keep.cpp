@@ -1,0 +1,92 @@
+#include "WindowBench.h"
+
+#include <QApplication>
+#include <QtTest>
+
+namespace {
+// Settings far from the factory's, so that a restore that did not happen shows.
+const QByteArray kSettings = "CALLSIGN:AB1CD-7\nPASS:12345\nPOSITION:4807.03N/01131.00E\nGPS:0\n"
+                             "SMART:2\nINTERVAL:0300\nCOMMENT:moved in\nSTATUS:on air\nUNIT:2\n"
+                             "DIGI:1\nALIAS:1\nPATH:3\nBACKLIGHT:05\nMIC-E:0\nBEEP:0\n";
+const QStringList kShown{ctl::CallsignBox, ctl::SsidBox,     ctl::PasscodeBox, ctl::LatDegreesBox,
+                         ctl::CommentBox,  ctl::StatusBox,   ctl::IntervalBox, ctl::PathBox,
+                         ctl::AliasBox,    ctl::BacklightBox};
+
+QStringList shown(const WindowBench& bench) {
+    QStringList texts;
+    for (const QString& control : kShown)
+        texts << bench.text(control);
+    for (const char* option : {ctl::FixOption, ctl::IntervalOption, ctl::DigiCheck, ctl::BeepCheck})
+        texts << QString::number(bench.isChecked(option));
+    return texts;
+}
+
+bool ended(const WindowBench& bench) {
+    const QString log = bench.text(ctl::StatusLog);
+    return !bench.portOpen() && (log.contains("settings ") || log.contains("Keep settings: "));
+}
+} // namespace
+
+// The update with Keep settings against the virtual tracker.
+class KeepTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    // Also when the new firmware answers the handshake only in its first seconds.
+    void settingsOutliveTheUpdate_data() {
+        QTest::addColumn<QStringList>("trackerOptions");
+        QTest::newRow("tracker") << QStringList{};
+        QTest::newRow("boot window") << QStringList{"--boot-window", "2"};
+    }
+    void settingsOutliveTheUpdate() {
+        QFETCH(QStringList, trackerOptions);
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        QFile settings(data.filePath("tracker.txt"));
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) > 0);
+        settings.close();
+        WindowBench bench;
+        QVERIFY(bench.start(QStringList{"--settings", settings.fileName()} + trackerOptions));
+        bench.click(ctl::ReadButton);
+        const QStringList before = shown(bench);
+        QCOMPARE(before.mid(0, 2), (QStringList{"AB1CD", "7"}));
+        bench.form().findChild<QAbstractButton*>(ctl::KeepSettingsCheck)->setChecked(true);
+        const QByteArray file = bench.loadImage(5000);
+        const qsizetype readBytes = bench.tracker().received().size();
+        bench.click(ctl::UpdateButton);
+        QVERIFY(QTest::qWaitFor([&] { return ended(bench); }, 3 * kPatienceMs));
+        QVERIFY2(bench.text(ctl::StatusLog).endsWith("update complete\r\nsettings restored"),
+                 qPrintable(bench.text(ctl::StatusLog)));
+        QCOMPARE(bench.tracker().receivedImage(), file);
+        const QByteArray received = bench.tracker().received().mid(readBytes);
+        QVERIFY(received.startsWith("REBOOT#\r\n\r\nSETUP#\r\n"));
+        QVERIFY(received.indexOf("AT+READ#") < received.indexOf("AT+RESET#"));
+        QVERIFY(received.contains("AT+COMMENT,moved in#\r\n"));
+        QCOMPARE(shown(bench), before);
+        // Read data, the read before the reset and the read back each left a restore point.
+        QCOMPARE(QDir(data.filePath("kite12/restore-points")).entryList(QDir::Files).size(), 3);
+        QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));
+        QVERIFY(bench.messages.isEmpty());
+    }
+
+    void failedFirstReadSendsNoReset() {
+        WindowBench bench;
+        QVERIFY(bench.start({"--never-connect"}));
+        bench.form().findChild<QAbstractButton*>(ctl::KeepSettingsCheck)->setChecked(true);
+        bench.loadImage(5000);
+        bench.click(ctl::UpdateButton);
+        QVERIFY(QTest::qWaitFor([&] { return ended(bench); }, kPatienceMs));
+        const QString why = "Keep settings: the tracker did not answer";
+        QVERIFY(bench.text(ctl::StatusLog).contains("\r\n" + why));
+        QVERIFY(bench.messages.size() == 1 && bench.messages.first().startsWith(why));
+        QTest::qWait(500);
+        QCOMPARE(bench.tracker().received(),
+                 "REBOOT#\r\n" + QByteArray("\r\nSETUP#\r\n").repeated(20));
+        QCOMPARE(bench.text(ctl::UpdateButton), QStringLiteral("update"));
+        QVERIFY(bench.controlsEnabled() && !bench.enabled(ctl::WriteButton));
+    }
+};
+
+QTEST_MAIN(KeepTest)
+#include "tst_e2e_keep.moc"
