@@ -300,8 +300,8 @@ void SerialLine::write(const QByteArray& bytes, int timeoutMs) {
     const QString why = QStringLiteral("the port stopped taking data");
     line.failure = why;
     line.release(false);
-    throw SerialError(why, error == WAIT_TIMEOUT ? SerialError::Kind::Timeout
-                                                 : SerialError::Kind::Gone);
+    throw SerialError(why,
+                      error == WAIT_TIMEOUT ? SerialError::Kind::Timeout : SerialError::Kind::Gone);
 }
 
 qint64 SerialLine::bytesAvailable() const {
@@ -327,8 +327,7 @@ bool SerialLine::waitForReadable(int ms) {
     const QDeadlineTimer deadline(ms);
     while (line.received.isEmpty()) {
         const auto left = static_cast<DWORD>(qMax<qint64>(deadline.remainingTime(), 0));
-        if (!line.reading ||
-            ::WaitForSingleObject(line.readOverlap.hEvent, left) != WAIT_OBJECT_0)
+        if (!line.reading || ::WaitForSingleObject(line.readOverlap.hEvent, left) != WAIT_OBJECT_0)
             return false;
         line.collectRead();
         if (!line.isOpen())
