@@ -7,7 +7,7 @@
 #   LINUX_BUILD    a configured Linux build, reused (default: build-windows-linux, made here)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-windows="${1:-build-windows}"
+windows="$(realpath -m "${1:-build-windows}")"
 linux="${2:-build-windows-linux}"
 jobs="$(nproc)"
 
@@ -17,7 +17,7 @@ cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 cmake --build "$windows" --parallel "$jobs"
 ctest --test-dir "$windows" --output-on-failure --timeout 600 -j "$jobs"
 
-cmake -S . -B "$linux" -DKITE12_WERROR=ON -DKITE12_WINDOWS_BUILD="$PWD/$windows" \
+cmake -S . -B "$linux" -DKITE12_WERROR=ON -DKITE12_WINDOWS_BUILD="$windows" \
     -DKITE12_WINDOWS_QT="$qt"
 cmake --build "$linux" --parallel "$jobs" --target tst_wine_cli kite12-sim
 # Skipping is a failure here: this stage is there to run it.

@@ -4,22 +4,13 @@
 #include <QTimer>
 #include <QtTest>
 #include <ctime>
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 // The process's CPU time: std::clock() counts wall time on Windows.
 double cpuMs() {
-#ifdef Q_OS_WIN
-    FILETIME created, exited, kernel, user;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return double(ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart +
-                  ULARGE_INTEGER{{kernel.dwLowDateTime, kernel.dwHighDateTime}}.QuadPart) /
-           10000.0;
-#else
-    return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
-#endif
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return 1000.0 * double(now.tv_sec) + double(now.tv_nsec) / 1e6;
 }
 } // namespace
 
