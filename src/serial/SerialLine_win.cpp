@@ -285,7 +285,7 @@ void SerialLine::write(const QByteArray& bytes, int timeoutMs) {
         error = ::GetLastError();
     if (error == ERROR_IO_PENDING || error == ERROR_SUCCESS) {
         DWORD count = 0;
-        // The bytes under way finish: half a frame would confuse the loader.
+        // The system has every byte once the write completes; a device that takes none is cut off.
         if (::WaitForSingleObject(overlap.hEvent, static_cast<DWORD>(qMax(timeoutMs, 0))) ==
             WAIT_TIMEOUT) {
             ::CancelIoEx(line.handle, &overlap);
