@@ -111,11 +111,6 @@ void declareOptions(QCommandLineParser& parser) {
 
 int main(int argc, char* argv[]) {
     interruptOnCtrlC();
-#ifdef Q_OS_WIN
-    // Help and errors on the console, also when Windows gave the program none
-    // of its own, as when its output goes to a file.
-    qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
-#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION) +
@@ -128,8 +123,12 @@ int main(int argc, char* argv[]) {
                      qPrintable(parser.errorText()));
         return kExitUsage;
     }
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    // Not QCommandLineParser::showVersion: on Windows it opens a message box
+    // instead of printing unless the program has a console of its own.
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(QStringLiteral("kite12 %1\n").arg(QCoreApplication::applicationVersion()));
+        return kExitDone;
+    }
     QStringList arguments = parser.positionalArguments();
     if (parser.isSet(QStringLiteral("help")) || arguments == QStringList{QStringLiteral("help")}) {
         print(helpWithUsage(parser.helpText(), QStringLiteral("[options] COMMAND ...")));
