@@ -161,6 +161,9 @@ private Q_SLOTS:
         QCOMPARE(itemsOf(box(ctl::UnitBox)), (QStringList{"km", "mi", QString::fromUtf8("公里")}));
         QCOMPARE(itemsOf(box(ctl::PathBox)),
                  (QStringList{"None", "WIDE1-1", "WIDE1-1WIDE2-1", "WIDE1-1WIDE2-2"}));
+        QCOMPARE(itemsOf(box(ctl::SsidBox)).join(' '),
+                 QString("0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15"));
+        QCOMPARE(itemsOf(box(ctl::TxVolumeBox)).join(' '), QString("1 2 3 4 5"));
         for (QComboBox* combo : form.findChildren<QComboBox*>()) {
             QVERIFY2(combo->isEditable(), qPrintable(combo->objectName()));
             QCOMPARE(combo->currentIndex(), -1);
