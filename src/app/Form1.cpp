@@ -27,7 +27,6 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 
@@ -69,7 +68,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.form = this;
     context_.programFolder = programFolder;
     context_.portSettingsFile = portSettingsFileFor(programFolder);
-    context_.language = uiLanguageOf(QLocale::system());
+    context_.language = systemLanguage();
     context_.closing = [this] { return closing_; };
     installPasscodeCheck(this, context_.language);
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);

@@ -14,6 +14,11 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLocale>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -55,6 +60,15 @@ void configurePort(MSComm& comm) {
 }
 
 } // namespace
+
+UiLanguage systemLanguage() {
+#ifdef Q_OS_WIN
+    constexpr LCID kChinesePrc = 0x0804;
+    return ::GetSystemDefaultLCID() == kChinesePrc ? UiLanguage::Chinese : UiLanguage::English;
+#else
+    return uiLanguageOf(QLocale::system());
+#endif
+}
 
 QList<int> portsThatOpen(MSComm& comm) {
     QList<int> ports;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UiLanguage.h"
+
 #include <QList>
 
 struct FormContext;
@@ -11,6 +13,10 @@ QList<int> portsThatOpen(MSComm& comm);
 // The port list anew, as start-up fills it, when the port is closed; its text
 // and the port number stay.
 void rescanPorts(const FormContext& context);
+
+// Chinese when the system's default locale is Chinese (PRC): on Windows the
+// system's own, not the user's, as GetSystemDefaultLCID gives it.
+UiLanguage systemLanguage();
 
 // Runs once when the window is created, with the language already chosen:
 // captions, GPRS frame hidden, the remembered port, the port scan (with help

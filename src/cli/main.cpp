@@ -52,6 +52,11 @@ There is NO WARRANTY, to the extent permitted by law.)";
 
 int main(int argc, char* argv[]) {
     interruptOnCtrlC();
+#ifdef Q_OS_WIN
+    // Help and errors on the console, also when Windows gave the program none
+    // of its own, as when its output goes to a file.
+    qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION) +

@@ -3,8 +3,10 @@
 #include "PrivateProfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 constexpr qsizetype kReadBufferCharacters = 255;
@@ -15,14 +17,36 @@ QString portSettingsFileIn(const QString& programFolder) {
     return programFolder + QStringLiteral("/TrkComm.ini");
 }
 
+namespace {
+
+// Only trying tells: Windows calls a folder under Program Files writable.
+bool mayWrite(const QString& file, const QString& folder) {
+    if (QFileInfo::exists(file)) {
+        QFile existing(file);
+        return existing.open(QIODevice::Append);
+    }
+    QTemporaryFile probe(folder + QStringLiteral("/TrkComm-XXXXXX.tmp"));
+    return probe.open();
+}
+
+// Settings of a program live in the roaming profile on Windows.
+QString perUserFolder() {
+#ifdef Q_OS_WIN
+    const QString appData = qEnvironmentVariable("APPDATA");
+    if (!appData.isEmpty())
+        return QDir::fromNativeSeparators(appData) + QStringLiteral("/kite12");
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/kite12");
+}
+
+} // namespace
+
 QString portSettingsFileFor(const QString& programFolder) {
     QString beside = portSettingsFileIn(programFolder);
-    const QFileInfo file(beside);
-    if (file.exists() ? file.isWritable() : QFileInfo(programFolder).isWritable())
+    if (mayWrite(beside, programFolder))
         return beside;
-    const QString configFolder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/kite12");
+    const QString configFolder = perUserFolder();
     QDir().mkpath(configFolder);
     return portSettingsFileIn(configFolder);
 }

@@ -10,7 +10,8 @@ QString portSettingsFileIn(const QString& programFolder);
 
 // The file in use: the one in the program's folder while the program may write
 // it there (a copy run from a folder of its own); otherwise, as for an installed
-// program, <XDG config folder>/kite12/TrkComm.ini, whose folder this makes.
+// program, <XDG config folder>/kite12/TrkComm.ini, on Windows
+// %APPDATA%\kite12\TrkComm.ini, whose folder this makes.
 QString portSettingsFileFor(const QString& programFolder);
 
 // One value, cut to the 254 characters that fit the 255-character buffer; ""

@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <cerrno>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -43,6 +45,16 @@ PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolder
     }
 #else
     Q_UNUSED(lockFolders);
+    // Windows keeps no lock files: a port another program holds denies access.
+    const std::wstring path = (QStringLiteral("\\\\.\\") + device).toStdWString();
+    const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (handle != INVALID_HANDLE_VALUE)
+        ::CloseHandle(handle);
+    else if (const DWORD error = ::GetLastError(); error == ERROR_ACCESS_DENIED)
+        probe.openErrno = EBUSY;
+    else
+        probe.openErrno = error == ERROR_FILE_NOT_FOUND ? ENOENT : EIO;
 #endif
     return probe;
 }
@@ -62,11 +74,15 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes) {
                                         "program or delete the file, then open this list again.")
                              .arg(probe.device, probe.lockFile));
     }
+#ifdef Q_OS_WIN
+    const char* busyHelp = "%1: busy. Another program holds it, such as a terminal or another "
+                           "configuration program: close that program, then open this list again.";
+#else
+    const char* busyHelp = "%1: busy. Another program holds it, such as ModemManager or brltty: "
+                           "stop or remove that program, then open this list again.";
+#endif
     if (!busy.isEmpty())
-        lines.prepend(QStringLiteral("%1: busy. Another program holds it, such as ModemManager "
-                                     "or brltty: stop or remove that program, then open this "
-                                     "list again.")
-                          .arg(busy.join(QStringLiteral(", "))));
+        lines.prepend(QString::fromLatin1(busyHelp).arg(busy.join(QStringLiteral(", "))));
     if (!denied.isEmpty())
         lines.prepend(QStringLiteral("%1: permission denied. You are not in the dialout group: "
                                      "run \"sudo usermod -aG dialout $USER\", then log out and "

@@ -1,3 +1,4 @@
+// The USB adapters QtSerialPort finds among the serial devices.
 #include "PortNames.h"
 
 #include <QFileInfo>

@@ -1,0 +1,42 @@
+#include "Console.h"
+
+#include <atomic>
+#include <windows.h>
+
+namespace {
+
+std::atomic<bool> requested{false};
+
+// Runs on a thread of its own; the waits are cut into slices and look soon.
+// Closing the console window gives a few seconds before the process ends.
+BOOL WINAPI requestInterrupt(DWORD event) {
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+    case CTRL_CLOSE_EVENT:
+        requested = true;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void interruptOnCtrlC() {
+    ::SetConsoleCtrlHandler(requestInterrupt, TRUE);
+}
+
+bool interruptRequested() {
+    return requested;
+}
+
+// The status line redraws with escape sequences, which a console takes once
+// asked to (Windows 10 and later); an older console gets plain lines.
+bool statusLineRedraws() {
+    const HANDLE console = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (console == INVALID_HANDLE_VALUE || !::GetConsoleMode(console, &mode))
+        return false;
+    return ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != FALSE;
+}

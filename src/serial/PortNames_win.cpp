@@ -1,0 +1,87 @@
+// The USB adapters Windows knows among its COM ports, from the device manager's
+// list of ports: their names are what a user sees there.
+#include "PortNames.h"
+
+#include <QStringList>
+#include <windows.h>
+// After windows.h, which they need.
+#include <devguid.h>
+#include <setupapi.h>
+
+namespace {
+
+struct SystemPort {
+    QString name;         // "COM5"
+    QString friendlyName; // "USB-SERIAL CH340 (COM5)"
+    QString maker;
+    bool usb = false;
+};
+
+QString deviceProperty(HDEVINFO devices, SP_DEVINFO_DATA& device, DWORD property) {
+    wchar_t text[512]{};
+    if (!::SetupDiGetDeviceRegistryPropertyW(devices, &device, property, nullptr,
+                                             reinterpret_cast<BYTE*>(text), sizeof(text) - 2,
+                                             nullptr))
+        return {};
+    return QString::fromWCharArray(text);
+}
+
+QString portNameOfDevice(HDEVINFO devices, SP_DEVINFO_DATA& device) {
+    const HKEY key =
+        ::SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (key == INVALID_HANDLE_VALUE)
+        return {};
+    wchar_t name[64]{};
+    DWORD size = sizeof(name) - 2;
+    DWORD type = 0;
+    const bool found = ::RegQueryValueExW(key, L"PortName", nullptr, &type,
+                                          reinterpret_cast<BYTE*>(name), &size) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return found && type == REG_SZ ? QString::fromWCharArray(name) : QString();
+}
+
+QList<SystemPort> systemPorts() {
+    QList<SystemPort> ports;
+    const HDEVINFO devices =
+        ::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+    if (devices == INVALID_HANDLE_VALUE)
+        return ports;
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    for (DWORD index = 0; ::SetupDiEnumDeviceInfo(devices, index, &device); ++index) {
+        SystemPort port{portNameOfDevice(devices, device),
+                        deviceProperty(devices, device, SPDRP_FRIENDLYNAME),
+                        deviceProperty(devices, device, SPDRP_MFG), false};
+        // Adapters' drivers name their bus USB, or their own (FTDIBUS) under it.
+        const QString hardware = deviceProperty(devices, device, SPDRP_HARDWAREID);
+        port.usb = hardware.startsWith(QLatin1String("USB\\"), Qt::CaseInsensitive) ||
+                   hardware.startsWith(QLatin1String("FTDIBUS\\"), Qt::CaseInsensitive);
+        if (!port.name.isEmpty())
+            ports.append(port);
+    }
+    ::SetupDiDestroyDeviceInfoList(devices);
+    return ports;
+}
+
+} // namespace
+
+QString portToolTip(const QString& device) {
+    QStringList lines{device};
+    for (const SystemPort& port : systemPorts()) {
+        if (port.name.compare(device, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!port.friendlyName.isEmpty())
+            lines.append(QStringLiteral("Device: ") + port.friendlyName);
+        if (!port.maker.isEmpty())
+            lines.append(QStringLiteral("Maker: ") + port.maker);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QStringList usbSerialDevices() {
+    QStringList devices;
+    for (const SystemPort& port : systemPorts())
+        if (port.usb)
+            devices.append(port.name);
+    return devices;
+}

@@ -1,0 +1,150 @@
+// kite12.exe, the Windows build, under Wine against the virtual tracker: its
+// COM5 is a link in a Wine prefix of this test's own to the tracker's device.
+#include "VirtualTracker.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QString windowsProgram() {
+    return qEnvironmentVariable("KITE12_WINDOWS_BUILD") + QStringLiteral("/src/cli/kite12.exe");
+}
+
+// Runs to its end; a program that hangs gives exit code -1.
+Run run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(kPatienceMs))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+class WineCliTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir folder_;
+
+    // kite12.exe on COM5, which stands for the tracker's device.
+    Run kite12(const VirtualTracker& tracker, const QStringList& arguments) {
+        const QString com5 = folder_.filePath(QStringLiteral("wine/dosdevices/com5"));
+        QFile::remove(com5);
+        if (!QFile::link(tracker.devicePath(), com5))
+            return {};
+        Run done =
+            run("wine", QStringList{windowsProgram(), "--port", "COM5", "--quiet"} + arguments);
+        // Text output on Windows ends its lines with CR LF.
+        done.out.replace("\r\n", "\n");
+        return done;
+    }
+
+    // Its path for Wine, whose drive Z: is the root folder.
+    QString put(const QString& name, const QByteArray& bytes) {
+        QFile file(folder_.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                   ? "Z:" + file.fileName()
+                   : QString();
+    }
+
+private Q_SLOTS:
+    // One prefix for the whole suite: making it takes most of a minute under load.
+    void initTestCase() {
+        qputenv("WINEPREFIX", folder_.filePath("wine").toLocal8Bit());
+        qputenv("WINEDEBUG", "-all");
+        qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=");
+        qputenv("WINEPATH", "Z:" + qgetenv("KITE12_WINDOWS_QT") + "/bin");
+        // The server outlives each program; its reports of hung-up devices go nowhere.
+        QProcess server;
+        server.setStandardErrorFile(QProcess::nullDevice());
+        server.setStandardOutputFile(QProcess::nullDevice());
+        server.setProgram(QStringLiteral("wineserver"));
+        server.setArguments({"--persistent"});
+        QVERIFY(server.startDetached());
+        QCOMPARE(run("wine", {"wineboot", "--init"}).exitCode, 0);
+    }
+
+    void cleanupTestCase() { run("wineserver", {"--kill"}); }
+
+    void init() { put("tracker.txt", "CALLSIGN:AB1CD-7\nINTERVAL:0300\n"); }
+
+    // Read to a file, write it back verified: the bytes on the line are those
+    // of the Linux build.
+    void readWriteVerifyAsOnLinux() {
+        VirtualTracker tracker;
+        QVERIFY(tracker.start({"--settings", folder_.filePath("tracker.txt")}));
+        const QString file = folder_.filePath(QStringLiteral("backup.ini"));
+        const Run read = kite12(tracker, {"read", "-o", "Z:" + file});
+        QCOMPARE(read.exitCode, 0);
+        QVERIFY(read.out.contains("callsign        AB1CD\n"));
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly) &&
+                saved.readAll().startsWith("[KITE5]\r\n\r\nCALLSIGN:AB1CD-7\r\n"));
+        tracker.stop();
+        QVERIFY(tracker.start());
+        QCOMPARE(kite12(tracker, {"write", "Z:" + file, "--verify"}).exitCode, 0);
+        const QByteArray windowsBytes = tracker.received();
+        tracker.stop();
+        QVERIFY(tracker.start());
+        const QStringList arguments{"--port", tracker.devicePath(), "write", file, "--verify"};
+        QCOMPARE(run(QStringLiteral(KITE12_CLI_PROGRAM), arguments).exitCode, 0);
+        QCOMPARE(windowsBytes, tracker.received());
+    }
+
+    void flashKeepsTheSettings() {
+        QByteArray image(100 * 1024, '\0');
+        for (char& c : image)
+            c = char(QRandomGenerator::global()->bounded(256));
+        VirtualTracker tracker;
+        QVERIFY(tracker.start({"--settings", folder_.filePath("tracker.txt")}));
+        const Run run = kite12(tracker, {"flash", put("fw.bin", image), "--keep-settings"});
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        QCOMPARE(tracker.receivedImage(), image);
+        QVERIFY(run.out.contains("interval        0300\n"));
+    }
+
+    // The tracker's end while it works is a clear error, and nothing hangs.
+    void unplugEndsWithAnError_data() {
+        QTest::addColumn<QStringList>("trackerOptions");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("read") << QStringList{"--never-connect", "--unplug-after-bytes", "25"}
+                              << QStringList{"read"};
+        QTest::newRow("flash") << QStringList{"--unplug-after-frames", "5"}
+                               << QStringList{"flash", put("fw20.bin", QByteArray(20000, 'x'))};
+    }
+
+    void unplugEndsWithAnError() {
+        QFETCH(QStringList, trackerOptions);
+        QFETCH(QStringList, arguments);
+        VirtualTracker tracker;
+        QVERIFY(tracker.start(trackerOptions));
+        const Run run = kite12(tracker, arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("the tracker was lost"), run.err.constData());
+    }
+};
+
+// Without the Windows build or Wine there is nothing to run: ctest shows the
+// suite as skipped (SKIP_RETURN_CODE 77).
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (!QFile::exists(windowsProgram()) || QStandardPaths::findExecutable("wine").isEmpty()) {
+        qWarning("No Windows build (KITE12_WINDOWS_BUILD) or no wine: skipped");
+        return 77;
+    }
+    WineCliTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_wine_cli.moc"
