@@ -23,7 +23,7 @@ expect_version() {
         || fail "$1 --version printed '$out'"
 }
 
-(cd "$scratch" && unzip -q "$OLDPWD/$zip")
+(cd "$scratch" && unzip -q "$zip")
 expect_version "$scratch/$(basename "$zip" .zip)/kite12.exe"
 
 target='C:\kite12 test'
