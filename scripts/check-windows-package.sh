@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the Windows zip and installer, then tries both under Wine as a user
+# would: the unzipped folder runs where it lies; the installer installs
+# silently, the installed kite12.exe runs, and the uninstaller leaves nothing.
+# Usage: scripts/check-windows-package.sh [build-folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mapfile -t packages < <(scripts/package-windows.sh "$@")
+zip="${packages[0]}" installer="${packages[1]}"
+ls -l "$zip" "$installer"
+
+scratch="$(mktemp -d)"
+trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot -i >/dev/null 2>&1
+
+fail() { echo "check-windows-package: $*" >&2; exit 1; }
+# The version line proves the program and every DLL it needs were found.
+expect_version() {
+    local out
+    out="$(wine "$1" --version 2>/dev/null | tr -d '\r')"
+    [[ "$out" == *"$(sed -n 's/^project(kite12-config VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"* ]] \
+        || fail "$1 --version printed '$out'"
+}
+
+(cd "$scratch" && unzip -q "$zip")
+expect_version "$scratch/$(basename "$zip" .zip)/kite12.exe"
+
+target='C:\kite12 test'
+wine "$installer" /S "/D=$target"
+wineserver -w
+installed="$(winepath -u "$target")"
+expect_version "$installed/kite12.exe"
+[ -f "$installed/platforms/qwindows.dll" ] || fail "the platform plugin was not installed"
+find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'KITE12 APRS Config.lnk' | grep -q . \
+    || fail "no Start-menu entry"
+
+# Run in place (_?=), so the uninstaller does not hand over to a copy and return at once.
+wine "$installed/Uninstall.exe" /S "_?=$target"
+wineserver -w
+rm -f "$installed/Uninstall.exe"
+[ -z "$(ls -A "$installed" 2>/dev/null)" ] || fail "the uninstaller left: $(ls -A "$installed")"
+echo "check-windows-package: zip and installer pass"
