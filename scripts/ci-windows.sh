@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows stage of CI: Qt for Windows (built once, then from the cache),
 # the cross build with warnings as errors, its tests under Wine, then kite12.exe
-# under Wine against the virtual tracker of a Linux build.
+# under Wine against the virtual tracker of a Linux build, then the zip and the
+# installer.
 # Usage: scripts/ci-windows.sh [WINDOWS_BUILD] [LINUX_BUILD]
 #   WINDOWS_BUILD  made here (default build-windows)
 #   LINUX_BUILD    a configured Linux build, reused (default: build-windows-linux, made here)
@@ -23,4 +24,10 @@ cmake --build "$linux" --parallel "$jobs" --target tst_wine_cli kite12-sim
 # Skipping is a failure here: this stage is there to run it.
 ctest --test-dir "$linux" --output-on-failure --timeout 600 -R '^tst_wine_cli$' 2>&1 \
     | tee "$linux/wine-cli.log"
-! grep -q 'Not Run\|Skipped' "$linux/wine-cli.log"
+if grep -q 'Not Run\|Skipped' "$linux/wine-cli.log"; then
+    echo "ci-windows: the Wine test of kite12.exe did not run" >&2
+    exit 1
+fi
+
+# The zip and the installer, from the same build, tried under Wine.
+scripts/check-windows-package.sh "$windows"

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build-windows-package}"
 
 qt="$(scripts/setup-windows.sh)"
-scripts/install-packages.sh nsis >&2
+scripts/install-packages.sh nsis unzip >&2
 
 # Only what is installed is built; the tests are not part of the package. The
 # build type is CI's, so its Windows build folder serves as it is; the package
