@@ -38,6 +38,8 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_PACKAGE_EXECUTABLES kite12-config "KITE12 APRS Config")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# A 64-bit installer for 64-bit programs: NSIS's own default is a 32-bit one.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_DISPLAY_NAME "KITE12 APRS Config")
 set(CPACK_NSIS_PACKAGE_NAME "KITE12 APRS Config ${PROJECT_VERSION}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME kite12-config.exe)

@@ -26,18 +26,18 @@ expect_version() {
 (cd "$scratch" && unzip -q "$zip")
 expect_version "$scratch/$(basename "$zip" .zip)/kite12.exe"
 
-target='C:\kite12 test'
-wine "$installer" /S "/D=$target"
+# Into Program Files, as a user would: NSIS takes no quotes in /D=, and Wine
+# quotes an argument with a space.
+wine "$installer" /S
 wineserver -w
-installed="$(winepath -u "$target")"
+installed="$WINEPREFIX/drive_c/Program Files/KITE12 APRS Config"
 expect_version "$installed/kite12.exe"
 [ -f "$installed/platforms/qwindows.dll" ] || fail "the platform plugin was not installed"
 find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'KITE12 APRS Config.lnk' | grep -q . \
     || fail "no Start-menu entry"
 
-# Run in place (_?=), so the uninstaller does not hand over to a copy and return at once.
-wine "$installed/Uninstall.exe" /S "_?=$target"
+# The uninstaller hands over to a copy of itself and returns: wait for the prefix to go quiet.
+wine "$installed/Uninstall.exe" /S
 wineserver -w
-rm -f "$installed/Uninstall.exe"
-[ -z "$(ls -A "$installed" 2>/dev/null)" ] || fail "the uninstaller left: $(ls -A "$installed")"
+[ ! -e "$installed" ] || fail "the uninstaller left: $(ls -A "$installed")"
 echo "check-windows-package: zip and installer pass"

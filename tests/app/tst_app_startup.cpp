@@ -142,6 +142,12 @@ private Q_SLOTS:
                                             {ctl::SimCardLabel, "Please remove sim card."}})
             row(control, both, both);
     }
+    // Chinese captions are simplified Chinese: for mainland China alone.
+    void chineseOnlyForMainlandChina() {
+        QCOMPARE(uiLanguageOf(QLocale(QLocale::Chinese, QLocale::China)), UiLanguage::Chinese);
+        QCOMPARE(uiLanguageOf(QLocale(QLocale::Chinese, QLocale::Taiwan)), UiLanguage::English);
+        QCOMPARE(uiLanguageOf(QLocale(QLocale::English, QLocale::China)), UiLanguage::English);
+    }
     void captionsAreThoseOfTheSystemLanguage() {
         QFETCH(QString, control);
         QFETCH(QString, english);
