@@ -97,6 +97,15 @@ QStringList parseCommand(QCommandLineParser& parser, const QStringList& argument
     return positional;
 }
 
+QString parseOperand(QCommandLineParser& parser, const QStringList& arguments,
+                     const QString& description, const QString& missing) {
+    const QStringList operands = parseCommand(parser, arguments, description, 1);
+    if (operands.isEmpty() || operands.first().isEmpty())
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("%1: give a %2").arg(arguments.first(), missing)};
+    return operands.first();
+}
+
 namespace {
 
 int listPorts(const QStringList& arguments) {

@@ -41,6 +41,10 @@ QString helpWithUsage(QString help, const QString& usage);
 // Returns the positional arguments, at most `most` of them.
 QStringList parseCommand(QCommandLineParser& parser, const QStringList& arguments,
                          const QString& description, qsizetype most = 0);
+// The command's one operand; without it the program ends with exit code 2 and
+// "COMMAND: give a `missing`".
+QString parseOperand(QCommandLineParser& parser, const QStringList& arguments,
+                     const QString& description, const QString& missing);
 // The fields the write of `wanted` sends whose values differ in `found`, as
 // objects of field, wanted (under wantedKey) and found (under foundKey).
 QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& found,

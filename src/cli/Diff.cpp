@@ -11,14 +11,12 @@ int diff(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A settings file, as read -o saves it."));
-    const QStringList files = parseCommand(
+    const QString file = parseOperand(
         parser, arguments,
         QStringLiteral("Reads the tracker and lists each field a write of FILE would change: "
                        "its value in FILE and on the tracker. Exit 1 when there is one."),
-        1);
-    if (files.isEmpty())
-        throw CliFailure{kExitUsage, QStringLiteral("diff: give a settings FILE")};
-    const SettingsRecord wanted = readFileForWrite(files.first());
+        QStringLiteral("settings FILE"));
+    const SettingsRecord wanted = readFileForWrite(file);
     Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();

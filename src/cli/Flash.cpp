@@ -191,14 +191,12 @@ FlashRequest parseFlash(const QStringList& arguments) {
     parser.addOption(keepOption);
     parser.addOption(noResetOption);
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The firmware image."));
-    const QStringList images = parseCommand(
+    const QString image = parseOperand(
         parser, arguments,
         QStringLiteral("Resets the tracker's settings, restarts it into its loader and sends "
                        "IMAGE."),
-        1);
-    if (images.isEmpty())
-        throw CliFailure{kExitUsage, QStringLiteral("flash: give a firmware IMAGE")};
-    FlashRequest request{images.first(), parser.isSet(keepOption), !parser.isSet(noResetOption)};
+        QStringLiteral("firmware IMAGE"));
+    FlashRequest request{image, parser.isSet(keepOption), !parser.isSet(noResetOption)};
     if (request.keep && !request.reset)
         throw CliFailure{kExitUsage,
                          QStringLiteral("flash: a tracker in its loader has no settings to keep; "

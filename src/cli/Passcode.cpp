@@ -10,12 +10,11 @@ int passcode(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("CALLSIGN"),
                                  QStringLiteral("The callsign, with or without its SSID."));
-    const QStringList callsigns = parseCommand(
+    const QString callsign = parseOperand(
         parser, arguments,
-        QStringLiteral("Prints the APRS-IS passcode of CALLSIGN; no tracker is needed."), 1);
-    if (callsigns.isEmpty() || callsigns.first().isEmpty())
-        throw CliFailure{kExitUsage, QStringLiteral("passcode: give a CALLSIGN")};
-    print(QStringLiteral("%1\n").arg(aprsPasscode(callsigns.first())));
+        QStringLiteral("Prints the APRS-IS passcode of CALLSIGN; no tracker is needed."),
+        QStringLiteral("CALLSIGN"));
+    print(QStringLiteral("%1\n").arg(aprsPasscode(callsign)));
     return kExitDone;
 }
 

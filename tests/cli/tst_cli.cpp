@@ -1,33 +1,23 @@
 #include "DefaultWrite.h"
+#include "ProgramRun.h"
 #include "VirtualTracker.h"
 
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 #include <csignal>
 #include <cstdlib>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // kite12 as its own process, to its end; Ctrl-C once the tracker logs `interruptAt`.
 Run kite12(const QStringList& arguments, const VirtualTracker* tracker = nullptr,
            const QString& interruptAt = {}) {
-    QProcess process;
-    process.start(QStringLiteral(KITE12_CLI_PROGRAM), arguments);
-    if (!interruptAt.isEmpty() && tracker->waitForEvent(interruptAt))
-        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-    if (!process.waitForFinished(kPatienceMs))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return runProgram(QStringLiteral(KITE12_CLI_PROGRAM), arguments, [&](QProcess& process) {
+        if (!interruptAt.isEmpty() && tracker->waitForEvent(interruptAt))
+            ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    });
 }
 
 // Pointed at the tracker; piped, progress comes as plain lines.

@@ -1,33 +1,17 @@
 // kite12.exe, the Windows build, under Wine against the virtual tracker: its
 // COM5 is a link in a Wine prefix of this test's own to the tracker's device.
+#include "ProgramRun.h"
 #include "VirtualTracker.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 QString windowsProgram() {
     return qEnvironmentVariable("KITE12_WINDOWS_BUILD") + QStringLiteral("/src/cli/kite12.exe");
-}
-
-// Runs to its end; a program that hangs gives exit code -1.
-Run run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(kPatienceMs))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace
@@ -43,8 +27,8 @@ private:
         QFile::remove(com5);
         if (!QFile::link(tracker.devicePath(), com5))
             return {};
-        Run done =
-            run("wine", QStringList{windowsProgram(), "--port", "COM5", "--quiet"} + arguments);
+        Run done = runProgram("wine", QStringList{windowsProgram(), "--port", "COM5", "--quiet"} +
+                                          arguments);
         // Text output on Windows ends its lines with CR LF.
         done.out.replace("\r\n", "\n");
         return done;
@@ -72,10 +56,10 @@ private Q_SLOTS:
         server.setProgram(QStringLiteral("wineserver"));
         server.setArguments({"--persistent"});
         QVERIFY(server.startDetached());
-        QCOMPARE(run("wine", {"wineboot", "--init"}).exitCode, 0);
+        QCOMPARE(runProgram("wine", {"wineboot", "--init"}).exitCode, 0);
     }
 
-    void cleanupTestCase() { run("wineserver", {"--kill"}); }
+    void cleanupTestCase() { runProgram("wineserver", {"--kill"}); }
 
     void init() { put("tracker.txt", "CALLSIGN:AB1CD-7\nINTERVAL:0300\n"); }
 
@@ -98,7 +82,7 @@ private Q_SLOTS:
         tracker.stop();
         QVERIFY(tracker.start());
         const QStringList arguments{"--port", tracker.devicePath(), "write", file, "--verify"};
-        QCOMPARE(run(QStringLiteral(KITE12_CLI_PROGRAM), arguments).exitCode, 0);
+        QCOMPARE(runProgram(QStringLiteral(KITE12_CLI_PROGRAM), arguments).exitCode, 0);
         QCOMPARE(windowsBytes, tracker.received());
     }
 
