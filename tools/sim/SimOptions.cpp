@@ -52,6 +52,8 @@ void declareOptions(QCommandLineParser& parser) {
     valued("silent-after-frames", "Loader: answer nothing after the K-th frame.", "K");
     valued("unplug-after-frames", "Loader: unplug after the K-th frame.", "K");
     flag("loader-noise", "Loader: send a stray byte before every reply.");
+    valued("lease", "End when FILE is gone or the program that started this one has ended.",
+           "FILE");
 }
 
 // The options that steer the tracker's replies and its loader.
@@ -95,6 +97,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     options.garbage = parser.isSet(QStringLiteral("garbage"));
     options.flood = parser.isSet(QStringLiteral("flood"));
     options.lineSpeed = parser.isSet(QStringLiteral("line-speed"));
+    options.lease = parser.value(QStringLiteral("lease"));
     options.ignoredKey = parser.value(QStringLiteral("ignore-key")).toLatin1();
     if (parser.isSet(QStringLiteral("byte-delay-ms")))
         options.byteDelayMs = number(parser, QStringLiteral("byte-delay-ms"));

@@ -12,6 +12,7 @@ struct SimOptions {
     QString log;
     QString imageOut;
     QString settingsFile;
+    QString lease;
     QByteArray ignoredKey;
     bool silent = false;
     int byteDelayMs = 0;

@@ -28,6 +28,7 @@ SimProgram::SimProgram(const SimOptions& options, QObject* parent)
 
 SimProgram::~SimProgram() {
     removeLink();
+    log_.event(QStringLiteral("# ended"));
 }
 
 bool SimProgram::start() {
@@ -49,6 +50,7 @@ bool SimProgram::start() {
         return false;
     }
     announce(device_.device());
+    log_.event(QStringLiteral("# plugged ") + device_.device());
     if (options_.flood)
         floodMore();
     return true;

@@ -2,7 +2,9 @@
 #include "SimProgram.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -32,6 +34,17 @@ void quitOnSignals(QCoreApplication& app) {
         ::sigaction(signal, &action, nullptr);
 }
 
+// A Windows test under Wine can neither signal the tracker it started nor
+// count on the parent-death signal: it removes the lease file instead.
+void quitWhenLeaseEnds(QCoreApplication& app, const QString& lease, pid_t parent) {
+    auto* check = new QTimer(&app);
+    QObject::connect(check, &QTimer::timeout, &app, [lease, parent] {
+        if (!QFile::exists(lease) || getppid() != parent)
+            QCoreApplication::quit();
+    });
+    check->start(100);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -42,7 +55,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12-sim"));
     quitOnSignals(app);
-    SimProgram program(parseSimOptions(QCoreApplication::arguments()));
+    const SimOptions options = parseSimOptions(QCoreApplication::arguments());
+    if (!options.lease.isEmpty())
+        quitWhenLeaseEnds(app, options.lease, parent);
+    SimProgram program(options);
     if (!program.start())
         return 1;
     return QCoreApplication::exec();
