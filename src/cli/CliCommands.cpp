@@ -2,6 +2,7 @@
 
 #include "CliFailure.h"
 #include "CliFields.h"
+#include "Console.h"
 #include "DefaultSettings.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
@@ -17,6 +18,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -113,7 +115,8 @@ int listPorts(const QStringList& arguments) {
     parseCommand(parser, arguments, QStringLiteral("Lists COM1 to COM16 and what each opens."));
     const PortDirectory ports = portDirectory();
     // On standard error, so that the port lines stay one format.
-    Progress(false).note(QStringLiteral("Port settings: ") + ports.portSettingsFile());
+    Progress(false).note(QStringLiteral("Port settings: ") +
+                         QDir::toNativeSeparators(ports.portSettingsFile()));
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
         const QString device = ports.devicePath(number);
         if (device.isEmpty())
@@ -215,8 +218,7 @@ int read(const GlobalOptions& options, const QStringList& arguments) {
     const SettingsRecord record = readWithRestorePoint(port, progress);
     port.close();
     if (toOutput) {
-        const QByteArray bytes = kSettingsFileHeader + settingsFileBytes(record);
-        std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+        writeFileBytes(kSettingsFileHeader + settingsFileBytes(record));
         return kExitDone;
     }
     printRecord(options, record);

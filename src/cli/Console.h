@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 // What kite12 needs of the console it runs in; one implementation per system.
 
 // From now on Ctrl-C, and the end of the terminal session, ask every wait to
@@ -9,3 +11,7 @@ bool interruptRequested();
 
 // Whether standard error is a terminal that can redraw a status line in place.
 bool statusLineRedraws();
+
+// Writes a file's bytes to standard output as they are, without the line-end
+// translation that text output gets on Windows.
+void writeFileBytes(const QByteArray& bytes);

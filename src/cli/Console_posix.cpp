@@ -1,6 +1,7 @@
 #include "Console.h"
 
 #include <csignal>
+#include <cstdio>
 #include <initializer_list>
 #include <unistd.h>
 
@@ -29,4 +30,9 @@ bool interruptRequested() {
 
 bool statusLineRedraws() {
     return ::isatty(STDERR_FILENO) == 1;
+}
+
+void writeFileBytes(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
 }

@@ -1,6 +1,9 @@
 #include "Console.h"
 
 #include <atomic>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 namespace {
@@ -39,4 +42,12 @@ bool statusLineRedraws() {
     if (console == INVALID_HANDLE_VALUE || !::GetConsoleMode(console, &mode))
         return false;
     return ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != FALSE;
+}
+
+void writeFileBytes(const QByteArray& bytes) {
+    std::fflush(stdout);
+    const int textMode = _setmode(_fileno(stdout), _O_BINARY);
+    std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), textMode);
 }
