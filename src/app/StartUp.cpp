@@ -13,6 +13,7 @@
 #include "TrackerCommands.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -47,7 +48,8 @@ void listPorts(QComboBox* portList, MSComm& comm, const QString& portSettingsFil
         portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row))), Qt::ToolTipRole);
     const QString help = portOpenHelp(probesOfClosedDevices(comm, ports));
     // Where the port is remembered, and where a Ports section would go.
-    const QString file = QStringLiteral("Port settings: ") + portSettingsFile;
+    const QString file =
+        QStringLiteral("Port settings: ") + QDir::toNativeSeparators(portSettingsFile);
     portList->setToolTip(help.isEmpty() ? file : help + QStringLiteral("\n\n") + file);
 }
 

@@ -13,8 +13,8 @@
 // How many restore points of one callsign are kept; older ones go.
 inline constexpr int kRestorePointsKept = 50;
 
-// <XDG data folder>/kite12/restore-points, ~/.local/share/kite12/restore-points
-// by default.
+// <the user's data folder>/kite12/restore-points: ~/.local/share/kite12/restore-points
+// ($XDG_DATA_HOME) or %LOCALAPPDATA%\kite12\restore-points.
 QString restorePointFolder();
 
 // The callsign and SSID as they may stand in a file name, such as "NOCALL-10":
