@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows stage of CI: Qt for Windows (built once, then from the cache),
-# the cross build with warnings as errors, its tests under Wine, then kite12.exe
-# under Wine against the virtual tracker of a Linux build, then the zip and the
+# the cross build with warnings as errors, its tests under Wine (the window's
+# end-to-end tests against the virtual tracker of a Linux build among them),
+# then kite12.exe under Wine against that tracker, then the zip and the
 # installer.
 # Usage: scripts/ci-windows.sh [WINDOWS_BUILD] [LINUX_BUILD]
 #   WINDOWS_BUILD  made here (default build-windows)
@@ -13,14 +14,18 @@ linux="${2:-build-windows-linux}"
 jobs="$(nproc)"
 
 qt="$(scripts/setup-windows.sh)"
-cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DKITE12_WINDOWS_QT="$qt" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKITE12_WERROR=ON
-cmake --build "$windows" --parallel "$jobs"
-ctest --test-dir "$windows" --output-on-failure --timeout 600 -j "$jobs"
-
+# The Linux build first: its kite12-sim is the tracker of the Windows build's
+# end-to-end tests under Wine, and its tst_wine_cli runs kite12.exe.
 cmake -S . -B "$linux" -DKITE12_WERROR=ON -DKITE12_WINDOWS_BUILD="$windows" \
     -DKITE12_WINDOWS_QT="$qt"
 cmake --build "$linux" --parallel "$jobs" --target tst_wine_cli kite12-sim
+
+cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DKITE12_WINDOWS_QT="$qt" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKITE12_WERROR=ON \
+    -DKITE12_LINUX_SIM="$(realpath "$linux")/tools/sim/kite12-sim"
+cmake --build "$windows" --parallel "$jobs"
+ctest --test-dir "$windows" --output-on-failure --timeout 900 -j "$jobs"
+
 # Skipping is a failure here: this stage is there to run it.
 ctest --test-dir "$linux" --output-on-failure --timeout 600 -R '^tst_wine_cli$' 2>&1 \
     | tee "$linux/wine-cli.log"

@@ -81,26 +81,30 @@ private Q_SLOTS:
             const QString log = loader.text(ctl::StatusLog);
             load->loadFile(bad);
             QCOMPARE(loader.text(ctl::StatusLog), log);
-            QCOMPARE(loader.messages, QStringList{"Can not read file " + bad +
-                                                  "\r\nLine 2: callsign takes up to 6 "
-                                                  "characters, without # or a line break, not "
-                                                  "\"TOOLONG\""});
+            QCOMPARE(loader.messages,
+                     QStringList{"Can not read file " + QDir::toNativeSeparators(bad) +
+                                 "\r\nLine 2: callsign takes up to 6 "
+                                 "characters, without # or a line break, not "
+                                 "\"TOOLONG\""});
             QCOMPARE(writeOf(loader, written.size()), written);
         }
     }
 
-    // Installed where it cannot write, the window keeps its port in the user's config folder.
+    // Installed where it cannot write, the window keeps its port in the user's config folder:
+    // ~/.config/kite12 or %APPDATA%\kite12.
     void portRememberedWithoutAWritableProgramFolder() {
         QTemporaryDir home;
         qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("APPDATA", home.path().toLocal8Bit());
         qunsetenv("XDG_CONFIG_HOME");
         VirtualTracker tracker;
         QVERIFY(tracker.start());
-        const QString config = home.filePath(".config/kite12");
-        QVERIFY(QDir().mkpath(config));
-        prepareProgramFolder(config, {{3, tracker.devicePath()}});
         // A folder that is not there: not even root can write it.
         const QString programFolder = home.filePath("bin");
+        const QString config = QFileInfo(portSettingsFileFor(programFolder)).path();
+        QVERIFY(config.startsWith(home.path()) && QFileInfo(config).isDir());
+        prepareProgramFolder(config, {{tracker.portNumber(), tracker.devicePath()}});
+        const QString port = QStringLiteral("COM%1").arg(tracker.portNumber());
         QTimer boxCloser;
         connect(&boxCloser, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -110,17 +114,19 @@ private Q_SLOTS:
         {
             Form1 first(programFolder);
             auto* ports = first.findChild<QComboBox*>(ctl::PortList);
-            const int item = ports->findText("COM3");
+            const int item = ports->findText(port);
             QVERIFY(item >= 0);
             ports->setCurrentIndex(item);
             emit ports->activated(item);
             first.findChild<QPushButton*>(ctl::ReadButton)->click();
             QVERIFY(first.findChild<MultiLineBox*>(ctl::StatusLog)->text().endsWith("read ok"));
-            QVERIFY(first.findChild<QComboBox*>(ctl::PortList)->toolTip().contains(config));
+            QVERIFY(first.findChild<QComboBox*>(ctl::PortList)
+                        ->toolTip()
+                        .contains(QDir::toNativeSeparators(config)));
         }
         Form1 second(programFolder);
-        QCOMPARE(second.findChild<QComboBox*>(ctl::PortList)->currentText(), "COM3");
-        QCOMPARE(second.comm()->commPort(), 3);
+        QCOMPARE(second.findChild<QComboBox*>(ctl::PortList)->currentText(), port);
+        QCOMPARE(second.comm()->commPort(), tracker.portNumber());
     }
 
 private:

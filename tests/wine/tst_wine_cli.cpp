@@ -27,12 +27,12 @@ private:
         QFile::remove(com5);
         if (!QFile::link(tracker.devicePath(), com5))
             return {};
-        Run done = runProgram("wine", QStringList{windowsProgram(), "--port", "COM5", "--quiet"} +
-                                          arguments);
-        // Text output on Windows ends its lines with CR LF.
-        done.out.replace("\r\n", "\n");
-        return done;
+        return runProgram("wine",
+                          QStringList{windowsProgram(), "--port", "COM5", "--quiet"} + arguments);
     }
+
+    // Text output on Windows ends its lines with CR LF.
+    static QByteArray lines(QByteArray text) { return text.replace("\r\n", "\n"); }
 
     // Its path for Wine, whose drive Z: is the root folder.
     QString put(const QString& name, const QByteArray& bytes) {
@@ -71,10 +71,15 @@ private Q_SLOTS:
         const QString file = folder_.filePath(QStringLiteral("backup.ini"));
         const Run read = kite12(tracker, {"read", "-o", "Z:" + file});
         QCOMPARE(read.exitCode, 0);
-        QVERIFY(read.out.contains("callsign        AB1CD\n"));
+        QVERIFY(lines(read.out).contains("callsign        AB1CD\n"));
         QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly) &&
-                saved.readAll().startsWith("[KITE5]\r\n\r\nCALLSIGN:AB1CD-7\r\n"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray savedBytes = saved.readAll();
+        QVERIFY(savedBytes.startsWith("[KITE5]\r\n\r\nCALLSIGN:AB1CD-7\r\n"));
+        // The file on standard output, byte for byte.
+        tracker.stop();
+        QVERIFY(tracker.start({"--settings", folder_.filePath("tracker.txt")}));
+        QCOMPARE(kite12(tracker, {"read", "-o", "-"}).out, savedBytes);
         tracker.stop();
         QVERIFY(tracker.start());
         QCOMPARE(kite12(tracker, {"write", "Z:" + file, "--verify"}).exitCode, 0);
@@ -95,7 +100,7 @@ private Q_SLOTS:
         const Run run = kite12(tracker, {"flash", put("fw.bin", image), "--keep-settings"});
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QCOMPARE(tracker.receivedImage(), image);
-        QVERIFY(run.out.contains("interval        0300\n"));
+        QVERIFY(lines(run.out).contains("interval        0300\n"));
     }
 
     // The tracker's end while it works is a clear error, and nothing hangs.
