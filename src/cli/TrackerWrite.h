@@ -1,7 +1,6 @@
 #pragma once
 
 #include "SettingsRecord.h"
-#include "TrackerCommands.h"
 
 #include <QList>
 #include <QString>
