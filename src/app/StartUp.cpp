@@ -13,7 +13,6 @@
 #include "TrackerCommands.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -48,8 +47,7 @@ void listPorts(QComboBox* portList, MSComm& comm, const QString& portSettingsFil
         portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row))), Qt::ToolTipRole);
     const QString help = portOpenHelp(probesOfClosedDevices(comm, ports));
     // Where the port is remembered, and where a Ports section would go.
-    const QString file =
-        QStringLiteral("Port settings: ") + QDir::toNativeSeparators(portSettingsFile);
+    const QString file = portSettingsNote(portSettingsFile);
     portList->setToolTip(help.isEmpty() ? file : help + QStringLiteral("\n\n") + file);
 }
 

@@ -18,7 +18,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -115,8 +114,7 @@ int listPorts(const QStringList& arguments) {
     parseCommand(parser, arguments, QStringLiteral("Lists COM1 to COM16 and what each opens."));
     const PortDirectory ports = portDirectory();
     // On standard error, so that the port lines stay one format.
-    Progress(false).note(QStringLiteral("Port settings: ") +
-                         QDir::toNativeSeparators(ports.portSettingsFile()));
+    Progress(false).note(portSettingsNote(ports.portSettingsFile()));
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
         const QString device = ports.devicePath(number);
         if (device.isEmpty())

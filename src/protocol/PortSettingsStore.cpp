@@ -42,6 +42,10 @@ QString perUserFolder() {
 
 } // namespace
 
+QString portSettingsNote(const QString& file) {
+    return QStringLiteral("Port settings: ") + QDir::toNativeSeparators(file);
+}
+
 QString portSettingsFileFor(const QString& programFolder) {
     QString beside = portSettingsFileIn(programFolder);
     if (mayWrite(beside, programFolder))

@@ -13,6 +13,8 @@ QString portSettingsFileIn(const QString& programFolder);
 // program, <XDG config folder>/kite12/TrkComm.ini, on Windows
 // %APPDATA%\kite12\TrkComm.ini, whose folder this makes.
 QString portSettingsFileFor(const QString& programFolder);
+// "Port settings: FILE", the file in the system's own separators.
+QString portSettingsNote(const QString& file);
 
 // One value, cut to the 254 characters that fit the 255-character buffer; ""
 // when the file, section or key is missing.
