@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 #include "CliFailure.h"
+#include "Dialogues.h"
+#include "FieldRules.h"
 #include "GprsCommands.h"
 #include "Progress.h"
 #include "TrackerPort.h"
@@ -22,6 +24,32 @@ constexpr std::array kModemValues{
     ModemValue{"server", TextField::Server}, ModemValue{"port", TextField::ServerPort},
     ModemValue{"apn", TextField::Apn}, ModemValue{"user", TextField::ApnUser},
     ModemValue{"password", TextField::ApnPassword}};
+
+QString optionOf(TextField field) {
+    for (const ModemValue& value : kModemValues)
+        if (value.field == field)
+            return QLatin1String(value.name);
+    return {};
+}
+
+// The modem has no escape for its quotes: a value outside its rule would carry
+// commands of its own, so it stops the command before anything goes out.
+void refuseBrokenValues(const QString& server, const std::optional<AccessPoint>& accessPoint) {
+    SettingsRecord values;
+    values.server = server;
+    if (accessPoint) {
+        values.apn = accessPoint->name;
+        values.apnUser = accessPoint->user;
+        values.apnPassword = accessPoint->password;
+    }
+    QStringList problems;
+    for (const TextField field : brokenModemFields(values, accessPoint.has_value()))
+        problems.append(QStringLiteral("--%1 takes %2, not \"%3\"")
+                            .arg(optionOf(field), acceptedValues(field), values.text(field)));
+    if (!problems.isEmpty())
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("gprs set: ") + problems.join(QStringLiteral("; "))};
+}
 
 // Sends the steps with the window's waits after each.
 void run(TrackerPort& port, const QList<GprsStep>& steps) {
@@ -115,6 +143,8 @@ GprsRequest parseGprs(const QStringList& arguments) {
     if (parser.isSet(apn))
         request.accessPoint =
             AccessPoint{parser.value(apn), parser.value(user), parser.value(password)};
+    if (!show)
+        refuseBrokenValues(request.server, request.accessPoint);
     return request;
 }
 
@@ -169,6 +199,8 @@ int gprs(const GlobalOptions& options, const QStringList& arguments) {
     Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
+    // A tracker that is off or unplugged fails here, not at the modem's silence.
+    handshake(port, progress);
     const SettingsRecord stored = talkToModem(port, progress, request);
     port.close();
     printModem(options, stored);

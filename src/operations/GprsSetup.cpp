@@ -5,6 +5,7 @@
 #include "MSComm.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
+#include "WriteRefusal.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -59,12 +60,15 @@ void GprsSetup::save() {
         return;
     }
     SettingsControls& settings = *context_.settings;
-    // Each box is read when its step is sent: edits made during the waits go out.
-    if (!run({gprsEchoOffStep()}) || !run(gprsConnectionSteps(settings.text(TextField::Server))))
+    // Each box is read when its step is sent, so edits made during the waits go
+    // out; they pass the rules first, or nothing more is sent.
+    if (refusesBoxes() || !run({gprsEchoOffStep()}) || refusesBoxes() ||
+        !run(gprsConnectionSteps(settings.text(TextField::Server))))
         return;
     if (enableBox()->isChecked() &&
-        !run({gprsAccessPointStep({settings.text(TextField::Apn), settings.text(TextField::ApnUser),
-                                   settings.text(TextField::ApnPassword)})}))
+        (refusesBoxes() || !run({gprsAccessPointStep({settings.text(TextField::Apn),
+                                                      settings.text(TextField::ApnUser),
+                                                      settings.text(TextField::ApnPassword)})})))
         return;
 
     // Emptied first, so the boxes then show only what the modem reports back.
@@ -119,6 +123,15 @@ bool GprsSetup::run(const QList<GprsStep>& steps) {
 
 bool GprsSetup::leftSince(quint64 exits) const {
     return context_.windowClosing() || exits_ != exits;
+}
+
+bool GprsSetup::refusesBoxes() const {
+    const QString refusal =
+        gprsSaveRefusal(context_.settings->record(), enableBox()->isChecked(), context_.language);
+    if (refusal.isEmpty())
+        return false;
+    context_.showMessage(refusal);
+    return true;
 }
 
 QCheckBox* GprsSetup::enableBox() const {

@@ -28,6 +28,8 @@ private:
     // or when the frame was left or the window closed during a wait.
     bool run(const QList<GprsStep>& steps);
     bool leftSince(quint64 exits) const;
+    // Shows which box breaks its rule; false when Save may send them.
+    bool refusesBoxes() const;
     void reportPortFailure() const;
     QCheckBox* enableBox() const;
 

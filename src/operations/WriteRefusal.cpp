@@ -3,6 +3,7 @@
 #include "FieldRules.h"
 
 #include <QStringList>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,10 @@ constexpr ShownName kShownNames[] = {
     {TextField::Modulation, "调制度", "TX vol"},
     {TextField::Path, "发射路径", "Path"},
     {TextField::Alias, "转发路径", "Alias"},
+    {TextField::Server, "服务器", "Server"},
+    {TextField::Apn, "APN", "APN"},
+    {TextField::ApnUser, "User", "User"},
+    {TextField::ApnPassword, "Pass", "Pass"},
 };
 
 QString shownName(TextField field, UiLanguage language) {
@@ -44,16 +49,28 @@ QString shownName(TextField field, UiLanguage language) {
     return {};
 }
 
-} // namespace
-
-QString writeRefusal(const SettingsRecord& record, UiLanguage language) {
-    const QList<TextField> broken = brokenFields(record);
+QString refusal(const SettingsRecord& record, const QList<TextField>& broken, QString heading,
+                UiLanguage language) {
     if (broken.isEmpty())
         return {};
-    QStringList lines{inLanguage(language, "未写入，请改正：", "Nothing written. Please correct:")};
+    QStringList lines{std::move(heading)};
     for (const TextField field : broken)
         lines.append(inLanguage(language, "%1 \"%2\"：%3", "%1 \"%2\": %3")
                          .arg(shownName(field, language), record.text(field),
                               acceptedValues(field, language)));
     return lines.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+QString writeRefusal(const SettingsRecord& record, UiLanguage language) {
+    return refusal(record, brokenFields(record),
+                   inLanguage(language, "未写入，请改正：", "Nothing written. Please correct:"),
+                   language);
+}
+
+QString gprsSaveRefusal(const SettingsRecord& record, bool withAccessPoint, UiLanguage language) {
+    return refusal(record, brokenModemFields(record, withAccessPoint),
+                   inLanguage(language, "未发送，请改正：", "Nothing sent. Please correct:"),
+                   language);
 }

@@ -9,3 +9,7 @@
 // rule, named as the window shows it, with its text and what it takes. Empty
 // when every field follows its rule.
 QString writeRefusal(const SettingsRecord& record, UiLanguage language);
+
+// Why GPRS Save sends nothing: the server, and the access point when it is
+// enabled, where they break their rules. Empty when they follow them.
+QString gprsSaveRefusal(const SettingsRecord& record, bool withAccessPoint, UiLanguage language);

@@ -1,6 +1,7 @@
 #include "FieldRules.h"
 
 #include "DefaultSettings.h"
+#include "LineEncoding.h"
 #include "TrackerCodes.h"
 
 #include <algorithm>
@@ -11,6 +12,9 @@ namespace {
 using Kind = FieldRule::Kind;
 
 constexpr int kLargestPasscode = 32767; // the passcode is a 15-bit hash
+constexpr int kLongestModemText = 63;
+constexpr int kLongestHostName = 253;
+constexpr int kLongestHostLabel = 63;
 
 QStringList numbers(int first, int last) {
     QStringList items;
@@ -37,6 +41,7 @@ QStringList backlights() {
 FieldRule ruleOf(TextField field) {
     switch (field) {
     case TextField::Callsign:
+        return {Kind::Callsign};
     case TextField::Comment:
     case TextField::Status:
         return {Kind::Text};
@@ -73,6 +78,13 @@ FieldRule ruleOf(TextField field) {
         return listed(codedTexts(field));
     case TextField::Modulation:
         return listed(numbers(1, 5));
+    case TextField::Server:
+        return {Kind::Host};
+    case TextField::Apn:
+        return {Kind::AccessPoint};
+    case TextField::ApnUser:
+    case TextField::ApnPassword:
+        return {Kind::ModemText};
     default:
         return {};
     }
@@ -85,6 +97,91 @@ bool isNumberOfRule(const FieldRule& rule, const QString& value) {
         return false;
     const int number = value.toInt();
     return number >= rule.least && number <= rule.most;
+}
+
+bool isAsciiLetterOrDigit(QChar c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool allOf(const QString& text, bool (*fits)(QChar)) {
+    return std::all_of(text.begin(), text.end(), fits);
+}
+
+bool isCallsign(const QString& value) {
+    return !value.isEmpty() && value.size() <= boxLength(TextField::Callsign) &&
+           allOf(value, isAsciiLetterOrDigit);
+}
+
+qsizetype bytesSent(const QString& value) {
+    return encodeLineText(value).size();
+}
+
+bool isIpv4(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('.'));
+    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](const QString& part) {
+               return !part.isEmpty() && part.size() <= 3 &&
+                      allOf(part, [](QChar c) { return c >= u'0' && c <= u'9'; }) &&
+                      part.toInt() <= 255;
+           });
+}
+
+// The 16-bit groups of one side of "::", an IPv4 address counting two; -1 when
+// a group is not 1 to 4 hex digits.
+int ipv6Groups(const QString& side, bool lastSide) {
+    if (side.isEmpty())
+        return 0;
+    const QStringList groups = side.split(QLatin1Char(':'));
+    int count = 0;
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const QString& group = groups.at(i);
+        if (lastSide && i == groups.size() - 1 && isIpv4(group)) {
+            count += 2;
+            continue;
+        }
+        const bool hex = allOf(group, [](QChar c) {
+            return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
+        });
+        if (group.isEmpty() || group.size() > 4 || !hex)
+            return -1;
+        ++count;
+    }
+    return count;
+}
+
+bool isIpv6(const QString& text) {
+    const QStringList sides = text.split(QStringLiteral("::"));
+    if (sides.size() > 2)
+        return false;
+    const bool gap = sides.size() == 2;
+    const int head = ipv6Groups(sides.first(), !gap);
+    const int tail = gap ? ipv6Groups(sides.last(), true) : 0;
+    if (head < 0 || tail < 0)
+        return false;
+    return gap ? head + tail <= 7 : head == 8;
+}
+
+// Letters, digits and inner hyphens in each label; all digits only as an IPv4 address.
+bool isHostName(const QString& text) {
+    if (text.isEmpty() || text.size() > kLongestHostName)
+        return false;
+    const QStringList labels = text.split(QLatin1Char('.'));
+    const bool labelsFit = std::all_of(labels.begin(), labels.end(), [](const QString& label) {
+        return !label.isEmpty() && label.size() <= kLongestHostLabel &&
+               !label.startsWith(QLatin1Char('-')) && !label.endsWith(QLatin1Char('-')) &&
+               allOf(label, [](QChar c) { return isAsciiLetterOrDigit(c) || c == u'-'; });
+    });
+    const bool numeric = allOf(text, [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
+    return labelsFit && !numeric;
+}
+
+bool isAccessPointName(const QString& value) {
+    return value.size() <= kLongestModemText &&
+           allOf(value, [](QChar c) { return isAsciiLetterOrDigit(c) || c == u'.' || c == u'-'; });
+}
+
+bool isModemText(const QString& value) {
+    return bytesSent(value) <= kLongestModemText &&
+           allOf(value, [](QChar c) { return c != u'"' && c >= u' ' && c != QChar(0x7F); });
 }
 
 bool isSymbol(const QString& value) {
@@ -126,10 +223,18 @@ bool followsRule(TextField field, const QString& value) {
     case Kind::Number:
         return rule.items.contains(value) || isNumberOfRule(rule, value);
     case Kind::Text:
-        return value.size() <= boxLength(field) && !value.contains(QLatin1Char('#')) &&
+        return bytesSent(value) <= boxLength(field) && !value.contains(QLatin1Char('#')) &&
                !value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'));
+    case Kind::Callsign:
+        return isCallsign(value);
     case Kind::Symbol:
         return isSymbol(value);
+    case Kind::Host:
+        return isHostName(value) || isIpv4(value) || isIpv6(value);
+    case Kind::AccessPoint:
+        return isAccessPointName(value);
+    case Kind::ModemText:
+        return isModemText(value);
     case Kind::Unsent:
         break;
     }
@@ -152,9 +257,22 @@ QString acceptedValues(TextField field, UiLanguage language) {
     case Kind::Number:
         return numberRange(rule, language);
     case Kind::Text:
-        return inLanguage(language, "最多 %1 个字符，不含 # 和换行",
-                          "up to %1 characters, without # or a line break")
+        return inLanguage(language, "最多 %1 字节（一个汉字占 3 字节），不含 # 和换行",
+                          "up to %1 bytes as sent (3 for a Chinese character), without # or a "
+                          "line break")
             .arg(boxLength(field));
+    case Kind::Callsign:
+        return inLanguage(language, "1 至 6 个字母和数字（SSID 另填）",
+                          "1 to 6 letters and digits (the SSID has its own field)");
+    case Kind::Host:
+        return inLanguage(language, "主机名或 IPv4、IPv6 地址",
+                          "a host name or an IPv4 or IPv6 address");
+    case Kind::AccessPoint:
+        return inLanguage(language, "最多 63 个字母、数字、. 和 -",
+                          "up to 63 letters, digits, . and -");
+    case Kind::ModemText:
+        return inLanguage(language, "最多 63 字节，不含 \" 和控制字符",
+                          "up to 63 bytes, without \" or a control character");
     case Kind::Symbol:
         return inLanguage(language, "符号表 (/ 或 \\) 或叠加字符 (0-9, A-Z)，再加符号代码 (! 至 ~)",
                           "a table (/ or \\) or overlay (0-9, A-Z) character, then a symbol "
@@ -166,6 +284,8 @@ QString acceptedValues(TextField field, UiLanguage language) {
 }
 
 bool writeSends(TextField field, const SettingsRecord& record) {
+    if (field >= TextField::Server) // the modem's fields come last
+        return false;
     if (field >= TextField::LatDegrees && field <= TextField::LonHemisphere)
         return record.fixChosen;
     if (field == TextField::Interval)
@@ -177,6 +297,16 @@ QList<TextField> brokenFields(const SettingsRecord& record) {
     QList<TextField> broken;
     for (const TextField field : kTextFields)
         if (writeSends(field, record) && !followsRule(field, record.text(field)))
+            broken.append(field);
+    return broken;
+}
+
+QList<TextField> brokenModemFields(const SettingsRecord& record, bool withAccessPoint) {
+    QList<TextField> broken;
+    for (const TextField field :
+         {TextField::Server, TextField::Apn, TextField::ApnUser, TextField::ApnPassword})
+        if ((field == TextField::Server || withAccessPoint) &&
+            !followsRule(field, record.text(field)))
             broken.append(field);
     return broken;
 }

@@ -12,11 +12,16 @@
 // data, kite12 and the settings-file check all read this one table.
 struct FieldRule {
     enum class Kind {
-        Unsent, // read from the tracker or the modem, never written
-        List,   // one of `items`
-        Number, // fewestDigits to mostDigits digits, least to most; or one of `items`
-        Text,   // within the field's box, without # or a line break: they end a command
-        Symbol, // a table or overlay character, then a symbol code character
+        Unsent,   // read from the tracker or the modem, never written
+        List,     // one of `items`
+        Number,   // fewestDigits to mostDigits digits, least to most; or one of `items`
+        Text,     // the field's box in bytes as sent, without # or a line break: they end a command
+        Callsign, // 1 to 6 letters and digits: the SSID has its own field
+        Symbol,   // a table or overlay character, then a symbol code character
+        // The modem's fields go between quotes, which the modem cannot escape.
+        Host,        // a host name or an IPv4 or IPv6 address
+        AccessPoint, // up to 63 letters, digits, . and -
+        ModemText,   // up to 63 bytes without " or a control character
     };
     Kind kind = Kind::Unsent;
     QStringList items = {};
@@ -37,11 +42,14 @@ QString acceptedValues(TextField field, UiLanguage language = UiLanguage::Englis
 QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);
 
 // Whether a write of the record sends the field: the position only when it is
-// fixed, the interval only in interval mode.
+// fixed, the interval only in interval mode; the modem's fields never.
 bool writeSends(TextField field, const SettingsRecord& record);
 
 // The fields a write of the record sends that break their rule, in field order.
 QList<TextField> brokenFields(const SettingsRecord& record);
+
+// The modem's fields that break their rule, of those GPRS Save would send.
+QList<TextField> brokenModemFields(const SettingsRecord& record, bool withAccessPoint);
 
 // The codes a settings line gives a field that the tracker keeps as a code
 // (PATH:, UNIT:, ALIAS:, GPS:, SMART: and the check boxes).

@@ -111,7 +111,8 @@ void SettingsFileLoadTest::loads_data() {
     refused("uncut", "STATUS:s\r\nCALLSIGN:X\r\nCOMMENT:c\r\n",
             "Line 2: cannot read \"CALLSIGN:X\"");
     refused("too long", "STATUS:s\nCOMMENT:" + QByteArray(62, 'a'),
-            "Line 2: comment takes up to 61 characters, without # or a line break, not \"" +
+            "Line 2: comment takes up to 61 bytes as sent (3 for a Chinese character), without "
+            "# or a line break, not \"" +
                 QString(62, 'a') + "\"");
     refused("not digits", "PASS:12a45",
             "Line 1: passcode takes 0 to 32767, or 47311, not \"12a45\"");

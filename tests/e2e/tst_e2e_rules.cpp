@@ -19,7 +19,8 @@ private Q_SLOTS:
                             const char* shown) {
             QTest::newRow(field) << field << value << "" << control << shown;
         };
-        row("callsign", "AB#CD", ctl::CallsignBox, "Callsign");
+        // Went out as AT+CALL,DL-1  -9#, which the tracker reads back as SSID 1-9.
+        row("callsign", "DL-1", ctl::CallsignBox, "Callsign");
         row("ssid", "99", ctl::SsidBox, "SSID");
         row("passcode", "32768", ctl::PasscodeBox, "Pass");
         row("symbol", "x>", ctl::SymbolBox, "Symbol");
