@@ -66,6 +66,8 @@ QWidget* SettingsControls::control(const QString& name) const {
 }
 
 QString SettingsControls::text(TextField field) const {
+    if (field == TextField::Filter)
+        return filter_;
     const QString name = controlName(field);
     QWidget* widget = control(name);
     if (auto* box = qobject_cast<QLineEdit*>(widget))
@@ -76,6 +78,8 @@ QString SettingsControls::text(TextField field) const {
 }
 
 void SettingsControls::setText(TextField field, const QString& value) {
+    if (field == TextField::Filter)
+        filter_ = value;
     const QString name = controlName(field);
     QWidget* widget = control(name);
     if (auto* box = qobject_cast<QLineEdit*>(widget))

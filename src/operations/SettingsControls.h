@@ -11,7 +11,8 @@
 #include <QtGlobal>
 
 // The window's settings: no store of their own, every field read from and written
-// to its control, so that the window's rules react to each change.
+// to its control, so that the window's rules react to each change. The filter
+// alone is kept apart: its box also collects the modem's answers.
 class SettingsControls : public LineFlags {
 public:
     // Binds every field to the control of that name among the form's children.
@@ -51,6 +52,7 @@ private:
     QWidget* control(const QString& name) const;
 
     QWidget* form_;
+    QString filter_;
     mutable QHash<QString, QPointer<QWidget>> controls_;
 };
 

@@ -40,6 +40,17 @@ QString perUserFolder() {
            QStringLiteral("/kite12");
 }
 
+// The package manager owns what lies there, even where root may write.
+bool isPackageFolder(const QString& folder) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);
+    return false;
+#else
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical == QLatin1String("/usr") || canonical.startsWith(QLatin1String("/usr/"));
+#endif
+}
+
 } // namespace
 
 QString portSettingsNote(const QString& file) {
@@ -48,7 +59,7 @@ QString portSettingsNote(const QString& file) {
 
 QString portSettingsFileFor(const QString& programFolder) {
     QString beside = portSettingsFileIn(programFolder);
-    if (mayWrite(beside, programFolder))
+    if (!isPackageFolder(programFolder) && mayWrite(beside, programFolder))
         return beside;
     const QString configFolder = perUserFolder();
     QDir().mkpath(configFolder);
