@@ -40,6 +40,7 @@ void FirmwareUpdate::loaderWaitTick() {
         context_.comm->close();
         context_.appendStatus(QStringLiteral("\r\n") + failureText(answer.failure));
         dropKeptSettings();
+        releasePortControlsWhenIdle();
         return;
     }
     armReply();
@@ -110,14 +111,27 @@ void FirmwareUpdate::showProgress() {
     }
 }
 
-void FirmwareUpdate::setTransferControlsEnabled(bool enabled) {
-    // Everything else that would open, close or write the port meanwhile.
-    for (const char* name : {ctl::OpenRomButton, ctl::UpdateButton, ctl::OpenPortButton,
-                             ctl::ReadButton, ctl::RestartButton, ctl::GprsSetupButton,
-                             ctl::GprsReadButton, ctl::GprsSaveButton, ctl::GprsExitButton})
+void FirmwareUpdate::setPortControlsEnabled(bool enabled) {
+    // Everything that would open, close or write the port, or change what the
+    // update keeps, meanwhile.
+    for (const char* name :
+         {ctl::OpenPortButton, ctl::ReadButton, ctl::DefaultButton, ctl::RestartButton,
+          ctl::GprsSetupButton, ctl::GprsReadButton, ctl::GprsSaveButton, ctl::GprsExitButton})
         button(name)->setEnabled(enabled);
     context_.control<QComboBox>(QLatin1String(ctl::PortList))->setEnabled(enabled);
     context_.writeOffer->setHeld(!enabled);
+}
+
+void FirmwareUpdate::releasePortControlsWhenIdle() {
+    if (pressesRunning_ == 0 && !timer(ctl::LoaderWaitTimer)->isActive() && !session_)
+        setPortControlsEnabled(true);
+}
+
+void FirmwareUpdate::setTransferControlsEnabled(bool enabled) {
+    // During the waits Open ROM may still change the image and update cancels.
+    button(ctl::OpenRomButton)->setEnabled(enabled);
+    button(ctl::UpdateButton)->setEnabled(enabled);
+    setPortControlsEnabled(enabled);
 }
 
 void FirmwareUpdate::finishTransfer() {

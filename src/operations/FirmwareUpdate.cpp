@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <utility>
 
@@ -84,13 +85,19 @@ void FirmwareUpdate::update() {
     }
     context_.replaceStatus(pleaseWaitText(waitTicks_));
     QPushButton* updateButton = button(ctl::UpdateButton);
+    // A second press while the first one waits is its cancel.
+    if (updateButton->text() == kBusyCaption) {
+        context_.comm->close();
+        updateButton->setText(kIdleCaption);
+        return;
+    }
+    ++pressesRunning_;
+    setPortControlsEnabled(false);
+    const auto release = qScopeGuard([this] {
+        --pressesRunning_;
+        releasePortControlsWhenIdle();
+    });
     try {
-        // A second press while the first one waits is its cancel.
-        if (updateButton->text() == kBusyCaption) {
-            context_.comm->close();
-            updateButton->setText(kIdleCaption);
-            return;
-        }
         Delay(100);
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();

@@ -62,6 +62,9 @@ private:
     void dropKeptSettings();
 
     void armReply();
+    // From the press to the update's end, nothing else may use the port.
+    void setPortControlsEnabled(bool enabled);
+    void releasePortControlsWhenIdle();
     void setTransferControlsEnabled(bool enabled);
     QPushButton* button(const char* name) const;
     QTimer* timer(const char* name) const;
@@ -71,6 +74,8 @@ private:
 
     QByteArray romData_;
     int waitTicks_ = 0;
+    // Presses under way: a second one runs inside the first one's waits.
+    int pressesRunning_ = 0;
     // From the restart until the update ends.
     std::optional<LoaderSession> session_;
     QElapsedTimer sessionClock_;

@@ -56,10 +56,22 @@ private Q_SLOTS:
         bench.form().findChild<QAbstractButton*>(ctl::KeepSettingsCheck)->setChecked(true);
         const QByteArray file = bench.loadImage(5000);
         const qsizetype readBytes = bench.tracker().received().size();
+        // From the press to the end nothing else may use the port: Write data, clicked
+        // during the read before the reset and during the waits after it, changes
+        // nothing. The update button still cancels.
+        bool held = true;
+        for (const int ms : {700, 3000}) {
+            QTimer::singleShot(ms, &bench.form(), [&, ms] {
+                held = held && !bench.enabled(ctl::ReadButton) && !bench.enabled(ctl::PortList) &&
+                       (ms > 700 || bench.enabled(ctl::UpdateButton));
+            });
+            bench.clickLater(ctl::WriteButton, ms);
+        }
         bench.click(ctl::UpdateButton);
         QVERIFY(QTest::qWaitFor([&] { return ended(bench); }, 3 * kPatienceMs));
         QVERIFY2(bench.text(ctl::StatusLog).endsWith("update complete\r\nsettings restored"),
                  qPrintable(bench.text(ctl::StatusLog)));
+        QVERIFY(held);
         QCOMPARE(bench.tracker().receivedImage(), file);
         const QByteArray received = bench.tracker().received().mid(readBytes);
         QVERIFY(received.startsWith("REBOOT#\r\n\r\nSETUP#\r\n"));
