@@ -1,5 +1,6 @@
 #include "Dialogues.h"
 
+#include "CliCommands.h"
 #include "CliFailure.h"
 #include "Progress.h"
 #include "TrackerCommands.h"
@@ -59,9 +60,13 @@ void runRead(TrackerPort& port, Progress& progress, bool toHandshake) {
     switch (dialogue.outcome()) {
     case ReadDialogue::Outcome::NoConnect:
         throw CliFailure{kExitNoAnswer,
-                         QStringLiteral("%1: the tracker did not answer %2 handshakes")
+                         QStringLiteral("%1: the tracker did not answer %2 handshakes.\nA tracker "
+                                        "that an update left waiting in its loader answers none: "
+                                        "\"kite12 --port %3 flash IMAGE --no-reset\" finishes "
+                                        "that update.")
                              .arg(port.device())
-                             .arg(kReadTries)};
+                             .arg(kReadTries)
+                             .arg(shellWord(port.device()))};
     case ReadDialogue::Outcome::NoReadEnd:
         throw CliFailure{kExitNoAnswer, QStringLiteral("%1: the tracker's reply did not end after "
                                                        "%2 read requests")

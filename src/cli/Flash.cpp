@@ -8,6 +8,7 @@
 #include "SettingsFile.h"
 #include "TrackerCommands.h"
 #include "TrackerPort.h"
+#include "TrackerWrite.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -237,15 +238,33 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
     }
 }
 
+// Before an update without --keep-settings: a restore point of what the tracker
+// holds, so that the advice after it names these settings. A tracker that does
+// not answer is updated all the same; false then.
+bool readBeforeUpdate(TrackerPort& port, Progress& progress) {
+    try {
+        readWithRestorePoint(port, progress);
+        return true;
+    } catch (const CliFailure& failure) {
+        if (failure.code != kExitNoAnswer)
+            throw;
+        progress.note(QStringLiteral("The settings could not be read before the update: ") +
+                      failure.message);
+        return false;
+    }
+}
+
 // After an update without --keep-settings: the way back to the settings the tracker had.
-QString defaultsReminder(const QString& device) {
+QString defaultsReminder(const QString& device, bool maybeOlder) {
     const QString newest = newestRestorePoint();
     if (newest.isEmpty())
         return QStringLiteral("The tracker now holds the default settings, and there is no "
                               "restore point to write back: set them anew.");
     return QStringLiteral("The tracker now holds the default settings: \"kite12 --port %1 write "
-                          "--last\" writes back the newest restore point, %2")
-        .arg(shellWord(device), newest);
+                          "--last\" writes back the newest restore point, %2%3")
+        .arg(shellWord(device), newest,
+             maybeOlder ? QStringLiteral(" (it may be older: the read before the update failed)")
+                        : QString());
 }
 
 // Once the new firmware runs: the kept settings written back and read again.
@@ -285,10 +304,13 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
     port.open();
     SettingsRecord kept;
     QString settingsFile;
+    bool readBefore = false;
     if (request.keep) {
         kept = readTracker(port, progress);
         settingsFile = saveSettings(request.imageFile, kept);
         progress.note(QStringLiteral("Settings saved to %1").arg(settingsFile));
+    } else if (request.reset) {
+        readBefore = readBeforeUpdate(port, progress);
     }
     const QString restore =
         request.keep ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
@@ -305,7 +327,7 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
                        {QStringLiteral("blocks"), blocks}};
     if (!request.keep) {
         port.close();
-        progress.note(defaultsReminder(port.device()));
+        progress.note(defaultsReminder(port.device(), request.reset && !readBefore));
         if (options.json)
             printJson(result);
         return kExitDone;

@@ -57,6 +57,26 @@ SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progr
     return record;
 }
 
+// A set of the interval or the position that the tracker's mode would not send
+// is refused: the write would say it was done and drop the value.
+void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& request) {
+    for (const auto& [field, value] : request.changes) {
+        const auto* text = std::get_if<TextField>(&field->target);
+        if (!text || writeSends(*text, record))
+            continue;
+        const OptionGroup mode =
+            *text == TextField::Interval ? OptionGroup::BeaconMode : OptionGroup::Gps;
+        const CliField& modeField = *findCliField(FieldTarget{mode});
+        const QString needed =
+            mode == OptionGroup::BeaconMode ? QStringLiteral("interval") : QStringLiteral("fixed");
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("set: %1 is written only with %2=%3, and the tracker "
+                                        "has %2=%4; set %2=%3 with it. Nothing written")
+                             .arg(QLatin1String(field->name), QLatin1String(modeField.name), needed,
+                                  fieldValue(modeField, record))};
+    }
+}
+
 // A record with a field that breaks its rule, such as a value the tracker holds
 // that no list has, is not written.
 void refuseBrokenFields(const SettingsRecord& record) {
@@ -130,6 +150,7 @@ int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     const SettingsRecord onTracker = readWithRestorePoint(port, progress);
     const SettingsRecord record =
         request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
+    refuseUnsentChanges(record, request);
     refuseBrokenFields(record);
     const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
     if (request.dryRun) {
