@@ -23,6 +23,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <cstdio>
 #include <cstring>
 
@@ -190,9 +191,12 @@ namespace {
 // Where -o saves: a file that cannot be written stops the read before it starts.
 void checkWritable(const QString& file) {
     const QFileInfo info(file);
-    const QFileInfo folder(info.absolutePath());
+    // Only trying tells: root may write anywhere by the permissions, yet not into
+    // /proc. The file is saved through a new file beside it, so that must be made.
+    QFile existing(file);
+    QTemporaryFile probe(info.absolutePath() + QStringLiteral("/kite12-XXXXXX"));
     const bool writable =
-        info.exists() ? info.isFile() && info.isWritable() : folder.isDir() && folder.isWritable();
+        probe.open() && (!info.exists() || (info.isFile() && existing.open(QIODevice::Append)));
     if (!writable)
         throw CliFailure{kExitUsage,
                          QStringLiteral("%1: cannot be written; nothing was read").arg(file)};
@@ -355,11 +359,14 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
         const CliField* field = findCliField(assignment.left(equals));
+        if (equals < 0 && findCliField(assignment))
+            throw CliFailure{kExitUsage,
+                             QStringLiteral("set: give a value: %1=VALUE").arg(assignment)};
         if (equals < 0 || !field)
             throw CliFailure{kExitUsage, QStringLiteral("set: unknown field in \"%1\"; see "
                                                         "\"kite12 set --help\"")
                                              .arg(assignment)};
-        const QString value = assignment.mid(equals + 1);
+        const QString value = typedValue(*field, assignment.mid(equals + 1));
         if (const std::optional<QString> problem = valueProblem(*field, value))
             throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
         changes.append({field, value});

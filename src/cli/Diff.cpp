@@ -27,6 +27,8 @@ int diff(const GlobalOptions& options, const QStringList& arguments) {
     const QJsonArray differences = fieldDifferences(wanted, onTracker, fileKey, trackerKey);
     if (options.json)
         printJson(differences);
+    else if (differences.isEmpty())
+        print(QStringLiteral("No differences: the tracker holds the settings of %1\n").arg(file));
     else
         printDifferences(differences, fileKey, trackerKey);
     return differences.isEmpty() ? kExitDone : kExitNoAnswer;

@@ -57,7 +57,7 @@ void TrackerPort::sendBytes(const QByteArray& bytes) {
     try {
         serial_.write(bytes, kOutputTimeoutMs);
     } catch (const SerialError& error) {
-        lost(error.message());
+        lost(error);
     }
     trace('>', bytes);
 }
@@ -73,7 +73,7 @@ bool TrackerPort::waitUntil(int ms, const std::function<bool()>& done) {
             if (serial_.waitForReadable(static_cast<int>(qMin<qint64>(left, kSliceMs))))
                 take(serial_.read());
         } catch (const SerialError& error) {
-            lost(error.message());
+            lost(error);
         }
     }
     return true;
@@ -100,9 +100,13 @@ void TrackerPort::take(const QByteArray& bytes) {
 }
 
 // The line has closed itself: end with one message.
-void TrackerPort::lost(const QString& why) const {
+void TrackerPort::lost(const SerialError& error) const {
+    // After an unplug the system's words speak of a wrong call, not of a cable.
+    if (error.kind() == SerialError::Kind::Gone)
+        throw CliFailure{kExitNoAnswer,
+                         QStringLiteral("%1: the tracker or its cable went away").arg(device_)};
     throw CliFailure{kExitNoAnswer,
-                     QStringLiteral("%1: the tracker was lost (%2)").arg(device_, why)};
+                     QStringLiteral("%1: the tracker was lost (%2)").arg(device_, error.message())};
 }
 
 void TrackerPort::trace(char direction, const QByteArray& bytes) {

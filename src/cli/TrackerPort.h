@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineAssembler.h"
+#include "SerialError.h"
 #include "SerialLine.h"
 #include "SettingsLineParser.h"
 
@@ -50,7 +51,7 @@ public:
 private:
     void trace(char direction, const QByteArray& bytes);
     void take(const QByteArray& bytes);
-    [[noreturn]] void lost(const QString& why) const;
+    [[noreturn]] void lost(const SerialError& error) const;
 
     QString device_;
     SerialLine serial_;

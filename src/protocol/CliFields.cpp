@@ -81,6 +81,33 @@ QString fieldValue(const CliField& field, const SettingsRecord& record) {
     return {};
 }
 
+QString typedValue(const CliField& field, const QString& typed) {
+    const auto* text = std::get_if<TextField>(&field.target);
+    const auto* group = std::get_if<OptionGroup>(&field.target);
+    const QStringList items = text    ? fieldRule(*text).items
+                              : group ? optionNames(*group)
+                                      : QStringList{QStringLiteral("0"), QStringLiteral("1")};
+    // Lists are matched without regard to case, and take the list's spelling.
+    for (const QString& item : items)
+        if (item.compare(typed, Qt::CaseInsensitive) == 0)
+            return item;
+    if (!text)
+        return typed;
+    // A number in any width that fits the rule, in the width the tracker wants.
+    const FieldRule& rule = fieldRule(*text);
+    bool number = false;
+    const int value = typed.toInt(&number);
+    const bool digits =
+        std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isDigit(); });
+    if (!number || !digits || typed.isEmpty())
+        return typed;
+    if (rule.kind == FieldRule::Kind::Number && rule.fewestDigits == rule.mostDigits)
+        return QString::number(value).rightJustified(rule.mostDigits, QLatin1Char('0'));
+    if (rule.kind == FieldRule::Kind::List && items.contains(QString::number(value)))
+        return QString::number(value);
+    return typed;
+}
+
 std::optional<QString> valueProblem(const CliField& field, const QString& value) {
     if (field.accepts.isEmpty())
         return QStringLiteral("%1 is read from the tracker and cannot be written")

@@ -28,6 +28,11 @@ const CliField* findCliField(const FieldTarget& target);
 // the chosen option's name for an option group ("" when none is chosen).
 QString fieldValue(const CliField& field, const SettingsRecord& record);
 
+// The value as typed after FIELD=, as the tracker takes it: a list's item in any
+// case in the list's spelling, a number in any width that fits the rule in the
+// tracker's width; anything else as it is.
+QString typedValue(const CliField& field, const QString& typed);
+
 // Why the field cannot hold `value`; nothing when it can.
 std::optional<QString> valueProblem(const CliField& field, const QString& value);
 
