@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 #include "CliFailure.h"
 #include "Console.h"
+#include "VersionText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -45,13 +46,6 @@ The options below may also follow the command.
 Exit status: 0 done; 1 the tracker did not answer or was lost, a verify found
 differences, or diff found any; 2 a usage error or a bad file, nothing sent;
 3 the port cannot be opened; 130 stopped by Ctrl-C.)";
-
-// --version prints it below the version number, as GNU tools do.
-const char kLicenceNotice[] = R"(
-Copyright (C) 2026 The KITE12 APRS Config developers
-License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
-This is free software: you are free to change and redistribute it.
-There is NO WARRANTY, to the extent permitted by law.)";
 
 // Options that may stand anywhere, moved before the command, where the program's
 // own parser takes them. A "--" ends the search.
@@ -113,8 +107,6 @@ int main(int argc, char* argv[]) {
     interruptOnCtrlC();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION) +
-                                            QString::fromUtf8(kLicenceNotice));
 
     QCommandLineParser parser;
     declareOptions(parser);
@@ -126,16 +118,18 @@ int main(int argc, char* argv[]) {
     // Not QCommandLineParser::showVersion: on Windows it opens a message box
     // instead of printing unless the program has a console of its own.
     if (parser.isSet(QStringLiteral("version"))) {
-        print(QStringLiteral("kite12 %1\n").arg(QCoreApplication::applicationVersion()));
+        print(versionText(QStringLiteral("kite12")));
         return kExitDone;
     }
     QStringList arguments = parser.positionalArguments();
-    if (parser.isSet(QStringLiteral("help")) || arguments == QStringList{QStringLiteral("help")}) {
+    const QString help = QStringLiteral("help");
+    if (parser.isSet(help) || arguments == QStringList{help} ||
+        arguments == QStringList{help, help}) {
         print(helpWithUsage(parser.helpText(), QStringLiteral("[options] COMMAND ...")));
         return kExitDone;
     }
     // "help COMMAND" is "COMMAND --help".
-    if (arguments.value(0) == QLatin1String("help"))
+    if (arguments.value(0) == help)
         arguments = arguments.mid(1) << QStringLiteral("--help");
 
     const GlobalOptions options{

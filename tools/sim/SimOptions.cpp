@@ -22,6 +22,7 @@ void declareOptions(QCommandLineParser& parser) {
         QStringLiteral("A virtual KITE12 tracker on a pseudo-terminal. The device path is the "
                        "first line of standard output; each replug prints the new one."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const auto valued = [&parser](const char* name, const char* help, const char* valueName) {
         parser.addOption(
             {QString::fromLatin1(name), QString::fromLatin1(help), QString::fromLatin1(valueName)});

@@ -54,6 +54,7 @@ int main(int argc, char* argv[]) {
         return 1;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kite12-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KITE12_VERSION));
     quitOnSignals(app);
     const SimOptions options = parseSimOptions(QCoreApplication::arguments());
     if (!options.lease.isEmpty())
