@@ -5,6 +5,7 @@
 #include "ControlNames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
+#include "RestorePoints.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
@@ -46,6 +47,7 @@ bool FirmwareUpdate::readKeptSettings() {
         context_.writeOffer->setFieldsSupplied(true);
         // Without a copy on disk a failed update would lose the settings.
         if (keepCompleteRead(context_)) {
+            keptPoint_ = newestRestorePoint();
             context_.replaceStatus(pleaseWaitText(waitTicks_));
             return true;
         }
@@ -93,6 +95,7 @@ void FirmwareUpdate::dropKeptSettings() {
 
 void FirmwareUpdate::restoreKeptSettings() {
     keep_ = false;
+    restoring_ = true;
     setTransferControlsEnabled(false);
     const QString before = context_.statusLog()->text() + QStringLiteral("\r\n");
     const ShowStep show = [this, &before](const DialogueStep& step) {
@@ -107,6 +110,7 @@ void FirmwareUpdate::restoreKeptSettings() {
         outcome = notRestoredText(QStringLiteral(": ") + FormContext::portFailureText());
     }
     context_.comm->close();
+    restoring_ = false;
     setTransferControlsEnabled(true);
     context_.replaceStatus(before + outcome);
     if (outcome != context_.say("设置已恢复", "settings restored"))

@@ -4,6 +4,7 @@
 #include "Delay.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
+#include "RecentFolders.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -27,7 +27,7 @@ const QString kBusyCaption = QStringLiteral("update...");
 } // namespace
 
 FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
-    : QObject(parent), context_(std::move(context)), lastFolder_(QDir::homePath()) {
+    : QObject(parent), context_(std::move(context)) {
     connect(button(ctl::OpenRomButton), &QPushButton::clicked, this, &FirmwareUpdate::openRom);
     connect(button(ctl::UpdateButton), &QPushButton::clicked, this, &FirmwareUpdate::update);
     connect(timer(ctl::LoaderWaitTimer), &QTimer::timeout, this, &FirmwareUpdate::loaderWaitTick);
@@ -52,10 +52,11 @@ int FirmwareUpdate::blockCount() const {
 
 void FirmwareUpdate::openRom() {
     const QString fileName = QFileDialog::getOpenFileName(
-        context_.form, QString::fromUtf8("打开"), lastFolder_, QString::fromUtf8("Bin文件(*.bin)"));
+        context_.form, QString::fromUtf8("打开"),
+        recent::folder(recent::kFirmware, QDir::homePath()), QString::fromUtf8("Bin文件(*.bin)"));
     if (fileName.isEmpty())
         return;
-    lastFolder_ = QFileInfo(fileName).absolutePath();
+    recent::remember(recent::kFirmware, fileName);
     loadImage(fileName);
 }
 
@@ -145,12 +146,25 @@ void FirmwareUpdate::restartIntoLoader() {
 }
 
 bool FirmwareUpdate::closeAllowed() {
+    if (restoring_)
+        return askToClose(context_
+                              .say("正在把保留的设置写回设备。现在关闭，设备可能只有部分设置；"
+                                   "还原点 %1 保存了它们（载入数据后写入数据）。\r\n"
+                                   "仍要关闭吗？",
+                                   "The kept settings are being written back to the tracker. "
+                                   "Closing now may leave it with part of them; the restore "
+                                   "point %1 holds them (Load file, then Write data).\r\n"
+                                   "Close anyway?")
+                              .arg(QDir::toNativeSeparators(keptPoint_)));
     if (!session_ || !session_->headerSent())
         return true;
-    QMessageBox question(QMessageBox::Warning, QStringLiteral("APRS Config"),
-                         QStringLiteral("The firmware is being sent to the tracker. Closing now "
-                                        "leaves the tracker without working firmware.\r\n"
-                                        "Close anyway?"),
+    return askToClose(QStringLiteral("The firmware is being sent to the tracker. Closing now "
+                                     "leaves the tracker without working firmware.\r\n"
+                                     "Close anyway?"));
+}
+
+bool FirmwareUpdate::askToClose(const QString& text) {
+    QMessageBox question(QMessageBox::Warning, QStringLiteral("APRS Config"), text,
                          QMessageBox::Yes | QMessageBox::No, context_.form);
     question.setObjectName(QStringLiteral("CloseQuestion"));
     question.setDefaultButton(QMessageBox::No);

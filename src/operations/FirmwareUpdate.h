@@ -26,7 +26,8 @@ public:
     // the image loaded before, and says so.
     void loadImage(const QString& fileName);
 
-    // Asks the user first while the tracker's loader is taking blocks.
+    // Asks the user first while the tracker's loader is taking blocks or the
+    // kept settings are written back.
     bool closeAllowed();
 
     int blockCount() const;
@@ -61,6 +62,7 @@ private:
     // An update that stopped after the reset: the log says where the settings are.
     void dropKeptSettings();
 
+    bool askToClose(const QString& question);
     void armReply();
     // From the press to the update's end, nothing else may use the port.
     void setPortControlsEnabled(bool enabled);
@@ -70,7 +72,6 @@ private:
     QTimer* timer(const char* name) const;
 
     FormContext context_;
-    QString lastFolder_;
 
     QByteArray romData_;
     int waitTicks_ = 0;
@@ -82,4 +83,6 @@ private:
     // From a read for Keep settings until the settings are back.
     bool keep_ = false;
     SettingsRecord kept_;
+    QString keptPoint_;
+    bool restoring_ = false;
 };

@@ -3,6 +3,7 @@
 #include "ChangeMarks.h"
 #include "ControlNames.h"
 #include "MSComm.h"
+#include "RecentFolders.h"
 #include "RestorePoints.h"
 #include "SettingsControls.h"
 #include "SettingsFileCheck.h"
@@ -36,7 +37,8 @@ void SettingsFileLoad::offerWhilePortFree() {
 void SettingsFileLoad::chooseAndLoad() {
     if (context_.comm->isOpen())
         return;
-    QFileDialog dialog(context_.form, context_.say("载入数据", "Load file"), context_.programFolder,
+    QFileDialog dialog(context_.form, context_.say("载入数据", "Load file"),
+                       recent::folder(recent::kSettingsFiles, context_.programFolder),
                        QString::fromUtf8("ini文件(*.ini)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     // A sidebar is what the toolkit's own dialog has; the restore points go there.
@@ -63,4 +65,5 @@ void SettingsFileLoad::loadFile(const QString& fileName) {
     }
     context_.writeOffer->setFieldsSupplied(true);
     context_.changeMarks->setBaseline();
+    recent::remember(recent::kSettingsFiles, fileName);
 }

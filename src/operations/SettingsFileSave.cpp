@@ -1,6 +1,7 @@
 #include "SettingsFileSave.h"
 
 #include "ControlNames.h"
+#include "RecentFolders.h"
 #include "RestorePoints.h"
 #include "SettingsControls.h"
 #include "SettingsFile.h"
@@ -8,20 +9,19 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <utility>
 
 SettingsFileSave::SettingsFileSave(FormContext context, QObject* parent)
-    : QObject(parent), context_(std::move(context)),
-      lastFolder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {
+    : QObject(parent), context_(std::move(context)) {
     connect(context_.control<QPushButton>(QLatin1String(ctl::SaveFileButton)),
             &QPushButton::clicked, this, &SettingsFileSave::chooseAndSave);
 }
 
 QString SettingsFileSave::proposedFileName() const {
-    return QDir(lastFolder_)
+    return QDir(recent::folder(recent::kSettingsFiles,
+                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)))
         .filePath(stationFileStem(context_.settings->record()) + QLatin1Char('_') +
                   QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".ini"));
 }
@@ -42,7 +42,7 @@ bool SettingsFileSave::saveFile(const QString& fileName) {
                              QStringLiteral("\r\n") + error->reason);
         return false;
     }
-    lastFolder_ = QFileInfo(fileName).absolutePath();
+    recent::remember(recent::kSettingsFiles, fileName);
     context_.appendStatus(QStringLiteral("\r\n") + context_.say("已保存到 ", "Saved to ") +
                           shownName);
     return true;

@@ -14,8 +14,8 @@ public:
 
     // Writes the file whole or not at all; a failure is shown with the file's name.
     bool saveFile(const QString& fileName);
-    // <callsign>-<ssid>_<date>.ini in the folder last saved to, the documents
-    // folder the first time.
+    // <callsign>-<ssid>_<date>.ini in the folder last saved to or loaded from,
+    // the documents folder the first time.
     QString proposedFileName() const;
 
 public Q_SLOTS:
@@ -24,5 +24,4 @@ public Q_SLOTS:
 
 private:
     FormContext context_;
-    QString lastFolder_;
 };

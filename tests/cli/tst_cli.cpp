@@ -104,10 +104,10 @@ private Q_SLOTS:
                               "update left waiting in its loader answers none: \"kite12 --port ");
         QTest::newRow("unplug during the handshake")
             << QStringList{"--never-connect", "--unplug-after-bytes", "25"} << read << "" << 1
-            << QByteArray("the tracker was lost");
+            << QByteArray("the tracker or its cable went away");
         QTest::newRow("unplug during the write")
             << QStringList{"--unplug-after-bytes", "80"} << defaults << "" << 1
-            << QByteArray("the tracker was lost");
+            << QByteArray("the tracker or its cable went away");
         QTest::newRow("Ctrl-C during the write")
             << QStringList{} << defaults << "# write PASS" << 130
             << QByteArray("Interrupted\nThe tracker may hold part of the write: ");
@@ -120,6 +120,7 @@ private Q_SLOTS:
         row("unknown option", {"--bogus", "restart"}, "Unknown option 'bogus'");
         row("port without its value", {"read", "--port"}, "Missing value after '--port'");
         row("output not writable", {"read", "-o", "/nonexistent/x.ini"}, "cannot be written");
+        row("output into /proc", {"read", "-o", "/proc/version"}, "cannot be written");
         row("missing file", {"write", folder_.filePath("none.ini")}, "none.ini: ");
         row("file over 16 KB", {"write", put("big.ini", QByteArray(16 * 1024 + 1, 'A'))},
             "big.ini: The file is larger than 16 KB");
@@ -128,6 +129,7 @@ private Q_SLOTS:
         row("file without a field", {"write", put("field.ini", "CALLSIGN:NOCALL-10\r\n")},
             "field.ini: no line for passcode");
         row("unknown field", {"set", "calsign=X"}, "unknown field");
+        row("field without a value", {"set", "ssid"}, "set: give a value: ssid=VALUE");
         row("callsign with a dash", {"set", "callsign=DL-1"}, "callsign takes 1 to 6 letters");
         // The tracker's beacon mode is smart and its position from GPS.
         row("interval in smart mode", {"set", "interval=60"},
@@ -236,6 +238,12 @@ private Q_SLOTS:
         QTest::newRow("help of a command")
             << QStringList{"help", "write"}
             << QByteArray("Usage: kite12 [--port PORT] write [options] FILE");
+        QTest::newRow("help of help")
+            << QStringList{"help", "help"} << QByteArray("Usage: kite12 [options] COMMAND ...");
+        QTest::newRow("window's version")
+            << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
+        QTest::newRow("window's help")
+            << QStringList{"kite12-config", "--help"} << QByteArray("Usage: kite12-config");
         QTest::newRow("defaults --all --dry-run")
             << QStringList{"--port", "/dev/none", "defaults", "--all", "--dry-run"}
             << QByteArray(defaultWriteBytes("1") + "REBOOT#\r\nREBOOT#\r\n").replace("\r\n", "\n");
@@ -244,7 +252,11 @@ private Q_SLOTS:
     void needsNoTracker() {
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, out);
-        const Run run = kite12(arguments);
+        const bool window = arguments.first() == "kite12-config";
+        for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            qunsetenv(display);
+        const Run run =
+            window ? runProgram(KITE12_CONFIG_PROGRAM, arguments.mid(1)) : kite12(arguments);
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith(out), run.out.constData());
     }
@@ -254,13 +266,22 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("out");
-        QTest::newRow("diff, same")
-            << QStringList{"diff", folder_.filePath("same.ini")} << 0 << QByteArray();
+        QTest::newRow("diff, same") << QStringList{"diff", folder_.filePath("same.ini")} << 0
+                                    << "No differences: the tracker holds the settings of " +
+                                           folder_.filePath("same.ini").toUtf8() + "\n";
         QTest::newRow("diff, one field")
             << QStringList{"diff", folder_.filePath("moved.ini")} << 1
             << QByteArray("comment\tfile \"moved\"\ttracker \"3035.00N/11417.00ErPHG1010\"\n");
         QTest::newRow("set --dry-run") << QStringList{"set", "comment=moved", "--dry-run"} << 0
                                        << QByteArray("AT+COMMENT,moved#\nREBOOT#\nREBOOT#\n");
+        // Numbers in any width that fits, lists in any case: as the tracker takes them.
+        QTest::newRow("set, widths and case")
+            << QStringList{"set",      "gps=FIXED",    "lat_degrees=5",   "lat_minutes=5",
+                           "ssid=09",  "backlight=on", "beacon=Interval", "interval=60",
+                           "--dry-run"}
+            << 0
+            << QByteArray("AT+CALL,NOCALL-9#\nAT+POSI,0505.00N,11417.00E#\nAT+GPS,0#\n"
+                          "AT+SMART,2#\nAT+INTERVAL,60#\nREBOOT#\nREBOOT#\n");
     }
 
     void diffAndDryRunWriteNothing() {
@@ -297,7 +318,7 @@ private Q_SLOTS:
             << QByteArray("Settings kept") << true << false;
         QTest::newRow("first read fails")
             << QStringList{"--never-connect", "--unplug-after-bytes", "25"} << keep << "" << 1
-            << QByteArray("the tracker was lost") << false << false;
+            << QByteArray("the tracker or its cable went away") << false << false;
         QTest::newRow("loader never answers")
             << QStringList{"--no-probe"} << QStringList{} << "" << 1
             << QByteArray("the tracker's loader did not answer 10 probes") << true << false;
@@ -306,7 +327,7 @@ private Q_SLOTS:
             << QByteArray("did not answer for 10 s after 6 of 101 blocks") << true << false;
         QTest::newRow("unplug, then --no-reset")
             << QStringList{"--unplug-after-frames", "20", "--replug-after-ms", "0"} << QStringList{}
-            << "" << 1 << QByteArray("the tracker was lost") << true << true;
+            << "" << 1 << QByteArray("the tracker or its cable went away") << true << true;
         QTest::newRow("Ctrl-C") << QStringList{"--line-speed"} << QStringList{}
                                 << "# loader: frame 2 ok" << 130
                                 << QByteArray("Interrupted\nThe tracker now waits in its loader")

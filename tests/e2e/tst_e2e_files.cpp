@@ -38,8 +38,9 @@ class FilesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() {
-        // Restore points of this test only, whatever other tests read meanwhile.
+        // Restore points and remembered folders of this test only, whatever other tests do.
         qputenv("XDG_DATA_HOME", data_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", data_.filePath("config").toLocal8Bit());
     }
 
     // What a read saved loads into a fresh window and writes the same bytes; a bad file loads
@@ -71,6 +72,9 @@ private Q_SLOTS:
         for (const QString& file : {saved, point}) {
             WindowBench loader;
             QVERIFY(loader.start());
+            // Save file and Load file share their last folder, from one run to the next.
+            QVERIFY(loader.form().findChild<SettingsFileSave*>()->proposedFileName().startsWith(
+                files_.path()));
             auto* load = loader.form().findChild<SettingsFileLoad*>();
             load->loadFile(file);
             loader.setText(ctl::CommentBox, "changed");
@@ -88,6 +92,11 @@ private Q_SLOTS:
                                  "\"TOOLONG\""});
             QCOMPARE(writeOf(loader, written.size()), written);
         }
+        // A complete write makes what it wrote the fields to compare with.
+        reader.setText(ctl::CallsignBox, "AB1CD");
+        QVERIFY(marked(reader, ctl::CallsignBox));
+        (void)writeOf(reader);
+        QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::CallsignBox), kPatienceMs);
     }
 
     // Installed where it cannot write, the window keeps its port in the user's config folder:

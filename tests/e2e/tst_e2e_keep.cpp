@@ -67,8 +67,19 @@ private Q_SLOTS:
             });
             bench.clickLater(ctl::WriteButton, ms);
         }
+        // Closing while the settings go back asks first, and names the restore point.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (bench.text(ctl::StatusLog).contains("Keep settings: writing")) {
+                closer.stop();
+                bench.form().close();
+            }
+        });
+        closer.start(50);
         bench.click(ctl::UpdateButton);
         QVERIFY(QTest::qWaitFor([&] { return ended(bench); }, 3 * kPatienceMs));
+        QVERIFY(bench.closeQuestions.size() == 1 &&
+                bench.closeQuestions[0].contains(QDir::toNativeSeparators(restorePointFolder())));
         QVERIFY2(bench.text(ctl::StatusLog).endsWith("update complete\r\nsettings restored"),
                  qPrintable(bench.text(ctl::StatusLog)));
         QVERIFY(held);
