@@ -312,7 +312,12 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
         throw CliFailure{kExitUsage,
                          QStringLiteral("write: no restore point in %1").arg(restorePointFolder())};
     WriteRequest request = writeRequest(parser, {QStringLiteral("write"), file});
-    request.record = readFileForWrite(file);
+    // A file of some fields only changes those, as set would.
+    const FileSettings settings = readFileForWrite(file);
+    if (settings.complete)
+        request.record = settings.record;
+    else
+        request.changes = settings.changes;
     return runWrite(options, request);
 }
 
@@ -355,7 +360,7 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
         parseCommand(parser, arguments, setDescription(), arguments.size());
     if (assignments.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("set: give at least one FIELD=VALUE")};
-    QList<std::pair<const CliField*, QString>> changes;
+    FieldChanges changes;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
         const CliField* field = findCliField(assignment.left(equals));

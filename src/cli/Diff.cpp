@@ -16,12 +16,13 @@ int diff(const GlobalOptions& options, const QStringList& arguments) {
         QStringLiteral("Reads the tracker and lists each field a write of FILE would change: "
                        "its value in FILE and on the tracker. Exit 1 when there is one."),
         QStringLiteral("settings FILE"));
-    const SettingsRecord wanted = readFileForWrite(file);
+    const FileSettings settings = readFileForWrite(file);
     Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
     const SettingsRecord onTracker = readWithRestorePoint(port, progress);
     port.close();
+    const SettingsRecord wanted = settings.over(onTracker);
     const QString fileKey = QStringLiteral("file");
     const QString trackerKey = QStringLiteral("tracker");
     const QJsonArray differences = fieldDifferences(wanted, onTracker, fileKey, trackerKey);

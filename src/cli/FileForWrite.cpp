@@ -38,7 +38,7 @@ struct FileRead : RecordRead {
 
 } // namespace
 
-SettingsRecord readFileForWrite(const QString& fileName) {
+FileSettings readFileForWrite(const QString& fileName) {
     const auto lines = readSettingsFile(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
@@ -48,11 +48,14 @@ SettingsRecord readFileForWrite(const QString& fileName) {
     FileRead read;
     for (const QString& line : fileLines)
         applySettingsLine(line, read);
-    QStringList missing;
+    FileSettings settings{true, read.record, {}};
+    for (const CliField& field : cliFields()) {
+        if (read.given.contains(&field) && !field.accepts.isEmpty())
+            settings.changes.append({&field, fieldValue(field, read.record)});
+    }
+    if (settings.changes.isEmpty())
+        refuse(fileName, QStringLiteral("no setting to write"));
     for (const CliField* field : writtenFields(read.record))
-        if (!read.given.contains(field))
-            missing.append(QLatin1String(field->name));
-    if (!missing.isEmpty())
-        refuse(fileName, QStringLiteral("no line for %1").arg(missing.join(QStringLiteral(", "))));
-    return read.record;
+        settings.complete = settings.complete && read.given.contains(field);
+    return settings;
 }

@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -47,18 +48,15 @@ bool writesNothing(const QList<DialogueStep>& steps) {
 
 // The tracker's settings with the request's changes made.
 SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progress& progress) {
-    bool passcodeConcerned = false;
-    for (const auto& [field, value] : request.changes) {
-        setFieldValue(*field, value, record);
-        passcodeConcerned = passcodeConcerned || concernsPasscode(*field);
-    }
-    if (passcodeConcerned)
+    record = withChanges(std::move(record), request.changes);
+    if (std::any_of(request.changes.begin(), request.changes.end(),
+                    [](const auto& change) { return concernsPasscode(*change.first); }))
         warnOnPasscodeMismatch(progress, record);
     return record;
 }
 
-// A set of the interval or the position that the tracker's mode would not send
-// is refused: the write would say it was done and drop the value.
+// A change of the interval or the position that the mode would not send is
+// refused: the write would say it was done and drop the value.
 void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& request) {
     for (const auto& [field, value] : request.changes) {
         const auto* text = std::get_if<TextField>(&field->target);
@@ -70,9 +68,10 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
         const QString needed =
             mode == OptionGroup::BeaconMode ? QStringLiteral("interval") : QStringLiteral("fixed");
         throw CliFailure{kExitUsage,
-                         QStringLiteral("set: %1 is written only with %2=%3, and the tracker "
-                                        "has %2=%4; set %2=%3 with it. Nothing written")
-                             .arg(QLatin1String(field->name), QLatin1String(modeField.name), needed,
+                         QStringLiteral("%1: %2 is written only with %3=%4, not %3=%5; give "
+                                        "%3=%4 with it. Nothing written")
+                             .arg(request.words.first(), QLatin1String(field->name),
+                                  QLatin1String(modeField.name), needed,
                                   fieldValue(modeField, record))};
     }
 }

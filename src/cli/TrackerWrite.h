@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliFields.h"
 #include "SettingsRecord.h"
 
 #include <QList>
@@ -20,7 +21,7 @@ struct WriteRequest {
     // that stopped part-way.
     QStringList words;
     SettingsRecord record;
-    QList<std::pair<const CliField*, QString>> changes;
+    FieldChanges changes;
     bool all = false;
     bool verify = false;
     bool dryRun = false;

@@ -138,6 +138,12 @@ void setFieldValue(const CliField& field, const QString& value, SettingsRecord& 
     }
 }
 
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes) {
+    for (const auto& [field, value] : changes)
+        setFieldValue(*field, value, record);
+    return record;
+}
+
 QList<const CliField*> writtenFields(const SettingsRecord& record) {
     QList<const CliField*> written;
     for (const CliField& field : cliFields()) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A setting as the command line names it: in the read table, as a --json key
@@ -38,6 +39,10 @@ std::optional<QString> valueProblem(const CliField& field, const QString& value)
 
 // Sets a field whose value valueProblem accepted.
 void setFieldValue(const CliField& field, const QString& value, SettingsRecord& record);
+
+// Fields and the values to give them, in order.
+using FieldChanges = QList<std::pair<const CliField*, QString>>;
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes);
 
 // The fields the write sends, for this record: the position only when fixed,
 // the interval only in interval mode.

@@ -126,15 +126,15 @@ private Q_SLOTS:
             "big.ini: The file is larger than 16 KB");
         row("line without a cut", {"write", put("cut.ini", "[KITE5]\r\n\r\nCALLSIGN:NOCALL\r\n")},
             "cut.ini:3: cannot read \"CALLSIGN:NOCALL\"");
-        row("file without a field", {"write", put("field.ini", "CALLSIGN:NOCALL-10\r\n")},
-            "field.ini: no line for passcode");
+        row("file without a setting", {"write", put("none.ini", "[KITE5]\r\n\r\nVER:2\r\n")},
+            "none.ini: no setting to write");
         row("unknown field", {"set", "calsign=X"}, "unknown field");
         row("field without a value", {"set", "ssid"}, "set: give a value: ssid=VALUE");
         row("callsign with a dash", {"set", "callsign=DL-1"}, "callsign takes 1 to 6 letters");
         // The tracker's beacon mode is smart and its position from GPS.
         row("interval in smart mode", {"set", "interval=60"},
-            "interval is written only with beacon=interval, and the tracker has beacon=smart");
-        row("position from GPS", {"set", "lat_degrees=45"}, "set gps=fixed with it");
+            "set: interval is written only with beacon=interval, not beacon=smart");
+        row("position from GPS", {"set", "lat_degrees=45"}, "give gps=fixed with it");
         // Values that would carry commands of their own to the modem.
         row("server with a command", {"gprs", "set", "--server", "evil\",9999,1,C\rAT+X"},
             "--server takes a host name");
@@ -195,6 +195,10 @@ private Q_SLOTS:
             << QStringList{"write", "--last", "--all"} << defaultWriteBytes("1");
         QTest::newRow("one-field set")
             << QStringList{"set", "comment=moved"} << QByteArray("AT+COMMENT,moved#\r\n");
+        // A file of some fields changes those alone, as set does.
+        QTest::newRow("one-field file")
+            << QStringList{"write", put("one-field.ini", "COMMENT:moved\r\n")}
+            << QByteArray("AT+COMMENT,moved#\r\n");
         QTest::newRow("restart") << QStringList{"restart"} << QByteArray();
     }
 
