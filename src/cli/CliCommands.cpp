@@ -18,6 +18,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -194,8 +195,8 @@ void checkWritable(const QString& file) {
     const bool writable =
         info.exists() ? info.isFile() && info.isWritable() : folder.isDir() && folder.isWritable();
     if (!writable)
-        throw CliFailure{kExitUsage,
-                         QStringLiteral("%1: cannot be written; nothing was read").arg(file)};
+        throw CliFailure{kExitUsage, QStringLiteral("%1: cannot be written; nothing was read")
+                                         .arg(QDir::toNativeSeparators(file))};
 }
 
 int read(const GlobalOptions& options, const QStringList& arguments) {
@@ -222,9 +223,10 @@ int read(const GlobalOptions& options, const QStringList& arguments) {
     printRecord(options, record);
     if (file.isEmpty())
         return kExitDone;
+    const QString shown = QDir::toNativeSeparators(file);
     if (const std::optional<SettingsFileError> error = writeSettingsFile(file, record))
-        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(file, error->reason)};
-    progress.note(QStringLiteral("Saved to %1").arg(file));
+        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(shown, error->reason)};
+    progress.note(QStringLiteral("Saved to %1").arg(shown));
     return kExitDone;
 }
 
@@ -292,7 +294,7 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
     addWriteOptions(parser);
     parser.addOption({QStringLiteral("last"),
                       QStringLiteral("Write the newest restore point (in %1) instead of a FILE.")
-                          .arg(restorePointFolder())});
+                          .arg(QDir::toNativeSeparators(restorePointFolder()))});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A settings file, as read -o saves it."));
     const QStringList files =
@@ -305,8 +307,8 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
         throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE or --last")};
     const QString file = last ? newestRestorePoint() : files.first();
     if (file.isEmpty())
-        throw CliFailure{kExitUsage,
-                         QStringLiteral("write: no restore point in %1").arg(restorePointFolder())};
+        throw CliFailure{kExitUsage, QStringLiteral("write: no restore point in %1")
+                                         .arg(QDir::toNativeSeparators(restorePointFolder()))};
     WriteRequest request = writeRequest(parser, {QStringLiteral("write"), file});
     request.record = readFileForWrite(file);
     return runWrite(options, request);
