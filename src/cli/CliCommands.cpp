@@ -24,6 +24,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -112,15 +113,27 @@ namespace {
 
 int listPorts(const QStringList& arguments) {
     QCommandLineParser parser;
-    parseCommand(parser, arguments, QStringLiteral("Lists COM1 to COM16 and what each opens."));
+    const QCommandLineOption all(QStringLiteral("all"),
+                                 QStringLiteral("Also each number tried and why it failed."));
+    parser.addOption(all);
+    parseCommand(parser, arguments,
+                 QStringLiteral("Lists the ports among COM1 to COM16 that exist and whether each "
+                                "opens."));
     const PortDirectory ports = portDirectory();
     // On standard error, so that the port lines stay one format.
-    Progress(false).note(portSettingsNote(ports.portSettingsFile()));
+    Progress progress(false);
+    progress.note(portSettingsNote(ports.portSettingsFile()));
+    int found = 0;
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
         const QString device = ports.devicePath(number);
         if (device.isEmpty())
             continue;
         const PortOpenProbe probe = probePortOpen(device);
+        // Windows has a name for every number, most of them for no port.
+        if (probe.openErrno != ENOENT)
+            ++found;
+        else if (!parser.isSet(all))
+            continue;
         QString state = QStringLiteral("opens");
         if (probe.openErrno != 0) {
             state = QString::fromLocal8Bit(std::strerror(probe.openErrno));
@@ -133,6 +146,10 @@ int listPorts(const QStringList& arguments) {
                        portToolTip(device).replace(QLatin1Char('\n'), QStringLiteral("; ")),
                        state));
     }
+    if (found == 0)
+        progress.note(parser.isSet(all) ? QStringLiteral("No serial port found")
+                                        : QStringLiteral("No serial port found; --all shows "
+                                                         "each one tried and why it failed"));
     return kExitDone;
 }
 

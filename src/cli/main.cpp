@@ -13,8 +13,9 @@ const char kCommands[] = R"(Backs up, restores and writes the settings of a KITE
 updates its firmware and sets up its GPRS modem.
 
 Commands:
-  ports                 each port: COM name, device, USB maker/product/serial,
-                        whether it opens and why not
+  ports [--all]         each port there is: COM name, device, the adapter's
+                        maker and name, whether it opens and why not; --all
+                        also each number tried and why it failed
   read [-o FILE]        read every setting and print them; -o saves a settings file
                         (-o - prints it instead); every read also leaves a restore point
   diff FILE             read the tracker and list each field where it and FILE differ
