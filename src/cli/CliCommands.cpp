@@ -29,7 +29,7 @@
 #include <cstring>
 
 void print(const QString& text) {
-    std::fputs(qPrintable(text), stdout);
+    writeText(stdout, text.toUtf8());
 }
 
 QString shellWord(const QString& text) {

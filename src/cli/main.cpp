@@ -45,7 +45,10 @@ The options below may also follow the command.
 
 Exit status: 0 done; 1 the tracker did not answer or was lost, a verify found
 differences, or diff found any; 2 a usage error or a bad file, nothing sent;
-3 the port cannot be opened; 130 stopped by Ctrl-C.)";
+3 the port cannot be opened; 130 stopped by Ctrl-C.
+
+Output is UTF-8 into a pipe or a file; a Windows console gets its characters
+as they are, whatever its code page.)";
 
 // --version prints it below the version number, as GNU tools do.
 const char kLicenceNotice[] = R"(
@@ -120,8 +123,7 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     declareOptions(parser);
     if (!parser.parse(globalOptionsFirst(QCoreApplication::arguments()))) {
-        std::fprintf(stderr, "kite12: %s\nSee \"kite12 --help\".\n",
-                     qPrintable(parser.errorText()));
+        writeText(stderr, "kite12: " + parser.errorText().toUtf8() + "\nSee \"kite12 --help\".\n");
         return kExitUsage;
     }
     // Not QCommandLineParser::showVersion: on Windows it opens a message box
@@ -145,7 +147,7 @@ int main(int argc, char* argv[]) {
     try {
         return runCommand(options, arguments);
     } catch (const CliFailure& failure) {
-        std::fprintf(stderr, "kite12: %s\n", qPrintable(failure.message));
+        writeText(stderr, "kite12: " + failure.message.toUtf8() + '\n');
         return failure.code;
     }
 }
