@@ -247,7 +247,7 @@ QString defaultsReminder(const QString& device) {
                               "restore point to write back: set them anew.");
     return QStringLiteral("The tracker now holds the default settings: \"kite12 --port %1 write "
                           "--last\" writes back the newest restore point, %2")
-        .arg(shellWord(device), newest);
+        .arg(shellWord(device), QDir::toNativeSeparators(newest));
 }
 
 // Once the new firmware runs: the kept settings written back and read again.
