@@ -4,8 +4,11 @@
 # it in a cache outside the clone, so later runs take seconds. Prints the Qt
 # prefix, to be given to cmake/mingw-w64-x86_64.cmake as KITE12_WINDOWS_QT.
 # Usage: qt="$(scripts/setup-windows.sh)"    (KITE12_CACHE=/var/cache/kite12 by default)
+# KITE12_QT_ARCHIVE=FILE: a .tar.xz of that folder, named as it is, used instead
+# of building when its name and the SHA256SUMS beside it match.
 # Everything but the prefix goes to stderr.
 set -euo pipefail
+archive="${KITE12_QT_ARCHIVE:+$(realpath -m "$KITE12_QT_ARCHIVE")}"
 cd "$(dirname "$0")/.."
 project="$PWD"
 cache="${KITE12_CACHE:-/var/cache/kite12}"
@@ -65,6 +68,33 @@ build_qt() (
     done
 )
 
+# Says on stderr why an archive is not used; a wrong one must not pass for the build.
+unpack_archive() {
+    local name sums expected actual unpacked
+    name="$(basename "$prefix").tar.xz"
+    sums="$(dirname "$archive")/SHA256SUMS"
+    if [ "$(basename "$archive")" != "$name" ]; then
+        echo "setup-windows: $archive is not $name (another Qt version or other options): building Qt" >&2
+        return 1
+    fi
+    expected="$(awk -v n="$name" '$2 == n || $2 == "*" n { print $1 }' "$sums" 2>/dev/null || true)"
+    actual="$(sha256sum "$archive" | cut -c1-64)"
+    if [ "$actual" != "$expected" ]; then
+        echo "setup-windows: the SHA-256 of $archive is $actual; $sums gives ${expected:-none}: building Qt" >&2
+        return 1
+    fi
+    # Unpacked aside and moved in whole: the stamp is not the archive's last file.
+    unpacked="$(mktemp -d "$cache/unpack-XXXXXX")"
+    if ! tar -xJf "$archive" -C "$unpacked" "$(basename "$prefix")" || [ ! -f "$unpacked/${stamp#"$cache/"}" ]; then
+        echo "setup-windows: $archive does not hold a complete $(basename "$prefix"): building Qt" >&2
+        rm -rf "$unpacked"
+        return 1
+    fi
+    rm -rf "$prefix"
+    mv "$unpacked/$(basename "$prefix")" "$prefix"
+    rm -rf "$unpacked"
+}
+
 config_hash="$(printf '%s\n' "$qt_version" "${qt_options[@]}" "${qt_cmake_options[@]}" \
     | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$qt_version-mingw64-$config_hash"
@@ -74,6 +104,7 @@ stamp="$prefix/.kite12-complete"
 
 $sudo mkdir -p "$cache"
 $sudo chown "$(id -u):$(id -g)" "$cache"
+[ -n "$archive" ] && unpack_archive && { echo "$prefix"; exit 0; }
 [ -f "$work/source.stamp" ] || fetch_source >&2
 build_qt >&2
 # Written last: an interrupted run leaves no stamp and builds again.

@@ -18,17 +18,19 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 void print(const QString& text) {
-    std::fputs(qPrintable(text), stdout);
+    writeText(stdout, text.toUtf8());
 }
 
 QString shellWord(const QString& text) {
@@ -112,15 +114,27 @@ namespace {
 
 int listPorts(const QStringList& arguments) {
     QCommandLineParser parser;
-    parseCommand(parser, arguments, QStringLiteral("Lists COM1 to COM16 and what each opens."));
+    const QCommandLineOption all(QStringLiteral("all"),
+                                 QStringLiteral("Also each number tried and why it failed."));
+    parser.addOption(all);
+    parseCommand(parser, arguments,
+                 QStringLiteral("Lists the ports among COM1 to COM16 that exist and whether each "
+                                "opens."));
     const PortDirectory ports = portDirectory();
     // On standard error, so that the port lines stay one format.
-    Progress(false).note(portSettingsNote(ports.portSettingsFile()));
+    Progress progress(false);
+    progress.note(portSettingsNote(ports.portSettingsFile()));
+    int found = 0;
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
         const QString device = ports.devicePath(number);
         if (device.isEmpty())
             continue;
         const PortOpenProbe probe = probePortOpen(device);
+        // Windows has a name for every number, most of them for no port.
+        if (probe.openErrno != ENOENT)
+            ++found;
+        else if (!parser.isSet(all))
+            continue;
         QString state = QStringLiteral("opens");
         if (probe.openErrno != 0) {
             state = QString::fromLocal8Bit(std::strerror(probe.openErrno));
@@ -133,6 +147,10 @@ int listPorts(const QStringList& arguments) {
                        portToolTip(device).replace(QLatin1Char('\n'), QStringLiteral("; ")),
                        state));
     }
+    if (found == 0)
+        progress.note(parser.isSet(all) ? QStringLiteral("No serial port found")
+                                        : QStringLiteral("No serial port found; --all shows "
+                                                         "each one tried and why it failed"));
     return kExitDone;
 }
 
@@ -198,8 +216,8 @@ void checkWritable(const QString& file) {
     const bool writable =
         probe.open() && (!info.exists() || (info.isFile() && existing.open(QIODevice::Append)));
     if (!writable)
-        throw CliFailure{kExitUsage,
-                         QStringLiteral("%1: cannot be written; nothing was read").arg(file)};
+        throw CliFailure{kExitUsage, QStringLiteral("%1: cannot be written; nothing was read")
+                                         .arg(QDir::toNativeSeparators(file))};
 }
 
 int read(const GlobalOptions& options, const QStringList& arguments) {
@@ -226,9 +244,10 @@ int read(const GlobalOptions& options, const QStringList& arguments) {
     printRecord(options, record);
     if (file.isEmpty())
         return kExitDone;
+    const QString shown = QDir::toNativeSeparators(file);
     if (const std::optional<SettingsFileError> error = writeSettingsFile(file, record))
-        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(file, error->reason)};
-    progress.note(QStringLiteral("Saved to %1").arg(file));
+        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(shown, error->reason)};
+    progress.note(QStringLiteral("Saved to %1").arg(shown));
     return kExitDone;
 }
 
@@ -296,7 +315,7 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
     addWriteOptions(parser);
     parser.addOption({QStringLiteral("last"),
                       QStringLiteral("Write the newest restore point (in %1) instead of a FILE.")
-                          .arg(restorePointFolder())});
+                          .arg(QDir::toNativeSeparators(restorePointFolder()))});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A settings file, as read -o saves it."));
     const QStringList files =
@@ -309,8 +328,8 @@ int write(const GlobalOptions& options, const QStringList& arguments) {
         throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE or --last")};
     const QString file = last ? newestRestorePoint() : files.first();
     if (file.isEmpty())
-        throw CliFailure{kExitUsage,
-                         QStringLiteral("write: no restore point in %1").arg(restorePointFolder())};
+        throw CliFailure{kExitUsage, QStringLiteral("write: no restore point in %1")
+                                         .arg(QDir::toNativeSeparators(restorePointFolder()))};
     WriteRequest request = writeRequest(parser, {QStringLiteral("write"), file});
     // A file of some fields only changes those, as set would.
     const FileSettings settings = readFileForWrite(file);

@@ -32,6 +32,10 @@ bool statusLineRedraws() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+void writeText(std::FILE* stream, const QByteArray& utf8) {
+    std::fwrite(utf8.constData(), 1, utf8.size(), stream);
+}
+
 void writeFileBytes(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
     std::fflush(stdout);

@@ -1,5 +1,6 @@
 #include "Console.h"
 
+#include <QString>
 #include <atomic>
 #include <cstdio>
 #include <fcntl.h>
@@ -42,6 +43,20 @@ bool statusLineRedraws() {
     if (console == INVALID_HANDLE_VALUE || !::GetConsoleMode(console, &mode))
         return false;
     return ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != FALSE;
+}
+
+void writeText(std::FILE* stream, const QByteArray& utf8) {
+    const HANDLE handle = ::GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (!::GetConsoleMode(handle, &mode)) {
+        std::fwrite(utf8.constData(), 1, utf8.size(), stream);
+        return;
+    }
+    // What the C library still holds goes first.
+    std::fflush(stream);
+    const std::wstring text = QString::fromUtf8(utf8).toStdWString();
+    DWORD written = 0;
+    ::WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
 void writeFileBytes(const QByteArray& bytes) {

@@ -6,6 +6,7 @@
 #include "SettingsFileCheck.h"
 #include "SettingsLineParser.h"
 
+#include <QDir>
 #include <QSet>
 
 namespace {
@@ -33,7 +34,8 @@ struct FileRead : RecordRead {
 };
 
 [[noreturn]] void refuse(const QString& where, const QString& why) {
-    throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(where, why)};
+    throw CliFailure{kExitUsage,
+                     QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(where), why)};
 }
 
 } // namespace

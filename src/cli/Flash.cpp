@@ -21,20 +21,21 @@ namespace {
 
 QByteArray readImage(const QString& fileName) {
     auto read = readImageFile(fileName);
+    const QString shown = QDir::toNativeSeparators(fileName);
     if (const auto* error = std::get_if<ImageReadError>(&read))
-        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(fileName, error->message)};
+        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(shown, error->message)};
     QByteArray data = std::get<QByteArray>(std::move(read));
     const std::optional<LoaderFailure> refused = LoaderSession::refusal(data.size());
     if (refused == LoaderFailure::ImageTooShort)
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2 bytes is too short for a firmware "
                                                     "image (at least %3)")
-                                         .arg(fileName)
+                                         .arg(shown)
                                          .arg(data.size())
                                          .arg(kMinRomLength)};
     if (refused)
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2 bytes is too large for the tracker's "
                                                     "loader (at most %3)")
-                                         .arg(fileName)
+                                         .arg(shown)
                                          .arg(data.size())
                                          .arg(kMaxRomLength)};
     return data;
@@ -48,8 +49,8 @@ QString saveSettings(const QString& image, const SettingsRecord& record) {
             .arg(info.completeBaseName(),
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     if (const std::optional<SettingsFileError> error = writeSettingsFile(file, record))
-        throw CliFailure{kExitUsage,
-                         QStringLiteral("%1: %2; nothing was flashed").arg(file, error->reason)};
+        throw CliFailure{kExitUsage, QStringLiteral("%1: %2; nothing was flashed")
+                                         .arg(QDir::toNativeSeparators(file), error->reason)};
     return file;
 }
 
@@ -231,7 +232,8 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
                  QStringLiteral("The tracker now waits in its loader: \"kite12 --port %1 flash %2 "
                                 "--no-reset\" finishes the update (switch the tracker off and on "
                                 "first if its loader does not answer).%3")
-                     .arg(shellWord(port.device()), shellWord(request.imageFile),
+                     .arg(shellWord(port.device()),
+                          shellWord(QDir::toNativeSeparators(request.imageFile)),
                           restore.isEmpty()
                               ? QString()
                               : QStringLiteral(" Once the new firmware runs, ") + restore));
@@ -262,7 +264,7 @@ QString defaultsReminder(const QString& device, bool maybeOlder) {
                               "restore point to write back: set them anew.");
     return QStringLiteral("The tracker now holds the default settings: \"kite12 --port %1 write "
                           "--last\" writes back the newest restore point, %2%3")
-        .arg(shellWord(device), newest,
+        .arg(shellWord(device), QDir::toNativeSeparators(newest),
              maybeOlder ? QStringLiteral(" (it may be older: the read before the update failed)")
                         : QString());
 }
@@ -308,18 +310,20 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
     if (request.keep) {
         kept = readTracker(port, progress);
         settingsFile = saveSettings(request.imageFile, kept);
-        progress.note(QStringLiteral("Settings saved to %1").arg(settingsFile));
+        progress.note(
+            QStringLiteral("Settings saved to %1").arg(QDir::toNativeSeparators(settingsFile)));
     } else if (request.reset) {
         readBefore = readBeforeUpdate(port, progress);
     }
     const QString restore =
-        request.keep ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
-                           .arg(shellWord(port.device()), shellWord(settingsFile))
-                     : QString();
+        request.keep
+            ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
+                  .arg(shellWord(port.device()), shellWord(QDir::toNativeSeparators(settingsFile)))
+            : QString();
     loadFirmware(port, progress, request, romData, restore);
     const int blocks = blockCountOf(romData.size());
     progress.note(QStringLiteral("Flashed %1: %2 bytes in %3 blocks")
-                      .arg(request.imageFile)
+                      .arg(QDir::toNativeSeparators(request.imageFile))
                       .arg(romData.size())
                       .arg(blocks));
     QJsonObject result{{QStringLiteral("image"), request.imageFile},

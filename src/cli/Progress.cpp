@@ -15,10 +15,10 @@ void Progress::status(const QString& text) {
         return;
     last_ = text;
     if (updating_) {
-        std::fprintf(stderr, "\r\033[K%s", qPrintable(text));
+        writeText(stderr, "\r\033[K" + text.toUtf8());
         statusShown_ = true;
     } else {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+        writeText(stderr, text.toUtf8() + '\n');
     }
     std::fflush(stderr);
 }
@@ -27,7 +27,7 @@ void Progress::note(const QString& text) {
     if (quiet_)
         return;
     endStatusLine();
-    std::fprintf(stderr, "%s\n", qPrintable(text));
+    writeText(stderr, text.toUtf8() + '\n');
     std::fflush(stderr);
 }
 

@@ -9,6 +9,7 @@
 #include "TrackerCommands.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 
 namespace {
 // A device that takes no data for this long is treated as gone.
@@ -28,7 +29,9 @@ TrackerPort::TrackerPort(QString device, const QString& traceFile) : device_(std
         return;
     trace_.setFileName(traceFile);
     if (!trace_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(traceFile, trace_.errorString())};
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(traceFile),
+                                                      trace_.errorString())};
 }
 
 TrackerPort::~TrackerPort() {

@@ -3,6 +3,7 @@
 #include "CliCommands.h"
 #include "CliFailure.h"
 #include "CliFields.h"
+#include "Console.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
 #include "LineEncoding.h"
@@ -37,7 +38,7 @@ void printCommands(const GlobalOptions& options, const QList<DialogueStep>& step
     }
     // As bytes: a text that is not UTF-8 shows as the tracker gets it.
     for (const QString& command : commands)
-        std::fputs(encodeLineText(command.trimmed() + QLatin1Char('\n')).constData(), stdout);
+        writeText(stdout, encodeLineText(command.trimmed() + QLatin1Char('\n')));
 }
 
 bool writesNothing(const QList<DialogueStep>& steps) {

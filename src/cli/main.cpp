@@ -14,8 +14,9 @@ const char kCommands[] = R"(Backs up, restores and writes the settings of a KITE
 updates its firmware and sets up its GPRS modem.
 
 Commands:
-  ports                 each port: COM name, device, USB maker/product/serial,
-                        whether it opens and why not
+  ports [--all]         each port there is: COM name, device, the adapter's
+                        maker and name, whether it opens and why not; --all
+                        also each number tried and why it failed
   read [-o FILE]        read every setting and print them; -o saves a settings file
                         (-o - prints it instead); every read also leaves a restore point
   diff FILE             read the tracker and list each field where it and FILE differ
@@ -45,7 +46,10 @@ The options below may also follow the command.
 
 Exit status: 0 done; 1 the tracker did not answer or was lost, a verify found
 differences, or diff found any; 2 a usage error or a bad file, nothing sent;
-3 the port cannot be opened; 130 stopped by Ctrl-C.)";
+3 the port cannot be opened; 130 stopped by Ctrl-C.
+
+Output is UTF-8 into a pipe or a file; a Windows console gets its characters
+as they are, whatever its code page.)";
 
 // Options that may stand anywhere, moved before the command, where the program's
 // own parser takes them. A "--" ends the search.
@@ -111,8 +115,7 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     declareOptions(parser);
     if (!parser.parse(globalOptionsFirst(QCoreApplication::arguments()))) {
-        std::fprintf(stderr, "kite12: %s\nSee \"kite12 --help\".\n",
-                     qPrintable(parser.errorText()));
+        writeText(stderr, "kite12: " + parser.errorText().toUtf8() + "\nSee \"kite12 --help\".\n");
         return kExitUsage;
     }
     // Not QCommandLineParser::showVersion: on Windows it opens a message box
@@ -138,7 +141,7 @@ int main(int argc, char* argv[]) {
     try {
         return runCommand(options, arguments);
     } catch (const CliFailure& failure) {
-        std::fprintf(stderr, "kite12: %s\n", qPrintable(failure.message));
+        writeText(stderr, "kite12: " + failure.message.toUtf8() + '\n');
         return failure.code;
     }
 }

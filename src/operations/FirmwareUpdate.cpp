@@ -72,7 +72,7 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
     // Open ROM stays usable during the waits: the loader gets the image opened last.
     if (session_)
         session_->replaceImage(romData_);
-    context_.replaceStatus(QString::fromUtf8("文件：") + fileName);
+    context_.replaceStatus(QString::fromUtf8("文件：") + QDir::toNativeSeparators(fileName));
     auto* bar = context_.control<QProgressBar>(QLatin1String(ctl::UpdateProgress));
     bar->setMinimum(0);
     bar->setMaximum(blockCount());

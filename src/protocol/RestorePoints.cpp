@@ -60,7 +60,8 @@ std::variant<QString, SettingsFileError> saveRestorePoint(const SettingsRecord& 
                                                           const QDateTime& when) {
     const QString folder = restorePointFolder();
     if (!QDir().mkpath(folder))
-        return SettingsFileError{QStringLiteral("Cannot make the folder %1").arg(folder)};
+        return SettingsFileError{
+            QStringLiteral("Cannot make the folder %1").arg(QDir::toNativeSeparators(folder))};
     const QString file = folder + QLatin1Char('/') + stationFileStem(record) + QLatin1Char('_') +
                          when.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
                          QStringLiteral(".ini");
