@@ -112,7 +112,7 @@ QString parseOperand(QCommandLineParser& parser, const QStringList& arguments,
 
 namespace {
 
-int listPorts(const QStringList& arguments) {
+int listPorts(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption all(QStringLiteral("all"),
                                  QStringLiteral("Also each number tried and why it failed."));
@@ -125,6 +125,7 @@ int listPorts(const QStringList& arguments) {
     Progress progress(false);
     progress.note(portSettingsNote(ports.portSettingsFile()));
     int found = 0;
+    QJsonArray listed;
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
         const QString device = ports.devicePath(number);
         if (device.isEmpty())
@@ -142,11 +143,16 @@ int listPorts(const QStringList& arguments) {
             if (!help.isEmpty())
                 state += QStringLiteral(": ") + help;
         }
-        print(QStringLiteral("%1\t%2\t%3\n")
-                  .arg(portNameOf(number),
-                       portToolTip(device).replace(QLatin1Char('\n'), QStringLiteral("; ")),
-                       state));
+        const QString about = portToolTip(device).replace(QLatin1Char('\n'), QStringLiteral("; "));
+        listed.append(QJsonObject{{QStringLiteral("port"), portNameOf(number)},
+                                  {QStringLiteral("device"), about},
+                                  {QStringLiteral("opens"), probe.openErrno == 0},
+                                  {QStringLiteral("state"), state}});
+        if (!options.json)
+            print(QStringLiteral("%1\t%2\t%3\n").arg(portNameOf(number), about, state));
     }
+    if (options.json)
+        printJson(listed);
     if (found == 0)
         progress.note(parser.isSet(all) ? QStringLiteral("No serial port found")
                                         : QStringLiteral("No serial port found; --all shows "
@@ -172,6 +178,8 @@ QJsonValue jsonUnicode(const QJsonValue& value) {
             array.append(jsonUnicode(item));
         return array;
     }
+    if (!value.isObject())
+        return value;
     QJsonObject object = value.toObject();
     for (QJsonValueRef item : object)
         item = jsonUnicode(item);
@@ -405,7 +413,7 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
 int runCommand(const GlobalOptions& options, const QStringList& arguments) {
     const QString command = arguments.value(0);
     if (command == QLatin1String("ports"))
-        return listPorts(arguments);
+        return listPorts(options, arguments);
     if (command == QLatin1String("read"))
         return read(options, arguments);
     if (command == QLatin1String("diff"))

@@ -244,6 +244,7 @@ private Q_SLOTS:
             << QByteArray("Usage: kite12 [--port PORT] write [options] FILE");
         QTest::newRow("help of help")
             << QStringList{"help", "help"} << QByteArray("Usage: kite12 [options] COMMAND ...");
+        QTest::newRow("ports as JSON") << QStringList{"--json", "ports"} << QByteArray("[");
         QTest::newRow("window's version")
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
         QTest::newRow("window's help")
