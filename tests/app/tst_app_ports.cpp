@@ -95,15 +95,13 @@ private Q_SLOTS:
                                   "sudo usermod -aG dialout $USER", "log out and in again"};
         QTest::newRow("denied beats a lock file")
             << QList<PortOpenProbe>{{usb0, EACCES, lock}} << dialout;
-        // One line a cause; a legacy port without a chip behind it fails with EIO: nothing to
-        // advise.
-        QTest::newRow("causes") << QList<PortOpenProbe>{{usb0, EACCES, {}},
-                                                        {"/dev/ttyS0", EIO, {}},
-                                                        {"/dev/ttyACM0", EBUSY, {}},
-                                                        {"/dev/ttyUSB1", EACCES, {}},
-                                                        {"/dev/ttyS1", 0, {}}}
-                                << QStringList{usb0 + ", /dev/ttyUSB1: permission denied",
-                                               "\n/dev/ttyACM0: busy"};
+        // One line a cause; a legacy port without a chip behind it fails with EIO, and a
+        // missing one's lock file is another program's: nothing to advise.
+        QTest::newRow("causes")
+            << QList<PortOpenProbe>{{usb0, EACCES, {}},           {"/dev/ttyS2", ENOENT, lock},
+                                    {"/dev/ttyS0", EIO, {}},      {"/dev/ttyACM0", EBUSY, {}},
+                                    {"/dev/ttyUSB1", EACCES, {}}, {"/dev/ttyS1", 0, {}}}
+            << QStringList{usb0 + ", /dev/ttyUSB1: permission denied", "\n/dev/ttyACM0: busy"};
     }
     void helpNamesTheCauseAndTheCure() {
         QFETCH(QList<PortOpenProbe>, probes);
