@@ -70,11 +70,14 @@ private Q_SLOTS:
         QCOMPARE(bench.received(0, 30), kHandshake + kHandshake + "AT+READ#\r\n");
         QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), QStringLiteral("COM1"));
 
-        // Junk lines between the reply's lines, or 2 ms before every byte: the same read.
-        for (const QStringList& options : {QStringList{"--garbage"}, {"--byte-delay-ms", "2"}}) {
+        // Junk lines between the reply's lines, 2 ms before every byte, or no DIGI line
+        // where DIGI was ticked: the same read.
+        for (const QStringList& options :
+             {QStringList{"--garbage"}, {"--byte-delay-ms", "2"}, {"--omit-key", "DIGI"}}) {
             WindowBench noisy;
             QVERIFY(noisy.start(options));
             noisy.setText(ctl::PortList, "USB1");
+            noisy.form().findChild<QAbstractButton*>(ctl::DigiCheck)->setChecked(true);
             noisy.click(ctl::ReadButton);
             QCOMPARE(fieldsOf(noisy), fieldsOf(bench));
         }
