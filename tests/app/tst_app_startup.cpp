@@ -210,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(form.comm()->commPort(), portNumber);
     }
 
-    // Also run by ctest at scale factor 2. The GPRS frame is shown, so that its controls count too.
+    // The GPRS frame is shown, so that its controls count too.
     void layoutShowsEveryControlWhole() {
         ProgramFolder folder({});
         Form1 form(folder.path());
