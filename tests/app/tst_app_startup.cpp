@@ -216,6 +216,8 @@ private Q_SLOTS:
         Form1 form(folder.path());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Resizable, the window would cut off what stands at its edges.
+        QCOMPARE(form.minimumSize(), form.maximumSize());
         form.findChild<QPushButton*>(ctl::GprsSetupButton)->click();
         // The controls placed on the window and its frames, not the parts inside a list or box.
         QList<QWidget*> placed;
