@@ -114,7 +114,7 @@ private Q_SLOTS:
         bench.click(ctl::DefaultButton);
         bench.form().comm()->open();
         bench.click(ctl::ReadButton);
-        QCOMPARE(bench.text(ctl::CallsignBox), QString());
+        QCOMPARE(bench.text(ctl::CallsignBox) + bench.text(ctl::PathBox), QString());
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
         QVERIFY(!bench.portOpen() && !bench.enabled(ctl::WriteButton));
         QTest::qWait(200);
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(!bench.portOpen());
         bench.click(ctl::FixOption);
         const QList<std::pair<const char*, const char*>> edits{
-            {ctl::LatDegreesBox, "51"},   {ctl::LatMinutesBox, "28"}, {ctl::LatHundredthsBox, "38"},
+            {ctl::LatDegreesBox, "51"},   {ctl::LatMinutesBox, "59"}, {ctl::LatHundredthsBox, "38"},
             {ctl::LonDegreesBox, "000"},  {ctl::LonMinutesBox, "00"}, {ctl::LonHundredthsBox, "54"},
             {ctl::LonHemisphereBox, "W"}, {ctl::IntervalBox, "0120"}, {ctl::CallsignBox, "AB1CD"},
             {ctl::SsidBox, "7"},
@@ -180,7 +180,7 @@ private Q_SLOTS:
         QByteArray expected = defaultWriteBytes("1");
         expected.replace("NOCALL-10", "AB1CD -7");
         expected.replace("3035.00N/11417.00ErPHG1010", comment.toUtf8());
-        expected.insert(expected.indexOf("AT+COMMENT"), "AT+POSI,5128.38N,00000.54W#\r\n");
+        expected.insert(expected.indexOf("AT+COMMENT"), "AT+POSI,5159.38N,00000.54W#\r\n");
         expected.replace("AT+GPS,1#", "AT+GPS,0#");
         expected.replace("AT+SMART,1#\r\n", "AT+SMART,2#\r\nAT+INTERVAL,0120#\r\n");
         QCOMPARE(bench.takeReceived(expected.size()), expected);
