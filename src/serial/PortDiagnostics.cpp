@@ -64,6 +64,9 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes) {
     QStringList busy;
     QStringList lines;
     for (const PortOpenProbe& probe : probes) {
+        // The lock file of a missing device is another program's try at the same name.
+        if (probe.openErrno == ENOENT)
+            continue;
         if (probe.openErrno == EACCES || probe.openErrno == EPERM)
             denied.append(probe.device);
         else if (probe.openErrno == EBUSY)

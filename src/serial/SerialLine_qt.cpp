@@ -6,8 +6,10 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <poll.h>
 #include <termios.h>
@@ -85,6 +87,11 @@ SerialError::Kind openFailureKind(QSerialPort::SerialPortError error, const QStr
     return allowed ? SerialError::Kind::Busy : SerialError::Kind::NoPermission;
 }
 
+// The device QSerialPort opens for a name: one without a leading "/" is in /dev.
+QString devicePathOf(const QString& name) {
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+}
+
 } // namespace
 
 struct SerialLine::Backend {
@@ -122,6 +129,11 @@ void SerialLine::open(const QString& device, const PortSettings& settings) {
     QSerialPort& port = backend_->port;
     if (port.isOpen())
         throw SerialError(QStringLiteral("Port already open"));
+    // Asked before QSerialPort takes its lock: another program trying the same
+    // missing name holds that lock for an instant, and the device would look busy.
+    if (!QFileInfo::exists(devicePathOf(device)))
+        throw SerialError(QString::fromLocal8Bit(std::strerror(ENOENT)),
+                          SerialError::Kind::NoSuchPort);
     port.setPortName(device);
     applySettings(settings);
     port.setFlowControl(QSerialPort::NoFlowControl);

@@ -137,6 +137,9 @@ private Q_SLOTS:
         auto* symbols = form_->findChild<QComboBox*>(ctl::SymbolBox);
         QCOMPARE(symbols->itemData(symbols->findText("/>"), Qt::ToolTipRole).toString(), "/> car");
         QCOMPARE(symbols->toolTip(), "/> car");
+        // A capital in place of the alternate table lays itself over that table's symbol.
+        symbols->setEditText("I&");
+        QCOMPARE(symbols->toolTip(), "I& gateway, overlay I");
     }
 
 private:

@@ -111,8 +111,10 @@ private Q_SLOTS:
         QTest::newRow("Ctrl-C during the write")
             << QStringList{} << defaults << "# write PASS" << 130
             << QByteArray("Interrupted\nThe tracker may hold part of the write: ");
-        QTest::newRow("no such port") << QStringList{} << QStringList{"read", "--port", "/dev/none"}
-                                      << "" << 3 << QByteArray("No such file or directory");
+        // A name of this test's own, which no other run tries at the same time.
+        QTest::newRow("no such port")
+            << QStringList{} << QStringList{"read", "--port", folder_.filePath("ttyNone")} << ""
+            << 3 << QByteArray("No such file or directory");
         // Bad input: nothing goes out.
         const auto row = [](const char* name, const QStringList& arguments, const char* message) {
             QTest::newRow(name) << QStringList{} << arguments << "" << 2 << QByteArray(message);

@@ -70,11 +70,14 @@ private Q_SLOTS:
         QCOMPARE(bench.received(0, 30), kHandshake + kHandshake + "AT+READ#\r\n");
         QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), QStringLiteral("COM1"));
 
-        // Junk lines between the reply's lines, or 2 ms before every byte: the same read.
-        for (const QStringList& options : {QStringList{"--garbage"}, {"--byte-delay-ms", "2"}}) {
+        // Junk lines between the reply's lines, 2 ms before every byte, or no DIGI line
+        // where DIGI was ticked: the same read.
+        for (const QStringList& options :
+             {QStringList{"--garbage"}, {"--byte-delay-ms", "2"}, {"--omit-key", "DIGI"}}) {
             WindowBench noisy;
             QVERIFY(noisy.start(options));
             noisy.setText(ctl::PortList, "USB1");
+            noisy.form().findChild<QAbstractButton*>(ctl::DigiCheck)->setChecked(true);
             noisy.click(ctl::ReadButton);
             QCOMPARE(fieldsOf(noisy), fieldsOf(bench));
         }
@@ -111,7 +114,7 @@ private Q_SLOTS:
         bench.click(ctl::DefaultButton);
         bench.form().comm()->open();
         bench.click(ctl::ReadButton);
-        QCOMPARE(bench.text(ctl::CallsignBox), QString());
+        QCOMPARE(bench.text(ctl::CallsignBox) + bench.text(ctl::PathBox), QString());
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
         QVERIFY(!bench.portOpen() && !bench.enabled(ctl::WriteButton));
         QTest::qWait(200);
@@ -161,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(!bench.portOpen());
         bench.click(ctl::FixOption);
         const QList<std::pair<const char*, const char*>> edits{
-            {ctl::LatDegreesBox, "51"},   {ctl::LatMinutesBox, "28"}, {ctl::LatHundredthsBox, "38"},
+            {ctl::LatDegreesBox, "51"},   {ctl::LatMinutesBox, "59"}, {ctl::LatHundredthsBox, "38"},
             {ctl::LonDegreesBox, "000"},  {ctl::LonMinutesBox, "00"}, {ctl::LonHundredthsBox, "54"},
             {ctl::LonHemisphereBox, "W"}, {ctl::IntervalBox, "0120"}, {ctl::CallsignBox, "AB1CD"},
             {ctl::SsidBox, "7"},
@@ -176,7 +179,7 @@ private Q_SLOTS:
         QByteArray expected = defaultWriteBytes("1");
         expected.replace("NOCALL-10", "AB1CD -7");
         expected.replace("3035.00N/11417.00ErPHG1010", comment.toUtf8());
-        expected.insert(expected.indexOf("AT+COMMENT"), "AT+POSI,5128.38N,00000.54W#\r\n");
+        expected.insert(expected.indexOf("AT+COMMENT"), "AT+POSI,5159.38N,00000.54W#\r\n");
         expected.replace("AT+GPS,1#", "AT+GPS,0#");
         expected.replace("AT+SMART,1#\r\n", "AT+SMART,2#\r\nAT+INTERVAL,0120#\r\n");
         QCOMPARE(bench.takeReceived(expected.size()), expected);

@@ -107,7 +107,6 @@ private Q_SLOTS:
         QTest::newRow("SSID cut off") << "NOCALL-10" << 12960;
         QTest::newRow("four characters") << "x2yz" << 29322;
         QTest::newRow("five characters") << "12345" << 17636;
-        QTest::newRow("five with SSID") << "12345-7" << 17636;
     }
 
     void passcodesOfPublishedCallsigns() {

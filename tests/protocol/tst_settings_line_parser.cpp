@@ -101,9 +101,7 @@ private Q_SLOTS:
         addRow("UNIT:4", {});
         addRow("UNIT:", {});
         addRow("PATH:0", {"path=None"});
-        addRow("PATH:4", {});
         addRow("ALIAS:1", {"alias=WIDE1"});
-        addRow("ALIAS:4", {});
         addRow("SMART:0", {"beacon1 on"});
         addRow("SMART:1", {"beacon0 on"});
         addRow("SMART:3", {});

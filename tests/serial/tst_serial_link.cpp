@@ -57,16 +57,12 @@ private Q_SLOTS:
     void settingsTextReadWhole_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("read");
-        QTest::newRow("the tracker's") << "115200,n,8,1"
-                                       << "None 8 One";
-        QTest::newRow("even") << "9600,E,7,2"
-                              << "Even 7 Two";
-        QTest::newRow("odd") << " 4800, o ,5,1.5"
-                             << "Odd 5 OneAndHalf";
-        QTest::newRow("mark") << "1200,m,6,1"
-                              << "Mark 6 One";
-        QTest::newRow("space") << "300,s,8,1"
-                               << "Space 8 One";
+        for (const auto& [text, read] : {std::pair{"115200,n,8,1", "None 8 One"},
+                                         {"9600,E,7,2", "Even 7 Two"},
+                                         {" 4800, o ,5,1.5", "Odd 5 OneAndHalf"},
+                                         {"1200,m,6,1", "Mark 6 One"},
+                                         {"300,s,8,1", "Space 8 One"}})
+            QTest::newRow(text) << text << read;
         for (const char* refused :
              {"9600,x,8,1", "9600,n,9,1", "9600,n,8,3", "0,n,8,1", "9600,n,8"})
             QTest::newRow(refused) << refused << "";
@@ -137,12 +133,13 @@ private Q_SLOTS:
     }
 
 private:
-    // COM5 is a new pseudo-terminal, COM6 a device that does not exist.
+    // COM5 is a new pseudo-terminal, COM6 a device of this test's own that does not exist.
     void plugIn() {
         tty_ = std::make_unique<PseudoTerminal>();
         QFile ini(dir_.path() + "/TrkComm.ini");
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Ports]\r\nCOM5=" + tty_->device().toLocal8Bit() + "\r\nCOM6=/dev/none\r\n");
+        ini.write("[Ports]\r\nCOM5=" + tty_->device().toLocal8Bit() +
+                  "\r\nCOM6=" + dir_.filePath("none").toLocal8Bit() + "\r\n");
     }
 
     QTemporaryDir dir_;

@@ -37,6 +37,7 @@ void declareOptions(QCommandLineParser& parser) {
     flag("never-connect", "Never answer the handshake.");
     valued("boot-window", "Answer the handshake only S seconds after a start, REBOOT# or replug.",
            "S");
+    valued("omit-key", "Leave the line of KEY (such as DIGI) out of the read's reply.", "KEY");
     valued("ignore-key", "Take the writes of KEY (such as COMMENT) without storing them.", "KEY");
     flag("silent", "Send nothing at all.");
     valued("byte-delay-ms", "Wait N ms before each byte sent.", "N");
@@ -67,6 +68,7 @@ TrackerCore::Options coreOptions(const QCommandLineParser& parser) {
     if (parser.isSet(QStringLiteral("never-connect")))
         core.connectFrom = 0;
     core.resetConfirm = !parser.isSet(QStringLiteral("no-reset-confirm"));
+    core.omittedKey = parser.value(QStringLiteral("omit-key")).toLatin1();
     if (parser.isSet(QStringLiteral("probe-from")))
         core.loader.probeFrom = number(parser, QStringLiteral("probe-from"));
     if (parser.isSet(QStringLiteral("no-probe")))

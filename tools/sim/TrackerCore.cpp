@@ -109,7 +109,8 @@ void TrackerCore::takeRead(const QByteArray& line, Output& out) {
     QByteArray text = line + "\r\n";
     const QList<QByteArray> lines = settings_.replyLines();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        text += lines[i];
+        if (options_.omittedKey.isEmpty() || !lines[i].startsWith(options_.omittedKey + ':'))
+            text += lines[i];
         if (i == 4)
             text += "SENT TIME:" + settings_.value("INTERVAL:") + "\r\n";
     }

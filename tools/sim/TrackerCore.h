@@ -19,6 +19,7 @@ public:
         bool resetConfirm = true;
         FirmwareLoader::Options loader;
         int bootWindowMs = -1; // answers the handshake only this long after a start; -1 always
+        QByteArray omittedKey; // "DIGI": the read's reply lacks that line
     };
     struct Send {
         int delayMs = 0; // after the previous send of the same output
