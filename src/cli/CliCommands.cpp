@@ -139,7 +139,7 @@ int listPorts(const GlobalOptions& options, const QStringList& arguments) {
         QString state = QStringLiteral("opens");
         if (probe.openErrno != 0) {
             state = QString::fromLocal8Bit(std::strerror(probe.openErrno));
-            const QString help = portOpenHelp({probe});
+            const QString help = portOpenHelp({probe}, PortHelpFor::Command);
             if (!help.isEmpty())
                 state += QStringLiteral(": ") + help;
         }

@@ -43,7 +43,7 @@ void TrackerPort::open() {
         serial_.open(device_, *parsePortSettings(kLineSettings));
     } catch (const SerialError& error) {
         QString message = QStringLiteral("%1: %2").arg(device_, error.message());
-        const QString help = portOpenHelp({probePortOpen(device_)});
+        const QString help = portOpenHelp({probePortOpen(device_)}, PortHelpFor::Command);
         message += help.isEmpty()
                        ? QStringLiteral("\nSee \"kite12 ports\" for the ports there are.")
                        : QLatin1Char('\n') + help;

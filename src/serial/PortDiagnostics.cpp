@@ -32,7 +32,10 @@ PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolder
         else
             ::close(fd);
     }
-    QString name = device;
+    // Locks name the device a link points at.
+    QString name = QFileInfo(device).canonicalFilePath();
+    if (name.isEmpty())
+        name = device;
     if (name.startsWith(QLatin1String("/dev/")))
         name = name.mid(5);
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
@@ -59,7 +62,10 @@ PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolder
     return probe;
 }
 
-QString portOpenHelp(const QList<PortOpenProbe>& probes) {
+QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader) {
+    const QString retry = reader == PortHelpFor::PortList
+                              ? QStringLiteral("then open this list again.")
+                              : QStringLiteral("then try again.");
     QStringList denied;
     QStringList busy;
     QStringList lines;
@@ -74,18 +80,18 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes) {
         else if (!probe.lockFile.isEmpty())
             lines.append(QStringLiteral("%1: locked by %2. Another program holds it, or the "
                                         "lock file was left behind by one that ended: end that "
-                                        "program or delete the file, then open this list again.")
-                             .arg(probe.device, probe.lockFile));
+                                        "program or delete the file, %3")
+                             .arg(probe.device, probe.lockFile, retry));
     }
 #ifdef Q_OS_WIN
     const char* busyHelp = "%1: busy. Another program holds it, such as a terminal or another "
-                           "configuration program: close that program, then open this list again.";
+                           "configuration program: close that program, %2";
 #else
     const char* busyHelp = "%1: busy. Another program holds it, such as ModemManager or brltty: "
-                           "stop or remove that program, then open this list again.";
+                           "stop or remove that program, %2";
 #endif
     if (!busy.isEmpty())
-        lines.prepend(QString::fromLatin1(busyHelp).arg(busy.join(QStringLiteral(", "))));
+        lines.prepend(QString::fromLatin1(busyHelp).arg(busy.join(QStringLiteral(", ")), retry));
     if (!denied.isEmpty())
         lines.prepend(QStringLiteral("%1: permission denied. You are not in the dialout group: "
                                      "run \"sudo usermod -aG dialout $USER\", then log out and "

@@ -19,6 +19,11 @@ QStringList usualLockFolders();
 PortOpenProbe probePortOpen(const QString& device,
                             const QStringList& lockFolders = usualLockFolders());
 
-// The port list's help for the devices that exist but would not open: why,
-// and what to do; "" when there is nothing the user can do.
-QString portOpenHelp(const QList<PortOpenProbe>& probes);
+// Whose help it is: the window's port list, opened again, looks anew;
+// kite12's user runs the command again.
+enum class PortHelpFor { PortList, Command };
+
+// The help for the devices that exist but would not open: why, and what to do;
+// "" when there is nothing the user can do.
+QString portOpenHelp(const QList<PortOpenProbe>& probes,
+                     PortHelpFor reader = PortHelpFor::PortList);

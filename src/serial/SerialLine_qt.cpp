@@ -134,7 +134,8 @@ void SerialLine::open(const QString& device, const PortSettings& settings) {
     if (!QFileInfo::exists(devicePathOf(device)))
         throw SerialError(QString::fromLocal8Bit(std::strerror(ENOENT)),
                           SerialError::Kind::NoSuchPort);
-    port.setPortName(device);
+    // The lock goes by the device a link points at: two names, one port.
+    port.setPortName(QFileInfo(devicePathOf(device)).canonicalFilePath());
     applySettings(settings);
     port.setFlowControl(QSerialPort::NoFlowControl);
     backend_->failure.reset();

@@ -113,6 +113,9 @@ private Q_SLOTS:
             QVERIFY2(help.contains(part), qPrintable(part));
         QCOMPARE(help.count('\n'), expected.size() > 1 && expected[1].startsWith('\n') ? 1 : 0);
         QVERIFY(!help.contains("ttyS"));
+        // kite12's user runs the command again: the port list is the window's.
+        QCOMPARE(portOpenHelp(probes, PortHelpFor::Command),
+                 QString(help).replace("open this list again", "try again"));
     }
     void heldPortIsLeftOutAndExplained() {
         PseudoTerminal free;

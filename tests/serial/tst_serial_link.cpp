@@ -92,6 +92,10 @@ private Q_SLOTS:
         QCOMPARE(line.read(), QByteArray("READ"));
         SerialLine other;
         QCOMPARE(failureOf([&] { other.open(tty_->device(), settings); }), SerialError::Kind::Busy);
+        // A link to the terminal is the same port, whatever its name.
+        QVERIFY(QFile::link(tty_->device(), dir_.path() + "/tracker"));
+        QCOMPARE(failureOf([&] { other.open(dir_.path() + "/tracker", settings); }),
+                 SerialError::Kind::Busy);
         tty_->hangUp();
         QCOMPARE(failureOf([&] { line.waitForReadable(5000); }), SerialError::Kind::Gone);
         QVERIFY(!line.isOpen());
