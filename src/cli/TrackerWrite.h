@@ -11,7 +11,6 @@
 class Progress;
 class QCommandLineParser;
 class TrackerPort;
-struct CliField;
 struct GlobalOptions;
 
 // What write, set and defaults ask for: the settings to write, or the changes
