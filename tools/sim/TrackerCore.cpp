@@ -1,10 +1,12 @@
 #include "TrackerCore.h"
 
+#include <utility>
+
 namespace {
 const QByteArray kBanner = "KITE12 APRS tracker ready\r\n";
 } // namespace
 
-TrackerCore::TrackerCore(const Options& options) : options_(options) {
+TrackerCore::TrackerCore(Options options) : options_(std::move(options)) {
     boot();
 }
 

@@ -35,7 +35,7 @@ public:
 
     static constexpr int kRebootMs = 300;
 
-    explicit TrackerCore(const Options& options);
+    explicit TrackerCore(Options options);
 
     Output receive(const QByteArray& bytes);
     // The cable carries the power. A transfer cut short leaves no firmware, so
