@@ -268,11 +268,13 @@ QString acceptedValues(TextField field, UiLanguage language) {
         return inLanguage(language, "主机名或 IPv4、IPv6 地址",
                           "a host name or an IPv4 or IPv6 address");
     case Kind::AccessPoint:
-        return inLanguage(language, "最多 63 个字母、数字、. 和 -",
-                          "up to 63 letters, digits, . and -");
+        return inLanguage(language, "最多 %1 个字母、数字、. 和 -",
+                          "up to %1 letters, digits, . and -")
+            .arg(kLongestModemText);
     case Kind::ModemText:
-        return inLanguage(language, "最多 63 字节，不含 \" 和控制字符",
-                          "up to 63 bytes, without \" or a control character");
+        return inLanguage(language, "最多 %1 字节，不含 \" 和控制字符",
+                          "up to %1 bytes, without \" or a control character")
+            .arg(kLongestModemText);
     case Kind::Symbol:
         return inLanguage(language, "符号表 (/ 或 \\) 或叠加字符 (0-9, A-Z)，再加符号代码 (! 至 ~)",
                           "a table (/ or \\) or overlay (0-9, A-Z) character, then a symbol "
