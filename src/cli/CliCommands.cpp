@@ -284,10 +284,10 @@ QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& 
     return differences;
 }
 
-QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
-                               const SettingsRecord& written) {
-    QJsonArray differences = fieldDifferences(written, readTracker(port, progress),
-                                              QStringLiteral("written"), QStringLiteral("read"));
+QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written,
+                               const SettingsRecord& read) {
+    QJsonArray differences =
+        fieldDifferences(written, read, QStringLiteral("written"), QStringLiteral("read"));
     progress.note(
         differences.isEmpty()
             ? QStringLiteral("Verified: every field written reads back the same")
@@ -308,7 +308,8 @@ void printDifferences(const QJsonArray& differences, const QString& wantedKey,
 
 bool verifyWrite(const GlobalOptions& options, TrackerPort& port, Progress& progress,
                  const SettingsRecord& written) {
-    const QJsonArray differences = readBackDifferences(port, progress, written);
+    const QJsonArray differences =
+        readBackDifferences(progress, written, readTracker(port, progress));
     if (options.json)
         printJson(differences);
     else

@@ -49,10 +49,10 @@ QString parseOperand(QCommandLineParser& parser, const QStringList& arguments,
 // objects of field, wanted (under wantedKey) and found (under foundKey).
 QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& found,
                             const QString& wantedKey, const QString& foundKey);
-// Reads the tracker after a write and lists each field the write sent that reads
-// back otherwise, as objects of field, written and read.
-QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
-                               const SettingsRecord& written);
+// Each field the write sent that reads back otherwise, as objects of field,
+// written and read; the verdict is noted.
+QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written,
+                               const SettingsRecord& read);
 // The differences as lines of field, wanted and found.
 void printDifferences(const QJsonArray& differences,
                       const QString& wantedKey = QStringLiteral("written"),

@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "CliFailure.h"
+#include "DialogueRunner.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
 #include "GprsCommands.h"
@@ -53,11 +54,7 @@ void refuseBrokenValues(const QString& server, const std::optional<AccessPoint>&
 
 // Sends the steps with the window's waits after each.
 void run(TrackerPort& port, const QList<GprsStep>& steps) {
-    for (const GprsStep& step : steps) {
-        port.send(step.text);
-        for (const int ms : step.waitsMs)
-            port.waitUntil(ms, [] { return false; });
-    }
+    runSteps(port, modemDialogue(steps));
 }
 
 // The queries' steps, then the wait for both answers: the connection and the access point.
