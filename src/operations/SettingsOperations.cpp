@@ -89,11 +89,15 @@ void SettingsOperations::read() {
                      QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
                      QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048"));
         ReadDialogue dialogue(ReadDialogue::Mode::Attended);
+        DialogueStep::Kind shown = DialogueStep::Kind::Handshake;
         const ReadDialogue::Outcome outcome =
-            runRead(link, dialogue,
-                    [this, &dialogue](const DialogueStep& step) { showReadStep(dialogue, step); });
+            runRead(link, dialogue, [this, &dialogue, &shown](const DialogueStep& step) {
+                shown = step.kind;
+                showReadStep(dialogue, step);
+            });
         if (outcome == ReadDialogue::Outcome::Running) {
-            if (readPhase_ == ReadPhase::Cancelled)
+            // Only the handshake tells of a cancel; the requests just fail.
+            if (readPhase_ == ReadPhase::Cancelled && shown == DialogueStep::Kind::Handshake)
                 context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))
                     ->setText(QStringLiteral("test fail"));
             failRead();
