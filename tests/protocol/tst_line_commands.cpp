@@ -1,15 +1,80 @@
 #include "AprsPasscode.h"
 #include "DefaultSettings.h"
+#include "DialogueRunner.h"
 #include "FieldRules.h"
 #include "TrackerCommands.h"
 
 #include <QTest>
+#include <array>
 
 Q_DECLARE_METATYPE(SettingsRecord)
+
+namespace {
+// Writes down what a dialogue sends and waits. Each answer comes at its
+// `answerAt`-th wait, half way through it.
+class ScriptedLink : public DialogueLink {
+public:
+    explicit ScriptedLink(int answerAt) : answerAt_(answerAt) {}
+    void forget() override { log += QStringLiteral("forget "); }
+    void send(const QString& command) override { log += command.trimmed() + QLatin1Char(' '); }
+    bool wait(int ms, DialogueStep::Awaited awaited) override {
+        const bool answered =
+            awaited != DialogueStep::Awaited::Time && ++asked_[int(awaited)] >= answerAt_;
+        if (ms > 0)
+            log += QString::number(answered ? ms / 2 : ms) + QLatin1Char(' ');
+        return answered;
+    }
+    bool stopped() const override { return false; }
+    SettingsRecord received() const override { return {}; }
+
+    QString log;
+
+private:
+    int answerAt_;
+    std::array<int, 4> asked_{};
+};
+} // namespace
 
 class LineCommandsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The attended read looks for the handshake's answer as the next handshake
+    // goes out and waits out every try; the others stop waiting at the answer.
+    void dialoguesSendAndWait_data() {
+        QTest::addColumn<QString>("dialogue");
+        QTest::addColumn<int>("answerAt");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("kite12 read") << "read" << 2
+                                     << "forget REBOOT# SETUP# 1000 SETUP# 500 forget AT+READ# "
+                                        "1000 AT+READ# 500";
+        QTest::newRow("kite12 handshake") << "handshake" << 1 << "forget REBOOT# SETUP# 500";
+        QTest::newRow("window read") << "attended" << 2
+                                     << "forget SETUP# 1000 SETUP# forget AT+READ# 1000 AT+READ# "
+                                        "1000";
+        QTest::newRow("window reset")
+            << "reset" << 3 << "forget AT+RESET# 1000 1000 1000 1000 REBOOT#";
+        QTest::newRow("kite12 reset") << "kite12 reset" << 1 << "forget AT+RESET# 2500 REBOOT#";
+    }
+    void dialoguesSendAndWait() {
+        QFETCH(QString, dialogue);
+        QFETCH(int, answerAt);
+        QFETCH(QString, log);
+        ScriptedLink link(answerAt);
+        const auto quiet = [](const DialogueStep&) {};
+        if (dialogue.endsWith(QLatin1String("reset"))) {
+            ResetDialogue reset(dialogue == QLatin1String("reset"), 1000);
+            runDialogue(link, reset, quiet);
+            QVERIFY(reset.confirmed());
+        } else {
+            using Mode = ReadDialogue::Mode;
+            ReadDialogue read(dialogue == QLatin1String("read")        ? Mode::Unattended
+                              : dialogue == QLatin1String("handshake") ? Mode::HandshakeOnly
+                                                                       : Mode::Attended);
+            QCOMPARE(runRead(link, read, quiet), ReadDialogue::Outcome::Complete);
+        }
+        QCOMPARE(link.log.trimmed(), log);
+    }
+
     // Which steps send a command follows the position source and the beacon mode.
     void stepsAndWaits_data() {
         QTest::addColumn<SettingsRecord>("fields");
