@@ -7,7 +7,6 @@
 #include "Progress.h"
 #include "RestorePoints.h"
 #include "SettingsFile.h"
-#include "TrackerCommands.h"
 #include "TrackerPort.h"
 #include "TrackerWrite.h"
 
