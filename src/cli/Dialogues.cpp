@@ -1,7 +1,7 @@
 #include "Dialogues.h"
 
-#include "CliCommands.h"
 #include "CliFailure.h"
+#include "CliOutput.h"
 #include "DialogueRunner.h"
 #include "Progress.h"
 #include "TrackerCommands.h"

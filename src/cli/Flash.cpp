@@ -1,14 +1,17 @@
-#include "CliCommands.h"
+#include "CliArguments.h"
 #include "CliFailure.h"
+#include "CliOutput.h"
+#include "Commands.h"
 #include "DialogueRunner.h"
 #include "Dialogues.h"
+#include "GlobalOptions.h"
 #include "LoaderFrames.h"
 #include "LoaderSession.h"
 #include "Progress.h"
 #include "RestorePoints.h"
 #include "SettingsFile.h"
 #include "TrackerPort.h"
-#include "TrackerWrite.h"
+#include "TrackerSession.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -303,14 +306,9 @@ int restoreSettings(const GlobalOptions& options, TrackerPort& port, Progress& p
     return kExitDone;
 }
 
-} // namespace
-
-int flash(const GlobalOptions& options, const QStringList& arguments) {
-    const FlashRequest request = parseFlash(arguments);
-    const QByteArray romData = readImage(request.imageFile);
-    Progress progress(options.quiet);
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
+// The update over the open port, the settings kept around it when asked.
+int update(TrackerSession& session, const FlashRequest& request, const QByteArray& romData) {
+    auto& [options, progress, port] = session;
     SettingsRecord kept;
     QString settingsFile;
     bool readBefore = false;
@@ -345,4 +343,14 @@ int flash(const GlobalOptions& options, const QStringList& arguments) {
     }
     result.insert(QStringLiteral("settings_file"), settingsFile);
     return restoreSettings(options, port, progress, kept, result, restore);
+}
+
+} // namespace
+
+int command::flash(const GlobalOptions& options, const QStringList& arguments) {
+    const FlashRequest request = parseFlash(arguments);
+    const QByteArray romData = readImage(request.imageFile);
+    return withTracker(options, [&request, &romData](TrackerSession& session) {
+        return update(session, request, romData);
+    });
 }

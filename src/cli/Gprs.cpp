@@ -1,11 +1,15 @@
-#include "CliCommands.h"
+#include "CliArguments.h"
 #include "CliFailure.h"
+#include "CliOutput.h"
+#include "Commands.h"
 #include "DialogueRunner.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
+#include "GlobalOptions.h"
 #include "GprsCommands.h"
 #include "Progress.h"
 #include "TrackerPort.h"
+#include "TrackerSession.h"
 
 #include <QCommandLineParser>
 #include <optional>
@@ -189,13 +193,9 @@ QStringList storedDifferences(const SettingsRecord& stored, const GprsRequest& r
     return differences;
 }
 
-} // namespace
-
-int gprs(const GlobalOptions& options, const QStringList& arguments) {
-    const GprsRequest request = parseGprs(arguments);
-    Progress progress(options.quiet);
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
+// Stores what the request sets and reads back the modem; prints what it reports.
+int configureModem(TrackerSession& session, const GprsRequest& request) {
+    auto& [options, progress, port] = session;
     // A tracker that is off or unplugged fails here, not at the modem's silence.
     handshake(port, progress);
     const SettingsRecord stored = talkToModem(port, progress, request);
@@ -210,4 +210,12 @@ int gprs(const GlobalOptions& options, const QStringList& arguments) {
             QStringLiteral("The modem reports %1").arg(differences.join(QStringLiteral(", ")))};
     progress.note(QStringLiteral("Stored; the modem reports the same"));
     return kExitDone;
+}
+
+} // namespace
+
+int command::gprs(const GlobalOptions& options, const QStringList& arguments) {
+    const GprsRequest request = parseGprs(arguments);
+    return withTracker(
+        options, [&request](TrackerSession& session) { return configureModem(session, request); });
 }

@@ -1,12 +1,12 @@
 #include "AprsPasscode.h"
-#include "CliCommands.h"
+#include "CliArguments.h"
 #include "CliFailure.h"
-#include "CliFields.h"
-#include "Progress.h"
+#include "CliOutput.h"
+#include "Commands.h"
 
 #include <QCommandLineParser>
 
-int passcode(const QStringList& arguments) {
+int command::passcode(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("CALLSIGN"),
                                  QStringLiteral("The callsign, with or without its SSID."));
@@ -16,21 +16,4 @@ int passcode(const QStringList& arguments) {
         QStringLiteral("CALLSIGN"));
     print(QStringLiteral("%1\n").arg(aprsPasscode(callsign)));
     return kExitDone;
-}
-
-bool concernsPasscode(const CliField& field) {
-    return field.target == FieldTarget{TextField::Callsign} ||
-           field.target == FieldTarget{TextField::Passcode};
-}
-
-void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
-    // Without a callsign there is nothing to check against.
-    if (record.callsign.isEmpty() || passcodeMatches(record.callsign, record.passcode))
-        return;
-    progress.note(
-        QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
-                       "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
-                       "reports, the radio is not affected")
-            .arg(record.passcode.isEmpty() ? QStringLiteral("an empty passcode") : record.passcode,
-                 record.callsign, QString::number(aprsPasscode(record.callsign))));
 }

@@ -12,8 +12,6 @@
 #include <QDir>
 
 namespace {
-// A device that takes no data for this long is treated as gone.
-constexpr int kOutputTimeoutMs = 3000;
 // Waits are cut into slices this long, so that Ctrl-C is seen soon.
 constexpr int kSliceMs = 100;
 
@@ -58,7 +56,7 @@ void TrackerPort::send(const QString& command) {
 void TrackerPort::sendBytes(const QByteArray& bytes) {
     checkInterrupt();
     try {
-        serial_.write(bytes, kOutputTimeoutMs);
+        serial_.write(bytes, SerialLine::kOutputTimeoutMs);
     } catch (const SerialError& error) {
         lost(error);
     }

@@ -1,16 +1,18 @@
 #include "TrackerWrite.h"
 
-#include "CliCommands.h"
+#include "AprsPasscode.h"
 #include "CliFailure.h"
 #include "CliFields.h"
+#include "CliOutput.h"
 #include "Console.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
+#include "GlobalOptions.h"
 #include "LineEncoding.h"
 #include "Progress.h"
-#include "RestorePoints.h"
 #include "TrackerDialogue.h"
 #include "TrackerPort.h"
+#include "TrackerSession.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -45,6 +47,25 @@ bool writesNothing(const QList<DialogueStep>& steps) {
     return std::none_of(steps.begin(), steps.end(), [](const DialogueStep& step) {
         return step.kind == DialogueStep::Kind::Write;
     });
+}
+
+// Whether a set of the field may make the passcode wrong.
+bool concernsPasscode(const CliField& field) {
+    return field.target == FieldTarget{TextField::Callsign} ||
+           field.target == FieldTarget{TextField::Passcode};
+}
+
+// A note on standard error when the record's passcode is not its callsign's.
+void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
+    // Without a callsign there is nothing to check against.
+    if (record.callsign.isEmpty() || passcodeMatches(record.callsign, record.passcode))
+        return;
+    progress.note(
+        QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
+                       "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
+                       "reports, the radio is not affected")
+            .arg(record.passcode.isEmpty() ? QStringLiteral("an empty passcode") : record.passcode,
+                 record.callsign, QString::number(aprsPasscode(record.callsign))));
 }
 
 // The tracker's settings with the request's changes made.
@@ -106,6 +127,29 @@ void write(TrackerPort& port, Progress& progress, const WriteRequest& request,
     }
 }
 
+// Reads the tracker, leaves a restore point and writes what the request asks.
+int writeOnTracker(TrackerSession& session, const WriteRequest& request) {
+    auto& [options, progress, port] = session;
+    const SettingsRecord onTracker = readWithRestorePoint(port, progress);
+    const SettingsRecord record =
+        request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
+    refuseUnsentChanges(record, request);
+    refuseBrokenFields(record);
+    const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
+    if (request.dryRun) {
+        printCommands(options, steps);
+        return kExitDone;
+    }
+    write(port, progress, request, steps);
+    progress.note(writesNothing(steps)
+                      ? QStringLiteral("Nothing to write: the tracker holds these settings; it "
+                                       "restarts")
+                      : QStringLiteral("Written; the tracker restarts with the new settings"));
+    const bool same = !request.verify || verifyWrite(session, record);
+    port.close();
+    return same ? kExitDone : kExitNoAnswer;
+}
+
 } // namespace
 
 void addWriteOptions(QCommandLineParser& parser) {
@@ -130,39 +174,12 @@ WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words) {
     return request;
 }
 
-SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress) {
-    SettingsRecord record = readTracker(port, progress);
-    const auto restorePoint = saveRestorePoint(record);
-    if (const auto* error = std::get_if<SettingsFileError>(&restorePoint))
-        progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
-    return record;
-}
-
 int runWrite(const GlobalOptions& options, const WriteRequest& request) {
-    Progress progress(options.quiet);
     // Without changes to make, all the commands are known before the tracker answers.
     if (request.dryRun && request.all && request.changes.isEmpty()) {
         printCommands(options, writeDialogue(request.record));
         return kExitDone;
     }
-    TrackerPort port(chooseDevice(options.port), options.traceFile);
-    port.open();
-    const SettingsRecord onTracker = readWithRestorePoint(port, progress);
-    const SettingsRecord record =
-        request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
-    refuseUnsentChanges(record, request);
-    refuseBrokenFields(record);
-    const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
-    if (request.dryRun) {
-        printCommands(options, steps);
-        return kExitDone;
-    }
-    write(port, progress, request, steps);
-    progress.note(writesNothing(steps)
-                      ? QStringLiteral("Nothing to write: the tracker holds these settings; it "
-                                       "restarts")
-                      : QStringLiteral("Written; the tracker restarts with the new settings"));
-    const bool same = !request.verify || verifyWrite(options, port, progress, record);
-    port.close();
-    return same ? kExitDone : kExitNoAnswer;
+    return withTracker(
+        options, [&request](TrackerSession& session) { return writeOnTracker(session, request); });
 }

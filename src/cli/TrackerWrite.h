@@ -8,9 +8,7 @@
 #include <QStringList>
 #include <utility>
 
-class Progress;
 class QCommandLineParser;
-class TrackerPort;
 struct GlobalOptions;
 
 // What write, set and defaults ask for: the settings to write, or the changes
@@ -34,6 +32,3 @@ WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words);
 // Reads the tracker, writes what the request asks and restarts the tracker;
 // returns the exit code.
 int runWrite(const GlobalOptions& options, const WriteRequest& request);
-
-// Reads every setting and leaves a restore point of them.
-SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress);

@@ -1,5 +1,7 @@
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "CliFailure.h"
+#include "CliOutput.h"
 #include "Console.h"
 #include "VersionText.h"
 

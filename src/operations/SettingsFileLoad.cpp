@@ -15,17 +15,12 @@
 #include <QUrl>
 #include <utility>
 
-namespace {
-constexpr int kPortWatchMs = 100;
-} // namespace
-
 SettingsFileLoad::SettingsFileLoad(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     connect(context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton)),
             &QPushButton::clicked, this, &SettingsFileLoad::chooseAndLoad);
-    // The port has no signal of its own for opening and closing.
-    connect(&portWatch_, &QTimer::timeout, this, &SettingsFileLoad::offerWhilePortFree);
-    portWatch_.start(kPortWatchMs);
+    connect(context_.comm, &MSComm::opened, this, &SettingsFileLoad::offerWhilePortFree);
+    connect(context_.comm, &MSComm::closed, this, &SettingsFileLoad::offerWhilePortFree);
     offerWhilePortFree();
 }
 

@@ -3,7 +3,6 @@
 #include "FormContext.h"
 
 #include <QObject>
-#include <QTimer>
 
 // Load file: brings the settings lines of a file into the window's fields, as if
 // the tracker had sent them.
@@ -28,5 +27,4 @@ private:
     void offerWhilePortFree();
 
     FormContext context_;
-    QTimer portWatch_;
 };

@@ -4,15 +4,11 @@
 #include "PortSettings.h"
 #include "SerialError.h"
 
-namespace {
-// A device that takes no data for this long is treated as gone.
-constexpr int kOutputTimeoutMs = 3000;
-} // namespace
-
 MSComm::MSComm(PortDirectory ports, QObject* parent) : QObject(parent), ports_(std::move(ports)) {
     setObjectName(QStringLiteral("MSComm1"));
     line_.setReadBufferSize(1024);
     connect(&line_, &SerialLine::readable, this, &MSComm::handleReadable);
+    connect(&line_, &SerialLine::closed, this, &MSComm::closed);
 }
 
 void MSComm::setCommPort(int number) {
@@ -58,6 +54,7 @@ void MSComm::open() {
             QStringLiteral("%1 (%2): %3").arg(portNameOf(commPort_), device, error.message()),
             error.kind());
     }
+    Q_EMIT opened();
 }
 
 void MSComm::output(const QString& text) {
@@ -66,7 +63,7 @@ void MSComm::output(const QString& text) {
 
 void MSComm::output(const QByteArray& bytes) {
     try {
-        line_.write(bytes, kOutputTimeoutMs);
+        line_.write(bytes, SerialLine::kOutputTimeoutMs);
     } catch (const SerialError& error) {
         throw SerialError(QStringLiteral("%1: %2").arg(portNameOf(commPort_), error.message()),
                           error.kind());

@@ -49,6 +49,9 @@ public:
 
 Q_SIGNALS:
     void onComm();
+    void opened();
+    // Closed by the program, or by a failure of the port.
+    void closed();
 
 private:
     void handleReadable();

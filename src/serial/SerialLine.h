@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 // One serial device, the same on every system: the window drives it from its
 // event loop, the command line blocks on it. Failures are thrown as
@@ -14,6 +15,9 @@
 class SerialLine : public QObject {
     Q_OBJECT
 public:
+    // A device that takes no data for this long is treated as gone.
+    static constexpr int kOutputTimeoutMs = 3000;
+
     explicit SerialLine(QObject* parent = nullptr);
     ~SerialLine() override;
     SerialLine(const SerialLine&) = delete;
@@ -42,9 +46,23 @@ public:
 Q_SIGNALS:
     // Bytes have arrived; raised from the event loop.
     void readable();
+    // The line was open and is no more: closed, or failed and closed by itself.
+    void closed();
 
 private:
+    enum class WriteOutcome { Done, TimedOut, HungUp };
+
     [[noreturn]] void throwNotOpen() const;
+
+    // Each system's own part; the calls above check the line and report for them.
+    void openDevice(const QString& device, const PortSettings& settings);
+    WriteOutcome writeToDevice(const QByteArray& bytes, int timeoutMs);
+    QByteArray takeReceived(qint64 most);
+    bool waitForBytes(int ms);
+    // Closes the line, keeping `why` as the reason every later call gives; an
+    // empty reason is a plain close, which lets the bytes under way go out first.
+    void release(const QString& why = {});
+    const std::optional<QString>& failure() const;
 
     struct Backend;
     std::unique_ptr<Backend> backend_;

@@ -17,38 +17,6 @@
 
 namespace {
 
-enum class WriteOutcome { Done, TimedOut, HungUp };
-
-// Straight to the descriptor: QSerialPort would queue the bytes until its
-// event loop runs, and its close() drops whatever is still queued.
-WriteOutcome writeToDevice(int fd, const QByteArray& bytes, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
-        if (n > 0) {
-            sent += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
-            return WriteOutcome::HungUp;
-        pollfd writable{fd, POLLOUT, 0};
-        const int left = static_cast<int>(deadline.remainingTime());
-        // A signal lets the bytes under way finish: half a frame would confuse the loader.
-        const int ready = left > 0 ? ::poll(&writable, 1, left) : 0;
-        if (ready == 0)
-            return WriteOutcome::TimedOut;
-        if (ready > 0 && (writable.revents & (POLLERR | POLLHUP)) != 0)
-            return WriteOutcome::HungUp;
-        if (ready < 0 && errno != EINTR)
-            return WriteOutcome::HungUp;
-    }
-    return WriteOutcome::Done;
-}
-
 QSerialPort::Parity qtParity(Parity parity) {
     switch (parity) {
     case Parity::Even:
@@ -97,27 +65,29 @@ QString devicePathOf(const QString& name) {
 struct SerialLine::Backend {
     QSerialPort port;
     std::optional<QString> failure; // why the line failed while open
-    bool waiting = false;           // inside waitForReadable: it closes the port itself
+    bool waiting = false;           // inside waitForBytes, which closes the port itself
     bool closing = false;           // errors while closing are the close's own
-
-    void handleError(QSerialPort::SerialPortError error) {
-        if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port.isOpen() ||
-            failure || closing)
-            return;
-        // After an unplug the port reports errors thousands of times a second: close once.
-        failure = port.errorString();
-        if (!waiting)
-            port.close();
-    }
 };
 
 SerialLine::SerialLine(QObject* parent) : QObject(parent), backend_(std::make_unique<Backend>()) {
     connect(&backend_->port, &QSerialPort::readyRead, this, &SerialLine::readable);
     connect(&backend_->port, &QSerialPort::errorOccurred, this,
-            [this](QSerialPort::SerialPortError error) { backend_->handleError(error); });
+            [this](QSerialPort::SerialPortError error) {
+                Backend& line = *backend_;
+                if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError ||
+                    !line.port.isOpen() || line.failure || line.closing)
+                    return;
+                // After an unplug the port reports errors thousands of times a second: close once.
+                if (line.waiting)
+                    line.failure = line.port.errorString();
+                else
+                    release(line.port.errorString());
+            });
 }
 
 SerialLine::~SerialLine() {
+    // Whoever listened may be gone already.
+    blockSignals(true);
     close();
 }
 
@@ -125,10 +95,8 @@ void SerialLine::setReadBufferSize(qint64 bytes) {
     backend_->port.setReadBufferSize(bytes);
 }
 
-void SerialLine::open(const QString& device, const PortSettings& settings) {
+void SerialLine::openDevice(const QString& device, const PortSettings& settings) {
     QSerialPort& port = backend_->port;
-    if (port.isOpen())
-        throw SerialError(QStringLiteral("Port already open"));
     // Asked before QSerialPort takes its lock: another program trying the same
     // missing name holds that lock for an instant, and the device would look busy.
     if (!QFileInfo::exists(devicePathOf(device)))
@@ -155,60 +123,73 @@ bool SerialLine::isOpen() const {
     return backend_->port.isOpen();
 }
 
-void SerialLine::close() {
+void SerialLine::release(const QString& why) {
     QSerialPort& port = backend_->port;
-    if (!port.isOpen())
-        return;
     backend_->closing = true;
-    ::tcdrain(static_cast<int>(port.handle()));
+    if (why.isEmpty())
+        ::tcdrain(static_cast<int>(port.handle()));
+    else
+        backend_->failure = why;
     port.close();
     backend_->closing = false;
+    Q_EMIT closed();
 }
 
-void SerialLine::write(const QByteArray& bytes, int timeoutMs) {
-    QSerialPort& port = backend_->port;
-    if (!port.isOpen())
-        throwNotOpen();
-    const WriteOutcome outcome = writeToDevice(static_cast<int>(port.handle()), bytes, timeoutMs);
-    if (outcome == WriteOutcome::Done)
-        return;
-    const QString why = QStringLiteral("the port stopped taking data");
-    backend_->failure = why; // also keeps the close's own errors out
-    port.close();
-    throw SerialError(why, outcome == WriteOutcome::TimedOut ? SerialError::Kind::Timeout
-                                                             : SerialError::Kind::Gone);
+// Straight to the descriptor: QSerialPort would queue the bytes until its
+// event loop runs, and its close() drops whatever is still queued.
+SerialLine::WriteOutcome SerialLine::writeToDevice(const QByteArray& bytes, int timeoutMs) {
+    const int fd = static_cast<int>(backend_->port.handle());
+    const QDeadlineTimer deadline(timeoutMs);
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
+        if (n > 0) {
+            sent += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+            return WriteOutcome::HungUp;
+        pollfd writable{fd, POLLOUT, 0};
+        const int left = static_cast<int>(deadline.remainingTime());
+        // A signal lets the bytes under way finish: half a frame would confuse the loader.
+        const int ready = left > 0 ? ::poll(&writable, 1, left) : 0;
+        if (ready == 0)
+            return WriteOutcome::TimedOut;
+        if (ready > 0 && (writable.revents & (POLLERR | POLLHUP)) != 0)
+            return WriteOutcome::HungUp;
+        if (ready < 0 && errno != EINTR)
+            return WriteOutcome::HungUp;
+    }
+    return WriteOutcome::Done;
 }
 
 qint64 SerialLine::bytesAvailable() const {
     return isOpen() ? backend_->port.bytesAvailable() : 0;
 }
 
-QByteArray SerialLine::read(qint64 most) {
+QByteArray SerialLine::takeReceived(qint64 most) {
     QSerialPort& port = backend_->port;
-    if (!port.isOpen())
-        throwNotOpen();
     return most < 0 ? port.readAll() : port.read(most);
 }
 
-bool SerialLine::waitForReadable(int ms) {
+bool SerialLine::waitForBytes(int ms) {
     QSerialPort& port = backend_->port;
-    if (!port.isOpen())
-        throwNotOpen();
     if (port.bytesAvailable() > 0)
         return true;
     backend_->waiting = true;
     const bool arrived = port.waitForReadyRead(ms);
     backend_->waiting = false;
     if (backend_->failure) {
-        port.close();
+        release(*backend_->failure);
         throwNotOpen();
     }
     port.clearError();
     return arrived;
 }
 
-void SerialLine::throwNotOpen() const {
-    if (backend_->failure)
-        throw SerialError(*backend_->failure, SerialError::Kind::Gone);
-    throw SerialError(QStringLiteral("Port is not open"));
+const std::optional<QString>& SerialLine::failure() const {
+    return backend_->failure;
 }

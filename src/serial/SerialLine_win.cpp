@@ -7,6 +7,7 @@
 
 #include <QDeadlineTimer>
 #include <QWinEventNotifier>
+#include <functional>
 #include <optional>
 #include <windows.h>
 
@@ -113,6 +114,7 @@ struct SerialLine::Backend {
     PortSettings settings;
     DCB oldState{};
     std::optional<QString> failure; // why the line failed while open
+    std::function<void()> released; // tells the line's listeners
 
     Backend() {
         for (OVERLAPPED* overlap : {&readOverlap, &writeOverlap})
@@ -225,9 +227,11 @@ void SerialLine::Backend::release(bool drain) {
     ::CloseHandle(handle);
     handle = INVALID_HANDLE_VALUE;
     ::ResetEvent(readOverlap.hEvent);
+    released();
 }
 
 SerialLine::SerialLine(QObject* parent) : QObject(parent), backend_(std::make_unique<Backend>()) {
+    backend_->released = [this] { Q_EMIT closed(); };
     connect(&backend_->notifier, &QWinEventNotifier::activated, this, [this] {
         const qsizetype before = backend_->received.size();
         backend_->collectRead();
@@ -237,6 +241,8 @@ SerialLine::SerialLine(QObject* parent) : QObject(parent), backend_(std::make_un
 }
 
 SerialLine::~SerialLine() {
+    // Whoever listened may be gone already.
+    blockSignals(true);
     close();
 }
 
@@ -245,9 +251,7 @@ void SerialLine::setReadBufferSize(qint64 bytes) {
     backend_->startRead();
 }
 
-void SerialLine::open(const QString& device, const PortSettings& settings) {
-    if (backend_->isOpen())
-        throw SerialError(QStringLiteral("Port already open"));
+void SerialLine::openDevice(const QString& device, const PortSettings& settings) {
     backend_->settings = settings;
     backend_->open(device);
 }
@@ -269,49 +273,38 @@ bool SerialLine::isOpen() const {
     return backend_->isOpen();
 }
 
-void SerialLine::close() {
-    if (backend_->isOpen())
-        backend_->release(true);
+void SerialLine::release(const QString& why) {
+    if (!why.isEmpty())
+        backend_->failure = why;
+    backend_->release(why.isEmpty());
 }
 
-void SerialLine::write(const QByteArray& bytes, int timeoutMs) {
+SerialLine::WriteOutcome SerialLine::writeToDevice(const QByteArray& bytes, int timeoutMs) {
     Backend& line = *backend_;
-    if (!line.isOpen())
-        throwNotOpen();
     OVERLAPPED& overlap = line.writeOverlap;
-    DWORD error = ERROR_SUCCESS;
     if (!::WriteFile(line.handle, bytes.constData(), static_cast<DWORD>(bytes.size()), nullptr,
-                     &overlap))
-        error = ::GetLastError();
-    if (error == ERROR_IO_PENDING || error == ERROR_SUCCESS) {
-        DWORD count = 0;
-        // The system has every byte once the write completes; a device that takes none is cut off.
-        if (::WaitForSingleObject(overlap.hEvent, static_cast<DWORD>(qMax(timeoutMs, 0))) ==
-            WAIT_TIMEOUT) {
-            ::CancelIoEx(line.handle, &overlap);
-            error = WAIT_TIMEOUT;
-        }
-        if (::GetOverlappedResult(line.handle, &overlap, &count, TRUE) &&
-            count == static_cast<DWORD>(bytes.size()))
-            return;
-        if (error != WAIT_TIMEOUT)
-            error = ::GetLastError();
-    }
-    const QString why = QStringLiteral("the port stopped taking data");
-    line.failure = why;
-    line.release(false);
-    throw SerialError(why,
-                      error == WAIT_TIMEOUT ? SerialError::Kind::Timeout : SerialError::Kind::Gone);
+                     &overlap) &&
+        ::GetLastError() != ERROR_IO_PENDING)
+        return WriteOutcome::HungUp;
+    DWORD count = 0;
+    // The system has every byte once the write completes; a device that takes none is cut off.
+    const bool timedOut =
+        ::WaitForSingleObject(overlap.hEvent, static_cast<DWORD>(qMax(timeoutMs, 0))) ==
+        WAIT_TIMEOUT;
+    if (timedOut)
+        ::CancelIoEx(line.handle, &overlap);
+    if (::GetOverlappedResult(line.handle, &overlap, &count, TRUE) &&
+        count == static_cast<DWORD>(bytes.size()))
+        return WriteOutcome::Done;
+    return timedOut ? WriteOutcome::TimedOut : WriteOutcome::HungUp;
 }
 
 qint64 SerialLine::bytesAvailable() const {
     return isOpen() ? backend_->received.size() : 0;
 }
 
-QByteArray SerialLine::read(qint64 most) {
+QByteArray SerialLine::takeReceived(qint64 most) {
     Backend& line = *backend_;
-    if (!line.isOpen())
-        throwNotOpen();
     const qsizetype count =
         most < 0 ? line.received.size() : qMin<qsizetype>(most, line.received.size());
     QByteArray bytes = line.received.left(count);
@@ -320,10 +313,8 @@ QByteArray SerialLine::read(qint64 most) {
     return bytes;
 }
 
-bool SerialLine::waitForReadable(int ms) {
+bool SerialLine::waitForBytes(int ms) {
     Backend& line = *backend_;
-    if (!line.isOpen())
-        throwNotOpen();
     const QDeadlineTimer deadline(ms);
     while (line.received.isEmpty()) {
         const auto left = static_cast<DWORD>(qMax<qint64>(deadline.remainingTime(), 0));
@@ -336,8 +327,6 @@ bool SerialLine::waitForReadable(int ms) {
     return true;
 }
 
-void SerialLine::throwNotOpen() const {
-    if (backend_->failure)
-        throw SerialError(*backend_->failure, SerialError::Kind::Gone);
-    throw SerialError(QStringLiteral("Port is not open"));
+const std::optional<QString>& SerialLine::failure() const {
+    return backend_->failure;
 }

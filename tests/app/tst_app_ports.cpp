@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSerialPort>
 #include <QTimer>
 #include <QtTest>
@@ -70,7 +71,10 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(link));
     }
     void choosingWhileOpenShowsPortIsOpen() {
+        auto* loadFile = form_->findChild<QPushButton*>(ctl::LoadFileButton);
         form_->comm()->open();
+        // A load meanwhile would mix the file with a reply.
+        QVERIFY(!loadFile->isEnabled());
         QString shown;
         QTimer::singleShot(50, this, [&shown] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -84,6 +88,7 @@ private Q_SLOTS:
         QCOMPARE(form_->comm()->commPort(), 3);
         QVERIFY(form_->comm()->isOpen());
         form_->comm()->close();
+        QVERIFY(loadFile->isEnabled());
     }
 
     // Why ports that did not open are missing from the list.

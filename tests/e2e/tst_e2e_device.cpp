@@ -223,6 +223,7 @@ private Q_SLOTS:
         const QString caption = bench.text(button);
         bench.click(button);
         QVERIFY(!bench.portOpen());
+        QVERIFY(bench.enabled(ctl::LoadFileButton));
         if (button == ctl::WriteButton)
             QVERIFY(bench.text(ctl::StatusLog).endsWith("Writing......\r\n" + kWriteFail));
         else

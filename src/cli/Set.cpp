@@ -1,0 +1,53 @@
+#include "CliArguments.h"
+#include "CliFailure.h"
+#include "CliFields.h"
+#include "Commands.h"
+#include "TrackerWrite.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+QString setDescription() {
+    QString text = QStringLiteral("Reads the tracker and leaves a restore point, changes the "
+                                  "named fields, writes those that differ and restarts it."
+                                  "\n\nFIELD=VALUE, where FIELD is one of:\n");
+    for (const CliField& field : cliFields())
+        if (!field.accepts.isEmpty())
+            text += QStringLiteral("  %1 %2\n")
+                        .arg(QString::fromLatin1(field.name), -15)
+                        .arg(field.accepts);
+    return text;
+}
+
+} // namespace
+
+int command::set(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    addWriteOptions(parser);
+    parser.addPositionalArgument(QStringLiteral("FIELD=VALUE"), QStringLiteral("A change."),
+                                 QStringLiteral("FIELD=VALUE ..."));
+    const QStringList assignments =
+        parseCommand(parser, arguments, setDescription(), arguments.size());
+    if (assignments.isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("set: give at least one FIELD=VALUE")};
+    FieldChanges changes;
+    for (const QString& assignment : assignments) {
+        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        const CliField* field = findCliField(assignment.left(equals));
+        if (equals < 0 && findCliField(assignment))
+            throw CliFailure{kExitUsage,
+                             QStringLiteral("set: give a value: %1=VALUE").arg(assignment)};
+        if (equals < 0 || !field)
+            throw CliFailure{kExitUsage, QStringLiteral("set: unknown field in \"%1\"; see "
+                                                        "\"kite12 set --help\"")
+                                             .arg(assignment)};
+        const QString value = typedValue(*field, assignment.mid(equals + 1));
+        if (const std::optional<QString> problem = valueProblem(*field, value))
+            throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
+        changes.append({field, value});
+    }
+    WriteRequest request = writeRequest(parser, QStringList{QStringLiteral("set")} + assignments);
+    request.changes = changes;
+    return runWrite(options, request);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "SettingsRecord.h"
+
+#include <QJsonArray>
+#include <functional>
+
+struct GlobalOptions;
+class Progress;
+class TrackerPort;
+
+// One command's tracker: its port, open, and the progress on standard error.
+struct TrackerSession {
+    const GlobalOptions& options;
+    Progress& progress;
+    TrackerPort& port;
+};
+
+// Opens the port the options name and runs `run` over it; returns its exit code.
+// The port closes at the end, if `run` has not closed it before.
+int withTracker(const GlobalOptions& options, const std::function<int(TrackerSession&)>& run);
+
+// Reads every setting and leaves a restore point of them.
+SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress);
+// Each field the write sent that reads back otherwise, as objects of field,
+// written and read; the verdict is noted.
+QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written,
+                               const SettingsRecord& read);
+// After a write and its restart, reads the tracker again and prints each field
+// the write sent that reads back otherwise; false when there is one.
+bool verifyWrite(TrackerSession& session, const SettingsRecord& written);

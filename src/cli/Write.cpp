@@ -1,0 +1,39 @@
+#include "CliArguments.h"
+#include "CliFailure.h"
+#include "Commands.h"
+#include "FileForWrite.h"
+#include "RestorePoints.h"
+#include "TrackerWrite.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+int command::write(const GlobalOptions& options, const QStringList& arguments) {
+    QCommandLineParser parser;
+    addWriteOptions(parser);
+    parser.addOption({QStringLiteral("last"),
+                      QStringLiteral("Write the newest restore point (in %1) instead of a FILE.")
+                          .arg(QDir::toNativeSeparators(restorePointFolder()))});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A settings file, as read -o saves it."));
+    const QStringList files =
+        parseCommand(parser, arguments,
+                     QStringLiteral("Reads the tracker and leaves a restore point, writes the "
+                                    "settings of FILE that differ, then restarts the tracker."),
+                     1);
+    const bool last = parser.isSet(QStringLiteral("last"));
+    if (files.isEmpty() == !last)
+        throw CliFailure{kExitUsage, QStringLiteral("write: give a settings FILE or --last")};
+    const QString file = last ? newestRestorePoint() : files.first();
+    if (file.isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("write: no restore point in %1")
+                                         .arg(QDir::toNativeSeparators(restorePointFolder()))};
+    WriteRequest request = writeRequest(parser, {QStringLiteral("write"), file});
+    // A file of some fields only changes those, as set would.
+    const FileSettings settings = readFileForWrite(file);
+    if (settings.complete)
+        request.record = settings.record;
+    else
+        request.changes = settings.changes;
+    return runWrite(options, request);
+}
