@@ -24,9 +24,12 @@ void ReceivePath::handleComm() {
         // Decoded while no text is wanted too, so that the first character
         // handed on is decoded from its first byte.
         const QString character = infoStream_.feed(byte);
-        if (textWanted && !character.isEmpty())
+        if (textWanted && !character.isEmpty()) {
+            sinks_.settle();
             sinks_.text(character);
+        }
         if (line_.feed(byte))
             sinks_.line(line_.currentLine());
     }
+    sinks_.settle();
 }
