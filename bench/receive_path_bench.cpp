@@ -6,9 +6,9 @@
 #include "MultiLineBox.h"
 #include "PseudoTerminal.h"
 #include "ReceivePath.h"
+#include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
 #include "SettingsControls.h"
-#include "SettingsLineParser.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -154,7 +154,8 @@ public:
                                 {[hexBox](const QByteArray& bytes) { hexBox->appendBytes(bytes); },
                                  [frame] { return !frame->isHidden(); },
                                  [infoBox](const QString& text) { infoBox->appendText(text); },
-                                 [this](const QString& line) { peizhi(line, record_); }},
+                                 [this](const QString& line) { received_.take(line); },
+                                 [this] { received_.settle(); }},
                                 &form_);
         QObject::connect(comm_, &MSComm::onComm, &form_, [this] {
             handlerNs_ += handlerClock_.nsecsElapsed();
@@ -203,6 +204,7 @@ private:
     PseudoTerminal tty_;
     QWidget form_;
     SettingsControls record_{&form_};
+    ReceivedSettings received_{record_};
     MSComm* comm_ = nullptr;
     ReceivePath* path_ = nullptr;
     QElapsedTimer handlerClock_;
