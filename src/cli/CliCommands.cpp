@@ -1,7 +1,6 @@
 #include "CliCommands.h"
 
 #include "CliFailure.h"
-#include "CliFields.h"
 #include "Console.h"
 #include "DefaultSettings.h"
 #include "Dialogues.h"
@@ -12,6 +11,7 @@
 #include "PortSettingsStore.h"
 #include "Progress.h"
 #include "RestorePoints.h"
+#include "SettingValues.h"
 #include "SettingsFile.h"
 #include "TrackerPort.h"
 #include "TrackerWrite.h"
@@ -196,7 +196,7 @@ void printJson(const QJsonValue& json) {
 
 QJsonObject recordJson(const SettingsRecord& record) {
     QJsonObject object;
-    for (const CliField& field : cliFields())
+    for (const Setting& field : trackerSettings())
         object.insert(QLatin1String(field.name), fieldValue(field, record));
     return object;
 }
@@ -206,7 +206,7 @@ void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
         printJson(recordJson(record));
         return;
     }
-    for (const CliField& field : cliFields())
+    for (const Setting& field : trackerSettings())
         print(QStringLiteral("%1 %2\n")
                   .arg(QString::fromLatin1(field.name), -15)
                   .arg(fieldValue(field, record)));
@@ -370,7 +370,7 @@ QString setDescription() {
     QString text = QStringLiteral("Reads the tracker and leaves a restore point, changes the "
                                   "named fields, writes those that differ and restarts it."
                                   "\n\nFIELD=VALUE, where FIELD is one of:\n");
-    for (const CliField& field : cliFields())
+    for (const Setting& field : trackerSettings())
         if (!field.accepts.isEmpty())
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
@@ -390,8 +390,8 @@ int set(const GlobalOptions& options, const QStringList& arguments) {
     FieldChanges changes;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-        const CliField* field = findCliField(assignment.left(equals));
-        if (equals < 0 && findCliField(assignment))
+        const Setting* field = findSetting(assignment.left(equals));
+        if (equals < 0 && findSetting(assignment))
             throw CliFailure{kExitUsage,
                              QStringLiteral("set: give a value: %1=VALUE").arg(assignment)};
         if (equals < 0 || !field)

@@ -68,8 +68,8 @@ int flash(const GlobalOptions& options, const QStringList& arguments);
 int gprs(const GlobalOptions& options, const QStringList& arguments);
 int passcode(const QStringList& arguments);
 
-struct CliField;
+struct Setting;
 // Whether a set of the field may make the passcode wrong.
-bool concernsPasscode(const CliField& field);
+bool concernsPasscode(const Setting& field);
 // A note on standard error when the record's passcode is not its callsign's.
 void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record);

@@ -1,8 +1,8 @@
 #include "AprsPasscode.h"
 #include "CliCommands.h"
 #include "CliFailure.h"
-#include "CliFields.h"
 #include "Progress.h"
+#include "SettingValues.h"
 
 #include <QCommandLineParser>
 
@@ -18,19 +18,22 @@ int passcode(const QStringList& arguments) {
     return kExitDone;
 }
 
-bool concernsPasscode(const CliField& field) {
+bool concernsPasscode(const Setting& field) {
     return field.target == FieldTarget{TextField::Callsign} ||
            field.target == FieldTarget{TextField::Passcode};
 }
 
 void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
     // Without a callsign there is nothing to check against.
-    if (record.callsign.isEmpty() || passcodeMatches(record.callsign, record.passcode))
+    if (record.text(TextField::Callsign).isEmpty() ||
+        passcodeMatches(record.text(TextField::Callsign), record.text(TextField::Passcode)))
         return;
-    progress.note(
-        QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
-                       "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
-                       "reports, the radio is not affected")
-            .arg(record.passcode.isEmpty() ? QStringLiteral("an empty passcode") : record.passcode,
-                 record.callsign, QString::number(aprsPasscode(record.callsign))));
+    progress.note(QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
+                                 "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
+                                 "reports, the radio is not affected")
+                      .arg(record.text(TextField::Passcode).isEmpty()
+                               ? QStringLiteral("an empty passcode")
+                               : record.text(TextField::Passcode),
+                           record.text(TextField::Callsign),
+                           QString::number(aprsPasscode(record.text(TextField::Callsign)))));
 }

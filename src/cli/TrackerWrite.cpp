@@ -2,13 +2,13 @@
 
 #include "CliCommands.h"
 #include "CliFailure.h"
-#include "CliFields.h"
 #include "Console.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
 #include "LineEncoding.h"
 #include "Progress.h"
 #include "RestorePoints.h"
+#include "SettingValues.h"
 #include "TrackerDialogue.h"
 #include "TrackerPort.h"
 
@@ -65,7 +65,7 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
             continue;
         const OptionGroup mode =
             *text == TextField::Interval ? OptionGroup::BeaconMode : OptionGroup::Gps;
-        const CliField& modeField = *findCliField(FieldTarget{mode});
+        const Setting& modeField = *findSetting(FieldTarget{mode});
         const QString needed =
             mode == OptionGroup::BeaconMode ? QStringLiteral("interval") : QStringLiteral("fixed");
         throw CliFailure{kExitUsage,
@@ -82,7 +82,7 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
 void refuseBrokenFields(const SettingsRecord& record) {
     QStringList problems;
     for (const TextField field : brokenFields(record))
-        problems.append(*valueProblem(*findCliField(field), record.text(field)));
+        problems.append(*valueProblem(*findSetting(field), record.text(field)));
     if (!problems.isEmpty())
         throw CliFailure{kExitUsage,
                          QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};
