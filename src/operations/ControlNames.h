@@ -78,10 +78,10 @@ inline constexpr char StepTimer[] = "Timer2";
 
 // A setting's box and its own label, as the settings table names them.
 inline const char* box(TextField field) {
-    return setting(field).control;
+    return setting(field).window.control;
 }
 inline const char* label(TextField field) {
-    return setting(field).label;
+    return setting(field).window.label;
 }
 // The filter's box also shows the modem's replies.
 inline const char* gprsInfoBox() {

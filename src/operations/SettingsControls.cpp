@@ -120,8 +120,8 @@ SettingsRecord SettingsControls::record() const {
 
 void SettingsControls::clearForRead() {
     for (const Setting& setting : settingsTable())
-        if (setting.readClears)
-            setText(std::get<TextField>(setting.target), QLatin1String(setting.readClears));
+        if (setting.window.readClears)
+            setText(std::get<TextField>(setting.target), QLatin1String(setting.window.readClears));
     for (OptionGroup group : {OptionGroup::Gps, OptionGroup::BeaconMode}) {
         for (int member = 0; member < memberCount(group); ++member)
             setChosen(group, member, false);

@@ -11,7 +11,7 @@ namespace {
 // The field as the window labels it.
 QString shownName(TextField field, UiLanguage language) {
     const Setting& shown = setting(field);
-    return inLanguage(language, shown.chineseName, shown.englishName);
+    return inLanguage(language, shown.window.chineseName, shown.window.englishName);
 }
 
 QString refusal(const SettingsRecord& record, const QList<TextField>& broken, QString heading,

@@ -59,7 +59,7 @@ QString typedValue(const Setting& field, const QString& typed) {
 }
 
 std::optional<QString> valueProblem(const Setting& field, const QString& value) {
-    if (field.sent == SentWhen::Never)
+    if (field.write.sent == SentWhen::Never)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
     bool fits = true;

@@ -34,7 +34,7 @@ std::optional<QString> lineValue(const Setting& setting, const SettingsRecord& r
         return std::nullopt;
     }
     const TextField field = std::get<TextField>(setting.target);
-    switch (setting.reply) {
+    switch (setting.reply.value) {
     case ReplyValue::Call:
         return r.text(TextField::Callsign) + QLatin1Char('-') + r.text(TextField::Ssid);
     case ReplyValue::Position:
@@ -50,12 +50,12 @@ QStringList readReplyLines(const SettingsRecord& r) {
     QStringList lines;
     QStringList optionLines; // the option groups' lines come last
     for (const Setting& setting : trackerSettings()) {
-        if (!setting.replyKey)
+        if (!setting.reply.key)
             continue;
         const std::optional<QString> value = lineValue(setting, r);
         if (!value)
             continue;
-        const QString line = QLatin1String(setting.replyKey) + QLatin1Char(':') + *value;
+        const QString line = QLatin1String(setting.reply.key) + QLatin1Char(':') + *value;
         (std::holds_alternative<OptionGroup>(setting.target) ? optionLines : lines).append(line);
     }
     return lines + optionLines;

@@ -34,7 +34,7 @@ std::optional<QString> lineProblem(const QString& line) {
     for (const auto& [target, value] : texts) {
         const Setting* field = findSetting(target);
         // The version and the filter are shown as the tracker sent them.
-        if (!field || field->sent == SentWhen::Never)
+        if (!field || field->write.sent == SentWhen::Never)
             continue;
         if (std::optional<QString> problem = valueProblem(*field, value))
             return problem;

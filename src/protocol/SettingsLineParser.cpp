@@ -144,19 +144,19 @@ void setText(LineParse& parse, TextField field, ReplyValue reply, qsizetype star
 
 // The setting's line; false when a cut cannot be made.
 bool parseSetting(LineParse& parse, const Setting& setting) {
-    const QLatin1String key(setting.replyKey);
-    if (!parse.startsWith(setting.replyKey) ||
-        (!setting.keyAlone && parse.at(key.size() + 1) != QLatin1String(":")))
+    const QLatin1String key(setting.reply.key);
+    if (!parse.startsWith(setting.reply.key) ||
+        (!setting.reply.keyAlone && parse.at(key.size() + 1) != QLatin1String(":")))
         return true;
     const qsizetype start = key.size() + 2;
     if (const auto* check = std::get_if<CheckField>(&setting.target))
         setFlag(parse, *check, start);
     else if (const auto* group = std::get_if<OptionGroup>(&setting.target))
         setOption(parse, *group, start);
-    else if (setting.reply == ReplyValue::Call)
+    else if (setting.reply.value == ReplyValue::Call)
         return setCall(parse, start);
     else
-        setText(parse, std::get<TextField>(setting.target), setting.reply, start);
+        setText(parse, std::get<TextField>(setting.target), setting.reply.value, start);
     return true;
 }
 
@@ -178,7 +178,7 @@ void parseMarks(LineParse& parse) {
 bool parseKeyed(LineParse& parse) {
     parseMarks(parse);
     for (const Setting& setting : trackerSettings())
-        if (setting.replyKey && !parseSetting(parse, setting))
+        if (setting.reply.key && !parseSetting(parse, setting))
             return false;
     return true;
 }

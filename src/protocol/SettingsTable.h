@@ -39,6 +39,30 @@ struct DefaultText {
     bool firstListed = false;      // the first entry of the window's list
 };
 
+// A setting's line in the tracker's reply and in a settings file: key ":" value.
+struct ReplyLine {
+    const char* key = nullptr; // none: no line of its own
+    ReplyValue value = ReplyValue::None;
+    bool keyAlone = false; // a line is taken for it on the key without the colon
+};
+
+// A setting's step in the write sequence: AT+command,value#.
+struct WritePlace {
+    const char* command = nullptr; // none: another setting's command sends it
+    int step = -1;
+    int waitMs = 0; // after the step
+    SentWhen sent = SentWhen::Never;
+};
+
+// A text field's box in the window.
+struct WindowBox {
+    const char* control = nullptr;
+    const char* label = nullptr;       // the box's own label
+    const char* readClears = nullptr;  // what a read empties the box to; none: kept
+    const char* chineseName = nullptr; // as a refusal names the field
+    const char* englishName = nullptr;
+};
+
 // One setting of the tracker or of its modem, described once: the parser, the
 // write, the settings file, the rules, Default, kite12 and the window's
 // binding all read it.
@@ -46,20 +70,11 @@ struct Setting {
     FieldTarget target;
     // kite12's name (read table, --json key, FIELD of set); none for the modem's fields.
     const char* name = nullptr;
-    const char* replyKey = nullptr; // in a reply line and a settings file, before ':'
-    ReplyValue reply = ReplyValue::None;
-    bool keyAlone = false;         // a line is taken for it on the key without the colon
-    const char* command = nullptr; // AT+command,value#
-    int step = -1;                 // its place in the write sequence
-    int waitMs = 0;                // the wait after the step
-    SentWhen sent = SentWhen::Never;
+    ReplyLine reply = {};
+    WritePlace write = {};
     FieldRule rule = {};
     DefaultText defaultText = {};
-    const char* readClears = nullptr;  // what a read empties the box to; nothing: kept
-    const char* control = nullptr;     // the window's box
-    const char* label = nullptr;       // the box's own label
-    const char* chineseName = nullptr; // as a refusal names it
-    const char* englishName = nullptr;
+    WindowBox window = {};
     // What the field takes, in a few words; empty when the write never sends it.
     QString accepts = {};
 };

@@ -38,9 +38,9 @@ std::optional<QString> commandValue(const Setting& setting, const SettingsRecord
     if (const auto* group = std::get_if<OptionGroup>(&setting.target))
         return optionValue(*group, f);
     const TextField field = std::get<TextField>(setting.target);
-    if (setting.reply == ReplyValue::Call)
+    if (setting.reply.value == ReplyValue::Call)
         return callValue(f);
-    if (setting.reply == ReplyValue::Position)
+    if (setting.reply.value == ReplyValue::Position)
         return positionText(f, QLatin1Char(','));
     // A listed text goes as its code; the field rules let no other text reach a
     // write, and a backlight time goes as it is.
@@ -70,13 +70,14 @@ QString resetCommand() {
 
 WriteStep writeStep(int index, const SettingsRecord& f) {
     for (const Setting& setting : trackerSettings()) {
-        if (setting.step != index || !setting.command)
+        if (setting.write.step != index || !setting.write.command)
             continue;
         if (!writeSends(setting, f))
-            return {{}, setting.sent == SentWhen::Fixed ? setting.waitMs : 0};
+            return {{}, setting.write.sent == SentWhen::Fixed ? setting.write.waitMs : 0};
         const std::optional<QString> value = commandValue(setting, f);
-        return {value ? commandFrame(QString::fromLatin1(setting.command), *value) : QString(),
-                setting.waitMs};
+        return {value ? commandFrame(QString::fromLatin1(setting.write.command), *value)
+                      : QString(),
+                setting.write.waitMs};
     }
     return {};
 }
