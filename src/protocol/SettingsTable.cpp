@@ -3,6 +3,8 @@
 #include "DefaultSettings.h"
 #include "TrackerCodes.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -271,10 +273,17 @@ std::span<const Setting> trackerSettings() {
 }
 
 const Setting& setting(TextField field) {
-    for (const Setting& each : table())
-        if (each.target == FieldTarget{field})
-            return each;
-    Q_UNREACHABLE();
+    // The window's binding looks a box up for every change a reply makes.
+    static const auto byField = [] {
+        std::array<const Setting*, kTextFields.size()> all{};
+        for (const Setting& each : table())
+            if (const auto* text = std::get_if<TextField>(&each.target))
+                all.at(static_cast<std::size_t>(*text)) = &each;
+        if (std::find(all.begin(), all.end(), nullptr) != all.end())
+            qFatal("A text field has no row in the settings table");
+        return all;
+    }();
+    return *byField.at(static_cast<std::size_t>(field));
 }
 
 const Setting* findSetting(const QString& name) {
