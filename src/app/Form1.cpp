@@ -82,7 +82,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.changeMarks = new ChangeMarks(this, settings_.get());
     SettingsControls* record = settings_.get();
     auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
-    auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::GprsInfoBox));
+    auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::gprsInfoBox()));
     auto* gprsFrame = context_.control<QGroupBox>(QLatin1String(ctl::GprsFrame));
     auto received = std::make_shared<ReceivedSettings>(*record);
     // The GPRS info box shows the modem's text while the GPRS frame is shown.
