@@ -1,6 +1,5 @@
 #include "FirmwareUpdate.h"
 
-#include "CliFields.h"
 #include "CompleteRead.h"
 #include "ControlNames.h"
 #include "DialogueRunner.h"
@@ -8,6 +7,7 @@
 #include "MultiLineBox.h"
 #include "RestorePoints.h"
 #include "SerialError.h"
+#include "SettingValues.h"
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"

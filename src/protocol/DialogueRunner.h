@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliFields.h"
+#include "SettingValues.h"
 #include "DialogueLink.h"
 #include "TrackerDialogue.h"
 
