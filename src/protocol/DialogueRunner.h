@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SettingValues.h"
 #include "DialogueLink.h"
+#include "SettingValues.h"
 #include "TrackerDialogue.h"
 
 #include <QList>
