@@ -2,9 +2,9 @@
 
 #include "CliFailure.h"
 #include "CliOutput.h"
+#include "DialogueRunner.h"
 #include "Progress.h"
 #include "TrackerCommands.h"
-#include "TrackerDialogue.h"
 #include "TrackerPort.h"
 
 #include <QElapsedTimer>
@@ -13,51 +13,54 @@ namespace {
 // A tracker that has not answered by then did not take the restart command.
 constexpr int kAskForRestartMs = 3000;
 
-// Sends the step's command and waits as it says; true when its answer came.
-bool runStep(TrackerPort& port, const DialogueStep& step) {
-    if (step.forgetReplies)
-        port.reply() = PortRead{};
-    if (!step.command.isEmpty())
-        port.send(step.command);
-    return port.waitUntil(step.waitMs, [&port, &step] {
-        switch (step.awaited) {
-        case DialogueStep::Awaited::Connect:
-            return port.reply().connectSeen == 1;
-        case DialogueStep::Awaited::ReadEnd:
-            return port.reply().readEndSeen == 1;
-        case DialogueStep::Awaited::Time:
+// Runs the read; a failure ends with what the tracker did not do.
+void runRead(TrackerPort& port, Progress& progress, ReadDialogue::Mode mode) {
+    ReadDialogue dialogue(mode);
+    QElapsedTimer since;
+    throwReadFailure(port, runRead(port, dialogue, showSteps(progress, since)));
+}
+
+} // namespace
+
+ShowStep showSteps(Progress& progress, QElapsedTimer& since) {
+    return [&progress, &since](const DialogueStep& step) {
+        switch (step.kind) {
+        case DialogueStep::Kind::Handshake: {
+            if (step.number == 1)
+                since.start();
+            const bool ask = since.elapsed() >= kAskForRestartMs;
+            progress.status(
+                QStringLiteral("Connecting %1/%2%3")
+                    .arg(step.number)
+                    .arg(step.total)
+                    .arg(ask ? QStringLiteral(": please restart the tracker") : QString()));
             break;
         }
-        return false;
-    });
+        case DialogueStep::Kind::ReadRequest:
+            progress.status(QStringLiteral("Reading %1/%2").arg(step.number).arg(step.total));
+            break;
+        case DialogueStep::Kind::Write:
+            progress.status(QStringLiteral("Writing %1/%2").arg(step.number).arg(step.total));
+            break;
+        case DialogueStep::Kind::Restart:
+            // The read's own restart goes unsaid; the write's is told.
+            if (step.number == 1 && step.total > 1)
+                progress.status(QStringLiteral("Restarting"));
+            break;
+        case DialogueStep::Kind::Reset:
+            progress.status(QStringLiteral("Resetting the settings"));
+            break;
+        case DialogueStep::Kind::Pause:
+        case DialogueStep::Kind::Check:
+        case DialogueStep::Kind::Settle:
+        case DialogueStep::Kind::Modem:
+            break;
+        }
+    };
 }
 
-void showReadStep(Progress& progress, const DialogueStep& step, const QElapsedTimer& since) {
-    if (step.kind == DialogueStep::Kind::Handshake) {
-        const bool ask = since.elapsed() >= kAskForRestartMs;
-        progress.status(QStringLiteral("Connecting %1/%2%3")
-                            .arg(step.number)
-                            .arg(step.total)
-                            .arg(ask ? QStringLiteral(": please restart the tracker") : QString()));
-    } else if (step.kind == DialogueStep::Kind::ReadRequest) {
-        progress.status(QStringLiteral("Reading %1/%2").arg(step.number).arg(step.total));
-    }
-}
-
-// Runs the read up to its first request when `toHandshake`, else whole; a
-// failure ends with what the tracker did not do.
-void runRead(TrackerPort& port, Progress& progress, bool toHandshake) {
-    ReadDialogue dialogue;
-    QElapsedTimer since;
-    since.start();
-    bool answered = false;
-    while (const std::optional<DialogueStep> step = dialogue.next(answered)) {
-        if (toHandshake && step->kind == DialogueStep::Kind::ReadRequest)
-            return;
-        showReadStep(progress, *step, since);
-        answered = runStep(port, *step);
-    }
-    switch (dialogue.outcome()) {
+void throwReadFailure(const TrackerPort& port, ReadDialogue::Outcome outcome) {
+    switch (outcome) {
     case ReadDialogue::Outcome::NoConnect:
         throw CliFailure{kExitNoAnswer,
                          QStringLiteral("%1: the tracker did not answer %2 handshakes.\nA tracker "
@@ -78,14 +81,12 @@ void runRead(TrackerPort& port, Progress& progress, bool toHandshake) {
     }
 }
 
-} // namespace
-
 void handshake(TrackerPort& port, Progress& progress) {
-    runRead(port, progress, true);
+    runRead(port, progress, ReadDialogue::Mode::HandshakeOnly);
 }
 
 SettingsRecord readTracker(TrackerPort& port, Progress& progress) {
-    runRead(port, progress, false);
+    runRead(port, progress, ReadDialogue::Mode::Unattended);
     progress.status(QStringLiteral("Read complete"));
     return port.reply().record;
 }
@@ -95,16 +96,10 @@ void writeTracker(TrackerPort& port, Progress& progress, const SettingsRecord& r
 }
 
 void writeTracker(TrackerPort& port, Progress& progress, const QList<DialogueStep>& steps) {
-    for (const DialogueStep& step : steps) {
-        if (step.kind == DialogueStep::Kind::Write)
-            progress.status(QStringLiteral("Writing %1/%2").arg(step.number).arg(step.total));
-        else if (step.number == 1)
-            progress.status(QStringLiteral("Restarting"));
-        runStep(port, step);
-    }
+    QElapsedTimer since;
+    runSteps(port, steps, showSteps(progress, since));
 }
 
 void restartTracker(TrackerPort& port) {
-    for (const DialogueStep& step : restartDialogue())
-        runStep(port, step);
+    runSteps(port, restartDialogue());
 }

@@ -1,12 +1,20 @@
 #pragma once
 
+#include "DialogueRunner.h"
 #include "SettingsRecord.h"
 
 #include <QList>
 
-struct DialogueStep;
 class Progress;
+class QElapsedTimer;
 class TrackerPort;
+
+// The progress a dialogue's steps show; `since` times the handshakes, to ask
+// for a restart by hand when the tracker does not answer soon.
+ShowStep showSteps(Progress& progress, QElapsedTimer& since);
+
+// Ends with what the tracker did not do when the read did not complete.
+void throwReadFailure(const TrackerPort& port, ReadDialogue::Outcome outcome);
 
 // Restarts the tracker and asks until it answers that it listens; exit 1 when it never does.
 void handshake(TrackerPort& port, Progress& progress);

@@ -2,6 +2,7 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Commands.h"
+#include "DialogueRunner.h"
 #include "Dialogues.h"
 #include "GlobalOptions.h"
 #include "LoaderFrames.h"
@@ -9,7 +10,6 @@
 #include "Progress.h"
 #include "RestorePoints.h"
 #include "SettingsFile.h"
-#include "TrackerCommands.h"
 #include "TrackerPort.h"
 #include "TrackerSession.h"
 
@@ -57,15 +57,19 @@ QString saveSettings(const QString& image, const SettingsRecord& record) {
     return file;
 }
 
-// The settings back to the factory's, as the window's update does first. The
-// loader may be reached without the confirmation, so a missing one only warns.
-void resetSettings(TrackerPort& port, Progress& progress) {
-    progress.status(QStringLiteral("Resetting the settings"));
-    port.reply() = PortRead{};
-    port.send(resetCommand());
-    if (!port.waitUntil(loader::kResetWaits * loader::kResetWaitMs,
-                        [&port] { return port.reply().eepromResetSeen == 1; }))
-        progress.note(QStringLiteral("The tracker did not confirm the settings reset; going on"));
+// The settings back to the factory's, as the window's update does first, and
+// the restart into the loader. The loader may be reached without the
+// confirmation, so a missing one only warns.
+void resetIntoLoader(TrackerPort& port, Progress& progress) {
+    ResetDialogue dialogue(false, LoaderSchedule::commandLine().settleAfterResetMs);
+    QElapsedTimer since;
+    const ShowStep show = showSteps(progress, since);
+    runDialogue(port, dialogue, [&](const DialogueStep& step) {
+        if (step.kind == DialogueStep::Kind::Restart && !dialogue.confirmed())
+            progress.note(
+                QStringLiteral("The tracker did not confirm the settings reset; going on"));
+        show(step);
+    });
 }
 
 // The session's answer to the first byte before `deadline` that asks for something.
@@ -218,8 +222,7 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
     clock.start();
     if (request.reset) {
         try {
-            resetSettings(port, progress);
-            port.send(rebootCommand());
+            resetIntoLoader(port, progress);
         } catch (const CliFailure& failure) {
             if (!request.keep)
                 throw;
@@ -277,10 +280,14 @@ int restoreSettings(const GlobalOptions& options, TrackerPort& port, Progress& p
                     const SettingsRecord& kept, QJsonObject result, const QString& restore) {
     QJsonArray differences;
     try {
-        // Its read restarts the tracker and waits until the new firmware answers.
-        readTracker(port, progress);
-        writeTracker(port, progress, kept);
-        differences = readBackDifferences(port, progress, kept);
+        QElapsedTimer since;
+        const KeptRestore restored =
+            restoreKept(port, kept, showSteps(progress, since), [&progress](KeptStage stage) {
+                if (stage != KeptStage::ReadStarts)
+                    progress.status(QStringLiteral("Read complete"));
+            });
+        throwReadFailure(port, restored.readEnd);
+        differences = readBackDifferences(progress, kept, restored.readBack);
     } catch (const CliFailure& failure) {
         failWith(failure, restore);
     }

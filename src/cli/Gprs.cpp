@@ -2,6 +2,7 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Commands.h"
+#include "DialogueRunner.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
 #include "GlobalOptions.h"
@@ -57,11 +58,7 @@ void refuseBrokenValues(const QString& server, const std::optional<AccessPoint>&
 
 // Sends the steps with the window's waits after each.
 void run(TrackerPort& port, const QList<GprsStep>& steps) {
-    for (const GprsStep& step : steps) {
-        port.send(step.text);
-        for (const int ms : step.waitsMs)
-            port.waitUntil(ms, [] { return false; });
-    }
+    runSteps(port, modemDialogue(steps));
 }
 
 // The queries' steps, then the wait for both answers: the connection and the access point.

@@ -80,6 +80,22 @@ bool TrackerPort::waitUntil(int ms, const std::function<bool()>& done) {
     return true;
 }
 
+bool TrackerPort::wait(int ms, DialogueStep::Awaited awaited) {
+    return waitUntil(ms, [this, awaited] {
+        switch (awaited) {
+        case DialogueStep::Awaited::Connect:
+            return reply_.connectSeen == 1;
+        case DialogueStep::Awaited::ReadEnd:
+            return reply_.readEndSeen == 1;
+        case DialogueStep::Awaited::ResetDone:
+            return reply_.eepromResetSeen == 1;
+        case DialogueStep::Awaited::Time:
+            break;
+        }
+        return false;
+    });
+}
+
 std::optional<quint8> TrackerPort::nextByte(int ms) {
     if (!waitUntil(ms, [this] { return !bytes_.isEmpty(); }))
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DialogueLink.h"
 #include "LineAssembler.h"
 #include "SerialError.h"
 #include "SerialLine.h"
@@ -26,16 +27,16 @@ struct PortRead : RecordRead {
 // replies into a record as they arrive, keeps the bytes for the loader and,
 // with a trace file, logs every byte.
 // Failures are thrown as CliFailure; every wait ends at Ctrl-C.
-class TrackerPort {
+class TrackerPort : public DialogueLink {
 public:
     TrackerPort(QString device, const QString& traceFile);
-    ~TrackerPort();
+    ~TrackerPort() override;
     TrackerPort(const TrackerPort&) = delete;
     TrackerPort& operator=(const TrackerPort&) = delete;
 
     void open();
     // Returns once the bytes are the system's: a close right after cannot drop them.
-    void send(const QString& command);
+    void send(const QString& command) override;
     void sendBytes(const QByteArray& bytes);
     // Takes replies until `done` holds or `ms` have passed; true when `done` held.
     bool waitUntil(int ms, const std::function<bool()>& done);
@@ -44,6 +45,12 @@ public:
     std::optional<quint8> nextByte(int ms);
     void dropBytes() { bytes_.clear(); }
     void close();
+
+    void forget() override { reply_ = PortRead{}; }
+    bool wait(int ms, DialogueStep::Awaited awaited) override;
+    // Only Ctrl-C stops it, and that throws.
+    bool stopped() const override { return false; }
+    SettingsRecord received() const override { return reply_.record; }
 
     PortRead& reply() { return reply_; }
     const QString& device() const { return device_; }

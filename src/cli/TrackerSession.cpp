@@ -24,10 +24,10 @@ SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress) {
     return record;
 }
 
-QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
-                               const SettingsRecord& written) {
-    QJsonArray differences = fieldDifferences(written, readTracker(port, progress),
-                                              QStringLiteral("written"), QStringLiteral("read"));
+QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written,
+                               const SettingsRecord& read) {
+    QJsonArray differences =
+        fieldDifferences(written, read, QStringLiteral("written"), QStringLiteral("read"));
     progress.note(
         differences.isEmpty()
             ? QStringLiteral("Verified: every field written reads back the same")
@@ -36,7 +36,8 @@ QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
 }
 
 bool verifyWrite(TrackerSession& session, const SettingsRecord& written) {
-    const QJsonArray differences = readBackDifferences(session.port, session.progress, written);
+    const QJsonArray differences =
+        readBackDifferences(session.progress, written, readTracker(session.port, session.progress));
     if (session.options.json)
         printJson(differences);
     else

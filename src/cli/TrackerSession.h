@@ -22,10 +22,10 @@ int withTracker(const GlobalOptions& options, const std::function<int(TrackerSes
 
 // Reads every setting and leaves a restore point of them.
 SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress);
-// Reads the tracker after a write and lists each field the write sent that reads
-// back otherwise, as objects of field, written and read.
-QJsonArray readBackDifferences(TrackerPort& port, Progress& progress,
-                               const SettingsRecord& written);
+// Each field the write sent that reads back otherwise, as objects of field,
+// written and read; the verdict is noted.
+QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written,
+                               const SettingsRecord& read);
 // After a write and its restart, reads the tracker again and prints each field
 // the write sent that reads back otherwise; false when there is one.
 bool verifyWrite(TrackerSession& session, const SettingsRecord& written);

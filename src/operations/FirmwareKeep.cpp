@@ -2,6 +2,7 @@
 
 #include "CompleteRead.h"
 #include "ControlNames.h"
+#include "DialogueRunner.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
 #include "RestorePoints.h"
@@ -10,6 +11,7 @@
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"
+#include "WindowLink.h"
 #include "WriteOffer.h"
 
 #include <QPushButton>
@@ -21,13 +23,20 @@ QString FirmwareUpdate::keepStepText(const DialogueStep& step) const {
     case DialogueStep::Kind::Restart:
         return context_.say("保留设置：重启", "Keep settings: restarting");
     case DialogueStep::Kind::Handshake:
+    case DialogueStep::Kind::Pause:
         doing = context_.say("保留设置：连接", "Keep settings: connecting");
         break;
     case DialogueStep::Kind::ReadRequest:
+    case DialogueStep::Kind::Check:
         doing = context_.say("保留设置：读取", "Keep settings: reading");
         break;
     case DialogueStep::Kind::Write:
         doing = context_.say("保留设置：写入", "Keep settings: writing");
+        break;
+    case DialogueStep::Kind::Reset:
+    case DialogueStep::Kind::Settle:
+    case DialogueStep::Kind::Modem:
+        // No step of a read or a write.
         break;
     }
     return doing + QStringLiteral(" %1/%2").arg(step.number).arg(step.total);
@@ -36,7 +45,10 @@ QString FirmwareUpdate::keepStepText(const DialogueStep& step) const {
 bool FirmwareUpdate::readKeptSettings() {
     QString reason;
     try {
-        reason = keptReadFailure(readUnattended(context_, [this](const DialogueStep& step) {
+        WindowLink link(context_);
+        link.clearForRead();
+        ReadDialogue dialogue;
+        reason = keptReadFailure(runRead(link, dialogue, [this](const DialogueStep& step) {
             context_.replaceStatus(keepStepText(step));
         }));
     } catch (const SerialError&) {
@@ -55,7 +67,7 @@ bool FirmwareUpdate::readKeptSettings() {
     }
     keep_ = false;
     context_.comm->close();
-    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
+    setPhase(UpdatePhase::Idle);
     const QString text = context_.say("保留设置：", "Keep settings: ") + reason +
                          context_.say("。未开始升级，设置未改动。",
                                       ". The update did not start; the settings are unchanged.");
@@ -102,10 +114,21 @@ void FirmwareUpdate::restoreKeptSettings() {
         context_.replaceStatus(before + keepStepText(step));
     };
     QString outcome;
+    bool restored = false;
     try {
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
-        outcome = restoreOverPort(show);
+        WindowLink link(context_);
+        const KeptRestore restore = restoreKept(link, kept_, show, [this, &link](KeptStage stage) {
+            if (stage == KeptStage::ReadStarts) {
+                link.clearForRead();
+            } else if (stage == KeptStage::ReadBackDone) {
+                context_.writeOffer->setFieldsSupplied(true);
+                keepCompleteRead(context_);
+            }
+        });
+        restored = restore.outcome == KeptRestore::Outcome::Restored;
+        outcome = restoreText(restore);
     } catch (const SerialError&) {
         outcome = notRestoredText(QStringLiteral(": ") + FormContext::portFailureText());
     }
@@ -113,27 +136,27 @@ void FirmwareUpdate::restoreKeptSettings() {
     restoring_ = false;
     setTransferControlsEnabled(true);
     context_.replaceStatus(before + outcome);
-    if (outcome != context_.say("设置已恢复", "settings restored"))
+    if (!restored)
         context_.showMessage(outcome);
 }
 
-QString FirmwareUpdate::restoreOverPort(const ShowStep& show) {
-    // The read restarts the tracker and waits until the new firmware answers.
-    if (readUnattended(context_, show) != ReadDialogue::Outcome::Complete)
+QString FirmwareUpdate::restoreText(const KeptRestore& restore) const {
+    switch (restore.outcome) {
+    case KeptRestore::Outcome::Restored:
+        return context_.say("设置已恢复", "settings restored");
+    case KeptRestore::Outcome::NoAnswer:
         return notRestoredText(context_.say("：新固件无应答", ": the new firmware did not answer"));
-    if (!writeUnattended(context_, kept_, show))
+    case KeptRestore::Outcome::WriteStopped:
         return notRestoredText(context_.say("：写入已停止", ": the write was stopped"));
-    if (readUnattended(context_, show) != ReadDialogue::Outcome::Complete)
+    case KeptRestore::Outcome::NoReadBack:
         return notRestoredText(
             context_.say("：写入后读取失败", ": the read after the write did not complete"));
-    context_.writeOffer->setFieldsSupplied(true);
-    keepCompleteRead(context_);
+    case KeptRestore::Outcome::Differ:
+        break;
+    }
     QStringList differing;
-    for (const FieldDifference& difference :
-         writtenFieldsThatDiffer(kept_, context_.settings->record()))
+    for (const FieldDifference& difference : restore.differences)
         differing.append(QLatin1String(difference.field->name));
-    if (differing.isEmpty())
-        return context_.say("设置已恢复", "settings restored");
     return context_.say("设置不一致：", "settings differ: ") +
            differing.join(QStringLiteral(", ")) +
            context_.say("。升级前保存的还原点保存了原设置。",

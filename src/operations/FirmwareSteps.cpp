@@ -21,7 +21,7 @@ void FirmwareUpdate::armReply() {
 
 void FirmwareUpdate::endLoaderWait() {
     timer(ctl::LoaderWaitTimer)->stop();
-    button(ctl::UpdateButton)->setText(QStringLiteral("update"));
+    setPhase(UpdatePhase::Idle);
 }
 
 void FirmwareUpdate::loaderWaitTick() {

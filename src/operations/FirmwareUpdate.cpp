@@ -1,7 +1,6 @@
 #include "FirmwareUpdate.h"
 
 #include "ControlNames.h"
-#include "Delay.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "RecentFolders.h"
@@ -9,6 +8,7 @@
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"
+#include "WindowLink.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,11 +21,6 @@
 #include <QTimer>
 #include <utility>
 
-namespace {
-const QString kIdleCaption = QStringLiteral("update");
-const QString kBusyCaption = QStringLiteral("update...");
-} // namespace
-
 FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     connect(button(ctl::OpenRomButton), &QPushButton::clicked, this, &FirmwareUpdate::openRom);
@@ -36,6 +31,13 @@ FirmwareUpdate::FirmwareUpdate(FormContext context, QObject* parent)
     // The step clock paces every block: it must not drift.
     steps->setTimerType(Qt::PreciseTimer);
     steps->start();
+}
+
+void FirmwareUpdate::setPhase(UpdatePhase phase) {
+    phase_ = phase;
+    button(ctl::UpdateButton)
+        ->setText(phase == UpdatePhase::Running ? QStringLiteral("update...")
+                                                : QStringLiteral("update"));
 }
 
 QPushButton* FirmwareUpdate::button(const char* name) const {
@@ -85,11 +87,10 @@ void FirmwareUpdate::update() {
         return;
     }
     context_.replaceStatus(pleaseWaitText(waitTicks_));
-    QPushButton* updateButton = button(ctl::UpdateButton);
     // A second press while the first one waits is its cancel.
-    if (updateButton->text() == kBusyCaption) {
+    if (phase_ == UpdatePhase::Running) {
         context_.comm->close();
-        updateButton->setText(kIdleCaption);
+        setPhase(UpdatePhase::Idle);
         return;
     }
     ++pressesRunning_;
@@ -99,10 +100,10 @@ void FirmwareUpdate::update() {
         releasePortControlsWhenIdle();
     });
     try {
-        Delay(100);
+        WindowLink(context_).wait(100, DialogueStep::Awaited::Time);
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
-        updateButton->setText(kBusyCaption);
+        setPhase(UpdatePhase::Running);
         keep_ = context_.control<QCheckBox>(QLatin1String(ctl::KeepSettingsCheck))->isChecked();
         if (keep_ && !readKeptSettings())
             return;
@@ -116,28 +117,26 @@ void FirmwareUpdate::update() {
 }
 
 void FirmwareUpdate::resetDevice() {
-    SettingsControls& settings = *context_.settings;
-    context_.comm->output(resetCommand());
-    settings.eepromResetSeen = 0;
-    for (int tries = 1; tries <= loader::kResetWaits; ++tries) {
-        Delay(loader::kResetWaitMs);
-        if (settings.eepromResetSeen == 1) {
+    // A cancel closes the port: the waits run on, and the restart then finds it closed.
+    WindowLink link(context_, [this] { return context_.windowClosing(); });
+    ResetDialogue dialogue(true, LoaderSchedule::window().settleAfterResetMs);
+    runDialogue(link, dialogue, [this, &dialogue](const DialogueStep& step) {
+        if (step.kind == DialogueStep::Kind::Settle) {
             context_.appendStatus(QStringLiteral("\r\nreset eeram OK\r\n"));
-            Delay(LoaderSchedule::window().settleAfterResetMs);
-            return;
+        } else if (step.kind == DialogueStep::Kind::Pause) {
+            context_.replaceStatus(resetWaitText(step.number));
+        } else if (step.kind == DialogueStep::Kind::Restart && !dialogue.confirmed()) {
+            // The loader may still be reached: the restart follows all the same.
+            context_.replaceStatus(QStringLiteral("Reset eeram fail,Please try again.\r\n"));
+            setPhase(UpdatePhase::Idle);
         }
-        context_.replaceStatus(resetWaitText(tries));
-    }
-    // The loader may still be reached: the restart follows all the same.
-    context_.replaceStatus(QStringLiteral("Reset eeram fail,Please try again.\r\n"));
-    button(ctl::UpdateButton)->setText(kIdleCaption);
+    });
 }
 
 void FirmwareUpdate::restartIntoLoader() {
-    context_.comm->output(rebootCommand());
     waitTicks_ = 0;
     context_.comm->close();
-    Delay(100);
+    WindowLink(context_).wait(100, DialogueStep::Awaited::Time);
     context_.comm->setSettings(kLineSettings);
     context_.comm->open();
     session_.emplace(romData_, LoaderSchedule::window());

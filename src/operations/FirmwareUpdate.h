@@ -1,9 +1,9 @@
 #pragma once
 
+#include "DialogueRunner.h"
 #include "FormContext.h"
 #include "LoaderSession.h"
 #include "SettingsRecord.h"
-#include "WindowDialogue.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -47,6 +47,7 @@ private:
     void showProgress();
     void finishTransfer();
     void abandonTransfer(const QString& reason);
+    // The settings reset and the restart into the loader, then the loader wait.
     void resetDevice();
     void restartIntoLoader();
 
@@ -56,11 +57,15 @@ private:
     // Why the read for Keep settings failed; "" when it did not.
     QString keptReadFailure(ReadDialogue::Outcome outcome) const;
     void restoreKeptSettings();
-    QString restoreOverPort(const ShowStep& show);
+    QString restoreText(const KeptRestore& restore) const;
     QString keepStepText(const DialogueStep& step) const;
     QString notRestoredText(const QString& reason) const;
     // An update that stopped after the reset: the log says where the settings are.
     void dropKeptSettings();
+
+    // From the press until the loader wait ends, a second press cancels.
+    enum class UpdatePhase { Idle, Running };
+    void setPhase(UpdatePhase phase);
 
     bool askToClose(const QString& question);
     void armReply();
@@ -72,6 +77,7 @@ private:
     QTimer* timer(const char* name) const;
 
     FormContext context_;
+    UpdatePhase phase_ = UpdatePhase::Idle;
 
     QByteArray romData_;
     int waitTicks_ = 0;

@@ -1,10 +1,11 @@
 #include "GprsSetup.h"
 
 #include "ControlNames.h"
-#include "Delay.h"
+#include "DialogueRunner.h"
 #include "MSComm.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
+#include "WindowLink.h"
 #include "WriteRefusal.h"
 
 #include <QCheckBox>
@@ -106,20 +107,13 @@ bool GprsSetup::openPortIfClosed() {
 
 bool GprsSetup::run(const QList<GprsStep>& steps) {
     const quint64 exits = exits_;
-    for (const GprsStep& step : steps) {
-        try {
-            context_.comm->output(step.text);
-        } catch (const SerialError&) {
-            reportPortFailure();
-            return false;
-        }
-        for (const int ms : step.waitsMs) {
-            Delay(ms);
-            if (leftSince(exits))
-                return false;
-        }
+    WindowLink link(context_, [this, exits] { return leftSince(exits); });
+    try {
+        return runSteps(link, modemDialogue(steps)) && !leftSince(exits);
+    } catch (const SerialError&) {
+        reportPortFailure();
+        return false;
     }
-    return true;
 }
 
 bool GprsSetup::leftSince(quint64 exits) const {

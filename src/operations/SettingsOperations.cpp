@@ -4,13 +4,14 @@
 #include "CompleteRead.h"
 #include "ControlNames.h"
 #include "DefaultSettings.h"
-#include "Delay.h"
+#include "DialogueRunner.h"
 #include "MSComm.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
+#include "WindowLink.h"
 #include "WriteOffer.h"
 #include "WriteRefusal.h"
 
@@ -53,6 +54,9 @@ void SettingsOperations::emptyStatusLogAndText30() {
 
 void SettingsOperations::refusePortOpen(QPushButton* captionButton) {
     captionButton->setText(portOpenCaption());
+    // The port is open for a read under way: its handshake then reports the cancel.
+    if (readPhase_ == ReadPhase::Reading)
+        readPhase_ = ReadPhase::Cancelled;
     context_.comm->close();
 }
 
@@ -63,22 +67,19 @@ QString SettingsOperations::readFailText() const {
 
 void SettingsOperations::read() {
     emptyStatusLogAndText30();
-    SettingsControls& settings = *context_.settings;
-    settings.clearForRead();
-    // Cleared fields are not for writing: only a complete read fills them all again.
-    context_.writeOffer->setFieldsSupplied(false);
-    context_.changeMarks->forget();
-    settings.connectSeen = 0;
-    settings.readEndSeen = 0;
+    WindowLink link(context_);
+    link.clearForRead();
+    link.forget();
     // A press while the port is open is the cancel of a read under way.
     if (context_.comm->isOpen()) {
         refusePortOpen(button(ctl::ReadButton));
         return;
     }
+    readPhase_ = ReadPhase::Reading;
     button(ctl::ReadButton)->setText(context_.say("读取中", "reading"));
 
     try {
-        Delay(100);
+        link.wait(100, DialogueStep::Awaited::Time);
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
         auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
@@ -87,68 +88,72 @@ void SettingsOperations::read() {
         WriteCommSet(context_.portSettingsFile, portList->currentText(), QStringLiteral("115200"),
                      QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
                      QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048"));
-        handshake();
-        const ReadEnd end = readDialogue();
-        if (end == ReadEnd::Complete) {
+        ReadDialogue dialogue(ReadDialogue::Mode::Attended);
+        DialogueStep::Kind shown = DialogueStep::Kind::Handshake;
+        const ReadDialogue::Outcome outcome =
+            runRead(link, dialogue, [this, &dialogue, &shown](const DialogueStep& step) {
+                shown = step.kind;
+                showReadStep(dialogue, step);
+            });
+        if (outcome == ReadDialogue::Outcome::Running) {
+            // Only the handshake tells of a cancel; the requests just fail.
+            if (readPhase_ == ReadPhase::Cancelled && shown == DialogueStep::Kind::Handshake)
+                context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))
+                    ->setText(QStringLiteral("test fail"));
+            failRead();
+            return;
+        }
+        if (outcome == ReadDialogue::Outcome::Complete) {
             context_.appendStatus(QStringLiteral("\r\n") + context_.say("读取成功", "read ok"));
             context_.writeOffer->setFieldsSupplied(true);
             keepCompleteRead(context_);
         } else {
-            Delay(500);
+            link.wait(500, DialogueStep::Awaited::Time);
             context_.receive->clearCurrentLine();
             context_.appendStatus(readFailText());
         }
         context_.comm->close();
         button(ctl::ReadButton)->setText(idleReadCaption());
+        readPhase_ = ReadPhase::Idle;
     } catch (const SerialError&) {
         failRead();
     }
 }
 
-void SettingsOperations::handshake() {
-    const SettingsControls& settings = *context_.settings;
-    auto* counter = context_.control<QLineEdit>(QLatin1String(ctl::CounterBox));
-    for (int n = 1; n <= kReadTries; ++n) {
+void SettingsOperations::showReadStep(const ReadDialogue& dialogue, const DialogueStep& step) {
+    switch (step.kind) {
+    case DialogueStep::Kind::Handshake:
         context_.replaceStatus(
-            QStringLiteral("Please restart KITE5......Connection %1/20Times......").arg(n));
-        if (context_.comm->isOpen())
-            context_.comm->output(handshakeCommand());
-        if (button(ctl::ReadButton)->text() == portOpenCaption()) {
-            counter->setText(QStringLiteral("test fail"));
-            context_.comm->close();
-            return;
-        }
-        // A port lost under the handshake: the read request reports it.
-        if (!context_.comm->isOpen())
-            return;
-        if (settings.connectSeen == 1) {
-            counter->setText(QStringLiteral("Connection is successful\r\n"));
+            QStringLiteral("Please restart KITE5......Connection %1/20Times......")
+                .arg(step.number));
+        break;
+    case DialogueStep::Kind::ReadRequest:
+        if (step.number == 1 && dialogue.connected()) {
+            context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))
+                ->setText(QStringLiteral("Connection is successful\r\n"));
             context_.appendStatus(QStringLiteral("\r\n") +
                                   context_.say("连接就绪", "Connection is successful"));
-            return;
         }
-        Delay(kReadTryMs);
+        break;
+    case DialogueStep::Kind::Check:
+        context_.replaceStatus(
+            QStringLiteral("Connection OK\r\nReading %1/20Times......").arg(step.number));
+        break;
+    case DialogueStep::Kind::Restart:
+    case DialogueStep::Kind::Pause:
+    case DialogueStep::Kind::Write:
+    case DialogueStep::Kind::Reset:
+    case DialogueStep::Kind::Settle:
+    case DialogueStep::Kind::Modem:
+        break;
     }
-}
-
-SettingsOperations::ReadEnd SettingsOperations::readDialogue() {
-    SettingsControls& settings = *context_.settings;
-    settings.readEndSeen = 0;
-    for (int m = 1; m <= kReadTries; ++m) {
-        context_.comm->output(readCommand());
-        Delay(kReadTryMs);
-        context_.replaceStatus(QStringLiteral("Connection OK\r\nReading %1/20Times......").arg(m));
-        if (settings.readEndSeen == 1)
-            return ReadEnd::Complete;
-    }
-    return ReadEnd::Incomplete;
 }
 
 void SettingsOperations::failRead() {
     // After a cancel the caption tells what happened; otherwise nothing runs any more.
-    QPushButton* readButton = button(ctl::ReadButton);
-    if (readButton->text() == context_.say("读取中", "reading"))
-        readButton->setText(idleReadCaption());
+    if (readPhase_ == ReadPhase::Reading)
+        button(ctl::ReadButton)->setText(idleReadCaption());
+    readPhase_ = ReadPhase::Idle;
     context_.appendStatus(readFailText());
     context_.showMessage(QStringLiteral("Port is open or no"));
 }
@@ -166,49 +171,43 @@ void SettingsOperations::write() {
         context_.showMessage(refusal);
         return;
     }
-    Delay(100);
+    WindowLink link(context_);
+    link.wait(100, DialogueStep::Awaited::Time);
     QPushButton* writeButton = button(ctl::WriteButton);
     writeButton->setText(context_.say("写入中", "Writing"));
     context_.replaceStatus(context_.say("写入中......", "Writing......"));
 
-    if (sendWriteSequence(record)) {
+    if (sendWriteSequence(link, record)) {
         context_.changeMarks->setBaseline();
-        reportWriteEnd();
+        reportWriteEnd(link);
     } else {
         context_.appendStatus(QStringLiteral("\r\n") +
                               context_.say("写入失败.请重试一遍", "Write fail，Please try again."));
     }
 
-    Delay(100);
+    link.wait(100, DialogueStep::Awaited::Time);
     writeButton->setText(context_.say("写入数据", "Write data"));
     context_.comm->close();
 }
 
-bool SettingsOperations::sendWriteSequence(const SettingsRecord& record) {
+bool SettingsOperations::sendWriteSequence(WindowLink& link, const SettingsRecord& record) {
     try {
         context_.comm->setSettings(kLineSettings);
         context_.comm->open();
         auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
         if (!portList->currentText().startsWith(QStringLiteral("COM")))
             portList->setCurrentText(QStringLiteral("COM1"));
-        for (int i = 0; i < kWriteStepCount; ++i) {
-            const WriteStep step = writeStep(i, record);
-            if (!step.command.isEmpty())
-                context_.comm->output(step.command);
-            if (step.waitMs > 0)
-                Delay(step.waitMs);
-        }
-        return true;
+        return runSteps(link, writeSequence(record));
     } catch (const SerialError&) {
         return false;
     }
 }
 
-void SettingsOperations::reportWriteEnd() {
+void SettingsOperations::reportWriteEnd(WindowLink& link) {
     writeDone_ = true;
     // A second press of Write clears the flag; the running write then says it failed.
     for (int test = 0; test < kWriteTests; ++test) {
-        Delay(500);
+        link.wait(500, DialogueStep::Awaited::Time);
         if (test >= kFirstFailingTest)
             context_.appendStatus(
                 context_.say("写入失败.请重试一遍", "Write fail，Please try again.") +
@@ -241,13 +240,17 @@ void SettingsOperations::restart() {
         restartButton->setText(QStringLiteral("Port is open"));
         return;
     }
-    Delay(100);
+    WindowLink link(context_);
+    link.wait(100, DialogueStep::Awaited::Time);
+    bool sent = false;
     try {
         context_.comm->open();
-        context_.comm->output(rebootCommand());
-        Delay(kRebootRepeatMs);
-        context_.comm->output(rebootCommand());
+        sent = runSteps(link, restartDialogue());
     } catch (const SerialError&) {
+        sent = false;
+    }
+    // A port closed under the wait did not take the second restart either.
+    if (!sent) {
         context_.comm->close();
         context_.showMessage(FormContext::portFailureText());
         return;

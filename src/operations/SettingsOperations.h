@@ -2,10 +2,12 @@
 
 #include "FormContext.h"
 #include "SettingsRecord.h"
+#include "TrackerDialogue.h"
 
 #include <QObject>
 
 class QPushButton;
+class WindowLink;
 
 // Read data, Write data, Default and restart: the operations that talk to the
 // tracker over the text protocol and fill or send the settings fields.
@@ -21,13 +23,12 @@ public Q_SLOTS:
     void restart();
 
 private:
-    enum class ReadEnd { Complete, Incomplete };
+    enum class ReadPhase { Idle, Reading, Cancelled };
 
-    ReadEnd readDialogue();
-    void handshake();
+    void showReadStep(const ReadDialogue& dialogue, const DialogueStep& step);
     void failRead();
-    bool sendWriteSequence(const SettingsRecord& record);
-    void reportWriteEnd();
+    bool sendWriteSequence(WindowLink& link, const SettingsRecord& record);
+    void reportWriteEnd(WindowLink& link);
 
     QString portOpenCaption() const;
     QString idleReadCaption() const;
@@ -38,4 +39,5 @@ private:
 
     FormContext context_;
     bool writeDone_ = false;
+    ReadPhase readPhase_ = ReadPhase::Idle;
 };

@@ -1,0 +1,67 @@
+#include "DialogueRunner.h"
+
+bool runStep(DialogueLink& link, const DialogueStep& step) {
+    if (step.forgetReplies)
+        link.forget();
+    if (!step.command.isEmpty())
+        link.send(step.command);
+    return link.wait(step.waitMs, step.awaited);
+}
+
+bool runSteps(DialogueLink& link, const QList<DialogueStep>& steps, const ShowStep& show) {
+    for (const DialogueStep& step : steps) {
+        if (link.stopped())
+            return false;
+        if (show)
+            show(step);
+        runStep(link, step);
+    }
+    return true;
+}
+
+void runDialogue(DialogueLink& link, Dialogue& dialogue, const ShowStep& show) {
+    bool answered = false;
+    while (const std::optional<DialogueStep> step = dialogue.next(answered)) {
+        const bool stopped = link.stopped();
+        if (!stopped || dialogue.attended())
+            show(*step);
+        if (stopped)
+            return;
+        answered = runStep(link, *step);
+    }
+}
+
+ReadDialogue::Outcome runRead(DialogueLink& link, ReadDialogue& dialogue, const ShowStep& show) {
+    runDialogue(link, dialogue, show);
+    return dialogue.outcome();
+}
+
+KeptRestore restoreKept(DialogueLink& link, const SettingsRecord& kept, const ShowStep& show,
+                        const std::function<void(KeptStage)>& told) {
+    using Outcome = KeptRestore::Outcome;
+    KeptRestore result;
+    told(KeptStage::ReadStarts);
+    ReadDialogue first;
+    result.readEnd = runRead(link, first, show);
+    if (result.readEnd != ReadDialogue::Outcome::Complete) {
+        result.outcome = Outcome::NoAnswer;
+        return result;
+    }
+    told(KeptStage::ReadDone);
+    if (!runSteps(link, writeDialogue(kept), show)) {
+        result.outcome = Outcome::WriteStopped;
+        return result;
+    }
+    told(KeptStage::ReadStarts);
+    ReadDialogue again;
+    result.readEnd = runRead(link, again, show);
+    if (result.readEnd != ReadDialogue::Outcome::Complete) {
+        result.outcome = Outcome::NoReadBack;
+        return result;
+    }
+    told(KeptStage::ReadBackDone);
+    result.readBack = link.received();
+    result.differences = writtenFieldsThatDiffer(kept, result.readBack);
+    result.outcome = result.differences.isEmpty() ? Outcome::Restored : Outcome::Differ;
+    return result;
+}
