@@ -42,6 +42,7 @@ Commands:
   gprs set --server HOST [--apn NAME --user USER --password PASSWORD]
                         store them in the modem, then read them back
   passcode CALLSIGN     print the APRS-IS passcode of CALLSIGN
+  symbols [WORD]        list the APRS symbols' codes and names, those holding WORD
   help [COMMAND]        this text, or what COMMAND does
 
 The options below may also follow the command.

@@ -142,6 +142,7 @@ private Q_SLOTS:
         row("quote in the apn", {"gprs", "set", "--server", "a.net", "--apn", "cm\"net"},
             "--apn takes up to 63 letters");
         row("passcode without a callsign", {"passcode"}, "passcode: give a CALLSIGN");
+        row("symbol of no name", {"symbols", "zeppelin"}, "No symbol matches \"zeppelin\"");
         row("short image", {"flash", put("short.bin", QByteArray(4999, 'x'))},
             "4999 bytes is too short");
         row("oversized image",
@@ -239,6 +240,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("out");
         QTest::newRow("passcode") << QStringList{"passcode", "nocall-9"} << QByteArray("12960\n");
+        QTest::newRow("symbols of a word")
+            << QStringList{"symbols", "FIRE T"} << QByteArray("/f\tfire truck\n");
         QTest::newRow("help of a command")
             << QStringList{"help", "write"}
             << QByteArray("Usage: kite12 [--port PORT] write [options] FILE");
