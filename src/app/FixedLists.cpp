@@ -1,5 +1,6 @@
 #include "FixedLists.h"
 
+#include "AprsServers.h"
 #include "ControlNames.h"
 #include "FieldRules.h"
 
@@ -18,9 +19,7 @@ const QList<FixedList>& fixedLists() {
     const auto items = [](TextField field) { return fieldRule(field).items; };
     static const QList<FixedList> lists = {
         {QLatin1String(ctl::SsidBox), items(TextField::Ssid)},
-        {QLatin1String(ctl::ServerBox),
-         {QStringLiteral("china.aprs2.net"), QStringLiteral("japan.aprs2.net"),
-          QStringLiteral("euro.aprs2.net"), QStringLiteral("205.209.228.93")}},
+        {QLatin1String(ctl::ServerBox), aprsServers()},
         {QLatin1String(ctl::UnitBox), items(TextField::Unit)},
         {QLatin1String(ctl::TxVolumeBox), items(TextField::Modulation)},
         {QLatin1String(ctl::PathBox), items(TextField::Path)},
