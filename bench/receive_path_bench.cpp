@@ -6,9 +6,9 @@
 #include "MultiLineBox.h"
 #include "PseudoTerminal.h"
 #include "ReceivePath.h"
+#include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
 #include "SettingsControls.h"
-#include "SettingsLineParser.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,15 +84,21 @@ QByteArray floodWithoutCr(std::mt19937& random) {
 
 // The window's settings controls, by the names the record binds to.
 void addSettingsControls(QWidget* form, QWidget* gprsFrame) {
-    for (const char* name :
-         {ctl::CallsignBox, ctl::PasscodeBox, ctl::VersionBox, ctl::StatusBox, ctl::CommentBox,
-          ctl::IntervalBox, ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox,
-          ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::ApnUserBox,
-          ctl::ApnPasswordBox, ctl::ApnBox, ctl::ServerPortBox})
+    for (const char* name : {ctl::box(TextField::Callsign), ctl::box(TextField::Passcode),
+                             ctl::box(TextField::Version), ctl::box(TextField::Status),
+                             ctl::box(TextField::Comment), ctl::box(TextField::Interval),
+                             ctl::box(TextField::LatDegrees), ctl::box(TextField::LatMinutes),
+                             ctl::box(TextField::LatHundredths), ctl::box(TextField::LonDegrees),
+                             ctl::box(TextField::LonMinutes), ctl::box(TextField::LonHundredths),
+                             ctl::box(TextField::ApnUser), ctl::box(TextField::ApnPassword),
+                             ctl::box(TextField::Apn), ctl::box(TextField::ServerPort)})
         (new QLineEdit(form))->setObjectName(name);
-    for (const char* name : {ctl::ServerBox, ctl::UnitBox, ctl::SsidBox, ctl::TxVolumeBox,
-                             ctl::PathBox, ctl::AliasBox, ctl::PttDelayBox, ctl::SymbolBox,
-                             ctl::LatHemisphereBox, ctl::LonHemisphereBox, ctl::BacklightBox}) {
+    for (const char* name :
+         {ctl::box(TextField::Server), ctl::box(TextField::Unit), ctl::box(TextField::Ssid),
+          ctl::box(TextField::Modulation), ctl::box(TextField::Path), ctl::box(TextField::Alias),
+          ctl::box(TextField::PttDelay), ctl::box(TextField::Symbol),
+          ctl::box(TextField::LatHemisphere), ctl::box(TextField::LonHemisphere),
+          ctl::box(TextField::Backlight)}) {
         auto* combo = new QComboBox(form);
         combo->setEditable(true);
         combo->setObjectName(name);
@@ -107,7 +113,7 @@ void addSettingsControls(QWidget* form, QWidget* gprsFrame) {
     for (const char* name : {ctl::SmartOption, ctl::BeaconOffOption, ctl::IntervalOption})
         (new QRadioButton(beaconGroup))->setObjectName(name);
     (new MultiLineBox(form))->setObjectName(ctl::StatusLog);
-    (new MultiLineBox(gprsFrame))->setObjectName(ctl::GprsInfoBox);
+    (new MultiLineBox(gprsFrame))->setObjectName(ctl::gprsInfoBox());
 }
 
 struct Figures {
@@ -149,12 +155,13 @@ public:
             pending_ = comm_->inBufferCount();
             handlerClock_.start();
         });
-        auto* infoBox = form_.findChild<MultiLineBox*>(ctl::GprsInfoBox);
+        auto* infoBox = form_.findChild<MultiLineBox*>(ctl::gprsInfoBox());
         path_ = new ReceivePath(comm_,
                                 {[hexBox](const QByteArray& bytes) { hexBox->appendBytes(bytes); },
                                  [frame] { return !frame->isHidden(); },
                                  [infoBox](const QString& text) { infoBox->appendText(text); },
-                                 [this](const QString& line) { peizhi(line, record_); }},
+                                 [this](const QString& line) { received_.take(line); },
+                                 [this] { received_.settle(); }},
                                 &form_);
         QObject::connect(comm_, &MSComm::onComm, &form_, [this] {
             handlerNs_ += handlerClock_.nsecsElapsed();
@@ -203,6 +210,7 @@ private:
     PseudoTerminal tty_;
     QWidget form_;
     SettingsControls record_{&form_};
+    ReceivedSettings received_{record_};
     MSComm* comm_ = nullptr;
     ReceivePath* path_ = nullptr;
     QElapsedTimer handlerClock_;

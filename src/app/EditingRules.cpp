@@ -83,28 +83,31 @@ void enableWith(const QList<QRadioButton*>& group, QRadioButton* decisive,
 void installEditingRules(QWidget* form) {
     for (QLineEdit* box : form->findChildren<QLineEdit*>())
         showBeginningOfProgramText(box);
-    filterInsertedText(find<QLineEdit>(form, ctl::CallsignBox), upperCaseLatin);
-    auto* passcode = find<QLineEdit>(form, ctl::PasscodeBox);
+    filterInsertedText(find<QLineEdit>(form, ctl::box(TextField::Callsign)), upperCaseLatin);
+    auto* passcode = find<QLineEdit>(form, ctl::box(TextField::Passcode));
     filterInsertedText(passcode, digitsOnly);
     trimPasscode(passcode);
-    auto* interval = find<QLineEdit>(form, ctl::IntervalBox);
+    auto* interval = find<QLineEdit>(form, ctl::box(TextField::Interval));
     filterInsertedText(interval, digitsOnly);
 
-    auto* info = find<MultiLineBox>(form, ctl::GprsInfoBox);
+    auto* info = find<MultiLineBox>(form, ctl::gprsInfoBox());
     info->setEmptiedWhenLongerThan(2000);
     info->setCaretKeptAtEnd(true);
 
     auto* digi = find<QCheckBox>(form, ctl::DigiCheck);
-    const QList<QWidget*> alias = findAll(form, {ctl::AliasBox, ctl::AliasLabel});
+    const QList<QWidget*> alias =
+        findAll(form, {ctl::box(TextField::Alias), ctl::label(TextField::Alias)});
     QObject::connect(digi, &QCheckBox::stateChanged, digi,
                      [alias](int state) { setAllEnabled(alias, state == Qt::Checked); });
 
     const QList<QRadioButton*> gps = exclusiveGroup(form, {ctl::GpsOption, ctl::FixOption});
-    enableWith(gps, gps.at(0),
-               findAll(form, {ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox,
-                              ctl::LatHemisphereBox, ctl::LonDegreesBox, ctl::LonMinutesBox,
-                              ctl::LonHundredthsBox, ctl::LonHemisphereBox}),
-               false);
+    enableWith(
+        gps, gps.at(0),
+        findAll(form, {ctl::box(TextField::LatDegrees), ctl::box(TextField::LatMinutes),
+                       ctl::box(TextField::LatHundredths), ctl::box(TextField::LatHemisphere),
+                       ctl::box(TextField::LonDegrees), ctl::box(TextField::LonMinutes),
+                       ctl::box(TextField::LonHundredths), ctl::box(TextField::LonHemisphere)}),
+        false);
     const QList<QRadioButton*> beaconMode =
         exclusiveGroup(form, {ctl::SmartOption, ctl::BeaconOffOption, ctl::IntervalOption});
     enableWith(beaconMode, beaconMode.at(2), {interval}, true);

@@ -18,15 +18,15 @@ struct FixedList {
 const QList<FixedList>& fixedLists() {
     const auto items = [](TextField field) { return fieldRule(field).items; };
     static const QList<FixedList> lists = {
-        {QLatin1String(ctl::SsidBox), items(TextField::Ssid)},
-        {QLatin1String(ctl::ServerBox), aprsServers()},
-        {QLatin1String(ctl::UnitBox), items(TextField::Unit)},
-        {QLatin1String(ctl::TxVolumeBox), items(TextField::Modulation)},
-        {QLatin1String(ctl::PathBox), items(TextField::Path)},
-        {QLatin1String(ctl::AliasBox), items(TextField::Alias)},
-        {QLatin1String(ctl::LatHemisphereBox), items(TextField::LatHemisphere)},
-        {QLatin1String(ctl::LonHemisphereBox), items(TextField::LonHemisphere)},
-        {QLatin1String(ctl::BacklightBox), items(TextField::Backlight)},
+        {QLatin1String(ctl::box(TextField::Ssid)), items(TextField::Ssid)},
+        {QLatin1String(ctl::box(TextField::Server)), aprsServers()},
+        {QLatin1String(ctl::box(TextField::Unit)), items(TextField::Unit)},
+        {QLatin1String(ctl::box(TextField::Modulation)), items(TextField::Modulation)},
+        {QLatin1String(ctl::box(TextField::Path)), items(TextField::Path)},
+        {QLatin1String(ctl::box(TextField::Alias)), items(TextField::Alias)},
+        {QLatin1String(ctl::box(TextField::LatHemisphere)), items(TextField::LatHemisphere)},
+        {QLatin1String(ctl::box(TextField::LonHemisphere)), items(TextField::LonHemisphere)},
+        {QLatin1String(ctl::box(TextField::Backlight)), items(TextField::Backlight)},
     };
     return lists;
 }

@@ -16,6 +16,7 @@
 #include "PortNames.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
+#include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
@@ -29,6 +30,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -80,15 +82,17 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.changeMarks = new ChangeMarks(this, settings_.get());
     SettingsControls* record = settings_.get();
     auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
-    auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::GprsInfoBox));
+    auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::gprsInfoBox()));
     auto* gprsFrame = context_.control<QGroupBox>(QLatin1String(ctl::GprsFrame));
+    auto received = std::make_shared<ReceivedSettings>(*record);
     // The GPRS info box shows the modem's text while the GPRS frame is shown.
     context_.receive =
         new ReceivePath(context_.comm,
                         {[hexBox](const QByteArray& bytes) { hexBox->appendBytes(bytes); },
                          [gprsFrame] { return !gprsFrame->isHidden(); },
                          [infoBox](const QString& text) { infoBox->appendText(text); },
-                         [record](const QString& line) { peizhi(line, *record); }},
+                         [received](const QString& line) { received->take(line); },
+                         [received] { received->settle(); }},
                         this);
 
     runStartUp(context_);

@@ -33,81 +33,85 @@ void buildMain(QWidget* frame1, const ControlFactory& make) {
     const auto field = [&](int index, const char* labelName, const char* caption) {
         make.label(main, s(labelName), s(caption), {8, row(index), 62, kHeight});
     };
-    field(0, ctl::CallsignLabel, "Callsign");
-    make.textBox(main, s(ctl::CallsignBox), {}, boxLength(TextField::Callsign),
+    field(0, ctl::label(TextField::Callsign), "Callsign");
+    make.textBox(main, s(ctl::box(TextField::Callsign)), {}, boxLength(TextField::Callsign),
                  {kFieldX, row(0), 80, kHeight});
     make.label(main, s(ctl::SsidDashLabel), s("-"), {156, row(0), 10, kHeight});
-    make.comboBox(main, s(ctl::SsidBox), {}, {168, row(0), 60, kHeight});
-    field(1, ctl::PassLabel, "Pass");
-    make.textBox(main, s(ctl::PasscodeBox), {}, boxLength(TextField::Passcode),
+    make.comboBox(main, s(ctl::box(TextField::Ssid)), {}, {168, row(0), 60, kHeight});
+    field(1, ctl::label(TextField::Passcode), "Pass");
+    make.textBox(main, s(ctl::box(TextField::Passcode)), {}, boxLength(TextField::Passcode),
                  {kFieldX, row(1), 80, kHeight});
-    field(2, ctl::CommentLabel, "Comment");
-    make.textBox(main, s(ctl::CommentBox), {}, boxLength(TextField::Comment),
+    field(2, ctl::label(TextField::Comment), "Comment");
+    make.textBox(main, s(ctl::box(TextField::Comment)), {}, boxLength(TextField::Comment),
                  {kFieldX, row(2), 170, kHeight});
-    field(3, ctl::StatusLabel, "Status");
-    make.textBox(main, s(ctl::StatusBox), {}, boxLength(TextField::Status),
+    field(3, ctl::label(TextField::Status), "Status");
+    make.textBox(main, s(ctl::box(TextField::Status)), {}, boxLength(TextField::Status),
                  {kFieldX, row(3), 170, kHeight});
-    field(4, ctl::PttDelayLabel, "PTTdelay");
-    make.comboBox(main, s(ctl::PttDelayBox), {}, {kFieldX, row(4), 80, kHeight});
-    field(5, ctl::PathLabel, "Path");
-    make.comboBox(main, s(ctl::PathBox), {}, {kFieldX, row(5), 170, kHeight});
-    field(6, ctl::TxVolumeLabel, "TX vol");
-    make.comboBox(main, s(ctl::TxVolumeBox), {}, {kFieldX, row(6), 80, kHeight});
-    field(7, ctl::SymbolLabel, "Symbol");
-    make.comboBox(main, s(ctl::SymbolBox), {}, {kFieldX, row(7), 80, kHeight});
+    field(4, ctl::label(TextField::PttDelay), "PTTdelay");
+    make.comboBox(main, s(ctl::box(TextField::PttDelay)), {}, {kFieldX, row(4), 80, kHeight});
+    field(5, ctl::label(TextField::Path), "Path");
+    make.comboBox(main, s(ctl::box(TextField::Path)), {}, {kFieldX, row(5), 170, kHeight});
+    field(6, ctl::label(TextField::Modulation), "TX vol");
+    make.comboBox(main, s(ctl::box(TextField::Modulation)), {}, {kFieldX, row(6), 80, kHeight});
+    field(7, ctl::label(TextField::Symbol), "Symbol");
+    make.comboBox(main, s(ctl::box(TextField::Symbol)), {}, {kFieldX, row(7), 80, kHeight});
 }
 
-// Degrees, minutes and hundredths of one coordinate with their separators.
+// Degrees, minutes and hundredths of one coordinate with their separators, then
+// its hemisphere.
 void buildCoordinate(QGroupBox* gps, const ControlFactory& make, int y, const char* labelName,
-                     const char* caption, const char* names[4], const char* degrees,
-                     const std::array<TextField, 3>& parts, const char* hemisphere) {
+                     const char* caption, const std::array<TextField, 4>& parts,
+                     const char* degrees, const char* hemisphere) {
+    const auto box = [&parts](int part) { return s(ctl::box(parts.at(part))); };
+    const auto length = [&parts](int part) { return boxLength(parts.at(part)); };
     make.label(gps, s(labelName), s(caption), {8, y, 40, kHeight});
-    make.textBox(gps, s(names[0]), s(degrees), boxLength(parts[0]), {50, y, 32, kHeight});
+    make.textBox(gps, box(0), s(degrees), length(0), {50, y, 32, kHeight});
     make.label(gps, {}, s("°"), {84, y, 8, kHeight});
-    make.textBox(gps, s(names[1]), s("00"), boxLength(parts[1]), {94, y, 26, kHeight});
+    make.textBox(gps, box(1), s("00"), length(1), {94, y, 26, kHeight});
     make.label(gps, {}, s("."), {122, y, 8, kHeight});
-    make.textBox(gps, s(names[2]), s("00"), boxLength(parts[2]), {132, y, 26, kHeight});
+    make.textBox(gps, box(2), s("00"), length(2), {132, y, 26, kHeight});
     make.label(gps, {}, s("'"), {160, y, 8, kHeight});
-    make.comboBox(gps, s(names[3]), s(hemisphere), {172, y, 56, kHeight});
+    make.comboBox(gps, box(3), s(hemisphere), {172, y, 56, kHeight});
 }
 
 void buildGps(QWidget* frame1, const ControlFactory& make) {
     QGroupBox* gps = make.frame(frame1, s(ctl::GpsFrame), s("GPS"), {8, 258, 250, 96});
     make.option(gps, s(ctl::GpsOption), s("GPS"), {8, row(0), 76, kHeight});
     make.option(gps, s(ctl::FixOption), s("Fix"), {90, row(0), 110, kHeight});
-    const char* latitude[4] = {ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox,
-                               ctl::LatHemisphereBox};
-    buildCoordinate(gps, make, row(1), ctl::LatLabel, "Lat:", latitude, "00",
-                    {TextField::LatDegrees, TextField::LatMinutes, TextField::LatHundredths}, "N");
-    const char* longitude[4] = {ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox,
-                                ctl::LonHemisphereBox};
-    buildCoordinate(gps, make, row(2), ctl::LonLabel, "Long:", longitude, "000",
-                    {TextField::LonDegrees, TextField::LonMinutes, TextField::LonHundredths}, "E");
+    buildCoordinate(gps, make, row(1), ctl::LatLabel, "Lat:",
+                    {TextField::LatDegrees, TextField::LatMinutes, TextField::LatHundredths,
+                     TextField::LatHemisphere},
+                    "00", "N");
+    buildCoordinate(gps, make, row(2), ctl::LonLabel, "Long:",
+                    {TextField::LonDegrees, TextField::LonMinutes, TextField::LonHundredths,
+                     TextField::LonHemisphere},
+                    "000", "E");
 }
 
 void buildRightColumn(QWidget* frame1, const ControlFactory& make) {
     QGroupBox* setup = make.frame(frame1, s(ctl::SetupFrame), s("Setup"), {266, 32, 247, 72});
-    make.label(setup, s(ctl::BacklightLabel), s("Backlight"), {8, row(0), 62, kHeight});
-    make.comboBox(setup, s(ctl::BacklightBox), {}, {kFieldX, row(0), 64, kHeight});
+    make.label(setup, s(ctl::label(TextField::Backlight)), s("Backlight"),
+               {8, row(0), 62, kHeight});
+    make.comboBox(setup, s(ctl::box(TextField::Backlight)), {}, {kFieldX, row(0), 64, kHeight});
     make.checkBox(setup, s(ctl::BeepCheck), s("Beep"), {146, row(0), 94, kHeight})
         ->setChecked(true);
-    make.label(setup, s(ctl::UnitLabel), s("Unit"), {8, row(1), 62, kHeight});
-    make.comboBox(setup, s(ctl::UnitBox), {}, {kFieldX, row(1), 64, kHeight});
+    make.label(setup, s(ctl::label(TextField::Unit)), s("Unit"), {8, row(1), 62, kHeight});
+    make.comboBox(setup, s(ctl::box(TextField::Unit)), {}, {kFieldX, row(1), 64, kHeight});
     make.checkBox(setup, s(ctl::MicECheck), s("MIC_E"), {146, row(1), 94, kHeight})
         ->setChecked(true);
 
     // The alias has a row of its own: beside "中继功能" its list would cut "WIDE1+WIDE2".
     QGroupBox* digi = make.frame(frame1, s(ctl::DigiFrame), s("Digipeater"), {266, 108, 247, 73});
     make.checkBox(digi, s(ctl::DigiCheck), s("DIGI"), {8, row(0), 78, kHeight});
-    make.label(digi, s(ctl::AliasLabel), s("Alias"), {8, row(1), 62, kHeight});
-    make.comboBox(digi, s(ctl::AliasBox), {}, {kFieldX, row(1), 168, kHeight});
+    make.label(digi, s(ctl::label(TextField::Alias)), s("Alias"), {8, row(1), 62, kHeight});
+    make.comboBox(digi, s(ctl::box(TextField::Alias)), {}, {kFieldX, row(1), 168, kHeight});
 
     // Each option as wide as its circle and caption need; "INTERVAL" needs the most.
     QGroupBox* tx = make.frame(frame1, s(ctl::TxModeFrame), s("Tx mode"), {266, 185, 247, 48});
     make.option(tx, s(ctl::SmartOption), s("SMART"), {4, row(0), 69, kHeight});
     make.option(tx, s(ctl::BeaconOffOption), s("Off"), {73, row(0), 46, kHeight});
     make.option(tx, s(ctl::IntervalOption), s("INTERVAL"), {119, row(0), 85, kHeight});
-    make.textBox(tx, s(ctl::IntervalBox), {}, boxLength(TextField::Interval),
+    make.textBox(tx, s(ctl::box(TextField::Interval)), {}, boxLength(TextField::Interval),
                  {204, row(0), 38, kHeight});
 
     make.multiLineBox(frame1, s(ctl::StatusLog), {266, 239, 247, 115});
@@ -144,7 +148,7 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
                 {columns[3], kBottom, kColumnWidth, kButton});
 
     QGroupBox* vers = make.frame(frame1, s(ctl::VersionFrame), s("Vers"), {306, 360, 96, 80});
-    make.textBox(vers, s(ctl::VersionBox), s("KITE12"), 0, {6, 46, 84, 22});
+    make.textBox(vers, s(ctl::box(TextField::Version)), s("KITE12"), 0, {6, 46, 84, 22});
     QLineEdit* config =
         make.textBox(frame1, s(ctl::ConfigDateBox), s("Config 20180101"), 0, {310, 378, 88, 22});
     config->setReadOnly(true);
@@ -162,21 +166,21 @@ void buildGprsFrame(QWidget* frame1, const ControlFactory& make) {
     gprs->setAutoFillBackground(true);
 
     QGroupBox* info = make.frame(gprs, s(ctl::InfoFrame), s("Info"), {8, 18, 489, 190});
-    make.multiLineBox(info, s(ctl::GprsInfoBox), {8, 18, 473, 164});
+    make.multiLineBox(info, s(ctl::gprsInfoBox()), {8, 18, 473, 164});
 
     QGroupBox* server = make.frame(gprs, s(ctl::ServerFrame), s("GPRS Setup"), {8, 214, 240, 76});
-    make.label(server, s(ctl::ServerLabel), s("Server"), {8, 20, 56, kHeight});
-    make.comboBox(server, s(ctl::ServerBox), {}, {66, 20, 166, kHeight});
-    make.label(server, s(ctl::ServerPortLabel), s("Port"), {8, 46, 56, kHeight});
-    make.textBox(server, s(ctl::ServerPortBox), {}, 0, {66, 46, 80, kHeight});
+    make.label(server, s(ctl::label(TextField::Server)), s("Server"), {8, 20, 56, kHeight});
+    make.comboBox(server, s(ctl::box(TextField::Server)), {}, {66, 20, 166, kHeight});
+    make.label(server, s(ctl::label(TextField::ServerPort)), s("Port"), {8, 46, 56, kHeight});
+    make.textBox(server, s(ctl::box(TextField::ServerPort)), {}, 0, {66, 46, 80, kHeight});
 
     QGroupBox* apn = make.frame(gprs, s(ctl::ApnFrame), s("APN"), {256, 214, 241, 128});
     make.checkBox(apn, s(ctl::ApnEnableCheck), s("Enable"), {8, 20, 100, kHeight});
-    make.textBox(apn, s(ctl::ApnBox), {}, 0, {8, 46, 225, kHeight});
-    make.label(apn, s(ctl::ApnUserLabel), s("User"), {8, 72, 56, kHeight});
-    make.textBox(apn, s(ctl::ApnUserBox), {}, 0, {66, 72, 167, kHeight});
-    make.label(apn, s(ctl::ApnPasswordLabel), s("Pass"), {8, 98, 56, kHeight});
-    make.textBox(apn, s(ctl::ApnPasswordBox), {}, 0, {66, 98, 167, kHeight});
+    make.textBox(apn, s(ctl::box(TextField::Apn)), {}, 0, {8, 46, 225, kHeight});
+    make.label(apn, s(ctl::label(TextField::ApnUser)), s("User"), {8, 72, 56, kHeight});
+    make.textBox(apn, s(ctl::box(TextField::ApnUser)), {}, 0, {66, 72, 167, kHeight});
+    make.label(apn, s(ctl::label(TextField::ApnPassword)), s("Pass"), {8, 98, 56, kHeight});
+    make.textBox(apn, s(ctl::box(TextField::ApnPassword)), {}, 0, {66, 98, 167, kHeight});
 
     make.button(gprs, s(ctl::GprsReadButton), s("Read"), {8, 300, 76, 26});
     make.button(gprs, s(ctl::GprsSaveButton), s("Save"), {90, 300, 76, 26});

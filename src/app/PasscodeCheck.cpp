@@ -43,8 +43,8 @@ void showCheck(QLineEdit* passcode, const QString& callsign, UiLanguage language
 } // namespace
 
 void installPasscodeCheck(QWidget* form, UiLanguage language) {
-    auto* callsign = findControl<QLineEdit>(form, QLatin1String(ctl::CallsignBox));
-    auto* passcode = findControl<QLineEdit>(form, QLatin1String(ctl::PasscodeBox));
+    auto* callsign = findControl<QLineEdit>(form, QLatin1String(ctl::box(TextField::Callsign)));
+    auto* passcode = findControl<QLineEdit>(form, QLatin1String(ctl::box(TextField::Passcode)));
     passcode->setStyleSheet(
         QStringLiteral("QLineEdit[passcodeState=\"match\"] { background-color: #d8f0d8; }"
                        "QLineEdit[passcodeState=\"mismatch\"] { background-color: #f8d0d0; }"));

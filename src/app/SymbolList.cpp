@@ -52,7 +52,7 @@ QLabel* pictureBeside(QComboBox* box) {
 } // namespace
 
 void installSymbolList(QWidget* form) {
-    auto* box = findControl<QComboBox>(form, QLatin1String(ctl::SymbolBox));
+    auto* box = findControl<QComboBox>(form, QLatin1String(ctl::box(TextField::Symbol)));
     QStringList codes;
     for (const AprsSymbol& symbol : aprsSymbols())
         codes.append(symbol.code);

@@ -1,8 +1,8 @@
 #include "CliOutput.h"
 
-#include "CliFields.h"
 #include "Console.h"
 #include "GlobalOptions.h"
+#include "SettingValues.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -59,7 +59,7 @@ void printJson(const QJsonValue& json) {
 
 QJsonObject recordJson(const SettingsRecord& record) {
     QJsonObject object;
-    for (const CliField& field : cliFields())
+    for (const Setting& field : trackerSettings())
         object.insert(QLatin1String(field.name), fieldValue(field, record));
     return object;
 }
@@ -69,7 +69,7 @@ void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
         printJson(recordJson(record));
         return;
     }
-    for (const CliField& field : cliFields())
+    for (const Setting& field : trackerSettings())
         print(QStringLiteral("%1 %2\n")
                   .arg(QString::fromLatin1(field.name), -15)
                   .arg(fieldValue(field, record)));

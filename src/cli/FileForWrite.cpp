@@ -1,7 +1,7 @@
 #include "FileForWrite.h"
 
 #include "CliFailure.h"
-#include "CliFields.h"
+#include "SettingValues.h"
 #include "SettingsFile.h"
 #include "SettingsFileCheck.h"
 #include "SettingsLineParser.h"
@@ -13,10 +13,10 @@ namespace {
 
 // A read that notes which fields the lines set.
 struct FileRead : RecordRead {
-    QSet<const CliField*> given;
+    QSet<const Setting*> given;
 
     void note(const FieldTarget& target) {
-        if (const CliField* field = findCliField(target))
+        if (const Setting* field = findSetting(target))
             given.insert(field);
     }
     void setText(TextField field, const QString& value) {
@@ -51,13 +51,13 @@ FileSettings readFileForWrite(const QString& fileName) {
     for (const QString& line : fileLines)
         applySettingsLine(line, read);
     FileSettings settings{true, read.record, {}};
-    for (const CliField& field : cliFields()) {
+    for (const Setting& field : trackerSettings()) {
         if (read.given.contains(&field) && !field.accepts.isEmpty())
             settings.changes.append({&field, fieldValue(field, read.record)});
     }
     if (settings.changes.isEmpty())
         refuse(fileName, QStringLiteral("no setting to write"));
-    for (const CliField* field : writtenFields(read.record))
+    for (const Setting* field : writtenFields(read.record))
         settings.complete = settings.complete && read.given.contains(field);
     return settings;
 }

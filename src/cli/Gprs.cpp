@@ -41,11 +41,11 @@ QString optionOf(TextField field) {
 // commands of its own, so it stops the command before anything goes out.
 void refuseBrokenValues(const QString& server, const std::optional<AccessPoint>& accessPoint) {
     SettingsRecord values;
-    values.server = server;
+    values.text(TextField::Server) = server;
     if (accessPoint) {
-        values.apn = accessPoint->name;
-        values.apnUser = accessPoint->user;
-        values.apnPassword = accessPoint->password;
+        values.text(TextField::Apn) = accessPoint->name;
+        values.text(TextField::ApnUser) = accessPoint->user;
+        values.text(TextField::ApnPassword) = accessPoint->password;
     }
     QStringList problems;
     for (const TextField field : brokenModemFields(values, accessPoint.has_value()))

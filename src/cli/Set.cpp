@@ -1,7 +1,7 @@
 #include "CliArguments.h"
 #include "CliFailure.h"
-#include "CliFields.h"
 #include "Commands.h"
+#include "SettingValues.h"
 #include "TrackerWrite.h"
 
 #include <QCommandLineParser>
@@ -12,7 +12,7 @@ QString setDescription() {
     QString text = QStringLiteral("Reads the tracker and leaves a restore point, changes the "
                                   "named fields, writes those that differ and restarts it."
                                   "\n\nFIELD=VALUE, where FIELD is one of:\n");
-    for (const CliField& field : cliFields())
+    for (const Setting& field : trackerSettings())
         if (!field.accepts.isEmpty())
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
@@ -34,8 +34,8 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
     FieldChanges changes;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-        const CliField* field = findCliField(assignment.left(equals));
-        if (equals < 0 && findCliField(assignment))
+        const Setting* field = findSetting(assignment.left(equals));
+        if (equals < 0 && findSetting(assignment))
             throw CliFailure{kExitUsage,
                              QStringLiteral("set: give a value: %1=VALUE").arg(assignment)};
         if (equals < 0 || !field)

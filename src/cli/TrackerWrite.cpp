@@ -2,7 +2,6 @@
 
 #include "AprsPasscode.h"
 #include "CliFailure.h"
-#include "CliFields.h"
 #include "CliOutput.h"
 #include "Console.h"
 #include "Dialogues.h"
@@ -10,6 +9,7 @@
 #include "GlobalOptions.h"
 #include "LineEncoding.h"
 #include "Progress.h"
+#include "SettingValues.h"
 #include "TrackerDialogue.h"
 #include "TrackerPort.h"
 #include "TrackerSession.h"
@@ -50,7 +50,7 @@ bool writesNothing(const QList<DialogueStep>& steps) {
 }
 
 // Whether a set of the field may make the passcode wrong.
-bool concernsPasscode(const CliField& field) {
+bool concernsPasscode(const Setting& field) {
     return field.target == FieldTarget{TextField::Callsign} ||
            field.target == FieldTarget{TextField::Passcode};
 }
@@ -58,14 +58,17 @@ bool concernsPasscode(const CliField& field) {
 // A note on standard error when the record's passcode is not its callsign's.
 void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
     // Without a callsign there is nothing to check against.
-    if (record.callsign.isEmpty() || passcodeMatches(record.callsign, record.passcode))
+    if (record.text(TextField::Callsign).isEmpty() ||
+        passcodeMatches(record.text(TextField::Callsign), record.text(TextField::Passcode)))
         return;
-    progress.note(
-        QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
-                       "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
-                       "reports, the radio is not affected")
-            .arg(record.passcode.isEmpty() ? QStringLiteral("an empty passcode") : record.passcode,
-                 record.callsign, QString::number(aprsPasscode(record.callsign))));
+    progress.note(QStringLiteral("Warning: %1 is not the APRS-IS passcode of %2, which is %3 "
+                                 "(set passcode=%3); APRS-IS will ignore the tracker's GPRS "
+                                 "reports, the radio is not affected")
+                      .arg(record.text(TextField::Passcode).isEmpty()
+                               ? QStringLiteral("an empty passcode")
+                               : record.text(TextField::Passcode),
+                           record.text(TextField::Callsign),
+                           QString::number(aprsPasscode(record.text(TextField::Callsign)))));
 }
 
 // The tracker's settings with the request's changes made.
@@ -86,7 +89,7 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
             continue;
         const OptionGroup mode =
             *text == TextField::Interval ? OptionGroup::BeaconMode : OptionGroup::Gps;
-        const CliField& modeField = *findCliField(FieldTarget{mode});
+        const Setting& modeField = *findSetting(FieldTarget{mode});
         const QString needed =
             mode == OptionGroup::BeaconMode ? QStringLiteral("interval") : QStringLiteral("fixed");
         throw CliFailure{kExitUsage,
@@ -103,7 +106,7 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
 void refuseBrokenFields(const SettingsRecord& record) {
     QStringList problems;
     for (const TextField field : brokenFields(record))
-        problems.append(*valueProblem(*findCliField(field), record.text(field)));
+        problems.append(*valueProblem(*findSetting(field), record.text(field)));
     if (!problems.isEmpty())
         throw CliFailure{kExitUsage,
                          QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};

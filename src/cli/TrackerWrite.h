@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliFields.h"
+#include "SettingValues.h"
 #include "SettingsRecord.h"
 
 #include <QList>

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "SettingsTable.h"
+
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
 
 // The window's controls by role: the object names they carry, which the
 // operations, the form builder, the captions and the tests look them up by.
+// The settings' boxes and labels are named in the settings table.
 namespace ctl {
 
 // Frames.
@@ -38,17 +41,6 @@ inline constexpr char GprsReadButton[] = "Command16";
 
 // Lists.
 inline constexpr char PortList[] = "Combo1";
-inline constexpr char ServerBox[] = "Combo3";
-inline constexpr char UnitBox[] = "Combo4";
-inline constexpr char SsidBox[] = "Combo5";
-inline constexpr char TxVolumeBox[] = "Combo6";
-inline constexpr char PathBox[] = "Combo7";
-inline constexpr char AliasBox[] = "Combo8";
-inline constexpr char PttDelayBox[] = "Combo10";
-inline constexpr char SymbolBox[] = "Combo11";
-inline constexpr char LatHemisphereBox[] = "Combo12";
-inline constexpr char LonHemisphereBox[] = "Combo13";
-inline constexpr char BacklightBox[] = "Combo16";
 
 // Check boxes and option buttons.
 inline constexpr char DigiCheck[] = "Check1";
@@ -66,55 +58,35 @@ inline constexpr char IntervalOption[] = "Option3_2";
 // Text boxes.
 inline constexpr char ReplyHex[] = "Text1";
 inline constexpr char CounterBox[] = "Text3";
-inline constexpr char CallsignBox[] = "Text4";
-inline constexpr char PasscodeBox[] = "Text5";
-inline constexpr char VersionBox[] = "Text6";
-inline constexpr char StatusBox[] = "Text7";
-inline constexpr char CommentBox[] = "Text8";
-inline constexpr char IntervalBox[] = "Text10";
-inline constexpr char GprsInfoBox[] = "Text11";
 inline constexpr char ConfigDateBox[] = "Text12";
-inline constexpr char LatDegreesBox[] = "Text13";
-inline constexpr char LatMinutesBox[] = "Text14";
-inline constexpr char LatHundredthsBox[] = "Text15";
-inline constexpr char LonDegreesBox[] = "Text16";
-inline constexpr char LonMinutesBox[] = "Text17";
-inline constexpr char LonHundredthsBox[] = "Text18";
-inline constexpr char ApnUserBox[] = "Text19";
-inline constexpr char ApnPasswordBox[] = "Text20";
-inline constexpr char ApnBox[] = "Text22";
-inline constexpr char ServerPortBox[] = "Text23";
 inline constexpr char StatusLog[] = "Text29";
 inline constexpr char HiddenBox[] = "Text30";
 
 // Labels.
-inline constexpr char PassLabel[] = "Label1";
 inline constexpr char UpdateStepLabel[] = "Label2";
 inline constexpr char TitleLabel[] = "Label3";
-inline constexpr char CallsignLabel[] = "Label4";
-inline constexpr char PathLabel[] = "Label5";
-inline constexpr char CommentLabel[] = "Label6";
-inline constexpr char ServerLabel[] = "Label7";
 inline constexpr char SsidDashLabel[] = "Label9";
-inline constexpr char StatusLabel[] = "Label11";
-inline constexpr char ApnUserLabel[] = "Label12";
-inline constexpr char PttDelayLabel[] = "Label13";
-inline constexpr char SymbolLabel[] = "Label14";
 inline constexpr char LonLabel[] = "Label16";
 inline constexpr char LatLabel[] = "Label17";
-inline constexpr char BacklightLabel[] = "Label18";
-inline constexpr char UnitLabel[] = "Label19";
 inline constexpr char RestartHintLabel[] = "Label22";
-inline constexpr char TxVolumeLabel[] = "Label24";
-inline constexpr char ApnPasswordLabel[] = "Label25";
-inline constexpr char AliasLabel[] = "Label26";
-inline constexpr char ServerPortLabel[] = "Label29";
 inline constexpr char SimCardLabel[] = "Label30";
 
 // Progress and timers.
 inline constexpr char UpdateProgress[] = "ProgressBar1";
 inline constexpr char LoaderWaitTimer[] = "Timer1";
 inline constexpr char StepTimer[] = "Timer2";
+
+// A setting's box and its own label, as the settings table names them.
+inline const char* box(TextField field) {
+    return setting(field).window.control;
+}
+inline const char* label(TextField field) {
+    return setting(field).window.label;
+}
+// The filter's box also shows the modem's replies.
+inline const char* gprsInfoBox() {
+    return box(TextField::Filter);
+}
 
 // The members of the option groups, in their order.
 inline constexpr const char* GpsOptions[] = {GpsOption, FixOption};

@@ -1,12 +1,12 @@
 #include "FirmwareUpdate.h"
 
-#include "CliFields.h"
 #include "CompleteRead.h"
 #include "ControlNames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
 #include "RestorePoints.h"
 #include "SerialError.h"
+#include "SettingValues.h"
 #include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"

@@ -34,8 +34,9 @@ void GprsSetup::applyEnable() {
 }
 
 void GprsSetup::setAccessPointEnabled(bool enabled) {
-    for (const char* name : {ctl::ApnUserBox, ctl::ApnPasswordBox, ctl::ApnBox, ctl::ApnUserLabel,
-                             ctl::ApnPasswordLabel})
+    for (const char* name :
+         {ctl::box(TextField::ApnUser), ctl::box(TextField::ApnPassword), ctl::box(TextField::Apn),
+          ctl::label(TextField::ApnUser), ctl::label(TextField::ApnPassword)})
         context_.control<QWidget>(QString::fromLatin1(name))->setEnabled(enabled);
 }
 
@@ -45,8 +46,8 @@ void GprsSetup::read() {
                                   TextField::ApnPassword, TextField::Apn})
         settings.setText(field, QString());
     // The modem's port is shown but never sent, so it is not for editing.
-    context_.control<QWidget>(QLatin1String(ctl::ServerPortBox))->setEnabled(false);
-    context_.control<QWidget>(QLatin1String(ctl::ServerPortLabel))->setEnabled(false);
+    context_.control<QWidget>(QLatin1String(ctl::box(TextField::ServerPort)))->setEnabled(false);
+    context_.control<QWidget>(QLatin1String(ctl::label(TextField::ServerPort)))->setEnabled(false);
     enableBox()->setChecked(false);
     setAccessPointEnabled(false);
 

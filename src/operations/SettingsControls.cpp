@@ -7,25 +7,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <iterator>
-
-namespace {
-
-// The box of each text field, in the order of TextField.
-constexpr const char* kTextControls[] = {
-    ctl::CallsignBox,   ctl::SsidBox,       ctl::PasscodeBox,      ctl::SymbolBox,
-    ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
-    ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox,
-    ctl::CommentBox,    ctl::StatusBox,     ctl::PttDelayBox,      ctl::IntervalBox,
-    ctl::GprsInfoBox,   ctl::BacklightBox,  ctl::UnitBox,          ctl::TxVolumeBox,
-    ctl::PathBox,       ctl::AliasBox,      ctl::VersionBox,       ctl::ServerBox,
-    ctl::ServerPortBox, ctl::ApnBox,        ctl::ApnUserBox,       ctl::ApnPasswordBox};
-static_assert(std::size(kTextControls) == kTextFields.size());
-
-} // namespace
 
 QString SettingsControls::controlName(TextField field) {
-    return QLatin1String(kTextControls[static_cast<std::size_t>(field)]);
+    return QLatin1String(ctl::box(field));
 }
 
 QString SettingsControls::controlName(CheckField field) {
@@ -135,16 +119,9 @@ SettingsRecord SettingsControls::record() const {
 }
 
 void SettingsControls::clearForRead() {
-    for (TextField field : {TextField::Callsign, TextField::Passcode, TextField::Comment,
-                            TextField::Status, TextField::Version, TextField::Interval,
-                            TextField::LatDegrees, TextField::LatMinutes, TextField::LatHundredths,
-                            TextField::LonDegrees, TextField::LonMinutes, TextField::LonHundredths})
-        setText(field, QString());
-    for (TextField field : {TextField::Server, TextField::Unit, TextField::Ssid,
-                            TextField::PttDelay, TextField::Symbol, TextField::Backlight})
-        setText(field, QStringLiteral(" "));
-    for (TextField field : {TextField::Modulation, TextField::Path, TextField::Alias})
-        setText(field, QString());
+    for (const Setting& setting : settingsTable())
+        if (setting.window.readClears)
+            setText(std::get<TextField>(setting.target), QLatin1String(setting.window.readClears));
     for (OptionGroup group : {OptionGroup::Gps, OptionGroup::BeaconMode}) {
         for (int member = 0; member < memberCount(group); ++member)
             setChosen(group, member, false);

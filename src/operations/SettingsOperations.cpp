@@ -224,7 +224,7 @@ void SettingsOperations::reportWriteEnd() {
 void SettingsOperations::restoreDefaults() {
     SettingsControls& settings = *context_.settings;
     const QString firstServer =
-        context_.control<QComboBox>(QLatin1String(ctl::ServerBox))->itemText(0);
+        context_.control<QComboBox>(QLatin1String(ctl::box(TextField::Server)))->itemText(0);
     for (const auto& [field, value] : defaultTexts(context_.language, firstServer))
         settings.setText(field, value);
     for (const DefaultChoice& choice : defaultChoices())

@@ -1,24 +1,21 @@
 #include "DefaultSettings.h"
 
+#include "SettingsTable.h"
+
 QList<std::pair<TextField, QString>> defaultTexts(UiLanguage language, const QString& firstServer) {
-    const auto s = [](const char* text) { return QString::fromUtf8(text); };
-    return {
-        {TextField::Callsign, s("NOCALL")},
-        {TextField::Unit, inLanguage(language, "公里", "km")},
-        {TextField::Ssid, s("10")},
-        {TextField::Backlight, s("ON")},
-        {TextField::Symbol, s("/>")},
-        {TextField::PttDelay, s("5")},
-        {TextField::Modulation, s("3")},
-        {TextField::Path, s("WIDE1-1")},
-        {TextField::Alias, s("WIDE1+WIDE2")},
-        {TextField::Comment, s("3035.00N/11417.00ErPHG1010")},
-        {TextField::Status, s("KITE12 144.640MHz")},
-        {TextField::Server, firstServer},
-        {TextField::Passcode, s(kDefaultPasscode)},
-        {TextField::Interval, s("0600")},
-        {TextField::Filter, s("b/KITE5")},
-    };
+    QList<std::pair<TextField, QString>> texts;
+    for (const Setting& setting : settingsTable()) {
+        const DefaultText& given = setting.defaultText;
+        if (!given.firstListed && !given.english)
+            continue;
+        const auto field = std::get<TextField>(setting.target);
+        if (given.firstListed)
+            texts.append({field, firstServer});
+        else
+            texts.append({field, given.chinese ? inLanguage(language, given.chinese, given.english)
+                                               : QString::fromUtf8(given.english)});
+    }
+    return texts;
 }
 
 QList<DefaultChoice> defaultChoices() {

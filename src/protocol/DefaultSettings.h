@@ -12,8 +12,8 @@
 // it in, so it stays writable.
 inline constexpr char kDefaultPasscode[] = "47311";
 
-// The text fields that Default fills, in the order it fills them. The server
-// default is the first entry of the window's server list.
+// The text fields that Default fills, in table order. The server default is
+// the first entry of the window's server list.
 QList<std::pair<TextField, QString>> defaultTexts(UiLanguage language, const QString& firstServer);
 
 // Default's option groups and check boxes, in the order it sets them.

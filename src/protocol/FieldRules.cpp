@@ -1,94 +1,17 @@
 #include "FieldRules.h"
 
-#include "DefaultSettings.h"
 #include "LineEncoding.h"
+#include "SettingsTable.h"
 #include "TrackerCodes.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 namespace {
 using Kind = FieldRule::Kind;
 
-constexpr int kLargestPasscode = 32767; // the passcode is a 15-bit hash
 constexpr int kLongestModemText = 63;
 constexpr int kLongestHostName = 253;
 constexpr int kLongestHostLabel = 63;
-
-QStringList numbers(int first, int last) {
-    QStringList items;
-    for (int n = first; n <= last; ++n)
-        items.append(QString::number(n));
-    return items;
-}
-
-FieldRule listed(QStringList items) {
-    return {Kind::List, std::move(items)};
-}
-
-FieldRule digits(int count, int least, int most) {
-    return {Kind::Number, {}, count, count, least, most};
-}
-
-QStringList backlights() {
-    // Beside ON, times the tracker keeps as typed.
-    return codedTexts(TextField::Backlight) +
-           QStringList{QStringLiteral("05"), QStringLiteral("10"), QStringLiteral("20"),
-                       QStringLiteral("30"), QStringLiteral("60"), QStringLiteral("90")};
-}
-
-FieldRule ruleOf(TextField field) {
-    switch (field) {
-    case TextField::Callsign:
-        return {Kind::Callsign};
-    case TextField::Comment:
-    case TextField::Status:
-        return {Kind::Text};
-    case TextField::Ssid:
-        return listed(numbers(0, 15));
-    case TextField::Passcode:
-        return {Kind::Number,    {QString::fromLatin1(kDefaultPasscode)}, 1, boxLength(field), 0,
-                kLargestPasscode};
-    case TextField::Symbol:
-        return {Kind::Symbol};
-    case TextField::LatDegrees:
-        return digits(2, 0, 90);
-    case TextField::LonDegrees:
-        return digits(3, 0, 180);
-    case TextField::LatMinutes:
-    case TextField::LonMinutes:
-        return digits(2, 0, 59);
-    case TextField::LatHundredths:
-    case TextField::LonHundredths:
-        return digits(2, 0, 99);
-    case TextField::LatHemisphere:
-        return listed({QStringLiteral("N"), QStringLiteral("S")});
-    case TextField::LonHemisphere:
-        return listed({QStringLiteral("E"), QStringLiteral("W")});
-    case TextField::PttDelay: // the tracker's reply holds one character
-        return digits(1, 0, 9);
-    case TextField::Interval:
-        return {Kind::Number, {}, 1, boxLength(field), 0, 9999};
-    case TextField::Backlight:
-        return listed(backlights());
-    case TextField::Unit:
-    case TextField::Path:
-    case TextField::Alias:
-        return listed(codedTexts(field));
-    case TextField::Modulation:
-        return listed(numbers(1, 5));
-    case TextField::Server:
-        return {Kind::Host};
-    case TextField::Apn:
-        return {Kind::AccessPoint};
-    case TextField::ApnUser:
-    case TextField::ApnPassword:
-        return {Kind::ModemText};
-    default:
-        return {};
-    }
-}
 
 bool isNumberOfRule(const FieldRule& rule, const QString& value) {
     const bool allDigits =
@@ -206,13 +129,7 @@ QString numberRange(const FieldRule& rule, UiLanguage language) {
 } // namespace
 
 const FieldRule& fieldRule(TextField field) {
-    static const auto rules = [] {
-        std::array<FieldRule, kTextFields.size()> all;
-        for (const TextField each : kTextFields)
-            all.at(static_cast<std::size_t>(each)) = ruleOf(each);
-        return all;
-    }();
-    return rules.at(static_cast<std::size_t>(field));
+    return setting(field).rule;
 }
 
 bool followsRule(TextField field, const QString& value) {
@@ -250,7 +167,10 @@ QString oneOf(QStringList texts, UiLanguage language) {
 }
 
 QString acceptedValues(TextField field, UiLanguage language) {
-    const FieldRule& rule = fieldRule(field);
+    return acceptedValues(field, fieldRule(field), language);
+}
+
+QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage language) {
     switch (rule.kind) {
     case Kind::List:
         return oneOf(rule.items, language);
@@ -283,16 +203,6 @@ QString acceptedValues(TextField field, UiLanguage language) {
         break;
     }
     return {};
-}
-
-bool writeSends(TextField field, const SettingsRecord& record) {
-    if (field >= TextField::Server) // the modem's fields come last
-        return false;
-    if (field >= TextField::LatDegrees && field <= TextField::LonHemisphere)
-        return record.fixChosen;
-    if (field == TextField::Interval)
-        return record.beaconMode == SettingsRecord::BeaconMode::Interval;
-    return fieldRule(field).kind != Kind::Unsent;
 }
 
 QList<TextField> brokenFields(const SettingsRecord& record) {

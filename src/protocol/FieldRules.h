@@ -8,8 +8,9 @@
 #include <QString>
 #include <QStringList>
 
-// What each setting the write sends may hold. The window's lists and its Write
-// data, kite12 and the settings-file check all read this one table.
+// What a setting the write sends may hold (each setting's rule is in the
+// settings table). The window's lists and its Write data, kite12 and the
+// settings-file check all read it.
 struct FieldRule {
     enum class Kind {
         Unsent,   // read from the tracker or the modem, never written
@@ -37,13 +38,11 @@ bool followsRule(TextField field, const QString& value);
 
 // What the field takes, in a few words ("N or S", "00 to 90").
 QString acceptedValues(TextField field, UiLanguage language = UiLanguage::English);
+QString acceptedValues(TextField field, const FieldRule& rule,
+                       UiLanguage language = UiLanguage::English);
 
 // "a, b or c".
 QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);
-
-// Whether a write of the record sends the field: the position only when it is
-// fixed, the interval only in interval mode; the modem's fields never.
-bool writeSends(TextField field, const SettingsRecord& record);
 
 // The fields a write of the record sends that break their rule, in field order.
 QList<TextField> brokenFields(const SettingsRecord& record);

@@ -49,10 +49,10 @@ QString restorePointFolder() {
 }
 
 QString stationFileStem(const SettingsRecord& record) {
-    QString callsign = lettersAndDigits(record.callsign);
+    QString callsign = lettersAndDigits(record.text(TextField::Callsign));
     if (callsign.isEmpty())
         callsign = QStringLiteral("NOCALL");
-    const QString ssid = lettersAndDigits(record.ssid);
+    const QString ssid = lettersAndDigits(record.text(TextField::Ssid));
     return ssid.isEmpty() ? callsign : callsign + QLatin1Char('-') + ssid;
 }
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <variant>
 
-// The tracker's settings and the modem fields of its GPRS pass-through, named
-// once for the parser, the record and the window's controls.
+// The tracker's settings and the modem fields of its GPRS pass-through, by
+// name; each is described in the settings table (SettingsTable.h).
 enum class TextField {
     Callsign,
     Ssid,

@@ -1,7 +1,9 @@
 #include "SettingsFile.h"
 
 #include "LineEncoding.h"
+#include "SettingsTable.h"
 #include "TrackerCodes.h"
+#include "TrackerCommands.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -9,44 +11,54 @@
 
 namespace {
 
-// A text not in the table has an empty code.
-QString codeOf(TextField field, const QString& text) {
-    return codeOfText(field, text).value_or(QString());
-}
-
 QString flag(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// The value after the setting's key, as the tracker's reply gives it; none when
+// the reply has no line for it (an option group with no member chosen).
+std::optional<QString> lineValue(const Setting& setting, const SettingsRecord& r) {
+    if (const auto* check = std::get_if<CheckField>(&setting.target)) {
+        SettingsRecord copy = r;
+        return flag(copy.checked(*check));
+    }
+    if (setting.target == FieldTarget{OptionGroup::Gps}) {
+        if (r.gpsChosen == r.fixChosen)
+            return std::nullopt;
+        return flag(r.gpsChosen);
+    }
+    if (setting.target == FieldTarget{OptionGroup::BeaconMode}) {
+        for (int member = 0; member < memberCount(OptionGroup::BeaconMode); ++member)
+            if (r.isChosen(OptionGroup::BeaconMode, member))
+                return beaconModeCode(member);
+        return std::nullopt;
+    }
+    const TextField field = std::get<TextField>(setting.target);
+    switch (setting.reply.value) {
+    case ReplyValue::Call:
+        return r.text(TextField::Callsign) + QLatin1Char('-') + r.text(TextField::Ssid);
+    case ReplyValue::Position:
+        return positionText(r, QLatin1Char('/'));
+    case ReplyValue::Code: // a text not in the table has an empty code
+        return codeOfText(field, r.text(field)).value_or(QString());
+    default:
+        return r.text(field);
+    }
+}
+
 QStringList readReplyLines(const SettingsRecord& r) {
-    QStringList lines{
-        QStringLiteral("CALLSIGN:") + r.callsign + QLatin1Char('-') + r.ssid,
-        QStringLiteral("PASS:") + r.passcode,
-        QStringLiteral("SYMBOL:") + r.symbol,
-        QStringLiteral("POSITION:") + r.latDegrees + r.latMinutes + QLatin1Char('.') +
-            r.latHundredths + r.latHemisphere + QLatin1Char('/') + r.lonDegrees + r.lonMinutes +
-            QLatin1Char('.') + r.lonHundredths + r.lonHemisphere,
-        QStringLiteral("COMMENT:") + r.comment,
-        QStringLiteral("STATUS:") + r.status,
-        QStringLiteral("PTTDELAY:") + r.pttDelay,
-        QStringLiteral("MIC-E:") + flag(r.micE),
-        QStringLiteral("INTERVAL:") + r.interval,
-        QStringLiteral("FILTER:") + r.filter,
-        QStringLiteral("BEEP:") + flag(r.beep),
-        QStringLiteral("BACKLIGHT:") + r.backlight,
-        QStringLiteral("UNIT:") + codeOf(TextField::Unit, r.unit),
-        QStringLiteral("DIGI:") + flag(r.digi),
-        QStringLiteral("MOD:") + r.modulation,
-        QStringLiteral("PATH:") + codeOf(TextField::Path, r.path),
-        QStringLiteral("ALIAS:") + codeOf(TextField::Alias, r.alias),
-        QStringLiteral("VER:") + r.version,
-    };
-    if (r.gpsChosen != r.fixChosen)
-        lines.append(QStringLiteral("GPS:") + flag(r.gpsChosen));
-    for (int member = 0; member < memberCount(OptionGroup::BeaconMode); ++member)
-        if (r.isChosen(OptionGroup::BeaconMode, member))
-            lines.append(QStringLiteral("SMART:") + beaconModeCode(member));
-    return lines;
+    QStringList lines;
+    QStringList optionLines; // the option groups' lines come last
+    for (const Setting& setting : trackerSettings()) {
+        if (!setting.reply.key)
+            continue;
+        const std::optional<QString> value = lineValue(setting, r);
+        if (!value)
+            continue;
+        const QString line = QLatin1String(setting.reply.key) + QLatin1Char(':') + *value;
+        (std::holds_alternative<OptionGroup>(setting.target) ? optionLines : lines).append(line);
+    }
+    return lines + optionLines;
 }
 
 } // namespace

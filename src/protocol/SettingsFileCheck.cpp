@@ -1,7 +1,7 @@
 #include "SettingsFileCheck.h"
 
-#include "CliFields.h"
 #include "FieldRules.h"
+#include "SettingValues.h"
 #include "SettingsLineParser.h"
 
 #include <map>
@@ -16,8 +16,7 @@ std::optional<QString> codeProblem(const ParseResult& result) {
     if (codes.contains(result.code->code))
         return std::nullopt;
     return QStringLiteral("%1 takes %2, not \"%3\"")
-        .arg(QLatin1String(findCliField(result.code->field)->name), oneOf(codes),
-             result.code->code);
+        .arg(QLatin1String(findSetting(result.code->field)->name), oneOf(codes), result.code->code);
 }
 
 // Why the line cannot be applied; nothing when it can.
@@ -33,9 +32,9 @@ std::optional<QString> lineProblem(const QString& line) {
         if (const auto* set = std::get_if<effect::SetText>(&change))
             texts[set->field] = set->value;
     for (const auto& [target, value] : texts) {
-        const CliField* field = findCliField(target);
+        const Setting* field = findSetting(target);
         // The version and the filter are shown as the tracker sent them.
-        if (!field || field->accepts.isEmpty())
+        if (!field || field->write.sent == SentWhen::Never)
             continue;
         if (std::optional<QString> problem = valueProblem(*field, value))
             return problem;

@@ -1,5 +1,6 @@
 #include "SettingsLineParser.h"
 
+#include "SettingsTable.h"
 #include "TrackerCodes.h"
 
 #include <QStringView>
@@ -67,15 +68,16 @@ private:
     std::optional<LineCode> code_;
 };
 
-void parsePosition(LineParse& parse) {
-    parse.setText(TextField::LatDegrees, parse.rest(10).left(2));
-    parse.setText(TextField::LatMinutes, parse.rest(12).left(2));
-    parse.setText(TextField::LatHundredths, parse.rest(15).left(2));
-    parse.setText(TextField::LatHemisphere, parse.at(17));
-    parse.setText(TextField::LonDegrees, parse.rest(19).left(3));
-    parse.setText(TextField::LonMinutes, parse.rest(22).left(2));
-    parse.setText(TextField::LonHundredths, parse.rest(25).left(2));
-    parse.setText(TextField::LonHemisphere, parse.at(27));
+// The eight parts of the position from `start`.
+void parsePosition(LineParse& parse, qsizetype start) {
+    parse.setText(TextField::LatDegrees, parse.rest(start).left(2));
+    parse.setText(TextField::LatMinutes, parse.rest(start + 2).left(2));
+    parse.setText(TextField::LatHundredths, parse.rest(start + 5).left(2));
+    parse.setText(TextField::LatHemisphere, parse.at(start + 7));
+    parse.setText(TextField::LonDegrees, parse.rest(start + 9).left(3));
+    parse.setText(TextField::LonMinutes, parse.rest(start + 12).left(2));
+    parse.setText(TextField::LonHundredths, parse.rest(start + 15).left(2));
+    parse.setText(TextField::LonHemisphere, parse.at(start + 17));
 }
 
 // Sets the field to the text of the code at `start`; a code not in the table sets nothing.
@@ -93,6 +95,71 @@ void setFlag(LineParse& parse, CheckField field, qsizetype start) {
                                                     : flag != QLatin1String("0"));
 }
 
+// An option group from the code at `start`: GPS chooses fixed only at "0".
+void setOption(LineParse& parse, OptionGroup group, qsizetype start) {
+    parse.noteCode(group, start);
+    if (group == OptionGroup::Gps) {
+        const bool fixed = parse.at(start) == QLatin1String("0");
+        parse.setChosen(group, 0, !fixed);
+        parse.setChosen(group, 1, fixed);
+    } else if (const std::optional<int> member = beaconModeMember(parse.at(start))) {
+        parse.setChosen(group, *member, true);
+    }
+}
+
+// The callsign, "-", the SSID; false when the callsign cannot be cut.
+bool setCall(LineParse& parse, qsizetype start) {
+    const qsizetype dash = parse.find(u"-", start);
+    if (!parse.setCut(TextField::Callsign, start, dash - start))
+        return false;
+    parse.setText(TextField::Ssid, parse.rest(dash + 1));
+    return true;
+}
+
+// The text after the key, read as the setting's reply gives it.
+void setText(LineParse& parse, TextField field, ReplyValue reply, qsizetype start) {
+    switch (reply) {
+    case ReplyValue::OneChar:
+        parse.setText(field, parse.at(start));
+        break;
+    case ReplyValue::TwoChars:
+        parse.setText(field, parse.rest(start).left(2));
+        break;
+    case ReplyValue::Code:
+        setCoded(parse, field, start);
+        break;
+    case ReplyValue::RestOrCode:
+        parse.setText(field, parse.rest(start));
+        if (const std::optional<QString> text = textOfCode(field, parse.rest(start)))
+            parse.setText(field, *text);
+        break;
+    case ReplyValue::Position:
+        parsePosition(parse, start);
+        break;
+    default:
+        parse.setText(field, parse.rest(start));
+        break;
+    }
+}
+
+// The setting's line; false when a cut cannot be made.
+bool parseSetting(LineParse& parse, const Setting& setting) {
+    const QLatin1String key(setting.reply.key);
+    if (!parse.startsWith(setting.reply.key) ||
+        (!setting.reply.keyAlone && parse.at(key.size() + 1) != QLatin1String(":")))
+        return true;
+    const qsizetype start = key.size() + 2;
+    if (const auto* check = std::get_if<CheckField>(&setting.target))
+        setFlag(parse, *check, start);
+    else if (const auto* group = std::get_if<OptionGroup>(&setting.target))
+        setOption(parse, *group, start);
+    else if (setting.reply.value == ReplyValue::Call)
+        return setCall(parse, start);
+    else
+        setText(parse, std::get<TextField>(setting.target), setting.reply.value, start);
+    return true;
+}
+
 // Tests 1 to 3: the tracker's own marks.
 void parseMarks(LineParse& parse) {
     if (parse.startsWith("eeram reset"))
@@ -107,76 +174,12 @@ void parseMarks(LineParse& parse) {
     }
 }
 
-// Tests 4 to 9: the station; false when the callsign cannot be cut.
-bool parseStation(LineParse& parse) {
-    if (parse.startsWith("CALLSIGN")) {
-        const qsizetype dash = parse.find(u"-", 10);
-        if (!parse.setCut(TextField::Callsign, 10, dash - 10))
-            return false;
-        parse.setText(TextField::Ssid, parse.rest(dash + 1));
-    }
-    if (parse.startsWith("PASS:"))
-        parse.setText(TextField::Passcode, parse.rest(6));
-    if (parse.startsWith("SYMBOL:"))
-        parse.setText(TextField::Symbol, parse.rest(8).left(2));
-    if (parse.startsWith("POSITION:"))
-        parsePosition(parse);
-    if (parse.startsWith("COMMENT:"))
-        parse.setText(TextField::Comment, parse.rest(9));
-    if (parse.startsWith("STATUS:"))
-        parse.setText(TextField::Status, parse.rest(8));
-    return true;
-}
-
-// Tests 10 to 23: how the tracker sends.
-void parseSending(LineParse& parse) {
-    if (parse.startsWith("PTTDELAY:"))
-        parse.setText(TextField::PttDelay, parse.at(10));
-    if (parse.startsWith("MIC-E:"))
-        setFlag(parse, CheckField::MicE, 7);
-    if (parse.startsWith("INTERVAL:"))
-        parse.setText(TextField::Interval, parse.rest(10));
-    if (parse.startsWith("GPS:")) {
-        parse.noteCode(OptionGroup::Gps, 5);
-        const bool fixed = parse.at(5) == QLatin1String("0");
-        parse.setChosen(OptionGroup::Gps, 0, !fixed);
-        parse.setChosen(OptionGroup::Gps, 1, fixed);
-    }
-    if (parse.startsWith("FILTER"))
-        parse.setText(TextField::Filter, parse.rest(8));
-    if (parse.startsWith("BEEP:"))
-        setFlag(parse, CheckField::Beep, 6);
-    if (parse.startsWith("BACKLIGHT:")) {
-        const QString backlight = parse.rest(11);
-        parse.setText(TextField::Backlight, backlight);
-        if (const std::optional<QString> text = textOfCode(TextField::Backlight, backlight))
-            parse.setText(TextField::Backlight, *text);
-    }
-    if (parse.startsWith("UNIT:"))
-        setCoded(parse, TextField::Unit, 6);
-    if (parse.startsWith("DIGI:"))
-        setFlag(parse, CheckField::Digi, 6);
-    if (parse.startsWith("MOD:"))
-        parse.setText(TextField::Modulation, parse.at(5));
-    if (parse.startsWith("PATH:"))
-        setCoded(parse, TextField::Path, 6);
-    if (parse.startsWith("ALIAS:"))
-        setCoded(parse, TextField::Alias, 7);
-    if (parse.startsWith("SMART:")) {
-        parse.noteCode(OptionGroup::BeaconMode, 7);
-        if (const std::optional<int> member = beaconModeMember(parse.at(7)))
-            parse.setChosen(OptionGroup::BeaconMode, *member, true);
-    }
-    if (parse.startsWith("VER:"))
-        parse.setText(TextField::Version, parse.rest(5));
-}
-
-// Tests 1 to 23: a key at the start of the line.
+// The marks, then a key at the start of the line.
 bool parseKeyed(LineParse& parse) {
     parseMarks(parse);
-    if (!parseStation(parse))
-        return false;
-    parseSending(parse);
+    for (const Setting& setting : trackerSettings())
+        if (setting.reply.key && !parseSetting(parse, setting))
+            return false;
     return true;
 }
 

@@ -67,22 +67,25 @@ struct ParseResult {
 // a settings file), without its line end.
 ParseResult parseSettingsLine(const QString& line);
 
-// Applies the line's effects in order to a target with setText, setChecked,
-// setChosen, raise and appendStatus; false when a cut failed.
+// Applies one effect to a target with setText, setChecked, setChosen, raise and appendStatus.
+template <class Target> void applyEffect(const FieldEffect& change, Target& target) {
+    if (const auto* set = std::get_if<effect::SetText>(&change))
+        target.setText(set->field, set->value);
+    else if (const auto* check = std::get_if<effect::SetCheck>(&change))
+        target.setChecked(check->field, check->checked);
+    else if (const auto* choose = std::get_if<effect::SetChosen>(&change))
+        target.setChosen(choose->group, choose->member, choose->chosen);
+    else if (const auto* raise = std::get_if<effect::RaiseFlag>(&change))
+        target.raise(raise->flag);
+    else
+        target.appendStatus(std::get<effect::AppendStatus>(change).text);
+}
+
+// Applies the line's effects in order to the target; false when a cut failed.
 template <class Target> bool applySettingsLine(const QString& line, Target& target) {
     const ParseResult result = parseSettingsLine(line);
-    for (const FieldEffect& change : result.effects) {
-        if (const auto* set = std::get_if<effect::SetText>(&change))
-            target.setText(set->field, set->value);
-        else if (const auto* check = std::get_if<effect::SetCheck>(&change))
-            target.setChecked(check->field, check->checked);
-        else if (const auto* choose = std::get_if<effect::SetChosen>(&change))
-            target.setChosen(choose->group, choose->member, choose->chosen);
-        else if (const auto* raise = std::get_if<effect::RaiseFlag>(&change))
-            target.raise(raise->flag);
-        else
-            target.appendStatus(std::get<effect::AppendStatus>(change).text);
-    }
+    for (const FieldEffect& change : result.effects)
+        applyEffect(change, target);
     return !result.cutFailed;
 }
 

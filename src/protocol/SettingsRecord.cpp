@@ -1,8 +1,5 @@
 #include "SettingsRecord.h"
 
-#include <iterator>
-#include <utility>
-
 namespace {
 
 // Beacon modes by member of their option group.
@@ -10,28 +7,14 @@ constexpr SettingsRecord::BeaconMode kBeaconMembers[] = {SettingsRecord::BeaconM
                                                          SettingsRecord::BeaconMode::Off,
                                                          SettingsRecord::BeaconMode::Interval};
 
-// The record's text members, in the order of TextField.
-constexpr QString SettingsRecord::*kTextMembers[] = {
-    &SettingsRecord::callsign,      &SettingsRecord::ssid,          &SettingsRecord::passcode,
-    &SettingsRecord::symbol,        &SettingsRecord::latDegrees,    &SettingsRecord::latMinutes,
-    &SettingsRecord::latHundredths, &SettingsRecord::latHemisphere, &SettingsRecord::lonDegrees,
-    &SettingsRecord::lonMinutes,    &SettingsRecord::lonHundredths, &SettingsRecord::lonHemisphere,
-    &SettingsRecord::comment,       &SettingsRecord::status,        &SettingsRecord::pttDelay,
-    &SettingsRecord::interval,      &SettingsRecord::filter,        &SettingsRecord::backlight,
-    &SettingsRecord::unit,          &SettingsRecord::modulation,    &SettingsRecord::path,
-    &SettingsRecord::alias,         &SettingsRecord::version,       &SettingsRecord::server,
-    &SettingsRecord::serverPort,    &SettingsRecord::apn,           &SettingsRecord::apnUser,
-    &SettingsRecord::apnPassword};
-static_assert(std::size(kTextMembers) == kTextFields.size());
-
 } // namespace
 
 QString& SettingsRecord::text(TextField field) {
-    return const_cast<QString&>(std::as_const(*this).text(field));
+    return texts.at(static_cast<std::size_t>(field));
 }
 
 const QString& SettingsRecord::text(TextField field) const {
-    return this->*kTextMembers[static_cast<std::size_t>(field)];
+    return texts.at(static_cast<std::size_t>(field));
 }
 
 bool& SettingsRecord::checked(CheckField field) {

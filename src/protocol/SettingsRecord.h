@@ -3,39 +3,14 @@
 #include "SettingsFields.h"
 
 #include <QString>
+#include <array>
 
 // The tracker's settings as plain values, for a program without the window.
 struct SettingsRecord {
     enum class BeaconMode { None, Off, Smart, Interval };
 
-    QString callsign;
-    QString ssid;
-    QString passcode;
-    QString symbol;
-    QString latDegrees;
-    QString latMinutes;
-    QString latHundredths;
-    QString latHemisphere;
-    QString lonDegrees;
-    QString lonMinutes;
-    QString lonHundredths;
-    QString lonHemisphere;
-    QString comment;
-    QString status;
-    QString pttDelay;
-    QString path;
-    QString modulation;
-    QString backlight;
-    QString unit;
-    QString alias;
-    QString interval;
-    QString filter;
-    QString version;
-    QString server;
-    QString serverPort;
-    QString apn;
-    QString apnUser;
-    QString apnPassword;
+    // By TextField.
+    std::array<QString, kTextFields.size()> texts;
     bool gpsChosen = false;
     bool fixChosen = false;
     bool micE = false;

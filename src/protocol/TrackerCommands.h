@@ -37,3 +37,7 @@ inline constexpr int kWriteStepCount = 18;
 // Step `index` (0 to kWriteStepCount - 1) built from a record whose fields follow
 // their rules (FieldRules.h).
 WriteStep writeStep(int index, const SettingsRecord& record);
+
+// The fixed position as its line and its command give it: latitude, `between`,
+// longitude.
+QString positionText(const SettingsRecord& record, QChar between);

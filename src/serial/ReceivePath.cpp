@@ -22,11 +22,17 @@ void ReceivePath::handleComm() {
     const bool textWanted = sinks_.textWanted();
     for (const char byte : bytes) {
         // Decoded while no text is wanted too, so that the first character
-        // handed on is decoded from its first byte.
-        const QString character = infoStream_.feed(byte);
-        if (textWanted && !character.isEmpty())
+        // handed on is decoded from its first byte; ASCII between sequences
+        // changes nothing there.
+        const bool decoded =
+            textWanted || static_cast<uchar>(byte) >= 0x80 || !infoStream_.pending().isEmpty();
+        const QString character = decoded ? infoStream_.feed(byte) : QString();
+        if (textWanted && !character.isEmpty()) {
+            sinks_.settle();
             sinks_.text(character);
+        }
         if (line_.feed(byte))
             sinks_.line(line_.currentLine());
     }
+    sinks_.settle();
 }

@@ -21,6 +21,9 @@ struct ReceiveSinks {
     std::function<void(const QString&)> text;
     // currentLine after every byte.
     std::function<void(const QString&)> line;
+    // After an arrival's last byte, and before any text is handed on: what the
+    // line calls held back is to be done now.
+    std::function<void()> settle;
 };
 
 // The only reader of the serial input: hands every arrival to the sinks and

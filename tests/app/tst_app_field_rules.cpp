@@ -38,20 +38,20 @@ private Q_SLOTS:
             const char *clipboard, *keys, *expected;
             int caret;
         } rows[] = {
-            {ctl::CallsignBox, "", 0, 0, "", "type b1-x", "B1-X", 4},
-            {ctl::CallsignBox, "", 0, 0, "ab1cd2xyz", "Ctrl+V", "AB1CD2", 6},
-            {ctl::CallsignBox, "AB1CD2", 2, 0, "", "Backspace", "A1CD2", 1},
-            {ctl::CallsignBox, "bg5ab", 5, 0, "", "c", "bg5abC", 6},
-            {ctl::CallsignBox, "", 0, 0, "ab1", "menu", "AB1", -1},
-            {ctl::PasscodeBox, "", 0, 0, "", "type 1a 2-3", "123", 3},
-            {ctl::PasscodeBox, "12", 1, 0, "x9 ", "Ctrl+V", "192", 2},
-            {ctl::PasscodeBox, "12a", 0, 0, "", "", "12a", -1},
-            {ctl::PasscodeBox, "1234", 1, 2, "", "Space", "1234", -1},
-            {ctl::PasscodeBox, "1234", 1, 2, "a9 8", "Ctrl+V", "1984", -1},
-            {ctl::PasscodeBox, " 123 ", 0, 0, "", "", "123", -1},
-            {ctl::PasscodeBox, "\t1 2", 0, 0, "", "", "\t1 2", -1},
-            {ctl::PasscodeBox, "   ", 0, 0, "", "", "", -1},
-            {ctl::IntervalBox, "60", 0, 2, "ab", "menu", "60", -1},
+            {ctl::box(TextField::Callsign), "", 0, 0, "", "type b1-x", "B1-X", 4},
+            {ctl::box(TextField::Callsign), "", 0, 0, "ab1cd2xyz", "Ctrl+V", "AB1CD2", 6},
+            {ctl::box(TextField::Callsign), "AB1CD2", 2, 0, "", "Backspace", "A1CD2", 1},
+            {ctl::box(TextField::Callsign), "bg5ab", 5, 0, "", "c", "bg5abC", 6},
+            {ctl::box(TextField::Callsign), "", 0, 0, "ab1", "menu", "AB1", -1},
+            {ctl::box(TextField::Passcode), "", 0, 0, "", "type 1a 2-3", "123", 3},
+            {ctl::box(TextField::Passcode), "12", 1, 0, "x9 ", "Ctrl+V", "192", 2},
+            {ctl::box(TextField::Passcode), "12a", 0, 0, "", "", "12a", -1},
+            {ctl::box(TextField::Passcode), "1234", 1, 2, "", "Space", "1234", -1},
+            {ctl::box(TextField::Passcode), "1234", 1, 2, "a9 8", "Ctrl+V", "1984", -1},
+            {ctl::box(TextField::Passcode), " 123 ", 0, 0, "", "", "123", -1},
+            {ctl::box(TextField::Passcode), "\t1 2", 0, 0, "", "", "\t1 2", -1},
+            {ctl::box(TextField::Passcode), "   ", 0, 0, "", "", "", -1},
+            {ctl::box(TextField::Interval), "60", 0, 2, "ab", "menu", "60", -1},
         };
         for (const auto& row : rows) {
             auto* target = form_->findChild<QLineEdit*>(row.name);
@@ -73,8 +73,9 @@ private Q_SLOTS:
     }
     // Completion would make them "05", "km" and "WIDE1".
     void combosKeepWhatIsTyped() {
-        for (const auto& [name, typed] :
-             {std::pair{ctl::BacklightBox, "0"}, {ctl::UnitBox, "KM"}, {ctl::PathBox, "wide"}}) {
+        for (const auto& [name, typed] : {std::pair{ctl::box(TextField::Backlight), "0"},
+                                          {ctl::box(TextField::Unit), "KM"},
+                                          {ctl::box(TextField::Path), "wide"}}) {
             auto* list = form_->findChild<QComboBox*>(name);
             QTest::keyClicks(list, typed);
             QTest::keyClick(list, Qt::Key_Return);
@@ -83,23 +84,25 @@ private Q_SLOTS:
     }
     void choicesEnableTheirControls() {
         const std::initializer_list<const char*> position = {
-            ctl::LatDegreesBox, ctl::LatMinutesBox, ctl::LatHundredthsBox, ctl::LatHemisphereBox,
-            ctl::LonDegreesBox, ctl::LonMinutesBox, ctl::LonHundredthsBox, ctl::LonHemisphereBox};
+            ctl::box(TextField::LatDegrees),    ctl::box(TextField::LatMinutes),
+            ctl::box(TextField::LatHundredths), ctl::box(TextField::LatHemisphere),
+            ctl::box(TextField::LonDegrees),    ctl::box(TextField::LonMinutes),
+            ctl::box(TextField::LonHundredths), ctl::box(TextField::LonHemisphere)};
         click(ctl::GpsOption);
         QVERIFY(allEnabled(position, false));
         click(ctl::SmartOption);
-        QVERIFY(allEnabled({ctl::IntervalBox}, false));
+        QVERIFY(allEnabled({ctl::box(TextField::Interval)}, false));
         // A second click keeps the choice; the groups are independent of each other.
         click(ctl::IntervalOption);
         click(ctl::IntervalOption);
-        QVERIFY(allEnabled({ctl::IntervalBox}, true));
+        QVERIFY(allEnabled({ctl::box(TextField::Interval)}, true));
         QVERIFY(!option(ctl::SmartOption)->isChecked());
         QVERIFY(option(ctl::GpsOption)->isChecked());
         click(ctl::FixOption);
         QVERIFY(allEnabled(position, true));
         QVERIFY(option(ctl::IntervalOption)->isChecked());
         option(ctl::BeaconOffOption)->setChecked(true);
-        QVERIFY(allEnabled({ctl::IntervalBox}, false));
+        QVERIFY(allEnabled({ctl::box(TextField::Interval)}, false));
         QVERIFY(!option(ctl::IntervalOption)->isChecked());
         // A program may leave a group with no choice: the position is in use again.
         option(ctl::GpsOption)->setChecked(true);
@@ -109,17 +112,17 @@ private Q_SLOTS:
 
         auto* digi = form_->findChild<QCheckBox*>(ctl::DigiCheck);
         digi->setChecked(true);
-        QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
+        QVERIFY(allEnabled({ctl::box(TextField::Alias), ctl::label(TextField::Alias)}, true));
         QTest::mouseClick(digi, Qt::LeftButton);
-        QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, false));
+        QVERIFY(allEnabled({ctl::box(TextField::Alias), ctl::label(TextField::Alias)}, false));
         QTest::mouseClick(digi, Qt::LeftButton);
-        QVERIFY(allEnabled({ctl::AliasBox, ctl::AliasLabel}, true));
+        QVERIFY(allEnabled({ctl::box(TextField::Alias), ctl::label(TextField::Alias)}, true));
     }
 
     // The passcode box's colour follows both boxes, however they change.
     void passcodeAndSymbolShowWhatTheyHold() {
-        auto* callsign = form_->findChild<QLineEdit*>(ctl::CallsignBox);
-        auto* passcode = form_->findChild<QLineEdit*>(ctl::PasscodeBox);
+        auto* callsign = form_->findChild<QLineEdit*>(ctl::box(TextField::Callsign));
+        auto* passcode = form_->findChild<QLineEdit*>(ctl::box(TextField::Passcode));
         const auto colour = [passcode] {
             return passcode->grab().toImage().pixelColor(passcode->width() - 5,
                                                          passcode->height() / 2);
@@ -139,7 +142,7 @@ private Q_SLOTS:
         callsign->clear();
         QCOMPARE(colour(), unchecked);
 
-        auto* symbols = form_->findChild<QComboBox*>(ctl::SymbolBox);
+        auto* symbols = form_->findChild<QComboBox*>(ctl::box(TextField::Symbol));
         QCOMPARE(symbols->itemData(symbols->findText("/>"), Qt::ToolTipRole).toString(), "/> car");
         QCOMPARE(symbols->toolTip(), "/> car");
         // A capital in place of the alternate table lays itself over that table's symbol.

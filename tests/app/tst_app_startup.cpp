@@ -40,17 +40,44 @@ const QList<QStringList> kOverlapping{{ctl::ConfigDateBox, ctl::VersionFrame},
                                       {ctl::CounterBox, ctl::FormFrame}};
 
 // Each caption followed by the field it names, and the interval option by its box.
-const char* const kCaptioned[] = {
-    ctl::CallsignLabel,    ctl::CallsignBox,   ctl::SsidDashLabel,  ctl::SsidBox,
-    ctl::PassLabel,        ctl::PasscodeBox,   ctl::CommentLabel,   ctl::CommentBox,
-    ctl::StatusLabel,      ctl::StatusBox,     ctl::PttDelayLabel,  ctl::PttDelayBox,
-    ctl::PathLabel,        ctl::PathBox,       ctl::TxVolumeLabel,  ctl::TxVolumeBox,
-    ctl::SymbolLabel,      ctl::SymbolBox,     ctl::LatLabel,       ctl::LatDegreesBox,
-    ctl::LonLabel,         ctl::LonDegreesBox, ctl::BacklightLabel, ctl::BacklightBox,
-    ctl::UnitLabel,        ctl::UnitBox,       ctl::AliasLabel,     ctl::AliasBox,
-    ctl::IntervalOption,   ctl::IntervalBox,   ctl::ServerLabel,    ctl::ServerBox,
-    ctl::ServerPortLabel,  ctl::ServerPortBox, ctl::ApnUserLabel,   ctl::ApnUserBox,
-    ctl::ApnPasswordLabel, ctl::ApnPasswordBox};
+const char* const kCaptioned[] = {ctl::label(TextField::Callsign),
+                                  ctl::box(TextField::Callsign),
+                                  ctl::SsidDashLabel,
+                                  ctl::box(TextField::Ssid),
+                                  ctl::label(TextField::Passcode),
+                                  ctl::box(TextField::Passcode),
+                                  ctl::label(TextField::Comment),
+                                  ctl::box(TextField::Comment),
+                                  ctl::label(TextField::Status),
+                                  ctl::box(TextField::Status),
+                                  ctl::label(TextField::PttDelay),
+                                  ctl::box(TextField::PttDelay),
+                                  ctl::label(TextField::Path),
+                                  ctl::box(TextField::Path),
+                                  ctl::label(TextField::Modulation),
+                                  ctl::box(TextField::Modulation),
+                                  ctl::label(TextField::Symbol),
+                                  ctl::box(TextField::Symbol),
+                                  ctl::LatLabel,
+                                  ctl::box(TextField::LatDegrees),
+                                  ctl::LonLabel,
+                                  ctl::box(TextField::LonDegrees),
+                                  ctl::label(TextField::Backlight),
+                                  ctl::box(TextField::Backlight),
+                                  ctl::label(TextField::Unit),
+                                  ctl::box(TextField::Unit),
+                                  ctl::label(TextField::Alias),
+                                  ctl::box(TextField::Alias),
+                                  ctl::IntervalOption,
+                                  ctl::box(TextField::Interval),
+                                  ctl::label(TextField::Server),
+                                  ctl::box(TextField::Server),
+                                  ctl::label(TextField::ServerPort),
+                                  ctl::box(TextField::ServerPort),
+                                  ctl::label(TextField::ApnUser),
+                                  ctl::box(TextField::ApnUser),
+                                  ctl::label(TextField::ApnPassword),
+                                  ctl::box(TextField::ApnPassword)};
 
 // The texts a control shows that its width cuts off.
 QStringList cutTexts(const QWidget* control) {
@@ -135,8 +162,8 @@ private Q_SLOTS:
             QVERIFY2(combo->isEditable(), qPrintable(combo->objectName()));
             QCOMPARE(combo->currentIndex(), -1);
         }
-        QCOMPARE(box(ctl::LatHemisphereBox)->currentText() +
-                     box(ctl::LonHemisphereBox)->currentText(),
+        QCOMPARE(box(ctl::box(TextField::LatHemisphere))->currentText() +
+                     box(ctl::box(TextField::LonHemisphere))->currentText(),
                  QStringLiteral("NE"));
 
         QVERIFY(form.findChild<QWidget*>(ctl::GprsFrame)->isHidden());
@@ -145,7 +172,8 @@ private Q_SLOTS:
         for (const auto& [name, on] :
              {std::pair{ctl::MicECheck, true}, {ctl::BeepCheck, true}, {ctl::DigiCheck, false}})
             QCOMPARE(form.findChild<QCheckBox*>(name)->isChecked(), on);
-        for (const char* name : {ctl::AliasBox, ctl::IntervalBox, ctl::LatDegreesBox})
+        for (const char* name : {ctl::box(TextField::Alias), ctl::box(TextField::Interval),
+                                 ctl::box(TextField::LatDegrees)})
             QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), name);
         for (auto* button : form.findChildren<QPushButton*>()) {
             const QString name = button->objectName();

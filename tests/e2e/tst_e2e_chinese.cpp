@@ -16,8 +16,8 @@ private Q_SLOTS:
         QCOMPARE(bench.received(0, expected.size()), expected);
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("写入中......\r\n写入完成"));
         // One message names every field that breaks its rule; nothing goes out.
-        bench.setText(ctl::PathBox, "x");
-        bench.setText(ctl::UnitBox, "KM");
+        bench.setText(ctl::box(TextField::Path), "x");
+        bench.setText(ctl::box(TextField::Unit), "KM");
         bench.click(ctl::WriteButton);
         QCOMPARE(bench.messages,
                  QStringList{"未写入，请改正：\r\n单位 \"KM\"：km、mi 或 公里\r\n"
@@ -26,7 +26,7 @@ private Q_SLOTS:
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取成功"));
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("读取数据"));
-        QCOMPARE(bench.text(ctl::UnitBox), QStringLiteral("公里"));
+        QCOMPARE(bench.text(ctl::box(TextField::Unit)), QStringLiteral("公里"));
         bench.tracker().stop();
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取失败.请重试一遍"));

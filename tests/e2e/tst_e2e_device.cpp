@@ -19,7 +19,7 @@ const QList<bool> kHeldPortCases{false, true};
 
 // Every control's text, current text and check state.
 QStringList fieldsOf(WindowBench& bench) {
-    QStringList fields{bench.text(ctl::GprsInfoBox)};
+    QStringList fields{bench.text(ctl::gprsInfoBox())};
     for (const QWidget* control : bench.form().findChildren<QWidget*>())
         for (const char* property : {"text", "currentText", "checked"})
             fields.append(control->property(property).toString());
@@ -29,7 +29,7 @@ QStringList fieldsOf(WindowBench& bench) {
 void readWorks(WindowBench& bench) {
     bench.click(ctl::ReadButton);
     QVERIFY(bench.text(ctl::StatusLog).endsWith("read ok"));
-    QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("NOCALL"));
+    QCOMPARE(bench.text(ctl::box(TextField::Callsign)), QStringLiteral("NOCALL"));
     QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("read data"));
     QVERIFY(!bench.portOpen());
 }
@@ -49,14 +49,14 @@ private Q_SLOTS:
         bench.setText(ctl::PortList, "USB1");
         QVERIFY(bench.click(ctl::ReadButton) >= 2100);
         const QList<std::pair<const char*, const char*>> fields{
-            {ctl::CallsignBox, "NOCALL"},  {ctl::SsidBox, "10"},
-            {ctl::LatDegreesBox, "30"},    {ctl::LatMinutesBox, "35"},
-            {ctl::LatHundredthsBox, "00"}, {ctl::LatHemisphereBox, "N"},
-            {ctl::LonDegreesBox, "114"},   {ctl::LonMinutesBox, "17"},
-            {ctl::LonHundredthsBox, "00"}, {ctl::LonHemisphereBox, "E"},
-            {ctl::PttDelayBox, "5"},       {ctl::IntervalBox, "0600"},
-            {ctl::TxVolumeBox, "3"},       {ctl::PathBox, "WIDE1-1"},
-            {ctl::AliasBox, "WIDE1+WIDE2"}};
+            {ctl::box(TextField::Callsign), "NOCALL"},  {ctl::box(TextField::Ssid), "10"},
+            {ctl::box(TextField::LatDegrees), "30"},    {ctl::box(TextField::LatMinutes), "35"},
+            {ctl::box(TextField::LatHundredths), "00"}, {ctl::box(TextField::LatHemisphere), "N"},
+            {ctl::box(TextField::LonDegrees), "114"},   {ctl::box(TextField::LonMinutes), "17"},
+            {ctl::box(TextField::LonHundredths), "00"}, {ctl::box(TextField::LonHemisphere), "E"},
+            {ctl::box(TextField::PttDelay), "5"},       {ctl::box(TextField::Interval), "0600"},
+            {ctl::box(TextField::Modulation), "3"},     {ctl::box(TextField::Path), "WIDE1-1"},
+            {ctl::box(TextField::Alias), "WIDE1+WIDE2"}};
         for (const auto& [control, value] : fields)
             QCOMPARE(bench.text(control), QString::fromUtf8(value));
         for (const char* box : {ctl::MicECheck, ctl::BeepCheck, ctl::GpsOption, ctl::SmartOption})
@@ -114,7 +114,8 @@ private Q_SLOTS:
         bench.click(ctl::DefaultButton);
         bench.form().comm()->open();
         bench.click(ctl::ReadButton);
-        QCOMPARE(bench.text(ctl::CallsignBox) + bench.text(ctl::PathBox), QString());
+        QCOMPARE(bench.text(ctl::box(TextField::Callsign)) + bench.text(ctl::box(TextField::Path)),
+                 QString());
         QCOMPARE(bench.text(ctl::ReadButton), QStringLiteral("Port is open"));
         QVERIFY(!bench.portOpen() && !bench.enabled(ctl::WriteButton));
         QTest::qWait(200);
@@ -164,17 +165,18 @@ private Q_SLOTS:
         QVERIFY(!bench.portOpen());
         bench.click(ctl::FixOption);
         const QList<std::pair<const char*, const char*>> edits{
-            {ctl::LatDegreesBox, "51"},   {ctl::LatMinutesBox, "59"}, {ctl::LatHundredthsBox, "38"},
-            {ctl::LonDegreesBox, "000"},  {ctl::LonMinutesBox, "00"}, {ctl::LonHundredthsBox, "54"},
-            {ctl::LonHemisphereBox, "W"}, {ctl::IntervalBox, "0120"}, {ctl::CallsignBox, "AB1CD"},
-            {ctl::SsidBox, "7"},
+            {ctl::box(TextField::LatDegrees), "51"},    {ctl::box(TextField::LatMinutes), "59"},
+            {ctl::box(TextField::LatHundredths), "38"}, {ctl::box(TextField::LonDegrees), "000"},
+            {ctl::box(TextField::LonMinutes), "00"},    {ctl::box(TextField::LonHundredths), "54"},
+            {ctl::box(TextField::LonHemisphere), "W"},  {ctl::box(TextField::Interval), "0120"},
+            {ctl::box(TextField::Callsign), "AB1CD"},   {ctl::box(TextField::Ssid), "7"},
         };
         for (const auto& [control, value] : edits)
             bench.setText(control, value);
         bench.click(ctl::IntervalOption);
         // Twenty characters, sixty bytes of UTF-8: within the 61 bytes the tracker takes.
         const QString comment = QStringLiteral("业余无线电台位置信标测试中文注释二十个字");
-        bench.setText(ctl::CommentBox, comment);
+        bench.setText(ctl::box(TextField::Comment), comment);
         QVERIFY(bench.click(ctl::WriteButton) >= 4750);
         QByteArray expected = defaultWriteBytes("1");
         expected.replace("NOCALL-10", "AB1CD -7");
@@ -184,8 +186,8 @@ private Q_SLOTS:
         expected.replace("AT+SMART,1#\r\n", "AT+SMART,2#\r\nAT+INTERVAL,0120#\r\n");
         QCOMPARE(bench.takeReceived(expected.size()), expected);
         bench.click(ctl::ReadButton);
-        QCOMPARE(bench.text(ctl::CommentBox), comment);
-        QCOMPARE(bench.text(ctl::CallsignBox), QStringLiteral("AB1CD"));
+        QCOMPARE(bench.text(ctl::box(TextField::Comment)), comment);
+        QCOMPARE(bench.text(ctl::box(TextField::Callsign)), QStringLiteral("AB1CD"));
         // A second press in the half second after the last command, allowing for the log.
         const qsizetype mark = bench.tracker().received().size();
         QTimer watch;

@@ -52,11 +52,12 @@ private Q_SLOTS:
         const QString point = newestRestorePoint();
         QVERIFY2(QFileInfo(point).fileName().startsWith("NOCALL-10_"), qPrintable(point));
         // A field is marked while it differs from the read, and only that one.
-        const QString comment = reader.text(ctl::CommentBox);
-        reader.setText(ctl::CommentBox, "changed");
-        QVERIFY(marked(reader, ctl::CommentBox) && !marked(reader, ctl::CallsignBox));
-        reader.setText(ctl::CommentBox, comment);
-        QVERIFY(!marked(reader, ctl::CommentBox));
+        const QString comment = reader.text(ctl::box(TextField::Comment));
+        reader.setText(ctl::box(TextField::Comment), "changed");
+        QVERIFY(marked(reader, ctl::box(TextField::Comment)) &&
+                !marked(reader, ctl::box(TextField::Callsign)));
+        reader.setText(ctl::box(TextField::Comment), comment);
+        QVERIFY(!marked(reader, ctl::box(TextField::Comment)));
         const QByteArray written = writeOf(reader);
         const QString saved = files_.filePath("saved.ini");
         QVERIFY(reader.enabled(ctl::SaveFileButton));
@@ -71,17 +72,17 @@ private Q_SLOTS:
                 files_.path()));
             auto* load = loader.form().findChild<SettingsFileLoad*>();
             load->loadFile(file);
-            loader.setText(ctl::CommentBox, "changed");
-            QVERIFY(marked(loader, ctl::CommentBox));
+            loader.setText(ctl::box(TextField::Comment), "changed");
+            QVERIFY(marked(loader, ctl::box(TextField::Comment)));
             load->loadFile(file);
-            QVERIFY(!marked(loader, ctl::CommentBox));
+            QVERIFY(!marked(loader, ctl::box(TextField::Comment)));
             QCOMPARE(writeOf(loader, written.size()), written);
         }
         // A complete write makes what it wrote the fields to compare with.
-        reader.setText(ctl::CallsignBox, "AB1CD");
-        QVERIFY(marked(reader, ctl::CallsignBox));
+        reader.setText(ctl::box(TextField::Callsign), "AB1CD");
+        QVERIFY(marked(reader, ctl::box(TextField::Callsign)));
         (void)writeOf(reader);
-        QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::CallsignBox), kPatienceMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::box(TextField::Callsign)), kPatienceMs);
     }
 
     // Installed where it cannot write, the window keeps its port in the user's config folder:

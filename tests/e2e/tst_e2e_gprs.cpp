@@ -32,24 +32,25 @@ private Q_SLOTS:
         // The tracker's FILTER line fills the info box.
         bench_.click(ctl::ReadButton);
         (void)bench_.takeReceived();
-        bench_.setText(ctl::PasscodeBox, "12345");
-        bench_.setText(ctl::SsidBox, "7");
+        bench_.setText(ctl::box(TextField::Passcode), "12345");
+        bench_.setText(ctl::box(TextField::Ssid), "7");
         enable()->setChecked(true);
         bench_.click(ctl::GprsSetupButton);
         QVERIFY(bench_.frameShown() && !enable()->isChecked());
-        QVERIFY(!bench_.enabled(ctl::ApnBox) && !bench_.enabled(ctl::ApnPasswordLabel));
+        QVERIFY(!bench_.enabled(ctl::box(TextField::Apn)) &&
+                !bench_.enabled(ctl::label(TextField::ApnPassword)));
         // Save needs the port Read opens.
         bench_.click(ctl::GprsSaveButton);
         QCOMPARE(bench_.messages, QStringList{kPortFailure});
         bench_.click(ctl::GprsReadButton);
         QCOMPARE(bench_.takeReceived(kRead.size()), kRead);
         QVERIFY(bench_.portOpen());
-        QCOMPARE(bench_.text(ctl::PasscodeBox), QString("12345"));
-        QCOMPARE(bench_.text(ctl::SsidBox), QString("7"));
-        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::GprsInfoBox).contains(kAnswered), kPatienceMs);
-        QVERIFY(bench_.text(ctl::GprsInfoBox).startsWith("b/KITE5"));
-        QVERIFY(bench_.text(ctl::GprsInfoBox)
-                    .contains("+CIPSTART: \"TCP\", \"" + bench_.text(ctl::ServerBox)));
+        QCOMPARE(bench_.text(ctl::box(TextField::Passcode)), QString("12345"));
+        QCOMPARE(bench_.text(ctl::box(TextField::Ssid)), QString("7"));
+        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
+        QVERIFY(bench_.text(ctl::gprsInfoBox()).startsWith("b/KITE5"));
+        QVERIFY(bench_.text(ctl::gprsInfoBox())
+                    .contains("+CIPSTART: \"TCP\", \"" + bench_.text(ctl::box(TextField::Server))));
         // The modem's answers in the box are not the filter that Save file writes.
         QTemporaryDir folder;
         const QString file = folder.filePath("saved.ini");
@@ -63,7 +64,7 @@ private Q_SLOTS:
 
     void save() {
         // A value that would carry commands to the modem: nothing goes out.
-        const QString storedApn = bench_.text(ctl::ApnBox);
+        const QString storedApn = bench_.text(ctl::box(TextField::Apn));
         const struct {
             const char *server, *apn, *named;
         } refused[] = {{"evil\",9999,1,C\rAT+X", "cmnet", "Server \"evil"},
@@ -71,9 +72,9 @@ private Q_SLOTS:
                        {"a.net", "cm\"net", "APN \"cm\"net\": "}};
         for (const auto& row : refused) {
             bench_.messages.clear();
-            bench_.setText(ctl::ServerBox, row.server);
+            bench_.setText(ctl::box(TextField::Server), row.server);
             enable()->setChecked(true);
-            bench_.setText(ctl::ApnBox, row.apn);
+            bench_.setText(ctl::box(TextField::Apn), row.apn);
             bench_.click(ctl::GprsSaveButton);
             QCOMPARE(bench_.messages.size(), 1);
             QVERIFY2(bench_.messages[0].contains(row.named), qPrintable(bench_.messages[0]));
@@ -81,43 +82,44 @@ private Q_SLOTS:
         QTest::qWait(300);
         QCOMPARE(bench_.takeReceived(), QByteArray());
         bench_.messages.clear();
-        bench_.setText(ctl::ApnBox, storedApn);
+        bench_.setText(ctl::box(TextField::Apn), storedApn);
 
-        bench_.setText(ctl::ServerBox, "before.save");
+        bench_.setText(ctl::box(TextField::Server), "before.save");
         enable()->setChecked(true);
         // Edited during Save's first wait: what goes out is what the boxes then hold.
         QTimer::singleShot(0, &bench_.form(), [this] {
-            bench_.setText(ctl::ServerBox, "edited.save");
+            bench_.setText(ctl::box(TextField::Server), "edited.save");
             enable()->setChecked(false);
         });
-        bench_.setText(ctl::ServerPortBox, "9999");
-        const QString apn = bench_.text(ctl::ApnBox);
-        bench_.setText(ctl::GprsInfoBox, "");
+        bench_.setText(ctl::box(TextField::ServerPort), "9999");
+        const QString apn = bench_.text(ctl::box(TextField::Apn));
+        bench_.setText(ctl::gprsInfoBox(), "");
         bench_.click(ctl::GprsSaveButton);
         const QByteArray sent =
             "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"edited.save\"" + kSaveMiddle + kReadBack;
         QCOMPARE(bench_.takeReceived(sent.size()), sent);
-        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::GprsInfoBox).contains(kAnswered), kPatienceMs);
-        QCOMPARE(bench_.text(ctl::ServerBox), QString("edited.save"));
-        QCOMPARE(bench_.text(ctl::ServerPortBox), QString(" 14580"));
-        QCOMPARE(bench_.text(ctl::ApnBox), apn);
+        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
+        QCOMPARE(bench_.text(ctl::box(TextField::Server)), QString("edited.save"));
+        QCOMPARE(bench_.text(ctl::box(TextField::ServerPort)), QString(" 14580"));
+        QCOMPARE(bench_.text(ctl::box(TextField::Apn)), apn);
 
         // With the access point: every field goes out as typed, commas too.
-        bench_.setText(ctl::ServerBox, "euro.aprs2.net");
+        bench_.setText(ctl::box(TextField::Server), "euro.aprs2.net");
         enable()->setChecked(true);
-        QVERIFY(bench_.enabled(ctl::ApnUserBox) && bench_.enabled(ctl::ApnUserLabel));
-        bench_.setText(ctl::ApnBox, "cmnet");
-        bench_.setText(ctl::ApnUserBox, "guest");
-        bench_.setText(ctl::ApnPasswordBox, "pa,ss");
-        bench_.setText(ctl::GprsInfoBox, "");
+        QVERIFY(bench_.enabled(ctl::box(TextField::ApnUser)) &&
+                bench_.enabled(ctl::label(TextField::ApnUser)));
+        bench_.setText(ctl::box(TextField::Apn), "cmnet");
+        bench_.setText(ctl::box(TextField::ApnUser), "guest");
+        bench_.setText(ctl::box(TextField::ApnPassword), "pa,ss");
+        bench_.setText(ctl::gprsInfoBox(), "");
         bench_.click(ctl::GprsSaveButton);
         const QByteArray withApn = "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"euro.aprs2.net\"" +
                                    kSaveMiddle + "AT+CSTT=\"cmnet\",\"guest\",\"pa,ss\"\r\n" +
                                    kReadBack;
         QCOMPARE(bench_.takeReceived(withApn.size()), withApn);
-        QVERIFY(!enable()->isChecked() && !bench_.enabled(ctl::ApnUserBox));
-        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::GprsInfoBox).contains(kAnswered), kPatienceMs);
-        QCOMPARE(bench_.text(ctl::ApnUserBox), QString("guest"));
+        QVERIFY(!enable()->isChecked() && !bench_.enabled(ctl::box(TextField::ApnUser)));
+        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
+        QCOMPARE(bench_.text(ctl::box(TextField::ApnUser)), QString("guest"));
     }
 
     void exitEndsPassThroughAndReadShowsTheStoredValues() {
@@ -125,12 +127,12 @@ private Q_SLOTS:
         QCOMPARE(bench_.takeReceived(kExit.size()), kExit);
         QVERIFY(!bench_.portOpen() && !bench_.frameShown());
         bench_.click(ctl::GprsSetupButton);
-        bench_.setText(ctl::GprsInfoBox, "");
+        bench_.setText(ctl::gprsInfoBox(), "");
         bench_.click(ctl::GprsReadButton);
         QCOMPARE(bench_.takeReceived(kRead.size()), kRead);
-        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::GprsInfoBox).contains(kAnswered), kPatienceMs);
-        QCOMPARE(bench_.text(ctl::ServerBox), QString("euro.aprs2.net"));
-        QCOMPARE(bench_.text(ctl::ApnBox), QString("cmnet"));
+        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
+        QCOMPARE(bench_.text(ctl::box(TextField::Server)), QString("euro.aprs2.net"));
+        QCOMPARE(bench_.text(ctl::box(TextField::Apn)), QString("cmnet"));
         // Closing the window ends a read at once, without a message box.
         QVERIFY(bench_.closeEnds(ctl::GprsReadButton, kRead.left(kRead.indexOf("AT+CIPSCONT?")),
                                  "AT+CIPSCONT?\r\n"));
@@ -144,8 +146,8 @@ private Q_SLOTS:
         QVERIFY(bench.start({"--unplug-after-bytes", "70", "--replug-after-ms", "300"}));
         bench.click(ctl::GprsSetupButton);
         bench.click(ctl::GprsReadButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!bench.text(ctl::ServerBox).isEmpty(), kPatienceMs);
-        const QString server = bench.text(ctl::ServerBox);
+        QTRY_VERIFY_WITH_TIMEOUT(!bench.text(ctl::box(TextField::Server)).isEmpty(), kPatienceMs);
+        const QString server = bench.text(ctl::box(TextField::Server));
         bench.click(ctl::GprsSaveButton);
         QCOMPARE(bench.messages, QStringList{kPortFailure});
         QVERIFY(!bench.portOpen());
@@ -156,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(!bench.frameShown() && !bench.portOpen());
         bench.click(ctl::GprsSetupButton);
         bench.click(ctl::GprsReadButton);
-        QTRY_COMPARE_WITH_TIMEOUT(bench.text(ctl::ServerBox), server, kPatienceMs);
+        QTRY_COMPARE_WITH_TIMEOUT(bench.text(ctl::box(TextField::Server)), server, kPatienceMs);
 
         // Without a tracker at all EXIT still leaves the frame.
         bench.tracker().stop();

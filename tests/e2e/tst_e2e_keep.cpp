@@ -9,9 +9,11 @@ namespace {
 const QByteArray kSettings = "CALLSIGN:AB1CD-7\nPASS:12345\nPOSITION:4807.03N/01131.00E\nGPS:0\n"
                              "SMART:2\nINTERVAL:0300\nCOMMENT:moved in\nSTATUS:on air\nUNIT:2\n"
                              "DIGI:1\nALIAS:1\nPATH:3\nBACKLIGHT:05\nMIC-E:0\nBEEP:0\n";
-const QStringList kShown{ctl::CallsignBox, ctl::SsidBox,     ctl::PasscodeBox, ctl::LatDegreesBox,
-                         ctl::CommentBox,  ctl::StatusBox,   ctl::IntervalBox, ctl::PathBox,
-                         ctl::AliasBox,    ctl::BacklightBox};
+const QStringList kShown{ctl::box(TextField::Callsign), ctl::box(TextField::Ssid),
+                         ctl::box(TextField::Passcode), ctl::box(TextField::LatDegrees),
+                         ctl::box(TextField::Comment),  ctl::box(TextField::Status),
+                         ctl::box(TextField::Interval), ctl::box(TextField::Path),
+                         ctl::box(TextField::Alias),    ctl::box(TextField::Backlight)};
 
 QStringList shown(const WindowBench& bench) {
     QStringList texts;

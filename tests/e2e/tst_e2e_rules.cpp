@@ -20,27 +20,27 @@ private Q_SLOTS:
             QTest::newRow(field) << field << value << "" << control << shown;
         };
         // Went out as AT+CALL,DL-1  -9#, which the tracker reads back as SSID 1-9.
-        row("callsign", "DL-1", ctl::CallsignBox, "Callsign");
-        row("ssid", "99", ctl::SsidBox, "SSID");
-        row("passcode", "32768", ctl::PasscodeBox, "Pass");
-        row("symbol", "x>", ctl::SymbolBox, "Symbol");
-        row("lat_degrees", "95", ctl::LatDegreesBox, "Lat: degrees");
-        row("lat_minutes", "60", ctl::LatMinutesBox, "Lat: minutes");
-        row("lat_hundredths", "5a", ctl::LatHundredthsBox, "Lat: hundredths");
-        row("lat_hemisphere", "X", ctl::LatHemisphereBox, "Lat: N/S");
-        row("lon_degrees", "181", ctl::LonDegreesBox, "Long: degrees");
-        row("lon_minutes", "75", ctl::LonMinutesBox, "Long: minutes");
-        row("lon_hundredths", "a1", ctl::LonHundredthsBox, "Long: hundredths");
-        row("lon_hemisphere", "Q", ctl::LonHemisphereBox, "Long: E/W");
-        row("comment", "QRV #1", ctl::CommentBox, "Comment");
-        row("status", "on\r\nAT+RESET", ctl::StatusBox, "Status");
-        row("ptt_delay", "12", ctl::PttDelayBox, "PTTdelay");
-        row("interval", "", ctl::IntervalBox, "INTERVAL");
-        row("backlight", "xyz", ctl::BacklightBox, "Backlight");
-        row("unit", "yd", ctl::UnitBox, "Unit");
-        row("modulation", "6", ctl::TxVolumeBox, "TX vol");
-        row("path", "WIDE2-2", ctl::PathBox, "Path");
-        row("alias", "foo", ctl::AliasBox, "Alias");
+        row("callsign", "DL-1", ctl::box(TextField::Callsign), "Callsign");
+        row("ssid", "99", ctl::box(TextField::Ssid), "SSID");
+        row("passcode", "32768", ctl::box(TextField::Passcode), "Pass");
+        row("symbol", "x>", ctl::box(TextField::Symbol), "Symbol");
+        row("lat_degrees", "95", ctl::box(TextField::LatDegrees), "Lat: degrees");
+        row("lat_minutes", "60", ctl::box(TextField::LatMinutes), "Lat: minutes");
+        row("lat_hundredths", "5a", ctl::box(TextField::LatHundredths), "Lat: hundredths");
+        row("lat_hemisphere", "X", ctl::box(TextField::LatHemisphere), "Lat: N/S");
+        row("lon_degrees", "181", ctl::box(TextField::LonDegrees), "Long: degrees");
+        row("lon_minutes", "75", ctl::box(TextField::LonMinutes), "Long: minutes");
+        row("lon_hundredths", "a1", ctl::box(TextField::LonHundredths), "Long: hundredths");
+        row("lon_hemisphere", "Q", ctl::box(TextField::LonHemisphere), "Long: E/W");
+        row("comment", "QRV #1", ctl::box(TextField::Comment), "Comment");
+        row("status", "on\r\nAT+RESET", ctl::box(TextField::Status), "Status");
+        row("ptt_delay", "12", ctl::box(TextField::PttDelay), "PTTdelay");
+        row("interval", "", ctl::box(TextField::Interval), "INTERVAL");
+        row("backlight", "xyz", ctl::box(TextField::Backlight), "Backlight");
+        row("unit", "yd", ctl::box(TextField::Unit), "Unit");
+        row("modulation", "6", ctl::box(TextField::Modulation), "TX vol");
+        row("path", "WIDE2-2", ctl::box(TextField::Path), "Path");
+        row("alias", "foo", ctl::box(TextField::Alias), "Alias");
         // File lines that went out as AT+POSI,3035.,.#, as a missing path and as GPS.
         const auto fileRow = [](const char* tag, const char* field, const char* value,
                                 const char* line) {

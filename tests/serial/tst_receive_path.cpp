@@ -28,11 +28,21 @@ private Q_SLOTS:
         info_ = new MultiLineBox(form_.get());
         infoShown_ = false;
         parsed_.clear();
+        unsettled_ = false;
+        textBeforeSettle_ = 0;
         path_ = new ReceivePath(comm_,
                                 {[this](const QByteArray& bytes) { hex_->appendBytes(bytes); },
                                  [this] { return infoShown_; },
-                                 [this](const QString& text) { info_->appendText(text); },
-                                 [this](const QString& line) { parsed_.append(line); }},
+                                 [this](const QString& text) {
+                                     if (unsettled_)
+                                         ++textBeforeSettle_;
+                                     info_->appendText(text);
+                                 },
+                                 [this](const QString& line) {
+                                     parsed_.append(line);
+                                     unsettled_ = true;
+                                 },
+                                 [this] { unsettled_ = false; }},
                                 form_.get());
         comm_->open();
     }
@@ -47,7 +57,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(parsed_.size(), calls, 2000);
     }
 
-    // A line split across events; the info box takes text only while shown.
+    // A line split across events; the info box takes text only while shown, and
+    // each arrival's lines are settled before text follows them and at its end.
     void lineSplitAcrossEventsAndInfoBox() {
         info_->setText("b/KITE5");
         deliver("READ E", 6);
@@ -60,6 +71,8 @@ private Q_SLOTS:
         infoShown_ = true;
         deliver("AT\r\nOK", 16);
         QCOMPARE(info_->text(), QString("b/KITE5AT\r\nOK"));
+        QCOMPARE(textBeforeSettle_, 0);
+        QVERIFY(!unsettled_);
     }
 
     void hexMirrorAndHighBytes() {
@@ -98,6 +111,8 @@ private:
     bool infoShown_ = false;
     ReceivePath* path_ = nullptr;
     QStringList parsed_;
+    bool unsettled_ = false;
+    int textBeforeSettle_ = 0;
 };
 
 QTEST_MAIN(ReceivePathTest)

@@ -1,7 +1,6 @@
-#include "CliFields.h"
+#include "SettingValues.h"
 
 #include "FieldRules.h"
-#include "TrackerCodes.h"
 
 #include <algorithm>
 #include <utility>
@@ -18,56 +17,7 @@ const QStringList& optionNames(OptionGroup group) {
 
 } // namespace
 
-const std::vector<CliField>& cliFields() {
-    const auto rule = [](TextField field) { return acceptedValues(field); };
-    static const std::vector<CliField> fields{
-        {"callsign", TextField::Callsign, rule(TextField::Callsign)},
-        {"ssid", TextField::Ssid, rule(TextField::Ssid)},
-        {"passcode", TextField::Passcode, rule(TextField::Passcode)},
-        {"symbol", TextField::Symbol, rule(TextField::Symbol)},
-        {"gps", OptionGroup::Gps, "gps or fixed (the position below)"},
-        {"lat_degrees", TextField::LatDegrees, rule(TextField::LatDegrees)},
-        {"lat_minutes", TextField::LatMinutes, rule(TextField::LatMinutes)},
-        {"lat_hundredths", TextField::LatHundredths, rule(TextField::LatHundredths)},
-        {"lat_hemisphere", TextField::LatHemisphere, rule(TextField::LatHemisphere)},
-        {"lon_degrees", TextField::LonDegrees, rule(TextField::LonDegrees)},
-        {"lon_minutes", TextField::LonMinutes, rule(TextField::LonMinutes)},
-        {"lon_hundredths", TextField::LonHundredths, rule(TextField::LonHundredths)},
-        {"lon_hemisphere", TextField::LonHemisphere, rule(TextField::LonHemisphere)},
-        {"comment", TextField::Comment, rule(TextField::Comment)},
-        {"status", TextField::Status, rule(TextField::Status)},
-        {"ptt_delay", TextField::PttDelay, rule(TextField::PttDelay)},
-        {"mic_e", CheckField::MicE, "0 or 1"},
-        {"beacon", OptionGroup::BeaconMode, "smart, off or interval"},
-        {"interval", TextField::Interval, rule(TextField::Interval) + " (interval mode)"},
-        {"filter", TextField::Filter},
-        {"beep", CheckField::Beep, "0 or 1"},
-        {"backlight", TextField::Backlight, rule(TextField::Backlight)},
-        {"unit", TextField::Unit, rule(TextField::Unit)},
-        {"digi", CheckField::Digi, "0 or 1"},
-        {"modulation", TextField::Modulation, rule(TextField::Modulation)},
-        {"path", TextField::Path, rule(TextField::Path)},
-        {"alias", TextField::Alias, rule(TextField::Alias)},
-        {"version", TextField::Version},
-    };
-    return fields;
-}
-
-const CliField* findCliField(const QString& name) {
-    for (const CliField& field : cliFields())
-        if (name == QLatin1String(field.name))
-            return &field;
-    return nullptr;
-}
-
-const CliField* findCliField(const FieldTarget& target) {
-    for (const CliField& field : cliFields())
-        if (field.target == target)
-            return &field;
-    return nullptr;
-}
-
-QString fieldValue(const CliField& field, const SettingsRecord& record) {
+QString fieldValue(const Setting& field, const SettingsRecord& record) {
     if (const auto* text = std::get_if<TextField>(&field.target))
         return record.text(*text);
     if (const auto* check = std::get_if<CheckField>(&field.target)) {
@@ -81,7 +31,7 @@ QString fieldValue(const CliField& field, const SettingsRecord& record) {
     return {};
 }
 
-QString typedValue(const CliField& field, const QString& typed) {
+QString typedValue(const Setting& field, const QString& typed) {
     const auto* text = std::get_if<TextField>(&field.target);
     const auto* group = std::get_if<OptionGroup>(&field.target);
     const QStringList items = text    ? fieldRule(*text).items
@@ -108,8 +58,8 @@ QString typedValue(const CliField& field, const QString& typed) {
     return typed;
 }
 
-std::optional<QString> valueProblem(const CliField& field, const QString& value) {
-    if (field.accepts.isEmpty())
+std::optional<QString> valueProblem(const Setting& field, const QString& value) {
+    if (field.write.sent == SentWhen::Never)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
     bool fits = true;
@@ -125,7 +75,7 @@ std::optional<QString> valueProblem(const CliField& field, const QString& value)
         .arg(QLatin1String(field.name), field.accepts, value);
 }
 
-void setFieldValue(const CliField& field, const QString& value, SettingsRecord& record) {
+void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record) {
     if (const auto* text = std::get_if<TextField>(&field.target)) {
         record.text(*text) = value;
     } else if (const auto* check = std::get_if<CheckField>(&field.target)) {
@@ -144,12 +94,10 @@ SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes) {
     return record;
 }
 
-QList<const CliField*> writtenFields(const SettingsRecord& record) {
-    QList<const CliField*> written;
-    for (const CliField& field : cliFields()) {
-        const auto* text = std::get_if<TextField>(&field.target);
-        const bool sent = !field.accepts.isEmpty() && (!text || writeSends(*text, record));
-        if (sent)
+QList<const Setting*> writtenFields(const SettingsRecord& record) {
+    QList<const Setting*> written;
+    for (const Setting& field : trackerSettings()) {
+        if (writeSends(field, record))
             written.append(&field);
     }
     return written;
@@ -158,7 +106,7 @@ QList<const CliField*> writtenFields(const SettingsRecord& record) {
 QList<FieldDifference> writtenFieldsThatDiffer(const SettingsRecord& written,
                                                const SettingsRecord& read) {
     QList<FieldDifference> differences;
-    for (const CliField* field : writtenFields(written)) {
+    for (const Setting* field : writtenFields(written)) {
         QString sent = fieldValue(*field, written);
         QString found = fieldValue(*field, read);
         if (sent != found)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "SettingsRecord.h"
+#include "SettingsTable.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+#include <utility>
+
+// The field's value: a text as its box shows it, "1" or "0" for a check box,
+// the chosen option's name for an option group ("" when none is chosen).
+QString fieldValue(const Setting& field, const SettingsRecord& record);
+
+// The value as typed after FIELD=, as the tracker takes it: a list's item in any
+// case in the list's spelling, a number in any width that fits the rule in the
+// tracker's width; anything else as it is.
+QString typedValue(const Setting& field, const QString& typed);
+
+// Why the field cannot hold `value`; nothing when it can.
+std::optional<QString> valueProblem(const Setting& field, const QString& value);
+
+// Sets a field whose value valueProblem accepted.
+void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record);
+
+// Fields and the values to give them, in order.
+using FieldChanges = QList<std::pair<const Setting*, QString>>;
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes);
+
+// The fields the write sends, for this record: the position only when fixed,
+// the interval only in interval mode.
+QList<const Setting*> writtenFields(const SettingsRecord& record);
+
+struct FieldDifference {
+    const Setting* field;
+    QString written;
+    QString read;
+};
+
+// Each field the write sends for `written` that reads back otherwise.
+QList<FieldDifference> writtenFieldsThatDiffer(const SettingsRecord& written,
+                                               const SettingsRecord& read);
