@@ -142,7 +142,6 @@ private Q_SLOTS:
         row("quote in the apn", {"gprs", "set", "--server", "a.net", "--apn", "cm\"net"},
             "--apn takes up to 63 letters");
         row("passcode without a callsign", {"passcode"}, "passcode: give a CALLSIGN");
-        row("symbol of no name", {"symbols", "zeppelin"}, "No symbol matches \"zeppelin\"");
         row("short image", {"flash", put("short.bin", QByteArray(4999, 'x'))},
             "4999 bytes is too short");
         row("oversized image",
