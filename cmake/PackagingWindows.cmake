@@ -27,6 +27,7 @@ install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright
         DESTINATION licenses RENAME gcc-runtime.txt)
 install(FILES /usr/share/doc/mingw-w64-common/copyright
         DESTINATION licenses RENAME mingw-w64-runtime.txt)
+install(FILES /usr/share/doc/xastir-data/copyright DESTINATION licenses RENAME symbol-pictures.txt)
 
 set(CPACK_PACKAGE_NAME kite12-config)
 set(CPACK_PACKAGE_VENDOR "The KITE12 APRS Config developers")

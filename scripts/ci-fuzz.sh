@@ -8,7 +8,7 @@ build=build-fuzz
 seconds="${1:-60}"
 targets=(fuzz_receive_path fuzz_settings_file fuzz_port_settings_ini)
 
-scripts/install-packages.sh cmake clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev
+scripts/install-packages.sh cmake python3 xastir-data clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DKITE12_FUZZ=ON -DKITE12_WERROR="${KITE12_WERROR:-OFF}"

@@ -1,5 +1,6 @@
 #include "FixedLists.h"
 
+#include "AprsServers.h"
 #include "ControlNames.h"
 #include "FieldRules.h"
 
@@ -18,9 +19,7 @@ const QList<FixedList>& fixedLists() {
     const auto items = [](TextField field) { return fieldRule(field).items; };
     static const QList<FixedList> lists = {
         {QLatin1String(ctl::box(TextField::Ssid)), items(TextField::Ssid)},
-        {QLatin1String(ctl::box(TextField::Server)),
-         {QStringLiteral("china.aprs2.net"), QStringLiteral("japan.aprs2.net"),
-          QStringLiteral("euro.aprs2.net"), QStringLiteral("205.209.228.93")}},
+        {QLatin1String(ctl::box(TextField::Server)), aprsServers()},
         {QLatin1String(ctl::box(TextField::Unit)), items(TextField::Unit)},
         {QLatin1String(ctl::box(TextField::Modulation)), items(TextField::Modulation)},
         {QLatin1String(ctl::box(TextField::Path)), items(TextField::Path)},

@@ -3,8 +3,53 @@
 #include "AprsSymbols.h"
 #include "ControlNames.h"
 #include "FixedLists.h"
+#include "SymbolPictures.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int kGap = 4;
+constexpr QSize kPictureSize(20, 20);
+
+// Draws each item as its picture, code and name while the item's text, which the
+// box takes when the item is chosen, stays the code alone.
+class SymbolItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString code = option->text;
+        QPixmap picture = symbolPicture(code);
+        if (picture.isNull()) {
+            // Blank, so that the codes stand in one column.
+            picture = QPixmap(kPictureSize);
+            picture.fill(Qt::transparent);
+        }
+        option->icon = QIcon(picture);
+        option->decorationSize = picture.size();
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->text = code + QStringLiteral("  ") + symbolName(code);
+    }
+};
+
+QLabel* pictureBeside(QComboBox* box) {
+    auto* label = new QLabel(box->parentWidget());
+    label->setObjectName(QLatin1String(kSymbolPictureName));
+    const int side = box->height();
+    label->setGeometry(box->geometry().right() + kGap, box->y(), side, side);
+    label->setAlignment(Qt::AlignCenter);
+    label->show();
+    return label;
+}
+
+} // namespace
 
 void installSymbolList(QWidget* form) {
     auto* box = findControl<QComboBox>(form, QLatin1String(ctl::box(TextField::Symbol)));
@@ -14,7 +59,16 @@ void installSymbolList(QWidget* form) {
     setItemsKeepingText(box, codes);
     for (int row = 0; row < box->count(); ++row)
         box->setItemData(row, symbolToolTip(box->itemText(row)), Qt::ToolTipRole);
-    const auto nameShown = [box] { box->setToolTip(symbolToolTip(box->currentText())); };
-    QObject::connect(box, &QComboBox::editTextChanged, box, nameShown);
-    nameShown();
+    box->setItemDelegate(new SymbolItemDelegate(box));
+    QAbstractItemView* view = box->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) +
+                          view->verticalScrollBar()->sizeHint().width());
+
+    QLabel* picture = pictureBeside(box);
+    const auto symbolShown = [box, picture] {
+        box->setToolTip(symbolToolTip(box->currentText()));
+        picture->setPixmap(symbolPicture(box->currentText()));
+    };
+    QObject::connect(box, &QComboBox::editTextChanged, box, symbolShown);
+    symbolShown();
 }

@@ -2,6 +2,10 @@
 
 class QWidget;
 
-// Gives the symbol list the symbols of both tables, each with its name as its
-// tooltip, without choosing one; the list's own tooltip names the symbol it shows.
+// The picture beside the symbol list, showing the symbol its text names.
+inline constexpr char kSymbolPictureName[] = "SymbolPicture";
+
+// Gives the symbol list the symbols of both tables, shown in its list with their
+// pictures and names but each standing for its code alone, without choosing one;
+// the list's tooltip and the picture beside it show the symbol it holds.
 void installSymbolList(QWidget* form);

@@ -25,6 +25,8 @@ int runCommand(const GlobalOptions& options, const QStringList& arguments) {
         return command::gprs(options, arguments);
     if (name == QLatin1String("passcode"))
         return command::passcode(arguments);
+    if (name == QLatin1String("symbols"))
+        return command::symbols(options, arguments);
     throw CliFailure{
         kExitUsage,
         name.isEmpty() ? QStringLiteral("No command given; see \"kite12 --help\"")

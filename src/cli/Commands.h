@@ -16,4 +16,5 @@ int restart(const GlobalOptions& options, const QStringList& arguments);
 int flash(const GlobalOptions& options, const QStringList& arguments);
 int gprs(const GlobalOptions& options, const QStringList& arguments);
 int passcode(const QStringList& arguments);
+int symbols(const GlobalOptions& options, const QStringList& arguments);
 } // namespace command

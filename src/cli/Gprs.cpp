@@ -1,3 +1,4 @@
+#include "AprsServers.h"
 #include "CliArguments.h"
 #include "CliFailure.h"
 #include "CliOutput.h"
@@ -98,6 +99,7 @@ void printModem(const GlobalOptions& options, const SettingsRecord& record) {
 
 // What the command line asks of the modem.
 struct GprsRequest {
+    bool servers = false; // list the usual servers; no tracker needed
     bool show = false;
     QString server;
     std::optional<AccessPoint> accessPoint; // with --apn only
@@ -119,28 +121,33 @@ GprsRequest parseGprs(const QStringList& arguments) {
                                       QStringLiteral("The access point's password (with --apn)."),
                                       QStringLiteral("PASSWORD"));
     parser.addOptions({server, apn, user, password});
-    parser.addPositionalArgument(QStringLiteral("show|set"),
+    parser.addPositionalArgument(QStringLiteral("show|set|servers"),
                                  QStringLiteral("show: print what the modem stored. set: store "
-                                                "the server, and the access point with --apn."));
+                                                "the server, and the access point with --apn. "
+                                                "servers: list the usual APRS-IS servers."));
     const QStringList action = parseCommand(
         parser, arguments,
         QStringLiteral("Reads or stores the GPRS modem's server and access point through the "
                        "tracker. Take the SIM card out first."),
         1);
+    const bool servers = action == QStringList{QStringLiteral("servers")};
     const bool show = action == QStringList{QStringLiteral("show")};
-    if (!show && action != QStringList{QStringLiteral("set")})
-        throw CliFailure{kExitUsage, QStringLiteral("gprs: say show or set")};
+    if (!servers && !show && action != QStringList{QStringLiteral("set")})
+        throw CliFailure{kExitUsage, QStringLiteral("gprs: say show, set or servers")};
     const bool anySet =
         parser.isSet(server) || parser.isSet(apn) || parser.isSet(user) || parser.isSet(password);
-    if (show && anySet)
-        throw CliFailure{kExitUsage, QStringLiteral("gprs show takes no values; see \"kite12 "
-                                                    "gprs --help\"")};
+    if ((servers || show) && anySet)
+        throw CliFailure{kExitUsage, QStringLiteral("gprs %1 takes no values; see \"kite12 "
+                                                    "gprs --help\"")
+                                         .arg(action.constFirst())};
+    if (servers)
+        return {true, false, {}, std::nullopt};
     if (!show && !parser.isSet(server))
         throw CliFailure{kExitUsage, QStringLiteral("gprs set: give --server")};
     if ((parser.isSet(user) || parser.isSet(password)) && !parser.isSet(apn))
         throw CliFailure{kExitUsage, QStringLiteral("gprs set: --user and --password go with "
                                                     "--apn")};
-    GprsRequest request{show, parser.value(server), std::nullopt};
+    GprsRequest request{false, show, parser.value(server), std::nullopt};
     if (parser.isSet(apn))
         request.accessPoint =
             AccessPoint{parser.value(apn), parser.value(user), parser.value(password)};
@@ -216,6 +223,13 @@ int configureModem(TrackerSession& session, const GprsRequest& request) {
 
 int command::gprs(const GlobalOptions& options, const QStringList& arguments) {
     const GprsRequest request = parseGprs(arguments);
+    if (request.servers) {
+        if (options.json)
+            printJson(QJsonArray::fromStringList(aprsServers()));
+        else
+            print(aprsServers().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return kExitDone;
+    }
     return withTracker(
         options, [&request](TrackerSession& session) { return configureModem(session, request); });
 }

@@ -41,7 +41,9 @@ Commands:
                         user and password
   gprs set --server HOST [--apn NAME --user USER --password PASSWORD]
                         store them in the modem, then read them back
+  gprs servers          list the usual APRS-IS servers
   passcode CALLSIGN     print the APRS-IS passcode of CALLSIGN
+  symbols [WORD]        list the APRS symbols' codes and names, those holding WORD
   help [COMMAND]        this text, or what COMMAND does
 
 The options below may also follow the command.

@@ -50,6 +50,7 @@ constexpr Entry kPrimary[] = {
     {'I', "TCP/IP"},
     {'K', "school"},
     {'L', "PC user"},
+    {'M', "Mac user"},
     {'N', "NTS station"},
     {'O', "balloon"},
     {'P', "police"},
@@ -61,6 +62,7 @@ constexpr Entry kPrimary[] = {
     {'W', "weather service site"},
     {'X', "helicopter"},
     {'Y', "sailboat"},
+    {'Z', "Windows user"},
     {'[', "person"},
     {'\\', "DF station"},
     {']', "post office"},
@@ -90,6 +92,7 @@ constexpr Entry kPrimary[] = {
     {'u', "semi truck"},
     {'v', "van"},
     {'w', "water station"},
+    {'x', "Unix user"},
     {'y', "Yagi antenna"},
 };
 
@@ -102,6 +105,7 @@ constexpr Entry kAlternate[] = {
     {'&', "gateway"},
     {'\'', "crash site"},
     {'(', "cloudy"},
+    {')', "Earth observation"},
     {'*', "snow"},
     {'+', "church"},
     {',', "Girl Scouts"},
@@ -127,6 +131,7 @@ constexpr Entry kAlternate[] = {
     {'H', "haze"},
     {'I', "rain shower"},
     {'J', "lightning"},
+    {'K', "handheld radio"},
     {'L', "lighthouse"},
     {'M', "MARS"},
     {'N', "navigation buoy"},
@@ -156,6 +161,7 @@ constexpr Entry kAlternate[] = {
     {'i', "point of interest"},
     {'j', "work zone"},
     {'k', "special vehicle"},
+    {'l', "area"},
     {'m', "milepost"},
     {'n', "triangle"},
     {'o', "small circle"},
@@ -189,14 +195,27 @@ const QList<AprsSymbol>& aprsSymbols() {
     return symbols;
 }
 
-QString symbolToolTip(const QString& code) {
+ShownSymbol shownSymbol(const QString& code) {
     // A digit or capital letter in place of the alternate table is an overlay on its symbol.
     const bool overlay = code.size() == 2 && (code.at(0).isDigit() || code.at(0).isUpper()) &&
                          code.at(0).unicode() < 128;
-    const QString tableCode = overlay ? QStringLiteral("\\") + code.at(1) : code;
+    if (!overlay)
+        return {code, {}};
+    return {QStringLiteral("\\") + code.at(1), code.at(0)};
+}
+
+QString symbolName(const QString& code) {
     for (const AprsSymbol& symbol : aprsSymbols())
-        if (symbol.code == tableCode)
-            return code + QLatin1Char(' ') + symbol.name +
-                   (overlay ? QStringLiteral(", overlay ") + code.at(0) : QString());
+        if (symbol.code == code)
+            return symbol.name;
     return {};
+}
+
+QString symbolToolTip(const QString& code) {
+    const ShownSymbol shown = shownSymbol(code);
+    const QString name = symbolName(shown.tableCode);
+    if (name.isEmpty())
+        return {};
+    return code + QLatin1Char(' ') + name +
+           (shown.overlay.isNull() ? QString() : QStringLiteral(", overlay ") + shown.overlay);
 }

@@ -1,11 +1,16 @@
+#include "AprsSymbols.h"
 #include "ControlNames.h"
 #include "Form1.h"
 #include "ProgramFolder.h"
+#include "SymbolList.h"
+#include "SymbolPictureData.h"
+#include "SymbolPictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -143,6 +148,28 @@ private Q_SLOTS:
         // A capital in place of the alternate table lays itself over that table's symbol.
         symbols->setEditText("I&");
         QCOMPARE(symbols->toolTip(), "I& gateway, overlay I");
+        // The picture beside the box follows its text, with the overlay drawn on.
+        const auto* picture = form_->findChild<QLabel*>(kSymbolPictureName);
+        const QImage overlaid = picture->pixmap().toImage();
+        QVERIFY(!overlaid.isNull() && overlaid != symbolPicture("\\&").toImage());
+        symbols->setEditText("/>");
+        QCOMPARE(picture->pixmap().toImage(), symbolPicture("/>").toImage());
+        symbols->setEditText("x>");
+        QVERIFY(picture->pixmap().isNull());
+    }
+
+    // Each picture made from symbols.dat loads, and each symbol of the two tables it
+    // draws has a name.
+    void symbolPicturesLoadAndAreNamed() {
+        QVERIFY(symbolPictureData().size() > 150);
+        for (const SymbolPictureData& data : symbolPictureData()) {
+            const QString code = QString(QLatin1Char(data.table)) + QLatin1Char(data.code);
+            QImage image;
+            QVERIFY2(image.loadFromData(data.png.data(), static_cast<int>(data.png.size())) &&
+                         image.size() == QSize(20, 20),
+                     qPrintable(code));
+            QVERIFY2(data.table == '#' || !symbolName(code).isEmpty(), qPrintable(code));
+        }
     }
 
 private:

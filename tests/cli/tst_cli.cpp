@@ -239,6 +239,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("out");
         QTest::newRow("passcode") << QStringList{"passcode", "nocall-9"} << QByteArray("12960\n");
+        QTest::newRow("gprs servers")
+            << QStringList{"gprs", "servers"} << QByteArray("china.aprs2.net\njapan.aprs2.net\n");
+        QTest::newRow("symbols of a word")
+            << QStringList{"symbols", "FIRE T"} << QByteArray("/f\tfire truck\n");
         QTest::newRow("help of a command")
             << QStringList{"help", "write"}
             << QByteArray("Usage: kite12 [--port PORT] write [options] FILE");

@@ -1,4 +1,5 @@
 #include "AprsPasscode.h"
+#include "AprsServers.h"
 #include "DefaultSettings.h"
 #include "DialogueRunner.h"
 #include "FieldRules.h"
@@ -133,8 +134,8 @@ private Q_SLOTS:
             {TextField::Callsign, {"DL1ABC", "dl1"}, {"DL-1", "DL 1", "", "DL1ABCD"}},
             {TextField::Comment, {QString(61, u'x'), han + "x"}, {han + "xx", "QRV #1"}},
             {TextField::Server,
-             {"rotate.aprs2.net", "192.0.2.1", "2001:db8::1", "::ffff:192.0.2.1", "1:2:3:4:5:6:7:8",
-              host.left(253)},
+             aprsServers() + QStringList{"192.0.2.1", "2001:db8::1", "::ffff:192.0.2.1",
+                                         "1:2:3:4:5:6:7:8", host.left(253)},
              {"", "host:1234", "a\",99,\"b", "evil\r\nAT+X", "256.1.1.1", "1.2.3", "-a.net",
               "1::2::3", "1:2:3:4:5:6:7", host.left(254)}},
             {TextField::Apn,
