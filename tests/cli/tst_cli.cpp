@@ -247,7 +247,8 @@ private Q_SLOTS:
             << QStringList{"help", "write"}
             << QByteArray("Usage: kite12 [--port PORT] write [options] FILE");
         QTest::newRow("help of help")
-            << QStringList{"help", "help"} << QByteArray("Usage: kite12 [options] COMMAND ...");
+            << QStringList{"help", "help"}
+            << QByteArray("Usage: kite12 [options] COMMAND ...\nBacks up, restores");
         QTest::newRow("ports as JSON") << QStringList{"--json", "ports"} << QByteArray("[");
         QTest::newRow("window's version")
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
