@@ -3,30 +3,38 @@
 #include "CliFailure.h"
 #include "Commands.h"
 
+namespace {
+
+using Command = int (*)(const GlobalOptions&, const QStringList&);
+
+struct NamedCommand {
+    const char* name;
+    Command run;
+};
+
+constexpr NamedCommand kCommandTable[] = {
+    {"ports", command::ports},
+    {"read", command::read},
+    {"diff", command::diff},
+    {"write", command::write},
+    {"defaults", command::defaults},
+    {"set", command::set},
+    {"restart", command::restart},
+    {"flash", command::flash},
+    {"gprs", command::gprs},
+    {"passcode", [](const GlobalOptions&,
+                    const QStringList& arguments) { return command::passcode(arguments); }},
+    {"symbols", command::symbols},
+};
+
+} // namespace
+
 int runCommand(const GlobalOptions& options, const QStringList& arguments) {
     const QString name = arguments.value(0);
-    if (name == QLatin1String("ports"))
-        return command::ports(options, arguments);
-    if (name == QLatin1String("read"))
-        return command::read(options, arguments);
-    if (name == QLatin1String("diff"))
-        return command::diff(options, arguments);
-    if (name == QLatin1String("write"))
-        return command::write(options, arguments);
-    if (name == QLatin1String("defaults"))
-        return command::defaults(options, arguments);
-    if (name == QLatin1String("set"))
-        return command::set(options, arguments);
-    if (name == QLatin1String("restart"))
-        return command::restart(options, arguments);
-    if (name == QLatin1String("flash"))
-        return command::flash(options, arguments);
-    if (name == QLatin1String("gprs"))
-        return command::gprs(options, arguments);
-    if (name == QLatin1String("passcode"))
-        return command::passcode(arguments);
-    if (name == QLatin1String("symbols"))
-        return command::symbols(options, arguments);
+    for (const NamedCommand& each : kCommandTable) {
+        if (name == QLatin1String(each.name))
+            return each.run(options, arguments);
+    }
     throw CliFailure{
         kExitUsage,
         name.isEmpty() ? QStringLiteral("No command given; see \"kite12 --help\"")

@@ -40,25 +40,25 @@ KeptRestore restoreKept(DialogueLink& link, const SettingsRecord& kept, const Sh
                         const std::function<void(KeptStage)>& told) {
     using Outcome = KeptRestore::Outcome;
     KeptRestore result;
-    told(KeptStage::ReadStarts);
-    ReadDialogue first;
-    result.readEnd = runRead(link, first, show);
-    if (result.readEnd != ReadDialogue::Outcome::Complete) {
-        result.outcome = Outcome::NoAnswer;
+    // A read of its own each time, so that the read back starts afresh.
+    const auto readsWhole = [&](Outcome otherwise) {
+        told(KeptStage::ReadStarts);
+        ReadDialogue dialogue;
+        result.readEnd = runRead(link, dialogue, show);
+        if (result.readEnd == ReadDialogue::Outcome::Complete)
+            return true;
+        result.outcome = otherwise;
+        return false;
+    };
+    if (!readsWhole(Outcome::NoAnswer))
         return result;
-    }
     told(KeptStage::ReadDone);
     if (!runSteps(link, writeDialogue(kept), show)) {
         result.outcome = Outcome::WriteStopped;
         return result;
     }
-    told(KeptStage::ReadStarts);
-    ReadDialogue again;
-    result.readEnd = runRead(link, again, show);
-    if (result.readEnd != ReadDialogue::Outcome::Complete) {
-        result.outcome = Outcome::NoReadBack;
+    if (!readsWhole(Outcome::NoReadBack))
         return result;
-    }
     told(KeptStage::ReadBackDone);
     result.readBack = link.received();
     result.differences = writtenFieldsThatDiffer(kept, result.readBack);
