@@ -292,6 +292,10 @@ private Q_SLOTS:
             << 0
             << QByteArray("AT+CALL,NOCALL-9#\nAT+POSI,0505.00N,11417.00E#\nAT+GPS,0#\n"
                           "AT+SMART,2#\nAT+INTERVAL,60#\nREBOOT#\nREBOOT#\n");
+        // Refused once the tracker's minutes are known.
+        QTest::newRow("90 degrees with minutes")
+            << QStringList{"set", "gps=fixed", "lat_degrees=90", "lat_minutes=30", "--dry-run"}
+            << 2 << QByteArray();
     }
 
     void diffAndDryRunWriteNothing() {

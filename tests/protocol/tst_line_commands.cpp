@@ -153,6 +153,25 @@ private Q_SLOTS:
         }
         // The write of the tracker's settings leaves the modem's fields alone.
         QCOMPARE(brokenFields(defaultRecord(UiLanguage::English)), QList<TextField>{});
+        // At 90 and 180 degrees the minutes and hundredths are zeros; the fixed
+        // position is sent.
+        SettingsRecord pole = defaultRecord(UiLanguage::English);
+        pole.setChosen(OptionGroup::Gps, 1, true);
+        for (const auto& [latitude, longitude, broken] :
+             {std::tuple{"90 00 00 S", "180 00 00 W", QList<TextField>{}},
+              {"89 59 99 N", "179 59 99 E", {}},
+              {"90 30 00 N", "180 00 01 E", {TextField::LatMinutes, TextField::LonHundredths}},
+              {"90 00 01 N", "180 01 00 E", {TextField::LatHundredths, TextField::LonMinutes}}}) {
+            const QStringList lat = QString(latitude).split(' ');
+            const QStringList lon = QString(longitude).split(' ');
+            for (int i = 0; i < 4; ++i) {
+                pole.text(TextField(int(TextField::LatDegrees) + i)) = lat[i];
+                pole.text(TextField(int(TextField::LonDegrees) + i)) = lon[i];
+            }
+            QCOMPARE(brokenFields(pole), broken);
+        }
+        QCOMPARE(acceptedValues(TextField::LonMinutes, pole, UiLanguage::Chinese),
+                 "180 度时只能为 00");
     }
 
     // Pairs published with other programs that compute the same public hash.
