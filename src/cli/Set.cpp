@@ -68,10 +68,12 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
     if (assignments.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("set: give at least one FIELD=VALUE")};
     FieldChanges changes;
+    bool positionGiven = false;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
         if (equals >= 0 && assignment.left(equals) == kPosition) {
             changes += positionChanges(assignment.mid(equals + 1));
+            positionGiven = true;
             continue;
         }
         const Setting* field = findSetting(assignment.left(equals));
@@ -87,9 +89,7 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
             throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
         changes.append({field, value});
     }
-    if (std::any_of(assignments.begin(), assignments.end(), [](const QString& assignment) {
-            return assignment.startsWith(kPosition + QLatin1Char('='));
-        }))
+    if (positionGiven)
         chooseFixedPosition(changes);
     WriteRequest request = writeRequest(parser, QStringList{QStringLiteral("set")} + assignments);
     request.changes = changes;

@@ -126,6 +126,7 @@ QString numberRange(const FieldRule& rule, UiLanguage language) {
         range += inLanguage(language, "，或 ", ", or ") + oneOf(rule.items, language);
     return range;
 }
+
 // Whether the record's degrees beside the field are at their most, so that
 // the field may hold only zeros.
 bool degreesAtMost(TextField field, const SettingsRecord& record) {

@@ -303,8 +303,8 @@ private Q_SLOTS:
                           "AT+SMART,2#\nAT+INTERVAL,60#\nREBOOT#\nREBOOT#\n");
         // Refused once the tracker's minutes are known.
         QTest::newRow("90 degrees with minutes")
-            << QStringList{"set", "gps=fixed", "lat_degrees=90", "lat_minutes=30", "--dry-run"}
-            << 2 << QByteArray();
+            << QStringList{"set", "gps=fixed", "lat_degrees=90", "lat_minutes=30", "--dry-run"} << 2
+            << QByteArray();
     }
 
     void diffAndDryRunWriteNothing() {
