@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-fuzz
 seconds="${1:-60}"
-targets=(fuzz_receive_path fuzz_settings_file fuzz_port_settings_ini)
+targets=(fuzz_receive_path fuzz_settings_file fuzz_port_settings_ini fuzz_map_position)
 
 scripts/install-packages.sh cmake python3 xastir-data clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev
 

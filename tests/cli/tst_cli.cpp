@@ -3,6 +3,7 @@
 #include "VirtualTracker.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -71,6 +72,8 @@ private Q_SLOTS:
         QVERIFY(run.out.contains("callsign        NOCALL\n"));
         QVERIFY(run.out.contains("beacon          smart\n"));
         QVERIFY(run.out.contains("version         KITE12 V2.1\n"));
+        // The position as maps take it, beside its parts.
+        QVERIFY(run.out.contains("lon_hemisphere  E\nposition        30.583333, 114.283333\n"));
         QVERIFY(contents(file).startsWith("[KITE5]\r\n\r\nCALLSIGN:NOCALL-10\r\nPASS:47311\r\n"));
         QVERIFY(tracker.received().startsWith("REBOOT#\r\n\r\nSETUP#\r\n"));
         QVERIFY(contents(trace).contains(" ms < "));
@@ -83,8 +86,10 @@ private Q_SLOTS:
         // Valid UTF-8, where the byte that is not stands as U+EF80 + (byte - 0x80); the
         // emoji's own low surrogate in that range stays.
         QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out);
-        QCOMPARE(QJsonDocument::fromJson(json.out).object().value("comment").toString(),
+        const QJsonObject read = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(read.value("comment").toString(),
                  QString::fromUtf8("caf\xC3\xA9 \xEE\xBF\xBF\xF0\x9F\x92\x80"));
+        QCOMPARE(read.value("position").toArray(), (QJsonArray{48.117167, 11.516667}));
     }
 
     void failuresEndWithOneMessage_data() {
@@ -200,6 +205,10 @@ private Q_SLOTS:
             << QStringList{"write", put("one-field.ini", "COMMENT:moved\r\n")}
             << QByteArray("AT+COMMENT,moved#\r\n");
         QTest::newRow("restart") << QStringList{"restart"} << QByteArray();
+        // A map's position chooses the fixed position.
+        QTest::newRow("position as a map gives it")
+            << QStringList{"set", "position=39.9042,116.4074"}
+            << QByteArray("AT+POSI,3954.25N,11624.44E#\r\nAT+GPS,0#\r\n");
     }
 
     void writeSendsTheWindowsBytes() {
@@ -292,6 +301,10 @@ private Q_SLOTS:
             << 0
             << QByteArray("AT+CALL,NOCALL-9#\nAT+POSI,0505.00N,11417.00E#\nAT+GPS,0#\n"
                           "AT+SMART,2#\nAT+INTERVAL,60#\nREBOOT#\nREBOOT#\n");
+        // Refused once the tracker's minutes are known.
+        QTest::newRow("90 degrees with minutes")
+            << QStringList{"set", "gps=fixed", "lat_degrees=90", "lat_minutes=30", "--dry-run"} << 2
+            << QByteArray();
     }
 
     void diffAndDryRunWriteNothing() {
