@@ -34,7 +34,7 @@ QList<const MobileOperator*> operators(const OperatorCountry& country, const QSt
             all.append(&mobile);
         return all;
     }
-    const QList<const MobileOperator*> found = findOperators(country, name);
+    QList<const MobileOperator*> found = findOperators(country, name);
     if (found.isEmpty()) {
         QStringList names;
         for (const MobileOperator& mobile : country.operators)
