@@ -2,10 +2,23 @@
 
 #include "SettingsControls.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <utility>
+
+namespace {
+
+// The lists are as narrow as the frame allows; their popups show whole names.
+void fitPopup(QComboBox* list) {
+    QAbstractItemView* view = list->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
+                          view->verticalScrollBar()->sizeHint().width());
+}
+
+} // namespace
 
 OperatorChoice::OperatorChoice(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
@@ -31,6 +44,7 @@ void OperatorChoice::fillCountries() {
     for (const OperatorCountry& each : list_.countries)
         countries()->addItem(each.title());
     countries()->setCurrentIndex(-1);
+    fitPopup(countries());
 }
 
 void OperatorChoice::chooseCountry(int index) {
@@ -41,6 +55,7 @@ void OperatorChoice::chooseCountry(int index) {
         operators()->addItem(mobile.name);
     operators()->setCurrentIndex(-1);
     operators()->setEnabled(true);
+    fitPopup(operators());
 }
 
 void OperatorChoice::chooseOperator(int index) {
