@@ -1,6 +1,7 @@
 #include "MobileOperators.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QXmlStreamReader>
@@ -137,15 +138,16 @@ OperatorList readOperatorList(const QByteArray& xml) {
 }
 
 OperatorList readOperatorListFile(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{},
                 QStringLiteral("The list of mobile operators, %1, cannot be read: %2")
-                    .arg(path, file.errorString())};
+                    .arg(shown, file.errorString())};
     OperatorList list = readOperatorList(file.readAll());
     if (!list.problem.isEmpty())
         list.problem = QStringLiteral("The list of mobile operators, %1, is unusable: %2")
-                           .arg(path, list.problem);
+                           .arg(shown, list.problem);
     return list;
 }
 
