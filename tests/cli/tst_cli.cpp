@@ -152,6 +152,12 @@ private Q_SLOTS:
         row("oversized image",
             {"flash", put("big.bin", QByteArray(256 * 2048, 'x')), "--keep-settings"},
             "524288 bytes is too large");
+        row("unknown country", {"gprs", "apn", "XX"}, "No operators are listed for the country");
+        row("unknown operator", {"gprs", "set", "--server", "a.net", "--operator", "cn:Nobody"},
+            "No operator \"Nobody\" in CN China; its operators: China Mobile, ");
+        row("operator and apn",
+            {"gprs", "set", "--server", "a.net", "--operator", "CN:China Mobile", "--apn", "x"},
+            "--operator gives the access point; leave out --apn");
     }
 
     void failuresEndWithOneMessage() {
@@ -263,6 +269,13 @@ private Q_SLOTS:
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
         QTest::newRow("window's help")
             << QStringList{"kite12-config", "--help"} << QByteArray("Usage: kite12-config");
+        // The internet access point is the one --operator takes, not the WAP one before it.
+        QTest::newRow("gprs apn") << QStringList{"gprs", "apn", "cn"}
+                                  << QByteArray(
+                                         "CN China\nChina Mobile\n    cmwap  user \"guest\"  "
+                                         "password \"guest\"  (wap, \"WAP\")\n  * cmnet  user "
+                                         "\"guest\"  password \"guest\"  (internet, "
+                                         "\"Internet\")\n");
         QTest::newRow("defaults --all --dry-run")
             << QStringList{"--port", "/dev/none", "defaults", "--all", "--dry-run"}
             << QByteArray(defaultWriteBytes("1") + "REBOOT#\r\nREBOOT#\r\n").replace("\r\n", "\n");
@@ -414,22 +427,36 @@ private Q_SLOTS:
         QCOMPARE(kite12(on(tracker, {"read"})).out, run.out);
     }
 
+    void gprsSetThenShowRoundTrip_data() {
+        QTest::addColumn<QStringList>("accessPoint");
+        QTest::addColumn<QStringList>("stored"); // apn, user, password
+        QTest::newRow("typed") << QStringList{"--apn", "internet.2", "--user",
+                                              "me",    "--password", "s3cret"}
+                               << QStringList{"internet.2", "me", "s3cret"};
+        QTest::newRow("operator's") << QStringList{"--operator", "CN:china mobile"}
+                                    << QStringList{"cmnet", "guest", "guest"};
+    }
     void gprsSetThenShowRoundTrip() {
+        QFETCH(QStringList, accessPoint);
+        QFETCH(QStringList, stored);
         VirtualTracker tracker;
         QVERIFY(tracker.start());
-        const Run set =
-            kite12(on(tracker, {"gprs", "set", "--server", "rotate.aprs.example", "--apn",
-                                "internet.2", "--user", "me", "--password", "s3cret"}));
+        const Run set = kite12(on(
+            tracker, QStringList{"gprs", "set", "--server", "rotate.aprs.example"} + accessPoint));
         QCOMPARE(set.exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(tracker.received().endsWith("tsgsm,0#\r\ntsgsm,0#\r\n"),
                                  kPatienceMs);
-        QVERIFY(tracker.received().contains("AT+CSTT=\"internet.2\",\"me\",\"s3cret\"\r\n"));
+        QVERIFY(tracker.received().contains(QStringLiteral("AT+CSTT=\"%1\",\"%2\",\"%3\"\r\n")
+                                                .arg(stored[0], stored[1], stored[2])
+                                                .toLatin1()));
         const Run show = kite12({"--port", tracker.devicePath(), "--json", "gprs", "show"});
         QCOMPARE(show.exitCode, 0);
         QCOMPARE(QJsonDocument::fromJson(show.out).object(),
-                 QJsonDocument::fromJson(R"({"server": "rotate.aprs.example", "port": "14580",
-                    "apn": "internet.2", "user": "me", "password": "s3cret"})")
-                     .object());
+                 (QJsonObject{{"server", "rotate.aprs.example"},
+                              {"port", "14580"},
+                              {"apn", stored[0]},
+                              {"user", stored[1]},
+                              {"password", stored[2]}}));
     }
 };
 
