@@ -106,7 +106,8 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
 void refuseBrokenFields(const SettingsRecord& record) {
     QStringList problems;
     for (const TextField field : brokenFields(record))
-        problems.append(*valueProblem(*findSetting(field), record.text(field)));
+        problems.append(
+            *valueProblem(*findSetting(field), record.text(field), record.encoding(field)));
     if (!problems.isEmpty())
         throw CliFailure{kExitUsage,
                          QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};
@@ -134,8 +135,9 @@ void write(TrackerPort& port, Progress& progress, const WriteRequest& request,
 int writeOnTracker(TrackerSession& session, const WriteRequest& request) {
     auto& [options, progress, port] = session;
     const SettingsRecord onTracker = readWithRestorePoint(port, progress);
-    const SettingsRecord record =
+    SettingsRecord record =
         request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
+    record.setNewTextEncoding(options.textEncoding);
     refuseUnsentChanges(record, request);
     refuseBrokenFields(record);
     const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
@@ -180,7 +182,9 @@ WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words) {
 int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     // Without changes to make, all the commands are known before the tracker answers.
     if (request.dryRun && request.all && request.changes.isEmpty()) {
-        printCommands(options, writeDialogue(request.record));
+        SettingsRecord record = request.record;
+        record.setNewTextEncoding(options.textEncoding);
+        printCommands(options, writeDialogue(record));
         return kExitDone;
     }
     return withTracker(

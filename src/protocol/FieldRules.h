@@ -2,6 +2,7 @@
 
 #include "SettingsFields.h"
 #include "SettingsRecord.h"
+#include "TextEncoding.h"
 #include "UiLanguage.h"
 
 #include <QList>
@@ -34,7 +35,9 @@ struct FieldRule {
 
 const FieldRule& fieldRule(TextField field);
 
-bool followsRule(TextField field, const QString& value);
+// Lengths count the bytes the value goes out as in `encoding`.
+bool followsRule(TextField field, const QString& value,
+                 TextEncoding encoding = TextEncoding::Unset);
 
 // What the field takes, in a few words ("N or S", "00 to 90").
 QString acceptedValues(TextField field, UiLanguage language = UiLanguage::English);

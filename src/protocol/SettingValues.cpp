@@ -58,13 +58,14 @@ QString typedValue(const Setting& field, const QString& typed) {
     return typed;
 }
 
-std::optional<QString> valueProblem(const Setting& field, const QString& value) {
+std::optional<QString> valueProblem(const Setting& field, const QString& value,
+                                    TextEncoding encoding) {
     if (field.write.sent == SentWhen::Never)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
     bool fits = true;
     if (const auto* text = std::get_if<TextField>(&field.target))
-        fits = followsRule(*text, value);
+        fits = followsRule(*text, value, encoding);
     if (std::holds_alternative<CheckField>(field.target))
         fits = value == QLatin1String("0") || value == QLatin1String("1");
     if (const auto* group = std::get_if<OptionGroup>(&field.target))

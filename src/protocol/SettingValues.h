@@ -17,8 +17,9 @@ QString fieldValue(const Setting& field, const SettingsRecord& record);
 // tracker's width; anything else as it is.
 QString typedValue(const Setting& field, const QString& typed);
 
-// Why the field cannot hold `value`; nothing when it can.
-std::optional<QString> valueProblem(const Setting& field, const QString& value);
+// Why the field cannot hold `value`, sent in `encoding`; nothing when it can.
+std::optional<QString> valueProblem(const Setting& field, const QString& value,
+                                    TextEncoding encoding = TextEncoding::Unset);
 
 // Sets a field whose value valueProblem accepted.
 void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record);

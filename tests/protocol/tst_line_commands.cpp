@@ -3,6 +3,7 @@
 #include "DefaultSettings.h"
 #include "DialogueRunner.h"
 #include "FieldRules.h"
+#include "LineEncoding.h"
 #include "TrackerCommands.h"
 
 #include <QTest>
@@ -113,6 +114,24 @@ private Q_SLOTS:
         f = defaultRecord(UiLanguage::English);
         f.gpsChosen = false;
         QTest::newRow("neither gps nor fix") << 10 << f << "AT+GPS,0#";
+        // A text goes out in the encoding it came in; the bytes are line text here.
+        const auto read = [](const QByteArray& bytes, const QString& changedTo = {}) {
+            SettingsRecord f = defaultRecord(UiLanguage::English);
+            f.setLineText(TextField::Comment, decodeLineBytes(bytes));
+            if (!changedTo.isEmpty())
+                f.text(TextField::Comment) = changedTo;
+            f.setNewTextEncoding(TextEncoding::Gb18030);
+            return f;
+        };
+        const auto sent = [](const QByteArray& bytes) {
+            return decodeLineBytes("AT+COMMENT," + bytes + "#");
+        };
+        QTest::newRow("GB18030 kept") << 4 << read("\xD6\xD0\xCE\xC4") << sent("\xD6\xD0\xCE\xC4");
+        QTest::newRow("GB18030 changed") << 4 << read("\xD6\xD0", "好") << sent("\xBA\xC3");
+        QTest::newRow("UTF-8 changed, GB18030 for new text")
+            << 4 << read("\xE4\xB8\xAD", "好") << sent("\xE5\xA5\xBD");
+        QTest::newRow("ASCII changed, GB18030 for new text")
+            << 4 << read("abc", "好") << sent("\xBA\xC3");
     }
 
     void singleValues() {
@@ -151,6 +170,13 @@ private Q_SLOTS:
             for (const QString& value : rule.refused)
                 QVERIFY2(!followsRule(rule.field, value), qPrintable(value));
         }
+        // Lengths count the bytes of the encoding the text goes out in: 3 or 2 a character.
+        const QString thirty(30, QChar(0x6D4B));
+        QVERIFY(followsRule(TextField::Comment, thirty, TextEncoding::Gb18030));
+        QVERIFY(!followsRule(TextField::Comment, thirty + "xx", TextEncoding::Gb18030));
+        QVERIFY(!followsRule(TextField::Comment, thirty, TextEncoding::Utf8));
+        QVERIFY(followsRule(TextField::Status, thirty.left(20), TextEncoding::Gb18030));
+        QVERIFY(!followsRule(TextField::Status, thirty.left(21), TextEncoding::Gb18030));
         // The write of the tracker's settings leaves the modem's fields alone.
         QCOMPARE(brokenFields(defaultRecord(UiLanguage::English)), QList<TextField>{});
     }

@@ -1,7 +1,10 @@
 #include "LineEncoding.h"
 #include "SettingsLineParser.h"
+#include "TextEncoding.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(TextEncoding)
 
 namespace {
 
@@ -148,6 +151,46 @@ private Q_SLOTS:
         QCOMPARE(text.size(), characters);
         QCOMPARE(text == QString::fromUtf8(bytes), characters < bytes.size());
         QCOMPARE(encodeLineText(text), bytes);
+    }
+    // A value is decoded whole in the first encoding its bytes fit, goes out unchanged
+    // as the same bytes, and changed in the same encoding (UTF-8 where none came).
+    void fieldTextKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QByteArray>("changedToGood");
+        const QByteArray good = "\xE5\xA5\xBD";
+        const QByteArray goodGb = "\xBA\xC3";
+        QTest::newRow("ASCII") << QByteArray("abc") << "abc" << TextEncoding::Unset << good;
+        QTest::newRow("UTF-8") << QByteArray("\xE4\xB8\xAD\xE6\x96\x87") << "中文"
+                               << TextEncoding::Utf8 << good;
+        QTest::newRow("UTF-8 that is GB18030 too")
+            << QByteArray("\xC3\xA9") << "é" << TextEncoding::Utf8 << good;
+        QTest::newRow("GB18030") << QByteArray("\xD6\xD0\xCE\xC4 1") << "中文 1"
+                                 << TextEncoding::Gb18030 << goodGb;
+        QTest::newRow("GB18030, four bytes beyond the BMP")
+            << QByteArray("\x94\x39\xFC\x36\xA8\xA6") << "😀é" << TextEncoding::Gb18030 << goodGb;
+        QTest::newRow("GB18030 with its byte-order mark")
+            << QByteArray("\x84\x31\x95\x33\xD6\xD0") << QString(QChar(0xFEFF)) + "中"
+            << TextEncoding::Gb18030 << goodGb;
+        QTest::newRow("GB18030 cut short")
+            << QByteArray("\xD6\xD0\xCE") << QString(QChar(0xDCD6)) + QChar(0xDCD0) + QChar(0xDCCE)
+            << TextEncoding::Unset << good;
+        QTest::newRow("neither") << QByteArray("\xFF\xFEok")
+                                 << QString(QChar(0xDCFF)) + QChar(0xDCFE) + "ok"
+                                 << TextEncoding::Unset << good;
+    }
+    void fieldTextKeepsItsEncoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QByteArray, changedToGood);
+        const FieldText value = fieldText(decodeLineBytes(bytes));
+        QCOMPARE(value.text, text);
+        QCOMPARE(value.encoding, encoding);
+        QCOMPARE(encodedText(value.text, value.encoding), bytes);
+        QCOMPARE(encodeLineText(lineTextIn(value.text, value.encoding)), bytes);
+        QCOMPARE(encodedText(QStringLiteral("好"), value.encoding), changedToGood);
     }
 };
 
