@@ -147,6 +147,8 @@ private Q_SLOTS:
         row("oversized image",
             {"flash", put("big.bin", QByteArray(256 * 2048, 'x')), "--keep-settings"},
             "524288 bytes is too large");
+        row("unknown text encoding", {"read", "--text-encoding", "big5"},
+            "--text-encoding takes UTF-8 or GB18030, not \"big5\"");
     }
 
     void failuresEndWithOneMessage() {
@@ -417,6 +419,61 @@ private Q_SLOTS:
                  QJsonDocument::fromJson(R"({"server": "rotate.aprs.example", "port": "14580",
                     "apn": "internet.2", "user": "me", "password": "s3cret"})")
                      .object());
+    }
+    // A text is decoded in the encoding its bytes fit, saved and written back as the
+    // same bytes, and changed in the encoding it came in: GB18030, UTF-8, or neither.
+    void textKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("comment");
+        QTest::addColumn<QStringList>("read");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray gb = "\xD6\xD0\xCE\xC4 1";
+        const QByteArray utf8 = "\xE4\xB8\xAD\xE6\x96\x87 1";
+        const QString file = folder_.filePath("encoded.ini");
+        const QStringList readText{"read", "-o", file};
+        const QStringList writeBack{"write", file, "--all"};
+        // 60 bytes in GB18030, 90 in UTF-8: the comment takes 61.
+        const QString thirty(30, QChar(0x597D));
+        QTest::newRow("GB18030, kept") << gb << readText << QByteArray("comment         中文 1\n")
+                                       << writeBack << "AT+COMMENT," + gb + "#\r\n";
+        QTest::newRow("GB18030 in JSON, changed")
+            << gb << QStringList{"--json", "read"} << QByteArray(R"("comment": "中文 1")")
+            << QStringList{"set", "comment=" + thirty}
+            << "AT+COMMENT," + QByteArray("\xBA\xC3").repeated(30) + "#\r\n";
+        QTest::newRow("UTF-8, kept") << utf8 << readText << QByteArray("comment         中文 1\n")
+                                     << writeBack << "AT+COMMENT," + utf8 + "#\r\n";
+        QTest::newRow("UTF-8, changed too long for it")
+            << utf8 << QStringList{"read"} << QByteArray("comment         中文 1\n")
+            << QStringList{"set", "comment=" + thirty} << QByteArray();
+        QTest::newRow("neither, kept") << QByteArray("\xFF\xFEok") << readText << QByteArray("ok\n")
+                                       << writeBack << QByteArray("AT+COMMENT,\xFF\xFEok#\r\n");
+        QTest::newRow("neither, changed in the encoding chosen")
+            << QByteArray("\xFF\xFEok") << QStringList{"read"} << QByteArray("ok\n")
+            << QStringList{"--text-encoding", "gb18030", "set", "comment=好"}
+            << QByteArray("AT+COMMENT,\xBA\xC3#\r\n");
+    }
+
+    void textKeepsItsEncoding() {
+        QFETCH(QByteArray, comment);
+        QFETCH(QStringList, read);
+        QFETCH(QByteArray, shown);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, written);
+        VirtualTracker tracker;
+        QVERIFY(tracker.start({"--settings", put("encoded.txt", "COMMENT:" + comment + "\n")}));
+        const Run shownRun = kite12(on(tracker, read));
+        QCOMPARE(shownRun.exitCode, 0);
+        QVERIFY2(shownRun.out.contains(shown), shownRun.out.constData());
+        const Run run = kite12(on(tracker, arguments));
+        if (written.isEmpty()) {
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY2(run.err.contains("Nothing written: comment takes"), run.err.constData());
+            QVERIFY(!tracker.received().contains("AT+COMMENT"));
+            return;
+        }
+        QCOMPARE(run.exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(afterRead(tracker.received()).contains(written), kPatienceMs);
     }
 };
 
