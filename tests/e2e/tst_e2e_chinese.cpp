@@ -1,7 +1,29 @@
+#include "SettingsFileLoad.h"
 #include "WindowBench.h"
 
 #include <QApplication>
 #include <QTest>
+
+namespace {
+
+// What one press of Write data sent, once its last command arrived.
+QByteArray writeOf(WindowBench& bench) {
+    const qsizetype mark = bench.tracker().received().size();
+    bench.click(ctl::WriteButton);
+    (void)QTest::qWaitFor(
+        [&] {
+            const QByteArray sent = bench.tracker().received().mid(mark);
+            return sent.contains("SMART") && sent.endsWith("\r\n");
+        },
+        kPatienceMs);
+    return bench.received(mark);
+}
+
+QByteArray sent(const char* command, const QByteArray& value) {
+    return QByteArray("AT+") + command + ',' + value + "#\r\n";
+}
+
+} // namespace
 
 // The window, its defaults and its messages in Chinese.
 class ChineseTest : public QObject {
@@ -30,6 +52,56 @@ private Q_SLOTS:
         bench.tracker().stop();
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取失败.请重试一遍"));
+    }
+
+    // Each text shows in the encoding its bytes fit, goes back unchanged as the same
+    // bytes, and changed in the encoding it came in, else in TrkComm.ini's choice.
+    void textKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("comment");
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QString>("shownComment");
+        QTest::addColumn<QByteArray>("changedComment");
+        QTest::addColumn<QByteArray>("changedStatus");
+        const QByteArray gb = "\xD6\xD0\xCE\xC4 1";
+        const QByteArray utf8 = "\xE4\xB8\xAD\xE6\x96\x87 1";
+        const QByteArray goodGb = "\xBA\xC3";
+        const QByteArray goodUtf8 = "\xE5\xA5\xBD";
+        QTest::newRow("GB18030, ASCII; UTF-8 for new text")
+            << QByteArray() << gb << QByteArray("ok") << "中文 1" << goodGb << goodUtf8;
+        QTest::newRow("UTF-8, neither; GB18030 for new text")
+            << QByteArray("[Text]\r\nEncoding=GB18030\r\n") << utf8 << QByteArray("\xFF\xFEok")
+            << "中文 1" << goodUtf8 << goodGb;
+    }
+
+    void textKeepsItsEncoding() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, comment);
+        QFETCH(QByteArray, status);
+        QFETCH(QString, shownComment);
+        QFETCH(QByteArray, changedComment);
+        QFETCH(QByteArray, changedStatus);
+        QTemporaryDir files;
+        QFile seed(files.filePath("seed.txt"));
+        const QByteArray lines = "COMMENT:" + comment + "\nSTATUS:" + status + "\n";
+        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write(lines) == lines.size());
+        seed.close();
+        WindowBench bench;
+        QVERIFY(bench.start({"--settings", seed.fileName()}, ini));
+        bench.click(ctl::ReadButton);
+        QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
+        const QByteArray kept = writeOf(bench);
+        QVERIFY(kept.contains(sent("COMMENT", comment)) && kept.contains(sent("STATUS", status)));
+        bench.setText(ctl::box(TextField::Comment), "好");
+        bench.setText(ctl::box(TextField::Status), "好");
+        const QByteArray changed = writeOf(bench);
+        QVERIFY2(changed.contains(sent("COMMENT", changedComment)) &&
+                     changed.contains(sent("STATUS", changedStatus)),
+                 changed.toHex(' ').constData());
+        // A settings file's bytes load the same way.
+        bench.form().findChild<SettingsFileLoad*>()->loadFile(seed.fileName());
+        QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
+        QVERIFY(writeOf(bench).contains(sent("COMMENT", comment)));
     }
 };
 
