@@ -3,6 +3,7 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Console.h"
+#include "Gb18030.h"
 #include "TextEncoding.h"
 #include "VersionText.h"
 
@@ -152,6 +153,11 @@ int main(int argc, char* argv[]) {
     if (!encoding) {
         writeText(stderr, "kite12: --text-encoding takes UTF-8 or GB18030, not \"" +
                               encodingName.toUtf8() + "\"\n");
+        return kExitUsage;
+    }
+    if (*encoding == TextEncoding::Gb18030 && !gb18030Supported()) {
+        writeText(stderr, "kite12: --text-encoding GB18030: this system cannot convert to "
+                          "GB18030\n");
         return kExitUsage;
     }
     const GlobalOptions options{

@@ -12,6 +12,10 @@ constexpr auto kFlags =
 
 } // namespace
 
+bool gb18030Supported() {
+    return QStringEncoder("GB18030").isValid();
+}
+
 std::optional<QString> gb18030Decoded(QByteArrayView bytes) {
     QStringDecoder decoder("GB18030", kFlags);
     if (!decoder.isValid())

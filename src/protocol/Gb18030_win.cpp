@@ -8,6 +8,10 @@ constexpr UINT kGb18030 = 54936;
 
 } // namespace
 
+bool gb18030Supported() {
+    return IsValidCodePage(kGb18030) != 0;
+}
+
 std::optional<QString> gb18030Decoded(QByteArrayView bytes) {
     if (bytes.isEmpty())
         return QString();
