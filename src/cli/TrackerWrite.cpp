@@ -73,7 +73,7 @@ void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
 
 // The tracker's settings with the request's changes made.
 SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progress& progress) {
-    record = withChanges(std::move(record), request.changes);
+    record = withChanges(std::move(record), request.changes, request.record);
     if (std::any_of(request.changes.begin(), request.changes.end(),
                     [](const auto& change) { return concernsPasscode(*change.first); }))
         warnOnPasscodeMismatch(progress, record);

@@ -95,6 +95,17 @@ SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes) {
     return record;
 }
 
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes,
+                           const SettingsRecord& from) {
+    record = withChanges(std::move(record), changes);
+    for (const auto& [field, value] : changes) {
+        const auto* text = std::get_if<TextField>(&field->target);
+        if (text && from.encoding(*text) != TextEncoding::Unset)
+            record.encoding(*text) = from.encoding(*text);
+    }
+    return record;
+}
+
 QList<const Setting*> writtenFields(const SettingsRecord& record) {
     QList<const Setting*> written;
     for (const Setting& field : trackerSettings()) {

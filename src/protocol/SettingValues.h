@@ -27,6 +27,10 @@ void setFieldValue(const Setting& field, const QString& value, SettingsRecord& r
 // Fields and the values to give them, in order.
 using FieldChanges = QList<std::pair<const Setting*, QString>>;
 SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes);
+// The same, each changed text taking the encoding it has in `from` (a settings
+// file's record) where it has one there.
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes,
+                           const SettingsRecord& from);
 
 // The fields the write sends, for this record: the position only when fixed,
 // the interval only in interval mode.

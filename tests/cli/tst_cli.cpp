@@ -452,6 +452,10 @@ private Q_SLOTS:
             << QByteArray("\xFF\xFEok") << QStringList{"read"} << QByteArray("ok\n")
             << QStringList{"--text-encoding", "gb18030", "set", "comment=好"}
             << QByteArray("AT+COMMENT,\xBA\xC3#\r\n");
+        QTest::newRow("ASCII, changed by a file of GB18030")
+            << QByteArray("abc") << QStringList{"read"} << QByteArray("comment         abc\n")
+            << QStringList{"write", put("one-gb18030.ini", "COMMENT:" + gb + "\r\n")}
+            << "AT+COMMENT," + gb + "#\r\n";
     }
 
     void textKeepsItsEncoding() {
