@@ -6,27 +6,6 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-
-// What one press of Write data sent, once its last command arrived.
-QByteArray writeOf(WindowBench& bench) {
-    const qsizetype mark = bench.tracker().received().size();
-    bench.click(ctl::WriteButton);
-    (void)QTest::qWaitFor(
-        [&] {
-            const QByteArray sent = bench.tracker().received().mid(mark);
-            return sent.contains("SMART") && sent.endsWith("\r\n");
-        },
-        kPatienceMs);
-    return bench.received(mark);
-}
-
-QByteArray sent(const char* command, const QByteArray& value) {
-    return QByteArray("AT+") + command + ',' + value + "#\r\n";
-}
-
-} // namespace
-
 // The window, its defaults and its messages in Chinese.
 class ChineseTest : public QObject {
     Q_OBJECT
@@ -95,18 +74,21 @@ private Q_SLOTS:
         QVERIFY(bench.start({"--settings", seed.fileName()}, ini));
         bench.click(ctl::ReadButton);
         QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
-        const QByteArray kept = writeOf(bench);
+        const auto sent = [](const char* command, const QByteArray& value) {
+            return QByteArray("AT+") + command + ',' + value + "#\r\n";
+        };
+        const QByteArray kept = bench.write();
         QVERIFY(kept.contains(sent("COMMENT", comment)) && kept.contains(sent("STATUS", status)));
         bench.setText(ctl::box(TextField::Comment), "好");
         bench.setText(ctl::box(TextField::Status), "好");
-        const QByteArray changed = writeOf(bench);
+        const QByteArray changed = bench.write();
         QVERIFY2(changed.contains(sent("COMMENT", changedComment)) &&
                      changed.contains(sent("STATUS", changedStatus)),
                  changed.toHex(' ').constData());
         // A settings file's bytes load the same way.
         bench.form().findChild<SettingsFileLoad*>()->loadFile(seed.fileName());
         QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
-        QVERIFY(writeOf(bench).contains(sent("COMMENT", comment)));
+        QVERIFY(bench.write().contains(sent("COMMENT", comment)));
     }
 };
 
