@@ -34,6 +34,12 @@ namespace {
 // The dynamic property that keeps a text field's encoding with its control.
 constexpr char kEncodingProperty[] = "textEncoding";
 
+// Looked up among the dynamic properties alone: a search of the control's declared
+// properties first, as property() makes, costs more than a received line's parse.
+bool holdsEncoding(const QWidget* widget) {
+    return widget->dynamicPropertyNames().contains(kEncodingProperty);
+}
+
 template <class Control> Control* as(QWidget* widget, const QString& name) {
     auto* control = qobject_cast<Control*>(widget);
     if (!control)
@@ -69,7 +75,8 @@ void SettingsControls::setText(TextField field, const QString& value) {
         filter_ = value;
     const QString name = controlName(field);
     QWidget* widget = control(name);
-    widget->setProperty(kEncodingProperty, QVariant());
+    if (holdsEncoding(widget))
+        widget->setProperty(kEncodingProperty, QVariant());
     if (auto* box = qobject_cast<QLineEdit*>(widget))
         box->setText(value);
     else if (auto* box = qobject_cast<MultiLineBox*>(widget))
@@ -86,8 +93,10 @@ void SettingsControls::setLineText(TextField field, const QString& lineValue) {
 }
 
 TextEncoding SettingsControls::encoding(TextField field) const {
-    const QVariant kept = controlOf(field)->property(kEncodingProperty);
-    return kept.isValid() ? textEncodingNamed(kept.toString()).value_or(newText_) : newText_;
+    const QWidget* widget = controlOf(field);
+    if (!holdsEncoding(widget))
+        return newText_;
+    return textEncodingNamed(widget->property(kEncodingProperty).toString()).value_or(newText_);
 }
 
 bool SettingsControls::checked(CheckField field) const {
