@@ -121,9 +121,11 @@ private Q_SLOTS:
         QVERIFY(!enable()->isChecked() && !bench_.enabled(ctl::box(TextField::ApnUser)));
         QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
         QCOMPARE(bench_.text(ctl::box(TextField::ApnUser)), QString("guest"));
+    }
 
-        // An operator's access point: typing stays until an operator is chosen, which fills
-        // the boxes and ticks Enable for Save.
+    // An operator's access point: typing stays until an operator is chosen, which fills
+    // the boxes and ticks Enable for Save, to the server that Save left.
+    void operatorFillsTheAccessPoint() {
         bench_.setText(ctl::box(TextField::Apn), "iot.sim");
         choose(ctl::CountryList, "CN China");
         QCOMPARE(bench_.text(ctl::box(TextField::Apn)), QString("iot.sim"));
