@@ -118,12 +118,6 @@ private Q_SLOTS:
         QVERIFY(LoaderSession::refusal(4999) == LoaderFailure::ImageTooShort);
         QVERIFY(!LoaderSession::refusal(5000) && !LoaderSession::refusal(524287));
         QVERIFY(LoaderSession::refusal(524288) == LoaderFailure::ImageTooLarge);
-        // An image opened while the probes go out is checked when the loader answers.
-        LoaderSession session(imageOf(5000), LoaderSchedule::window());
-        session.onWaitTick(1);
-        session.replaceImage(imageOf(524288));
-        const LoaderAnswer answer = session.onByte(0xE5, 0);
-        QVERIFY(answer.send.isEmpty() && answer.failure == LoaderFailure::ImageTooLarge);
     }
 };
 
