@@ -25,7 +25,7 @@ private Q_SLOTS:
 
 private:
     QString write(const QByteArray& bytes) {
-        const QString path = writeFile(files_.filePath(QStringLiteral("set.ini")), bytes);
+        QString path = writeFile(files_.filePath(QStringLiteral("set.ini")), bytes);
         if (path.isEmpty())
             qFatal("cannot write the test file");
         return path;
