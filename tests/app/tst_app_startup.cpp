@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QtTest>
+#include <utility>
 
 namespace {
 
@@ -40,45 +41,27 @@ const QStringList kOutOfSight{ctl::ReplyHex, ctl::UpdateStepLabel, ctl::HiddenBo
 const QList<QStringList> kOverlapping{{ctl::ConfigDateBox, ctl::VersionFrame},
                                       {ctl::CounterBox, ctl::FormFrame}};
 
-// Each caption followed by the field it names, and the interval option by its box.
-const char* const kCaptioned[] = {ctl::label(TextField::Callsign),
-                                  ctl::box(TextField::Callsign),
-                                  ctl::SsidDashLabel,
-                                  ctl::box(TextField::Ssid),
-                                  ctl::label(TextField::Passcode),
-                                  ctl::box(TextField::Passcode),
-                                  ctl::label(TextField::Comment),
-                                  ctl::box(TextField::Comment),
-                                  ctl::label(TextField::Status),
-                                  ctl::box(TextField::Status),
-                                  ctl::label(TextField::PttDelay),
-                                  ctl::box(TextField::PttDelay),
-                                  ctl::label(TextField::Path),
-                                  ctl::box(TextField::Path),
-                                  ctl::label(TextField::Modulation),
-                                  ctl::box(TextField::Modulation),
-                                  ctl::label(TextField::Symbol),
-                                  ctl::box(TextField::Symbol),
-                                  ctl::LatLabel,
-                                  ctl::box(TextField::LatDegrees),
-                                  ctl::LonLabel,
-                                  ctl::box(TextField::LonDegrees),
-                                  ctl::label(TextField::Backlight),
-                                  ctl::box(TextField::Backlight),
-                                  ctl::label(TextField::Unit),
-                                  ctl::box(TextField::Unit),
-                                  ctl::label(TextField::Alias),
-                                  ctl::box(TextField::Alias),
-                                  ctl::IntervalOption,
-                                  ctl::box(TextField::Interval),
-                                  ctl::label(TextField::Server),
-                                  ctl::box(TextField::Server),
-                                  ctl::label(TextField::ServerPort),
-                                  ctl::box(TextField::ServerPort),
-                                  ctl::label(TextField::ApnUser),
-                                  ctl::box(TextField::ApnUser),
-                                  ctl::label(TextField::ApnPassword),
-                                  ctl::box(TextField::ApnPassword)};
+// Each caption and the field it names, and the interval option and its box.
+const std::pair<const char*, const char*> kCaptioned[] = {
+    {ctl::label(TextField::Callsign), ctl::box(TextField::Callsign)},
+    {ctl::SsidDashLabel, ctl::box(TextField::Ssid)},
+    {ctl::label(TextField::Passcode), ctl::box(TextField::Passcode)},
+    {ctl::label(TextField::Comment), ctl::box(TextField::Comment)},
+    {ctl::label(TextField::Status), ctl::box(TextField::Status)},
+    {ctl::label(TextField::PttDelay), ctl::box(TextField::PttDelay)},
+    {ctl::label(TextField::Path), ctl::box(TextField::Path)},
+    {ctl::label(TextField::Modulation), ctl::box(TextField::Modulation)},
+    {ctl::label(TextField::Symbol), ctl::box(TextField::Symbol)},
+    {ctl::LatLabel, ctl::box(TextField::LatDegrees)},
+    {ctl::LonLabel, ctl::box(TextField::LonDegrees)},
+    {ctl::label(TextField::Backlight), ctl::box(TextField::Backlight)},
+    {ctl::label(TextField::Unit), ctl::box(TextField::Unit)},
+    {ctl::label(TextField::Alias), ctl::box(TextField::Alias)},
+    {ctl::IntervalOption, ctl::box(TextField::Interval)},
+    {ctl::label(TextField::Server), ctl::box(TextField::Server)},
+    {ctl::label(TextField::ServerPort), ctl::box(TextField::ServerPort)},
+    {ctl::label(TextField::ApnUser), ctl::box(TextField::ApnUser)},
+    {ctl::label(TextField::ApnPassword), ctl::box(TextField::ApnPassword)}};
 
 // The texts a control shows that its width cuts off.
 QStringList cutTexts(const QWidget* control) {
@@ -245,11 +228,10 @@ private Q_SLOTS:
             const QWidget* control = form.findChild<QWidget*>(name);
             return QRect(control->mapTo(&form, QPoint()), control->size());
         };
-        for (size_t i = 0; i < std::size(kCaptioned); i += 2)
-            QVERIFY2(qAbs(at(kCaptioned[i]).center().y() - at(kCaptioned[i + 1]).center().y()) <=
-                             3 &&
-                         at(kCaptioned[i]).right() < at(kCaptioned[i + 1]).left(),
-                     kCaptioned[i]);
+        for (const auto& [caption, field] : kCaptioned)
+            QVERIFY2(qAbs(at(caption).center().y() - at(field).center().y()) <= 3 &&
+                         at(caption).right() < at(field).left(),
+                     caption);
     }
 };
 

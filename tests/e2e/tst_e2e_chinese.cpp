@@ -2,6 +2,7 @@
 #include "LineEncoding.h"
 #include "SettingsFileLoad.h"
 #include "SettingsFileSave.h"
+#include "TestFiles.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -67,12 +68,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, changedComment);
         QFETCH(QByteArray, changedStatus);
         QTemporaryDir files;
-        QFile seed(files.filePath("seed.txt"));
-        const QByteArray lines = "COMMENT:" + comment + "\nSTATUS:" + status + "\n";
-        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write(lines) == lines.size());
-        seed.close();
+        const QString seed = writeFile(files.filePath("seed.txt"),
+                                       "COMMENT:" + comment + "\nSTATUS:" + status + "\n");
+        QVERIFY(!seed.isEmpty());
         WindowBench bench;
-        QVERIFY(bench.start({"--settings", seed.fileName()}, ini));
+        QVERIFY(bench.start({"--settings", seed}, ini));
         bench.click(ctl::ReadButton);
         QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
         const auto sent = [](const char* command, const QByteArray& value) {

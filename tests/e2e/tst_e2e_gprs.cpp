@@ -1,4 +1,5 @@
 #include "SettingsFileSave.h"
+#include "TestFiles.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -56,9 +57,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString file = folder.filePath("saved.ini");
         QVERIFY(bench_.form().findChild<SettingsFileSave*>()->saveFile(file));
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        const QByteArray lines = saved.readAll();
+        const QByteArray lines = contents(file);
         QVERIFY2(lines.count("FILTER:") == 1 && lines.contains("\r\nFILTER:b/KITE5\r\n"),
                  lines.constData());
     }
@@ -69,7 +68,6 @@ private Q_SLOTS:
         const struct {
             const char *server, *apn, *named;
         } refused[] = {{"evil\",9999,1,C\rAT+X", "cmnet", "Server \"evil"},
-                       {"", "cmnet", "Server \"\": "},
                        {"a.net", "cm\"net", "APN \"cm\"net\": "}};
         for (const auto& row : refused) {
             bench_.messages.clear();

@@ -1,4 +1,5 @@
 #include "RestorePoints.h"
+#include "TestFiles.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -46,11 +47,10 @@ private Q_SLOTS:
         QFETCH(QStringList, trackerOptions);
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        QFile settings(data.filePath("tracker.txt"));
-        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) > 0);
-        settings.close();
+        const QString settings = writeFile(data.filePath("tracker.txt"), kSettings);
+        QVERIFY(!settings.isEmpty());
         WindowBench bench;
-        QVERIFY(bench.start(QStringList{"--settings", settings.fileName()} + trackerOptions));
+        QVERIFY(bench.start(QStringList{"--settings", settings} + trackerOptions));
         const QStringList earlierPoints = QDir(restorePointFolder()).entryList(QDir::Files);
         bench.click(ctl::ReadButton);
         const QStringList before = shown(bench);

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -74,13 +75,12 @@ private Q_SLOTS:
         WindowBench bench;
         QVERIFY(bench.start());
         QTemporaryDir folder;
-        QFile file(folder.filePath("bad.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(fileLine.toLatin1()) >= 0);
-        file.close();
+        const QString file = writeFile(folder.filePath("bad.ini"), fileLine.toLatin1());
+        QVERIFY(!file.isEmpty());
         QProcess kite12;
         kite12.start(KITE12_CLI_PROGRAM,
                      {"--port", bench.tracker().devicePath(), fileLine.isEmpty() ? "set" : "write",
-                      fileLine.isEmpty() ? field + "=" + value : file.fileName()});
+                      fileLine.isEmpty() ? field + "=" + value : file});
         QVERIFY(kite12.waitForFinished(kPatienceMs));
         QCOMPARE(kite12.exitCode(), 2);
         // Text output on Windows turns each LF into CR LF, the value's own as well.

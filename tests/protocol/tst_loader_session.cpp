@@ -73,9 +73,6 @@ private Q_SLOTS:
             << 5000 << header5000 << QByteArray::fromHex("C555C5C5") << QList{0, 1, 1, 2};
         QTest::newRow("stray bytes skipped")
             << 5000 << header5000 << QByteArray::fromHex("00C5E5FFC50AC5") << QList{0, 1, 2};
-        QTest::newRow("whole blocks: the last is 0xFF, its check 0x00")
-            << 6144 << QByteArray::fromHex("5E000003E5") << QByteArray::fromHex("C5C5C5C5")
-            << QList{0, 1, 2, 3};
         QTest::newRow("largest") << 524287 << QByteArray::fromHex("5E07FFFFE5") << QByteArray()
                                  << QList<int>{};
     }
@@ -118,12 +115,6 @@ private Q_SLOTS:
         QVERIFY(LoaderSession::refusal(4999) == LoaderFailure::ImageTooShort);
         QVERIFY(!LoaderSession::refusal(5000) && !LoaderSession::refusal(524287));
         QVERIFY(LoaderSession::refusal(524288) == LoaderFailure::ImageTooLarge);
-        // An image opened while the probes go out is checked when the loader answers.
-        LoaderSession session(imageOf(5000), LoaderSchedule::window());
-        session.onWaitTick(1);
-        session.replaceImage(imageOf(524288));
-        const LoaderAnswer answer = session.onByte(0xE5, 0);
-        QVERIFY(answer.send.isEmpty() && answer.failure == LoaderFailure::ImageTooLarge);
     }
 };
 

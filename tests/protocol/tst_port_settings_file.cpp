@@ -1,22 +1,11 @@
 #include "PortNumbers.h"
 #include "PortSettingsStore.h"
 #include "PrivateProfile.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-void put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class PortSettingsFileTest : public QObject {
     Q_OBJECT
@@ -28,7 +17,8 @@ private Q_SLOTS:
 
     void readsEmptyWhereNothingIsAndCutsLongValues() {
         QCOMPARE(ReadINI("TrkComm", "par5", path_), QString(""));
-        put(path_, "[Other]\r\npar5=COM9\r\n[TrkComm]\r\npar4=115200\r\n");
+        QVERIFY(
+            !writeFile(path_, "[Other]\r\npar5=COM9\r\n[TrkComm]\r\npar4=115200\r\n").isEmpty());
         QCOMPARE(ReadINI("TrkComm", "par5", path_), QString(""));
         QCOMPARE(ReadINI("Missing", "par4", path_), QString(""));
         const QString longValue(300, QLatin1Char('x'));
@@ -38,8 +28,8 @@ private Q_SLOTS:
 
     // Names match without regard to case; a write replaces its line in place.
     void writeReplacesInPlaceAndKeepsOtherLines() {
-        put(path_, "; kept comment\n[Ports]\nCOM3=/dev/ttyUSB0\n\n[trkcomm]\nPAR5 = COM1 \n"
-                   "par4=9600\n[Last]\nx=1\n");
+        writeFile(path_, "; kept comment\n[Ports]\nCOM3=/dev/ttyUSB0\n\n[trkcomm]\nPAR5 = COM1 \n"
+                         "par4=9600\n[Last]\nx=1\n");
         QCOMPARE(ReadINI("TrkComm", "par5", path_), QString("COM1"));
         QVERIFY(writeProfileString(path_, "TRKCOMM", "Par5", "COM3"));
         QVERIFY(writeProfileString(path_, "TrkComm", "InBuff", "2048"));
@@ -70,8 +60,8 @@ private Q_SLOTS:
     void portsSectionOverridesTheMachinesDevices() {
         QTemporaryDir dev;
         for (const char* name : {"ttyS0", "ttyUSB0", "ttyACM3"})
-            put(dev.path() + "/" + name, "");
-        put(path_, "[Ports]\r\nCOM2=/dev/pts/4\r\n");
+            writeFile(dev.path() + "/" + name, "");
+        QVERIFY(!writeFile(path_, "[Ports]\r\nCOM2=/dev/pts/4\r\n").isEmpty());
         const PortDirectory ports(path_, dev.path());
 #ifdef Q_OS_WIN
         // Windows names its ports itself: neither the section nor device files count.

@@ -1,11 +1,11 @@
 #include "LineAssembler.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
+#include "ProgramFolder.h"
 #include "PseudoTerminal.h"
 #include "ReceivePath.h"
 #include "ReplyHexBox.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,12 +15,9 @@ class ReceivePathTest : public QObject {
 private Q_SLOTS:
     void init() {
         tty_ = std::make_unique<PseudoTerminal>();
-        QFile ini(dir_.path() + "/TrkComm.ini");
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Ports]\r\nCOM1=" + tty_->device().toLocal8Bit() + "\r\n");
-        ini.close();
+        prepareProgramFolder(dir_.path(), {{1, tty_->device()}});
         form_ = std::make_unique<QWidget>();
-        comm_ = new MSComm(PortDirectory(ini.fileName(), dir_.path()), form_.get());
+        comm_ = new MSComm(PortDirectory(dir_.filePath("TrkComm.ini"), dir_.path()), form_.get());
         comm_->setRThreshold(1);
         comm_->setCommPort(1);
         hex_ = new ReplyHexBox(form_.get());

@@ -1,6 +1,7 @@
 // kite12.exe, the Windows build, under Wine against the virtual tracker: its
 // COM5 is a link in a Wine prefix of this test's own to the tracker's device.
 #include "ProgramRun.h"
+#include "TestFiles.h"
 #include "VirtualTracker.h"
 
 #include <QFile>
@@ -36,10 +37,8 @@ private:
 
     // Its path for Wine, whose drive Z: is the root folder.
     QString put(const QString& name, const QByteArray& bytes) {
-        QFile file(folder_.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-                   ? "Z:" + file.fileName()
-                   : QString();
+        const QString path = writeFile(folder_.filePath(name), bytes);
+        return path.isEmpty() ? path : "Z:" + path;
     }
 
 private Q_SLOTS:
@@ -78,9 +77,7 @@ private Q_SLOTS:
         QVERIFY(lines(read.out).contains("callsign        AB1CD\n"));
         // Into a pipe as UTF-8, whatever Windows' code page.
         QVERIFY(read.out.contains("comment         \u4F60\u597D"));
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        const QByteArray savedBytes = saved.readAll();
+        const QByteArray savedBytes = contents(file);
         QVERIFY(savedBytes.startsWith("[KITE5]\r\n\r\nCALLSIGN:AB1CD-7\r\n"));
         // Wine has no code page 54936: the GB18030 status stays four escapes, each
         // shown as "?", and its bytes are kept.
