@@ -95,6 +95,17 @@ choose_operator() {
     sleep 3
     xdotool mousemove --window "$1" 54 344 click 1
     sleep 15
+    pick "$1" 130 419 "CN"
+    pick "$1" 384 419 "China Mobile"
+}
+
+# Opens the list at $2,$3 in window $1 and takes the first item that begins with $4.
+pick() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 2
+    xdotool type --delay 150 "$4"
+    xdotool key Return
+    sleep 2
 }
 
 start_tracker() {
