@@ -35,6 +35,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # shlibdeps finds the Qt libraries; the CJK font only matters for the Chinese window.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
+# The mobile operators' list the GPRS frame and "kite12 gprs apn" read.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS mobile-broadband-provider-info)
 # Debian wants manual pages and the changelog gzipped, which an install from
 # source need not do.
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/CompressDocs.cmake)

@@ -28,6 +28,10 @@ install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright
 install(FILES /usr/share/doc/mingw-w64-common/copyright
         DESTINATION licenses RENAME mingw-w64-runtime.txt)
 install(FILES /usr/share/doc/xastir-data/copyright DESTINATION licenses RENAME symbol-pictures.txt)
+# The mobile operators' list, which the programs look for in share/ beside them.
+install(FILES "${KITE12_OPERATOR_LIST}" DESTINATION share)
+install(FILES /usr/share/doc/mobile-broadband-provider-info/copyright
+        DESTINATION licenses RENAME mobile-operators.txt)
 
 set(CPACK_PACKAGE_NAME kite12-config)
 set(CPACK_PACKAGE_VENDOR "The KITE12 APRS Config developers")

@@ -23,8 +23,19 @@ expect_version() {
         || fail "$1 --version printed '$out'"
 }
 
+# The operator list beside the program, its licence with it, and read from there.
+expect_operators() {
+    local folder="$1" out
+    for file in share/serviceproviders.xml licenses/mobile-operators.txt; do
+        [ -f "$folder/$file" ] || fail "no $file in $folder"
+    done
+    out="$(wine "$folder/kite12.exe" gprs apn CN 2>&1 | tr -d '\r')"
+    [[ "$out" == *"* cmnet "* ]] || fail "kite12.exe gprs apn CN printed '$out'"
+}
+
 (cd "$scratch" && unzip -q "$zip")
 expect_version "$scratch/$(basename "$zip" .zip)/kite12.exe"
+expect_operators "$scratch/$(basename "$zip" .zip)"
 
 # Into Program Files, as a user would: NSIS takes no quotes in /D=, and Wine
 # quotes an argument with a space.
@@ -32,6 +43,7 @@ wine "$installer" /S
 wineserver -w
 installed="$WINEPREFIX/drive_c/Program Files/KITE12 APRS Config"
 expect_version "$installed/kite12.exe"
+expect_operators "$installed"
 [ -f "$installed/platforms/qwindows.dll" ] || fail "the platform plugin was not installed"
 find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'KITE12 APRS Config.lnk' | grep -q . \
     || fail "no Start-menu entry"

@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-fuzz
 seconds="${1:-60}"
-targets=(fuzz_receive_path fuzz_settings_file fuzz_port_settings_ini)
+targets=(fuzz_receive_path fuzz_settings_file fuzz_port_settings_ini fuzz_map_position
+    fuzz_operator_list)
 
-scripts/install-packages.sh cmake python3 xastir-data clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev
+scripts/install-packages.sh cmake python3 xastir-data mobile-broadband-provider-info clang libclang-rt-14-dev llvm qt6-base-dev qt6-serialport-dev libgl-dev
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DKITE12_FUZZ=ON -DKITE12_WERROR="${KITE12_WERROR:-OFF}"

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-package}"
 
-scripts/install-packages.sh cmake python3 xastir-data g++ qt6-base-dev qt6-serialport-dev libgl-dev dpkg-dev help2man
+scripts/install-packages.sh cmake python3 xastir-data mobile-broadband-provider-info g++ qt6-base-dev qt6-serialport-dev libgl-dev dpkg-dev help2man
 
 # Only what is installed is built (programs and manual pages); the tests are not part of the package.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON

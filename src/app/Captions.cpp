@@ -2,6 +2,7 @@
 #include "ControlNames.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
@@ -19,6 +20,8 @@ void setCaption(QWidget* control, const QString& text) {
         button->setText(text);
     else if (auto* frame = qobject_cast<QGroupBox*>(control))
         frame->setTitle(text);
+    else if (auto* list = qobject_cast<QComboBox*>(control))
+        list->setPlaceholderText(text);
 }
 
 } // namespace
@@ -60,6 +63,8 @@ const QList<Caption>& bilingualCaptions() {
         caption(ctl::KeepSettingsCheck, "Keep settings", "保留设置"),
         caption(ctl::RestartButton, "restart", "重启"),
         caption(ctl::GprsSetupButton, "GPRS setup", "GPRS 设置"),
+        caption(ctl::CountryList, "Country", "国家或地区"),
+        caption(ctl::OperatorList, "Operator", "运营商"),
         caption(ctl::RestartHintLabel, "If change setup then please restart ",
                 "如果修改了数据,重启后生效."),
     };

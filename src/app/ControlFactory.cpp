@@ -55,6 +55,14 @@ QComboBox* ControlFactory::comboBox(QWidget* parent, const QString& name, const 
     return control;
 }
 
+QComboBox* ControlFactory::choiceList(QWidget* parent, const QString& name,
+                                      const QString& placeholder, QRect at) const {
+    auto* control = new QComboBox(parent);
+    control->setPlaceholderText(placeholder);
+    place(control, name, at);
+    return control;
+}
+
 PortList* ControlFactory::portList(QWidget* parent, const QString& name, QRect at) const {
     auto* control = new PortList(parent);
     setUpEditable(control, name, {}, at);

@@ -29,6 +29,9 @@ public:
                        QRect at) const;
     MultiLineBox* multiLineBox(QWidget* parent, const QString& name, QRect at) const;
     QComboBox* comboBox(QWidget* parent, const QString& name, const QString& text, QRect at) const;
+    // A list to choose from, not to type into; the placeholder shows until a choice.
+    QComboBox* choiceList(QWidget* parent, const QString& name, const QString& placeholder,
+                          QRect at) const;
     PortList* portList(QWidget* parent, const QString& name, QRect at) const;
     QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
                         QRect at) const;

@@ -1,10 +1,12 @@
 #include "EditingRules.h"
 
 #include "ControlNames.h"
+#include "MapPosition.h"
 #include "MultiLineBox.h"
 #include "TextFilters.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QList>
 #include <QRadioButton>
@@ -52,6 +54,25 @@ void trimPasscode(QLineEdit* passcode) {
     });
 }
 
+// A position pasted into the latitude degrees box as maps give it fills the
+// six boxes and both hemispheres; the boxes are disabled while GPS is chosen.
+void fillPositionOnPaste(QWidget* form) {
+    takePastedText(find<QLineEdit>(form, ctl::box(TextField::LatDegrees)),
+                   [form](const QString& text) {
+                       const std::optional<PositionParts> parts = parseMapPosition(text);
+                       if (!parts)
+                           return false;
+                       for (const auto& [field, part] : *parts) {
+                           auto* control = find<QWidget>(form, ctl::box(field));
+                           if (auto* list = qobject_cast<QComboBox*>(control))
+                               list->setEditText(part);
+                           else
+                               qobject_cast<QLineEdit*>(control)->setText(part);
+                       }
+                       return true;
+                   });
+}
+
 // Choosing a member unchooses the others; the group may also end up with none.
 QList<QRadioButton*> exclusiveGroup(QWidget* form, std::initializer_list<const char*> names) {
     QList<QRadioButton*> members;
@@ -89,6 +110,7 @@ void installEditingRules(QWidget* form) {
     trimPasscode(passcode);
     auto* interval = find<QLineEdit>(form, ctl::box(TextField::Interval));
     filterInsertedText(interval, digitsOnly);
+    fillPositionOnPaste(form);
 
     auto* info = find<MultiLineBox>(form, ctl::gprsInfoBox());
     info->setEmptiedWhenLongerThan(2000);

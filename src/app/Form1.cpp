@@ -11,6 +11,7 @@
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
+#include "OperatorChoice.h"
 #include "PasscodeCheck.h"
 #include "PortList.h"
 #include "PortNames.h"
@@ -111,6 +112,7 @@ void Form1::connectOperations() {
     new SettingsOperations(context_, this);
     new FirmwareUpdate(context_, this);
     new GprsSetup(context_, this);
+    new OperatorChoice(context_, this);
     new SettingsFileLoad(context_, this);
     new SettingsFileSave(context_, this);
 }

@@ -186,6 +186,9 @@ void buildGprsFrame(QWidget* frame1, const ControlFactory& make) {
     make.button(gprs, s(ctl::GprsSaveButton), s("Save"), {90, 300, 76, 26});
     make.button(gprs, s(ctl::GprsExitButton), s("EXIT"), {172, 300, 76, 26});
     make.label(gprs, s(ctl::SimCardLabel), s("Please remove sim card."), {8, 348, 489, 22});
+    // Below the note, where the frame is free: the APN group has no room left.
+    make.choiceList(gprs, s(ctl::CountryList), s("Country"), {8, 376, 240, kHeight});
+    make.choiceList(gprs, s(ctl::OperatorList), s("Operator"), {256, 376, 241, kHeight});
 }
 
 // Controls the operations use but the user never sees: beyond the right edge.

@@ -3,14 +3,31 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <utility>
 
 namespace {
+
+// The box's own menu, whose Paste runs `paste` instead.
+void showMenuPastingWith(QLineEdit* box, QObject* context, QContextMenuEvent* event,
+                         const std::function<void()>& paste) {
+    QMenu* menu = box->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* action : menu->actions()) {
+        // Only the Paste item is connected to the box's paste().
+        if (QObject::disconnect(action, SIGNAL(triggered()), box, SLOT(paste())) ||
+            QObject::disconnect(action, &QAction::triggered, box, &QLineEdit::paste))
+            QObject::connect(action, &QAction::triggered, context, paste);
+    }
+    menu->popup(event->globalPos());
+}
 
 class InsertFilter : public QObject {
 public:
@@ -70,18 +87,8 @@ private:
         return true;
     }
 
-    // The box's own menu, whose Paste goes through the filter.
     void showContextMenu(QContextMenuEvent* event) {
-        QMenu* menu = box_->createStandardContextMenu();
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        for (QAction* action : menu->actions()) {
-            // Only the Paste item is connected to the box's paste().
-            if (QObject::disconnect(action, SIGNAL(triggered()), box_, SLOT(paste())) ||
-                QObject::disconnect(action, &QAction::triggered, box_, &QLineEdit::paste))
-                connect(action, &QAction::triggered, this,
-                        [this] { paste(QClipboard::Clipboard); });
-        }
-        menu->popup(event->globalPos());
+        showMenuPastingWith(box_, this, event, [this] { paste(QClipboard::Clipboard); });
     }
 
     bool middleButtonPasted(QMouseEvent* event) {
@@ -95,6 +102,51 @@ private:
 
     QLineEdit* box_;
     QString (*filter_)(const QString&);
+};
+
+class PasteTaker : public QObject {
+public:
+    PasteTaker(QLineEdit* box, std::function<bool(const QString&)> take)
+        : QObject(box), box_(box), take_(std::move(take)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A disabled box takes nothing, whatever reaches it.
+        if (watched != box_ || box_->isReadOnly() || !box_->isEnabled())
+            return false;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+                   take_(QGuiApplication::clipboard()->text());
+        case QEvent::MouseButtonRelease:
+            return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+                   QGuiApplication::clipboard()->supportsSelection() &&
+                   take_(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        case QEvent::Drop:
+            return dropped(static_cast<QDropEvent*>(event));
+        case QEvent::ContextMenu:
+            showMenuPastingWith(box_, this, static_cast<QContextMenuEvent*>(event), [this] {
+                if (!take_(QGuiApplication::clipboard()->text()))
+                    box_->paste();
+            });
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool dropped(QDropEvent* event) {
+        if (!event->mimeData()->hasText() || !take_(event->mimeData()->text()))
+            return false;
+        event->acceptProposedAction();
+        // The box drew a drop caret while the text moved over it.
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(box_, &leave);
+        return true;
+    }
+
+    QLineEdit* box_;
+    std::function<bool(const QString&)> take_;
 };
 
 } // namespace
@@ -129,4 +181,8 @@ void filterInsertedText(QLineEdit* box, QString (*filter)(const QString&)) {
     // Dropped text would pass unfiltered.
     box->setAcceptDrops(false);
     box->installEventFilter(new InsertFilter(box, filter));
+}
+
+void takePastedText(QLineEdit* box, std::function<bool(const QString&)> take) {
+    box->installEventFilter(new PasteTaker(box, std::move(take)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 
@@ -18,3 +19,7 @@ QString trimSpaces(const QString& text);
 // keys pass, text set by a program stays as it is, and an insertion of which
 // the filter keeps nothing changes nothing (a selection stays).
 void filterInsertedText(QLineEdit* box, QString (*filter)(const QString&));
+
+// Offers text pasted (keys, context menu, middle button) or dropped into the
+// box to `take` first; what it does not take goes into the box as before.
+void takePastedText(QLineEdit* box, std::function<bool(const QString&)> take);

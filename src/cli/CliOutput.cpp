@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "GlobalOptions.h"
+#include "MapPosition.h"
 #include "SettingValues.h"
 
 #include <QJsonDocument>
@@ -48,6 +49,11 @@ QJsonValue jsonUnicode(const QJsonValue& value) {
     return object;
 }
 
+// As the text shows it, to the millionth of a degree.
+double roundedDegrees(double degrees) {
+    return QString::number(degrees, 'f', kDecimalPositionPlaces).toDouble();
+}
+
 } // namespace
 
 void printJson(const QJsonValue& json) {
@@ -61,6 +67,11 @@ QJsonObject recordJson(const SettingsRecord& record) {
     QJsonObject object;
     for (const Setting& field : trackerSettings())
         object.insert(QLatin1String(field.name), fieldValue(field, record));
+    const auto position = decimalPosition(record);
+    object.insert(QStringLiteral("position"), position
+                                                  ? QJsonArray{roundedDegrees(position->first),
+                                                               roundedDegrees(position->second)}
+                                                  : QJsonValue());
     return object;
 }
 
@@ -69,10 +80,16 @@ void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
         printJson(recordJson(record));
         return;
     }
-    for (const Setting& field : trackerSettings())
+    for (const Setting& field : trackerSettings()) {
         print(QStringLiteral("%1 %2\n")
                   .arg(QString::fromLatin1(field.name), -15)
                   .arg(fieldValue(field, record)));
+        // The position as maps take it, beside its parts.
+        if (field.target == FieldTarget{TextField::LonHemisphere})
+            print(QStringLiteral("%1 %2\n")
+                      .arg(QStringLiteral("position"), -15)
+                      .arg(decimalPositionText(record)));
+    }
 }
 
 QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& found,

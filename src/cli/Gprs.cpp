@@ -8,6 +8,7 @@
 #include "FieldRules.h"
 #include "GlobalOptions.h"
 #include "GprsCommands.h"
+#include "GprsOperators.h"
 #include "Progress.h"
 #include "TrackerPort.h"
 #include "TrackerSession.h"
@@ -102,57 +103,96 @@ struct GprsRequest {
     bool servers = false; // list the usual servers; no tracker needed
     bool show = false;
     QString server;
-    std::optional<AccessPoint> accessPoint; // with --apn only
+    std::optional<AccessPoint> accessPoint; // with --apn or --operator only
+    QStringList operators;                  // gprs apn: the country and perhaps the operator
 };
+
+struct GprsOptions {
+    QCommandLineOption server{QStringLiteral("server"),
+                              QStringLiteral("The APRS-IS server (stored with port 14580)."),
+                              QStringLiteral("HOST")};
+    QCommandLineOption apn{QStringLiteral("apn"),
+                           QStringLiteral("The access point; without it the modem keeps the one "
+                                          "it has."),
+                           QStringLiteral("NAME")};
+    QCommandLineOption user{QStringLiteral("user"),
+                            QStringLiteral("The access point's user (with --apn)."),
+                            QStringLiteral("USER")};
+    QCommandLineOption password{QStringLiteral("password"),
+                                QStringLiteral("The access point's password (with --apn)."),
+                                QStringLiteral("PASSWORD")};
+    QCommandLineOption mobile{QStringLiteral("operator"),
+                              QStringLiteral("The access point, user and password of a mobile "
+                                             "operator, as \"gprs apn\" lists them; instead of "
+                                             "--apn, --user and --password."),
+                              QStringLiteral("COUNTRY:OPERATOR")};
+};
+
+// The access point the options give, if any.
+std::optional<AccessPoint> accessPointOf(const QCommandLineParser& parser,
+                                         const GprsOptions& options) {
+    const bool typed =
+        parser.isSet(options.apn) || parser.isSet(options.user) || parser.isSet(options.password);
+    if (parser.isSet(options.mobile)) {
+        if (typed)
+            throw CliFailure{kExitUsage, QStringLiteral("gprs set: --operator gives the access "
+                                                        "point; leave out --apn, --user and "
+                                                        "--password")};
+        return operatorAccessPoint(parser.value(options.mobile));
+    }
+    if (typed && !parser.isSet(options.apn))
+        throw CliFailure{kExitUsage, QStringLiteral("gprs set: --user and --password go with "
+                                                    "--apn")};
+    if (!parser.isSet(options.apn))
+        return std::nullopt;
+    return AccessPoint{parser.value(options.apn), parser.value(options.user),
+                       parser.value(options.password)};
+}
 
 GprsRequest parseGprs(const QStringList& arguments) {
     QCommandLineParser parser;
-    const QCommandLineOption server(QStringLiteral("server"),
-                                    QStringLiteral("The APRS-IS server (stored with port 14580)."),
-                                    QStringLiteral("HOST"));
-    const QCommandLineOption apn(QStringLiteral("apn"),
-                                 QStringLiteral("The access point; without it the modem keeps "
-                                                "the one it has."),
-                                 QStringLiteral("NAME"));
-    const QCommandLineOption user(QStringLiteral("user"),
-                                  QStringLiteral("The access point's user (with --apn)."),
-                                  QStringLiteral("USER"));
-    const QCommandLineOption password(QStringLiteral("password"),
-                                      QStringLiteral("The access point's password (with --apn)."),
-                                      QStringLiteral("PASSWORD"));
-    parser.addOptions({server, apn, user, password});
-    parser.addPositionalArgument(QStringLiteral("show|set|servers"),
+    const GprsOptions options;
+    parser.addOptions(
+        {options.server, options.apn, options.user, options.password, options.mobile});
+    parser.addPositionalArgument(QStringLiteral("show|set|servers|apn"),
                                  QStringLiteral("show: print what the modem stored. set: store "
-                                                "the server, and the access point with --apn. "
-                                                "servers: list the usual APRS-IS servers."));
+                                                "the server, and the access point with --apn or "
+                                                "--operator. servers: list the usual APRS-IS "
+                                                "servers. apn COUNTRY [OPERATOR]: list a "
+                                                "country's mobile operators and their access "
+                                                "points; * marks the one --operator takes."));
     const QStringList action = parseCommand(
         parser, arguments,
         QStringLiteral("Reads or stores the GPRS modem's server and access point through the "
                        "tracker. Take the SIM card out first."),
-        1);
-    const bool servers = action == QStringList{QStringLiteral("servers")};
-    const bool show = action == QStringList{QStringLiteral("show")};
-    if (!servers && !show && action != QStringList{QStringLiteral("set")})
-        throw CliFailure{kExitUsage, QStringLiteral("gprs: say show, set or servers")};
-    const bool anySet =
-        parser.isSet(server) || parser.isSet(apn) || parser.isSet(user) || parser.isSet(password);
+        3);
+    const QString verb = action.value(0);
+    const bool anySet = parser.isSet(options.server) || parser.isSet(options.apn) ||
+                        parser.isSet(options.user) || parser.isSet(options.password) ||
+                        parser.isSet(options.mobile);
+    if (verb == QLatin1String("apn") && !anySet && action.size() >= 2)
+        return {false, false, {}, std::nullopt, action.mid(1)};
+    if (verb == QLatin1String("apn"))
+        throw CliFailure{kExitUsage, QStringLiteral("gprs apn takes a country code and perhaps "
+                                                    "an operator; see \"kite12 gprs --help\"")};
+    const bool servers = verb == QLatin1String("servers");
+    const bool show = verb == QLatin1String("show");
+    if (!servers && !show && verb != QLatin1String("set"))
+        throw CliFailure{kExitUsage, QStringLiteral("gprs: say show, set, servers or apn")};
+    if (action.size() > 1)
+        throw CliFailure{kExitUsage,
+                         QStringLiteral("gprs: unexpected argument \"%1\"").arg(action.at(1))};
     if ((servers || show) && anySet)
         throw CliFailure{kExitUsage, QStringLiteral("gprs %1 takes no values; see \"kite12 "
                                                     "gprs --help\"")
-                                         .arg(action.constFirst())};
-    if (servers)
-        return {true, false, {}, std::nullopt};
-    if (!show && !parser.isSet(server))
+                                         .arg(verb)};
+    if (servers || show)
+        return {servers, show, {}, std::nullopt, {}};
+    if (!parser.isSet(options.server))
         throw CliFailure{kExitUsage, QStringLiteral("gprs set: give --server")};
-    if ((parser.isSet(user) || parser.isSet(password)) && !parser.isSet(apn))
-        throw CliFailure{kExitUsage, QStringLiteral("gprs set: --user and --password go with "
-                                                    "--apn")};
-    GprsRequest request{false, show, parser.value(server), std::nullopt};
-    if (parser.isSet(apn))
-        request.accessPoint =
-            AccessPoint{parser.value(apn), parser.value(user), parser.value(password)};
-    if (!show)
-        refuseBrokenValues(request.server, request.accessPoint);
+    GprsRequest request{
+        false, false, parser.value(options.server), accessPointOf(parser, options), {}};
+    refuseBrokenValues(request.server, request.accessPoint);
     return request;
 }
 
@@ -223,6 +263,8 @@ int configureModem(TrackerSession& session, const GprsRequest& request) {
 
 int command::gprs(const GlobalOptions& options, const QStringList& arguments) {
     const GprsRequest request = parseGprs(arguments);
+    if (!request.operators.isEmpty())
+        return listOperators(options, request.operators.at(0), request.operators.value(1));
     if (request.servers) {
         if (options.json)
             printJson(QJsonArray::fromStringList(aprsServers()));

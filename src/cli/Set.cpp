@@ -1,12 +1,19 @@
 #include "CliArguments.h"
 #include "CliFailure.h"
 #include "Commands.h"
+#include "MapPosition.h"
 #include "SettingValues.h"
 #include "TrackerWrite.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 
 namespace {
+
+const QString kPosition = QStringLiteral("position");
+const QString kPositionTakes =
+    QStringLiteral("a position in decimal degrees as maps give it, latitude first, up to 90 and "
+                   "180: 39.9042,116.4074, -33.8688,151.2093 or \"39.9042N 116.4074E\"");
 
 QString setDescription() {
     QString text = QStringLiteral("Reads the tracker and leaves a restore point, changes the "
@@ -17,7 +24,36 @@ QString setDescription() {
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
                         .arg(field.accepts);
-    return text;
+    return text + QStringLiteral("  %1 %2; it sets the eight lat_ and lon_ fields, and "
+                                 "gps=fixed unless gps= is given\n")
+                      .arg(kPosition, -15)
+                      .arg(kPositionTakes);
+}
+
+// The eight parts of the position a map gives.
+FieldChanges positionChanges(const QString& typed) {
+    const std::optional<PositionParts> parts = parseMapPosition(typed);
+    if (!parts)
+        throw CliFailure{
+            kExitUsage,
+            QStringLiteral("set: %1 takes %2, not \"%3\"").arg(kPosition, kPositionTakes, typed)};
+    FieldChanges changes;
+    for (const PositionPart& part : *parts)
+        changes.append({&setting(part.field), part.text});
+    return changes;
+}
+
+// A position of its own comes into use only with the fixed position chosen.
+void chooseFixedPosition(FieldChanges& changes) {
+    const Setting* gps = findSetting(FieldTarget{OptionGroup::Gps});
+    const auto chosen = std::find_if(changes.begin(), changes.end(),
+                                     [gps](const auto& change) { return change.first == gps; });
+    if (chosen == changes.end())
+        changes.append({gps, QStringLiteral("fixed")});
+    else if (chosen->second != QLatin1String("fixed"))
+        throw CliFailure{kExitUsage, QStringLiteral("set: %1 is written only with gps=fixed, not "
+                                                    "gps=%2; leave gps= out or give gps=fixed")
+                                         .arg(kPosition, chosen->second)};
 }
 
 } // namespace
@@ -32,10 +68,16 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
     if (assignments.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("set: give at least one FIELD=VALUE")};
     FieldChanges changes;
+    bool positionGiven = false;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        if (equals >= 0 && assignment.left(equals) == kPosition) {
+            changes += positionChanges(assignment.mid(equals + 1));
+            positionGiven = true;
+            continue;
+        }
         const Setting* field = findSetting(assignment.left(equals));
-        if (equals < 0 && findSetting(assignment))
+        if (equals < 0 && (findSetting(assignment) || assignment == kPosition))
             throw CliFailure{kExitUsage,
                              QStringLiteral("set: give a value: %1=VALUE").arg(assignment)};
         if (equals < 0 || !field)
@@ -47,6 +89,8 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
             throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
         changes.append({field, value});
     }
+    if (positionGiven)
+        chooseFixedPosition(changes);
     WriteRequest request = writeRequest(parser, QStringList{QStringLiteral("set")} + assignments);
     request.changes = changes;
     return runWrite(options, request);

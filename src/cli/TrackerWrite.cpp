@@ -106,7 +106,7 @@ void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& reque
 void refuseBrokenFields(const SettingsRecord& record) {
     QStringList problems;
     for (const TextField field : brokenFields(record))
-        problems.append(*valueProblem(*findSetting(field), record.text(field)));
+        problems.append(*valueProblem(*findSetting(field), record));
     if (!problems.isEmpty())
         throw CliFailure{kExitUsage,
                          QStringLiteral("Nothing written: ") + problems.join(QStringLiteral("; "))};

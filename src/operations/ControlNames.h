@@ -41,6 +41,9 @@ inline constexpr char GprsReadButton[] = "Command16";
 
 // Lists.
 inline constexpr char PortList[] = "Combo1";
+// The mobile operators, whose access point fills the APN group's boxes.
+inline constexpr char CountryList[] = "CountryList";
+inline constexpr char OperatorList[] = "OperatorList";
 
 // Check boxes and option buttons.
 inline constexpr char DigiCheck[] = "Check1";

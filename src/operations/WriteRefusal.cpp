@@ -22,7 +22,7 @@ QString refusal(const SettingsRecord& record, const QList<TextField>& broken, QS
     for (const TextField field : broken)
         lines.append(inLanguage(language, "%1 \"%2\"：%3", "%1 \"%2\": %3")
                          .arg(shownName(field, language), record.text(field),
-                              acceptedValues(field, language)));
+                              acceptedValues(field, record, language)));
     return lines.join(QStringLiteral("\r\n"));
 }
 

@@ -126,6 +126,16 @@ QString numberRange(const FieldRule& rule, UiLanguage language) {
         range += inLanguage(language, "，或 ", ", or ") + oneOf(rule.items, language);
     return range;
 }
+
+// Whether the record's degrees beside the field are at their most, so that
+// the field may hold only zeros.
+bool degreesAtMost(TextField field, const SettingsRecord& record) {
+    const std::optional<TextField> degrees = fieldRule(field).zeroAtMostOf;
+    if (!degrees)
+        return false;
+    const QString& value = record.text(*degrees);
+    return followsRule(*degrees, value) && value.toInt() == fieldRule(*degrees).most;
+}
 } // namespace
 
 const FieldRule& fieldRule(TextField field) {
@@ -156,6 +166,11 @@ bool followsRule(TextField field, const QString& value) {
         break;
     }
     return true;
+}
+
+bool followsRule(TextField field, const SettingsRecord& record) {
+    const QString& value = record.text(field);
+    return followsRule(field, value) && (value.toInt() == 0 || !degreesAtMost(field, record));
 }
 
 QString oneOf(QStringList texts, UiLanguage language) {
@@ -205,10 +220,17 @@ QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage langua
     return {};
 }
 
+QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage language) {
+    if (!followsRule(field, record.text(field)) || !degreesAtMost(field, record))
+        return acceptedValues(field, language);
+    const QString most = QString::number(fieldRule(*fieldRule(field).zeroAtMostOf).most);
+    return inLanguage(language, "%1 度时只能为 00", "00 at %1 degrees").arg(most);
+}
+
 QList<TextField> brokenFields(const SettingsRecord& record) {
     QList<TextField> broken;
     for (const TextField field : kTextFields)
-        if (writeSends(field, record) && !followsRule(field, record.text(field)))
+        if (writeSends(field, record) && !followsRule(field, record))
             broken.append(field);
     return broken;
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What a setting the write sends may hold (each setting's rule is in the
 // settings table). The window's lists and its Write data, kite12 and the
@@ -30,16 +31,23 @@ struct FieldRule {
     int mostDigits = 0;
     int least = 0;
     int most = 0;
+    // The degrees beside which this field may hold only zeros while they are at
+    // their most: no minutes north of 90 or east of 180.
+    std::optional<TextField> zeroAtMostOf = std::nullopt;
 };
 
 const FieldRule& fieldRule(TextField field);
 
 bool followsRule(TextField field, const QString& value);
+// Its own rule, and the record's degrees at their most leave it only zeros.
+bool followsRule(TextField field, const SettingsRecord& record);
 
 // What the field takes, in a few words ("N or S", "00 to 90").
 QString acceptedValues(TextField field, UiLanguage language = UiLanguage::English);
 QString acceptedValues(TextField field, const FieldRule& rule,
                        UiLanguage language = UiLanguage::English);
+// What the field takes beside the record's other fields ("00 at 90 degrees").
+QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage language);
 
 // "a, b or c".
 QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);

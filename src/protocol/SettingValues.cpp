@@ -75,6 +75,17 @@ std::optional<QString> valueProblem(const Setting& field, const QString& value) 
         .arg(QLatin1String(field.name), field.accepts, value);
 }
 
+std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record) {
+    const QString value = fieldValue(field, record);
+    if (std::optional<QString> problem = valueProblem(field, value))
+        return problem;
+    const auto* text = std::get_if<TextField>(&field.target);
+    if (!text || followsRule(*text, record))
+        return std::nullopt;
+    return QStringLiteral("%1 takes %2, not \"%3\"")
+        .arg(QLatin1String(field.name), acceptedValues(*text, record, UiLanguage::English), value);
+}
+
 void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record) {
     if (const auto* text = std::get_if<TextField>(&field.target)) {
         record.text(*text) = value;

@@ -20,6 +20,10 @@ QString typedValue(const Setting& field, const QString& typed);
 // Why the field cannot hold `value`; nothing when it can.
 std::optional<QString> valueProblem(const Setting& field, const QString& value);
 
+// Why the field cannot hold its value beside the record's other fields (90
+// degrees with minutes); nothing when it can.
+std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record);
+
 // Sets a field whose value valueProblem accepted.
 void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record);
 

@@ -4,7 +4,7 @@
 #include "SettingValues.h"
 #include "SettingsLineParser.h"
 
-#include <map>
+#include <set>
 
 namespace {
 
@@ -26,17 +26,21 @@ std::optional<QString> lineProblem(const QString& line) {
         return QStringLiteral("cannot read \"%1\"").arg(line);
     if (std::optional<QString> problem = codeProblem(result))
         return problem;
-    // BACKLIGHT:0 sets its field twice, and ends as ON.
-    std::map<TextField, QString> texts;
+    // BACKLIGHT:0 sets its field twice, and ends as ON. The line's fields are
+    // checked together: the position's degrees limit its minutes.
+    std::set<TextField> fields;
+    SettingsRecord values;
     for (const FieldEffect& change : result.effects)
-        if (const auto* set = std::get_if<effect::SetText>(&change))
-            texts[set->field] = set->value;
-    for (const auto& [target, value] : texts) {
+        if (const auto* set = std::get_if<effect::SetText>(&change)) {
+            fields.insert(set->field);
+            values.text(set->field) = set->value;
+        }
+    for (const TextField target : fields) {
         const Setting* field = findSetting(target);
         // The version and the filter are shown as the tracker sent them.
         if (!field || field->write.sent == SentWhen::Never)
             continue;
-        if (std::optional<QString> problem = valueProblem(*field, value))
+        if (std::optional<QString> problem = valueProblem(*field, values))
             return problem;
     }
     return std::nullopt;

@@ -119,6 +119,10 @@ std::vector<Setting> positionSettings() {
                      listed({QStringLiteral("E"), QStringLiteral("W")}), "Combo13", "经度 E/W",
                      "Long: E/W"),
     };
+    for (const std::size_t part : {1, 2})
+        parts.at(part).rule.zeroAtMostOf = TextField::LatDegrees;
+    for (const std::size_t part : {5, 6})
+        parts.at(part).rule.zeroAtMostOf = TextField::LonDegrees;
     // The position's one line and one command go with its first part.
     parts.front().reply = {"POSITION", ReplyValue::Position};
     parts.front().write.command = "POSI";

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -69,6 +70,45 @@ private Q_SLOTS:
             QCOMPARE(target->text(), QString::fromLatin1(row.expected));
             if (row.caret >= 0)
                 QCOMPARE(target->cursorPosition(), row.caret);
+        }
+    }
+    // A map's position pasted or dropped into the latitude degrees fills the six
+    // boxes and both hemispheres; other text goes in as before, and nothing while
+    // GPS is chosen.
+    void mapPositionFillsThePosition() {
+        auto* degrees = form_->findChild<QLineEdit*>(ctl::box(TextField::LatDegrees));
+        for (const auto& [text, how, expected] :
+             {std::tuple{"-33.8688, 151.2093", "Ctrl+V", "33 52 13 S 151 12 56 E"},
+              {"39.9042N 116.4074E", "menu", "39 54 25 N 116 24 44 E"},
+              {"5, -7", "drop", "05 00 00 N 007 00 00 W"},
+              {"9x5", "Ctrl+V", "9x 00 00 N 007 00 00 W"},
+              {"1, 2", "drop while GPS", " 00 00 N 007 00 00 W"}}) {
+            degrees->clear();
+            if (QString(how).endsWith("GPS"))
+                click(ctl::GpsOption);
+            QApplication::clipboard()->setText(text);
+            degrees->setFocus();
+            if (QString(how).startsWith("drop")) {
+                QMimeData data;
+                data.setText(text);
+                // A drop comes only after an accepted drag enter.
+                QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(degrees, &enter);
+                QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(degrees, &drop);
+            } else if (QString(how) == "menu") {
+                pasteFromMenu(degrees);
+            } else {
+                QTest::keySequence(degrees, QKeySequence(how));
+            }
+            QStringList shown;
+            for (int part = 0; part < 8; ++part) {
+                auto* box = form_->findChild<QWidget*>(
+                    ctl::box(TextField(int(TextField::LatDegrees) + part)));
+                auto* list = qobject_cast<QComboBox*>(box);
+                shown.append(list ? list->currentText() : qobject_cast<QLineEdit*>(box)->text());
+            }
+            QCOMPARE(shown.join(' '), QString(expected));
         }
     }
     // Completion would make them "05", "km" and "WIDE1".

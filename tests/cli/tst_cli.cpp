@@ -3,6 +3,7 @@
 #include "VirtualTracker.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -71,6 +72,8 @@ private Q_SLOTS:
         QVERIFY(run.out.contains("callsign        NOCALL\n"));
         QVERIFY(run.out.contains("beacon          smart\n"));
         QVERIFY(run.out.contains("version         KITE12 V2.1\n"));
+        // The position as maps take it, beside its parts.
+        QVERIFY(run.out.contains("lon_hemisphere  E\nposition        30.583333, 114.283333\n"));
         QVERIFY(contents(file).startsWith("[KITE5]\r\n\r\nCALLSIGN:NOCALL-10\r\nPASS:47311\r\n"));
         QVERIFY(tracker.received().startsWith("REBOOT#\r\n\r\nSETUP#\r\n"));
         QVERIFY(contents(trace).contains(" ms < "));
@@ -83,8 +86,10 @@ private Q_SLOTS:
         // Valid UTF-8, where the byte that is not stands as U+EF80 + (byte - 0x80); the
         // emoji's own low surrogate in that range stays.
         QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out);
-        QCOMPARE(QJsonDocument::fromJson(json.out).object().value("comment").toString(),
+        const QJsonObject read = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(read.value("comment").toString(),
                  QString::fromUtf8("caf\xC3\xA9 \xEE\xBF\xBF\xF0\x9F\x92\x80"));
+        QCOMPARE(read.value("position").toArray(), (QJsonArray{48.117167, 11.516667}));
     }
 
     void failuresEndWithOneMessage_data() {
@@ -147,6 +152,12 @@ private Q_SLOTS:
         row("oversized image",
             {"flash", put("big.bin", QByteArray(256 * 2048, 'x')), "--keep-settings"},
             "524288 bytes is too large");
+        row("unknown country", {"gprs", "apn", "XX"}, "No operators are listed for the country");
+        row("unknown operator", {"gprs", "set", "--server", "a.net", "--operator", "cn:Nobody"},
+            "No operator \"Nobody\" in CN China; its operators: China Mobile, ");
+        row("operator and apn",
+            {"gprs", "set", "--server", "a.net", "--operator", "CN:China Mobile", "--apn", "x"},
+            "--operator gives the access point; leave out --apn");
     }
 
     void failuresEndWithOneMessage() {
@@ -200,6 +211,10 @@ private Q_SLOTS:
             << QStringList{"write", put("one-field.ini", "COMMENT:moved\r\n")}
             << QByteArray("AT+COMMENT,moved#\r\n");
         QTest::newRow("restart") << QStringList{"restart"} << QByteArray();
+        // A map's position chooses the fixed position.
+        QTest::newRow("position as a map gives it")
+            << QStringList{"set", "position=39.9042,116.4074"}
+            << QByteArray("AT+POSI,3954.25N,11624.44E#\r\nAT+GPS,0#\r\n");
     }
 
     void writeSendsTheWindowsBytes() {
@@ -254,6 +269,13 @@ private Q_SLOTS:
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
         QTest::newRow("window's help")
             << QStringList{"kite12-config", "--help"} << QByteArray("Usage: kite12-config");
+        // The internet access point is the one --operator takes, not the WAP one before it.
+        QTest::newRow("gprs apn") << QStringList{"gprs", "apn", "cn"}
+                                  << QByteArray(
+                                         "CN China\nChina Mobile\n    cmwap  user \"guest\"  "
+                                         "password \"guest\"  (wap, \"WAP\")\n  * cmnet  user "
+                                         "\"guest\"  password \"guest\"  (internet, "
+                                         "\"Internet\")\n");
         QTest::newRow("defaults --all --dry-run")
             << QStringList{"--port", "/dev/none", "defaults", "--all", "--dry-run"}
             << QByteArray(defaultWriteBytes("1") + "REBOOT#\r\nREBOOT#\r\n").replace("\r\n", "\n");
@@ -292,6 +314,10 @@ private Q_SLOTS:
             << 0
             << QByteArray("AT+CALL,NOCALL-9#\nAT+POSI,0505.00N,11417.00E#\nAT+GPS,0#\n"
                           "AT+SMART,2#\nAT+INTERVAL,60#\nREBOOT#\nREBOOT#\n");
+        // Refused once the tracker's minutes are known.
+        QTest::newRow("90 degrees with minutes")
+            << QStringList{"set", "gps=fixed", "lat_degrees=90", "lat_minutes=30", "--dry-run"} << 2
+            << QByteArray();
     }
 
     void diffAndDryRunWriteNothing() {
@@ -401,22 +427,36 @@ private Q_SLOTS:
         QCOMPARE(kite12(on(tracker, {"read"})).out, run.out);
     }
 
+    void gprsSetThenShowRoundTrip_data() {
+        QTest::addColumn<QStringList>("accessPoint");
+        QTest::addColumn<QStringList>("stored"); // apn, user, password
+        QTest::newRow("typed") << QStringList{"--apn", "internet.2", "--user",
+                                              "me",    "--password", "s3cret"}
+                               << QStringList{"internet.2", "me", "s3cret"};
+        QTest::newRow("operator's") << QStringList{"--operator", "CN:china mobile"}
+                                    << QStringList{"cmnet", "guest", "guest"};
+    }
     void gprsSetThenShowRoundTrip() {
+        QFETCH(QStringList, accessPoint);
+        QFETCH(QStringList, stored);
         VirtualTracker tracker;
         QVERIFY(tracker.start());
-        const Run set =
-            kite12(on(tracker, {"gprs", "set", "--server", "rotate.aprs.example", "--apn",
-                                "internet.2", "--user", "me", "--password", "s3cret"}));
+        const Run set = kite12(on(
+            tracker, QStringList{"gprs", "set", "--server", "rotate.aprs.example"} + accessPoint));
         QCOMPARE(set.exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(tracker.received().endsWith("tsgsm,0#\r\ntsgsm,0#\r\n"),
                                  kPatienceMs);
-        QVERIFY(tracker.received().contains("AT+CSTT=\"internet.2\",\"me\",\"s3cret\"\r\n"));
+        QVERIFY(tracker.received().contains(QStringLiteral("AT+CSTT=\"%1\",\"%2\",\"%3\"\r\n")
+                                                .arg(stored[0], stored[1], stored[2])
+                                                .toLatin1()));
         const Run show = kite12({"--port", tracker.devicePath(), "--json", "gprs", "show"});
         QCOMPARE(show.exitCode, 0);
         QCOMPARE(QJsonDocument::fromJson(show.out).object(),
-                 QJsonDocument::fromJson(R"({"server": "rotate.aprs.example", "port": "14580",
-                    "apn": "internet.2", "user": "me", "password": "s3cret"})")
-                     .object());
+                 (QJsonObject{{"server", "rotate.aprs.example"},
+                              {"port", "14580"},
+                              {"apn", stored[0]},
+                              {"user", stored[1]},
+                              {"password", stored[2]}}));
     }
 };
 

@@ -2,7 +2,9 @@
 #include "WindowBench.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -164,12 +166,15 @@ private Q_SLOTS:
         QCOMPARE(bench.text(ctl::StatusLog), QStringLiteral("Writing......\r\nWrite complete"));
         QVERIFY(!bench.portOpen());
         bench.click(ctl::FixOption);
+        // A map's position pasted into the latitude degrees fills the position.
+        QApplication::clipboard()->setText(QStringLiteral("51.98967, -0.009"));
+        auto* degrees = bench.form().findChild<QLineEdit*>(ctl::box(TextField::LatDegrees));
+        degrees->setFocus();
+        QTest::keySequence(degrees, QKeySequence::Paste);
         const QList<std::pair<const char*, const char*>> edits{
-            {ctl::box(TextField::LatDegrees), "51"},    {ctl::box(TextField::LatMinutes), "59"},
-            {ctl::box(TextField::LatHundredths), "38"}, {ctl::box(TextField::LonDegrees), "000"},
-            {ctl::box(TextField::LonMinutes), "00"},    {ctl::box(TextField::LonHundredths), "54"},
-            {ctl::box(TextField::LonHemisphere), "W"},  {ctl::box(TextField::Interval), "0120"},
-            {ctl::box(TextField::Callsign), "AB1CD"},   {ctl::box(TextField::Ssid), "7"},
+            {ctl::box(TextField::Interval), "0120"},
+            {ctl::box(TextField::Callsign), "AB1CD"},
+            {ctl::box(TextField::Ssid), "7"},
         };
         for (const auto& [control, value] : edits)
             bench.setText(control, value);

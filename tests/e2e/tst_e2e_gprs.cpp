@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -120,6 +121,21 @@ private Q_SLOTS:
         QVERIFY(!enable()->isChecked() && !bench_.enabled(ctl::box(TextField::ApnUser)));
         QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
         QCOMPARE(bench_.text(ctl::box(TextField::ApnUser)), QString("guest"));
+
+        // An operator's access point: typing stays until an operator is chosen, which fills
+        // the boxes and ticks Enable for Save.
+        bench_.setText(ctl::box(TextField::Apn), "iot.sim");
+        choose(ctl::CountryList, "CN China");
+        QCOMPARE(bench_.text(ctl::box(TextField::Apn)), QString("iot.sim"));
+        choose(ctl::OperatorList, "China Unicom");
+        choose(ctl::OperatorList, "China Mobile");
+        QVERIFY(enable()->isChecked());
+        QCOMPARE(bench_.text(ctl::box(TextField::ApnPassword)), QString("guest"));
+        bench_.click(ctl::GprsSaveButton);
+        const QByteArray chosen = "ATE0\r\nAT+CIPSCONT=0,\"TCP\",\"euro.aprs2.net\"" + kSaveMiddle +
+                                  "AT+CSTT=\"cmnet\",\"guest\",\"guest\"\r\n" + kReadBack;
+        QCOMPARE(bench_.takeReceived(chosen.size()), chosen);
+        QTRY_VERIFY_WITH_TIMEOUT(bench_.text(ctl::gprsInfoBox()).contains(kAnswered), kPatienceMs);
     }
 
     void exitEndsPassThroughAndReadShowsTheStoredValues() {
@@ -176,6 +192,14 @@ private Q_SLOTS:
     }
 
 private:
+    // As the user picks an entry of the list.
+    void choose(const char* list, const QString& entry) {
+        auto* box = bench_.form().findChild<QComboBox*>(list);
+        QVERIFY(box && box->isEnabled() && box->findText(entry) >= 0);
+        box->setCurrentIndex(box->findText(entry));
+        emit box->activated(box->currentIndex());
+    }
+
     QCheckBox* enable() { return bench_.form().findChild<QCheckBox*>(ctl::ApnEnableCheck); }
 
     WindowBench bench_;

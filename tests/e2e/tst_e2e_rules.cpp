@@ -15,9 +15,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fileLine"); // kite12 writes a file of it; "" for set
         QTest::addColumn<QString>("control");  // the window's box; "" when only a file holds it
         QTest::addColumn<QString>("shown");    // the window's name for it
+        QTest::addColumn<QString>("degrees");  // the window's degrees beside it, when given
         const auto row = [](const char* field, const char* value, const char* control,
                             const char* shown) {
-            QTest::newRow(field) << field << value << "" << control << shown;
+            QTest::newRow(field) << field << value << "" << control << shown << "";
         };
         // Went out as AT+CALL,DL-1  -9#, which the tracker reads back as SSID 1-9.
         row("callsign", "DL-1", ctl::box(TextField::Callsign), "Callsign");
@@ -44,11 +45,23 @@ private Q_SLOTS:
         // File lines that went out as AT+POSI,3035.,.#, as a missing path and as GPS.
         const auto fileRow = [](const char* tag, const char* field, const char* value,
                                 const char* line) {
-            QTest::newRow(tag) << field << value << line << QString() << QString();
+            QTest::newRow(tag) << field << value << line << QString() << QString() << QString();
         };
         fileRow("file position", "lat_hundredths", "", "POSITION:3035");
         fileRow("file path", "path", "9", "PATH:9");
         fileRow("file gps", "gps", "7", "GPS:7");
+        // No minutes north of 90 or east of 180, in a file and in the window.
+        QTest::newRow("90 degrees with minutes")
+            << "lat_minutes"
+            << "30"
+            << "POSITION:9030.00N/11417.00E" << ctl::box(TextField::LatMinutes) << "Lat: minutes"
+            << "90";
+        QTest::newRow("180 degrees with hundredths")
+            << "lon_hundredths"
+            << "01"
+            << "POSITION:3035.00N/18000.01E" << ctl::box(TextField::LonHundredths)
+            << "Long: hundredths"
+            << "180";
     }
 
     void outOfRuleValueSendsNothing() {
@@ -57,6 +70,7 @@ private Q_SLOTS:
         QFETCH(QString, fileLine);
         QFETCH(QString, control);
         QFETCH(QString, shown);
+        QFETCH(QString, degrees);
         WindowBench bench;
         QVERIFY(bench.start());
         QTemporaryDir folder;
@@ -78,6 +92,10 @@ private Q_SLOTS:
             bench.click(ctl::DefaultButton);
             bench.click(ctl::FixOption);
             bench.click(ctl::IntervalOption);
+            if (!degrees.isEmpty())
+                bench.setText(ctl::box(field.startsWith("lat") ? TextField::LatDegrees
+                                                               : TextField::LonDegrees),
+                              degrees);
             bench.setText(control, value);
             bench.click(ctl::WriteButton);
             QCOMPARE(bench.messages.size(), 1);

@@ -132,6 +132,28 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains("the tracker or its cable went away"), run.err.constData());
     }
+
+    // What the Windows build carries beside its code: the operator list in
+    // share/ (QLocale naming the country) and the symbol table.
+    void dataOfItsOwn_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("operator list") << QStringList{"gprs", "apn", "CN", "china mobile"}
+                                       << QByteArray("CN China\nChina Mobile\n");
+        QTest::newRow("operator's apn")
+            << QStringList{"gprs", "apn", "cn"}
+            << QByteArray("  * cmnet  user \"guest\"  password \"guest\"");
+        QTest::newRow("symbols") << QStringList{"symbols", "FIRE T"}
+                                 << QByteArray("/f\tfire truck\n");
+    }
+
+    void dataOfItsOwn() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, line);
+        const Run run = runProgram("wine", QStringList{windowsProgram()} + arguments);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(lines(run.out).contains(line), run.out.constData());
+    }
 };
 
 // Without the Windows build or Wine there is nothing to run: ctest shows the
