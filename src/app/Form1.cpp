@@ -71,6 +71,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.form = this;
     context_.programFolder = programFolder;
     context_.portSettingsFile = portSettingsFileFor(programFolder);
+    settings_->setNewTextEncoding(newTextEncoding(context_.portSettingsFile));
     context_.language = systemLanguage();
     context_.closing = [this] { return closing_; };
     installPasscodeCheck(this, context_.language);

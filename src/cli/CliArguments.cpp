@@ -25,7 +25,8 @@ QStringList parseCommand(QCommandLineParser& parser, const QStringList& argument
         print(helpWithUsage(
                   help, QStringLiteral("[--port PORT] %1 %2").arg(arguments.first(), operands)) +
               QStringLiteral("\nGlobal options, before or after the command: --port PORT, "
-                             "--trace FILE, --json, -q/--quiet; see \"kite12 --help\".\n"));
+                             "--trace FILE, --json, -q/--quiet, --text-encoding NAME; see "
+                             "\"kite12 --help\".\n"));
         std::exit(kExitDone);
     }
     QStringList positional = parser.positionalArguments();

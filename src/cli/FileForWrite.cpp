@@ -19,8 +19,8 @@ struct FileRead : RecordRead {
         if (const Setting* field = findSetting(target))
             given.insert(field);
     }
-    void setText(TextField field, const QString& value) {
-        RecordRead::setText(field, value);
+    void setLineText(TextField field, const QString& value) {
+        RecordRead::setLineText(field, value);
         note(field);
     }
     void setChecked(CheckField field, bool checked) {

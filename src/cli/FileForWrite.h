@@ -17,7 +17,7 @@ struct FileSettings {
     // The settings to write over those on the tracker: the file's own, or, for a
     // file of some fields only, the tracker's with the file's changes made.
     SettingsRecord over(const SettingsRecord& onTracker) const {
-        return complete ? record : withChanges(onTracker, changes);
+        return complete ? record : withChanges(onTracker, changes, record);
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextEncoding.h"
+
 #include <QString>
 
 // The options that come before the command.
@@ -8,4 +10,6 @@ struct GlobalOptions {
     QString traceFile;
     bool json = false;
     bool quiet = false;
+    // What new text in a field without non-ASCII text goes out in.
+    TextEncoding textEncoding = TextEncoding::Utf8;
 };

@@ -85,7 +85,10 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
                                                         "\"kite12 set --help\"")
                                              .arg(assignment)};
         const QString value = typedValue(*field, assignment.mid(equals + 1));
-        if (const std::optional<QString> problem = valueProblem(*field, value))
+        // The field goes out in the encoding the tracker's value came in, unknown
+        // before the read: a length either fits passes here, and the write checks again.
+        if (const std::optional<QString> problem = valueProblem(*field, value, TextEncoding::Utf8);
+            problem && valueProblem(*field, value, TextEncoding::Gb18030))
             throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
         changes.append({field, value});
     }

@@ -17,8 +17,8 @@
 struct PortRead : RecordRead {
     std::set<TextField> textsSet;
 
-    void setText(TextField field, const QString& value) {
-        RecordRead::setText(field, value);
+    void setLineText(TextField field, const QString& value) {
+        RecordRead::setLineText(field, value);
         textsSet.insert(field);
     }
 };

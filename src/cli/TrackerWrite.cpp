@@ -73,7 +73,7 @@ void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
 
 // The tracker's settings with the request's changes made.
 SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progress& progress) {
-    record = withChanges(std::move(record), request.changes);
+    record = withChanges(std::move(record), request.changes, request.record);
     if (std::any_of(request.changes.begin(), request.changes.end(),
                     [](const auto& change) { return concernsPasscode(*change.first); }))
         warnOnPasscodeMismatch(progress, record);
@@ -134,8 +134,9 @@ void write(TrackerPort& port, Progress& progress, const WriteRequest& request,
 int writeOnTracker(TrackerSession& session, const WriteRequest& request) {
     auto& [options, progress, port] = session;
     const SettingsRecord onTracker = readWithRestorePoint(port, progress);
-    const SettingsRecord record =
+    SettingsRecord record =
         request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
+    record.setNewTextEncoding(options.textEncoding);
     refuseUnsentChanges(record, request);
     refuseBrokenFields(record);
     const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
@@ -180,7 +181,9 @@ WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words) {
 int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     // Without changes to make, all the commands are known before the tracker answers.
     if (request.dryRun && request.all && request.changes.isEmpty()) {
-        printCommands(options, writeDialogue(request.record));
+        SettingsRecord record = request.record;
+        record.setNewTextEncoding(options.textEncoding);
+        printCommands(options, writeDialogue(record));
         return kExitDone;
     }
     return withTracker(

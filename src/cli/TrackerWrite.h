@@ -17,6 +17,8 @@ struct WriteRequest {
     // The command again, after "kite12 --port PORT", for the advice after a write
     // that stopped part-way.
     QStringList words;
+    // Without changes, the settings to write; with them, where a changed text
+    // has an encoding of its own (a settings file's).
     SettingsRecord record;
     FieldChanges changes;
     bool all = false;

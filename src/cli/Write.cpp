@@ -31,9 +31,9 @@ int command::write(const GlobalOptions& options, const QStringList& arguments) {
     WriteRequest request = writeRequest(parser, {QStringLiteral("write"), file});
     // A file of some fields only changes those, as set would.
     const FileSettings settings = readFileForWrite(file);
-    if (settings.complete)
-        request.record = settings.record;
-    else
+    // The file's record also gives each changed text its encoding.
+    request.record = settings.record;
+    if (!settings.complete)
         request.changes = settings.changes;
     return runWrite(options, request);
 }

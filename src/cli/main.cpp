@@ -3,6 +3,8 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Console.h"
+#include "Gb18030.h"
+#include "TextEncoding.h"
 #include "VersionText.h"
 
 #include <QCommandLineParser>
@@ -58,7 +60,8 @@ as they are, whatever its code page.)";
 // Options that may stand anywhere, moved before the command, where the program's
 // own parser takes them. A "--" ends the search.
 QStringList globalOptionsFirst(const QStringList& arguments) {
-    static const QStringList valued{QStringLiteral("--port"), QStringLiteral("--trace")};
+    static const QStringList valued{QStringLiteral("--port"), QStringLiteral("--trace"),
+                                    QStringLiteral("--text-encoding")};
     static const QStringList flags{QStringLiteral("--json"), QStringLiteral("--quiet"),
                                    QStringLiteral("-q")};
     QStringList globals{arguments.first()};
@@ -103,6 +106,11 @@ void declareOptions(QCommandLineParser& parser) {
                       QStringLiteral("Results on standard output as JSON, keyed by field name. "
                                      "A byte that is not UTF-8 stands there as the character "
                                      "U+EF80 + (byte - 0x80).")});
+    parser.addOption({QStringLiteral("text-encoding"),
+                      QStringLiteral("What new text goes out in, in a field that holds no "
+                                     "text but ASCII: UTF-8 (the default) or GB18030. A field "
+                                     "keeps the encoding its text came in."),
+                      QStringLiteral("NAME")});
     parser.addOption({{QStringLiteral("q"), QStringLiteral("quiet")},
                       QStringLiteral("Print only results and errors.")});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
@@ -139,9 +147,22 @@ int main(int argc, char* argv[]) {
     if (arguments.value(0) == help)
         arguments = arguments.mid(1) << QStringLiteral("--help");
 
+    const QString encodingName = parser.value(QStringLiteral("text-encoding"));
+    const std::optional<TextEncoding> encoding =
+        encodingName.isEmpty() ? TextEncoding::Utf8 : textEncodingNamed(encodingName);
+    if (!encoding) {
+        writeText(stderr, "kite12: --text-encoding takes UTF-8 or GB18030, not \"" +
+                              encodingName.toUtf8() + "\"\n");
+        return kExitUsage;
+    }
+    if (*encoding == TextEncoding::Gb18030 && !gb18030Supported()) {
+        writeText(stderr, "kite12: --text-encoding GB18030: this system cannot convert to "
+                          "GB18030\n");
+        return kExitUsage;
+    }
     const GlobalOptions options{
         parser.value(QStringLiteral("port")), parser.value(QStringLiteral("trace")),
-        parser.isSet(QStringLiteral("json")), parser.isSet(QStringLiteral("quiet"))};
+        parser.isSet(QStringLiteral("json")), parser.isSet(QStringLiteral("quiet")), *encoding};
     try {
         return runCommand(options, arguments);
     } catch (const CliFailure& failure) {

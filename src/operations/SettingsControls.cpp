@@ -31,6 +31,15 @@ QString SettingsControls::controlName(OptionGroup group, int member) {
 
 namespace {
 
+// The dynamic property that keeps a text field's encoding with its control.
+constexpr char kEncodingProperty[] = "textEncoding";
+
+// Looked up among the dynamic properties alone: a search of the control's declared
+// properties first, as property() makes, costs more than a received line's parse.
+bool holdsEncoding(const QWidget* widget) {
+    return widget->dynamicPropertyNames().contains(kEncodingProperty);
+}
+
 template <class Control> Control* as(QWidget* widget, const QString& name) {
     auto* control = qobject_cast<Control*>(widget);
     if (!control)
@@ -66,12 +75,28 @@ void SettingsControls::setText(TextField field, const QString& value) {
         filter_ = value;
     const QString name = controlName(field);
     QWidget* widget = control(name);
+    if (holdsEncoding(widget))
+        widget->setProperty(kEncodingProperty, QVariant());
     if (auto* box = qobject_cast<QLineEdit*>(widget))
         box->setText(value);
     else if (auto* box = qobject_cast<MultiLineBox*>(widget))
         box->setText(value);
     else
         as<QComboBox>(widget, name)->setEditText(value);
+}
+
+void SettingsControls::setLineText(TextField field, const QString& lineValue) {
+    const FieldText value = fieldText(lineValue);
+    setText(field, value.text);
+    if (value.encoding != TextEncoding::Unset)
+        controlOf(field)->setProperty(kEncodingProperty, textEncodingName(value.encoding));
+}
+
+TextEncoding SettingsControls::encoding(TextField field) const {
+    const QWidget* widget = controlOf(field);
+    if (!holdsEncoding(widget))
+        return newText_;
+    return textEncodingNamed(widget->property(kEncodingProperty).toString()).value_or(newText_);
 }
 
 bool SettingsControls::checked(CheckField field) const {
@@ -102,8 +127,10 @@ void SettingsControls::appendStatus(const QString& text) {
 
 SettingsRecord SettingsControls::record() const {
     SettingsRecord r;
-    for (const TextField field : kTextFields)
+    for (const TextField field : kTextFields) {
         r.text(field) = text(field);
+        r.encoding(field) = encoding(field);
+    }
     for (const CheckField field : kCheckFields)
         r.checked(field) = checked(field);
     r.gpsChosen = isChosen(OptionGroup::Gps, 0);

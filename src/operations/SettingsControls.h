@@ -3,6 +3,7 @@
 #include "SettingsFields.h"
 #include "SettingsLineParser.h"
 #include "SettingsRecord.h"
+#include "TextEncoding.h"
 
 #include <QHash>
 #include <QPointer>
@@ -19,7 +20,14 @@ public:
     explicit SettingsControls(QWidget* form);
 
     QString text(TextField field) const;
+    // Text of the program's own: the field no longer has an encoding of its own.
     void setText(TextField field, const QString& value);
+    // A value as cut from a line: its text, and on its control the encoding it came in.
+    void setLineText(TextField field, const QString& lineValue);
+    // The encoding the field's text goes out in.
+    TextEncoding encoding(TextField field) const;
+    // What new text goes out in where no non-ASCII text came in.
+    void setNewTextEncoding(TextEncoding encoding) { newText_ = encoding; }
 
     bool checked(CheckField field) const;
     void setChecked(CheckField field, bool checked);
@@ -53,6 +61,7 @@ private:
 
     QWidget* form_;
     QString filter_;
+    TextEncoding newText_ = TextEncoding::Utf8;
     mutable QHash<QString, QPointer<QWidget>> controls_;
 };
 

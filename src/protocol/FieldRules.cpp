@@ -1,6 +1,5 @@
 #include "FieldRules.h"
 
-#include "LineEncoding.h"
 #include "SettingsTable.h"
 #include "TrackerCodes.h"
 
@@ -35,8 +34,8 @@ bool isCallsign(const QString& value) {
            allOf(value, isAsciiLetterOrDigit);
 }
 
-qsizetype bytesSent(const QString& value) {
-    return encodeLineText(value).size();
+qsizetype bytesSent(const QString& value, TextEncoding encoding) {
+    return encodedText(value, encoding).size();
 }
 
 bool isIpv4(const QString& text) {
@@ -102,8 +101,8 @@ bool isAccessPointName(const QString& value) {
            allOf(value, [](QChar c) { return isAsciiLetterOrDigit(c) || c == u'.' || c == u'-'; });
 }
 
-bool isModemText(const QString& value) {
-    return bytesSent(value) <= kLongestModemText &&
+bool isModemText(const QString& value, TextEncoding encoding) {
+    return bytesSent(value, encoding) <= kLongestModemText &&
            allOf(value, [](QChar c) { return c != u'"' && c >= u' ' && c != QChar(0x7F); });
 }
 
@@ -142,7 +141,7 @@ const FieldRule& fieldRule(TextField field) {
     return setting(field).rule;
 }
 
-bool followsRule(TextField field, const QString& value) {
+bool followsRule(TextField field, const QString& value, TextEncoding encoding) {
     const FieldRule& rule = fieldRule(field);
     switch (rule.kind) {
     case Kind::List:
@@ -150,8 +149,9 @@ bool followsRule(TextField field, const QString& value) {
     case Kind::Number:
         return rule.items.contains(value) || isNumberOfRule(rule, value);
     case Kind::Text:
-        return bytesSent(value) <= boxLength(field) && !value.contains(QLatin1Char('#')) &&
-               !value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'));
+        return bytesSent(value, encoding) <= boxLength(field) &&
+               !value.contains(QLatin1Char('#')) && !value.contains(QLatin1Char('\r')) &&
+               !value.contains(QLatin1Char('\n'));
     case Kind::Callsign:
         return isCallsign(value);
     case Kind::Symbol:
@@ -161,7 +161,7 @@ bool followsRule(TextField field, const QString& value) {
     case Kind::AccessPoint:
         return isAccessPointName(value);
     case Kind::ModemText:
-        return isModemText(value);
+        return isModemText(value, encoding);
     case Kind::Unsent:
         break;
     }
@@ -170,7 +170,8 @@ bool followsRule(TextField field, const QString& value) {
 
 bool followsRule(TextField field, const SettingsRecord& record) {
     const QString& value = record.text(field);
-    return followsRule(field, value) && (value.toInt() == 0 || !degreesAtMost(field, record));
+    return followsRule(field, value, record.encoding(field)) &&
+           (value.toInt() == 0 || !degreesAtMost(field, record));
 }
 
 QString oneOf(QStringList texts, UiLanguage language) {
@@ -240,7 +241,7 @@ QList<TextField> brokenModemFields(const SettingsRecord& record, bool withAccess
     for (const TextField field :
          {TextField::Server, TextField::Apn, TextField::ApnUser, TextField::ApnPassword})
         if ((field == TextField::Server || withAccessPoint) &&
-            !followsRule(field, record.text(field)))
+            !followsRule(field, record.text(field), record.encoding(field)))
             broken.append(field);
     return broken;
 }

@@ -2,6 +2,7 @@
 
 #include "SettingsFields.h"
 #include "SettingsRecord.h"
+#include "TextEncoding.h"
 #include "UiLanguage.h"
 
 #include <QList>
@@ -38,7 +39,9 @@ struct FieldRule {
 
 const FieldRule& fieldRule(TextField field);
 
-bool followsRule(TextField field, const QString& value);
+// Lengths count the bytes the value goes out as in `encoding`.
+bool followsRule(TextField field, const QString& value,
+                 TextEncoding encoding = TextEncoding::Unset);
 // Its own rule, and the record's degrees at their most leave it only zeros.
 bool followsRule(TextField field, const SettingsRecord& record);
 

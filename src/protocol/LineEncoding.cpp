@@ -85,20 +85,44 @@ QString Utf8Stream::flush() {
     return escapes;
 }
 
+namespace {
+
+// Whether the character at i is an escape: the low half of a surrogate pair is a
+// character's, not an escape.
+bool escapeAt(const QString& text, qsizetype i) {
+    return isEscape(text.at(i)) && (i == 0 || !text.at(i - 1).isHighSurrogate());
+}
+
+QByteArray utf8Run(QStringView run) {
+    return run.toUtf8();
+}
+
+} // namespace
+
 QByteArray encodeLineText(const QString& text) {
+    return encodeLineText(text, utf8Run);
+}
+
+QByteArray encodeLineText(const QString& text, QByteArray (*encodeRun)(QStringView)) {
     QByteArray out;
     out.reserve(text.size());
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        // The low half of a surrogate pair is a character's, not an escape.
-        if (!isEscape(text.at(i)) || (i > 0 && text.at(i - 1).isHighSurrogate()))
+        if (!escapeAt(text, i))
             continue;
-        out += QStringView(text).mid(runStart, i - runStart).toUtf8();
+        out += encodeRun(QStringView(text).mid(runStart, i - runStart));
         out += static_cast<char>(text.at(i).unicode() - kEscapeBase);
         runStart = i + 1;
     }
-    out += QStringView(text).mid(runStart).toUtf8();
+    out += encodeRun(QStringView(text).mid(runStart));
     return out;
+}
+
+bool holdsByteEscapes(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (escapeAt(text, i))
+            return true;
+    return false;
 }
 
 QString decodeLineBytes(const QByteArray& bytes) {

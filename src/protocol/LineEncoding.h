@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <array>
 
 // Text on the line and in settings files is UTF-8. A byte that is not part of a
@@ -28,4 +29,8 @@ private:
 };
 
 QByteArray encodeLineText(const QString& text);
+// The same with each run of characters between escapes encoded by `encodeRun`.
+QByteArray encodeLineText(const QString& text, QByteArray (*encodeRun)(QStringView));
 QString decodeLineBytes(const QByteArray& bytes);
+// Whether the text holds an escape: its bytes were not UTF-8.
+bool holdsByteEscapes(const QString& text);

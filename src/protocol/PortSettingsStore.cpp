@@ -66,6 +66,11 @@ QString portSettingsFileFor(const QString& programFolder) {
     return portSettingsFileIn(configFolder);
 }
 
+TextEncoding newTextEncoding(const QString& fileName) {
+    return textEncodingNamed(ReadINI(QStringLiteral("Text"), QStringLiteral("Encoding"), fileName))
+        .value_or(TextEncoding::Utf8);
+}
+
 QString ReadINI(const QString& section, const QString& keyName, const QString& fileName) {
     return readProfileString(fileName, section, keyName).left(kReadBufferCharacters - 1);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "TextEncoding.h"
+
 #include <QString>
 
 // The port-settings file TrkComm.ini beside the program: it remembers the port
 // between runs (section "TrkComm", key "par5") and maps port numbers to devices
-// (section "Ports", keys "COM1" to "COM16").
+// (section "Ports", keys "COM1" to "COM16"); it also says what new text goes
+// out in (section "Text", key "Encoding").
 
 QString portSettingsFileIn(const QString& programFolder);
 
@@ -15,6 +18,10 @@ QString portSettingsFileIn(const QString& programFolder);
 QString portSettingsFileFor(const QString& programFolder);
 // "Port settings: FILE", the file in the system's own separators.
 QString portSettingsNote(const QString& file);
+
+// What new text goes out in, in a field that holds no text but ASCII: section
+// "Text", key "Encoding", UTF-8 or GB18030; UTF-8 when missing or neither.
+TextEncoding newTextEncoding(const QString& fileName);
 
 // One value, cut to the 254 characters that fit the 255-character buffer; ""
 // when the file, section or key is missing.

@@ -58,13 +58,14 @@ QString typedValue(const Setting& field, const QString& typed) {
     return typed;
 }
 
-std::optional<QString> valueProblem(const Setting& field, const QString& value) {
+std::optional<QString> valueProblem(const Setting& field, const QString& value,
+                                    TextEncoding encoding) {
     if (field.write.sent == SentWhen::Never)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
             .arg(QLatin1String(field.name));
     bool fits = true;
     if (const auto* text = std::get_if<TextField>(&field.target))
-        fits = followsRule(*text, value);
+        fits = followsRule(*text, value, encoding);
     if (std::holds_alternative<CheckField>(field.target))
         fits = value == QLatin1String("0") || value == QLatin1String("1");
     if (const auto* group = std::get_if<OptionGroup>(&field.target))
@@ -77,9 +78,10 @@ std::optional<QString> valueProblem(const Setting& field, const QString& value) 
 
 std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record) {
     const QString value = fieldValue(field, record);
-    if (std::optional<QString> problem = valueProblem(field, value))
-        return problem;
     const auto* text = std::get_if<TextField>(&field.target);
+    if (std::optional<QString> problem =
+            valueProblem(field, value, text ? record.encoding(*text) : TextEncoding::Unset))
+        return problem;
     if (!text || followsRule(*text, record))
         return std::nullopt;
     return QStringLiteral("%1 takes %2, not \"%3\"")
@@ -102,6 +104,17 @@ void setFieldValue(const Setting& field, const QString& value, SettingsRecord& r
 SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes) {
     for (const auto& [field, value] : changes)
         setFieldValue(*field, value, record);
+    return record;
+}
+
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes,
+                           const SettingsRecord& from) {
+    record = withChanges(std::move(record), changes);
+    for (const auto& [field, value] : changes) {
+        const auto* text = std::get_if<TextField>(&field->target);
+        if (text && from.encoding(*text) != TextEncoding::Unset)
+            record.encoding(*text) = from.encoding(*text);
+    }
     return record;
 }
 

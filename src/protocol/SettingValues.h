@@ -17,8 +17,9 @@ QString fieldValue(const Setting& field, const SettingsRecord& record);
 // tracker's width; anything else as it is.
 QString typedValue(const Setting& field, const QString& typed);
 
-// Why the field cannot hold `value`; nothing when it can.
-std::optional<QString> valueProblem(const Setting& field, const QString& value);
+// Why the field cannot hold `value`, sent in `encoding`; nothing when it can.
+std::optional<QString> valueProblem(const Setting& field, const QString& value,
+                                    TextEncoding encoding = TextEncoding::Unset);
 
 // Why the field cannot hold its value beside the record's other fields (90
 // degrees with minutes); nothing when it can.
@@ -30,6 +31,10 @@ void setFieldValue(const Setting& field, const QString& value, SettingsRecord& r
 // Fields and the values to give them, in order.
 using FieldChanges = QList<std::pair<const Setting*, QString>>;
 SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes);
+// The same, each changed text taking the encoding it has in `from` (a settings
+// file's record) where it has one there.
+SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes,
+                           const SettingsRecord& from);
 
 // The fields the write sends, for this record: the position only when fixed,
 // the interval only in interval mode.

@@ -36,13 +36,13 @@ std::optional<QString> lineValue(const Setting& setting, const SettingsRecord& r
     const TextField field = std::get<TextField>(setting.target);
     switch (setting.reply.value) {
     case ReplyValue::Call:
-        return r.text(TextField::Callsign) + QLatin1Char('-') + r.text(TextField::Ssid);
+        return r.lineText(TextField::Callsign) + QLatin1Char('-') + r.lineText(TextField::Ssid);
     case ReplyValue::Position:
         return positionText(r, QLatin1Char('/'));
     case ReplyValue::Code: // a text not in the table has an empty code
         return codeOfText(field, r.text(field)).value_or(QString());
     default:
-        return r.text(field);
+        return r.lineText(field);
     }
 }
 

@@ -67,10 +67,10 @@ struct ParseResult {
 // a settings file), without its line end.
 ParseResult parseSettingsLine(const QString& line);
 
-// Applies one effect to a target with setText, setChecked, setChosen, raise and appendStatus.
+// Applies one effect to a target with setLineText, setChecked, setChosen, raise and appendStatus.
 template <class Target> void applyEffect(const FieldEffect& change, Target& target) {
     if (const auto* set = std::get_if<effect::SetText>(&change))
-        target.setText(set->field, set->value);
+        target.setLineText(set->field, set->value);
     else if (const auto* check = std::get_if<effect::SetCheck>(&change))
         target.setChecked(check->field, check->checked);
     else if (const auto* choose = std::get_if<effect::SetChosen>(&change))
@@ -102,7 +102,7 @@ struct LineFlags {
 struct RecordRead : LineFlags {
     SettingsRecord record;
 
-    void setText(TextField field, const QString& value) { record.text(field) = value; }
+    void setLineText(TextField field, const QString& value) { record.setLineText(field, value); }
     void setChecked(CheckField field, bool checked) { record.checked(field) = checked; }
     void setChosen(OptionGroup group, int member, bool chosen) {
         record.setChosen(group, member, chosen);

@@ -1,5 +1,7 @@
 #include "SettingsRecord.h"
 
+#include <utility>
+
 namespace {
 
 // Beacon modes by member of their option group.
@@ -15,6 +17,30 @@ QString& SettingsRecord::text(TextField field) {
 
 const QString& SettingsRecord::text(TextField field) const {
     return texts.at(static_cast<std::size_t>(field));
+}
+
+TextEncoding& SettingsRecord::encoding(TextField field) {
+    return encodings.at(static_cast<std::size_t>(field));
+}
+
+TextEncoding SettingsRecord::encoding(TextField field) const {
+    return encodings.at(static_cast<std::size_t>(field));
+}
+
+void SettingsRecord::setLineText(TextField field, const QString& lineValue) {
+    FieldText value = fieldText(lineValue);
+    text(field) = std::move(value.text);
+    encoding(field) = value.encoding;
+}
+
+QString SettingsRecord::lineText(TextField field) const {
+    return lineTextIn(text(field), encoding(field));
+}
+
+void SettingsRecord::setNewTextEncoding(TextEncoding newText) {
+    for (TextEncoding& kept : encodings)
+        if (kept == TextEncoding::Unset)
+            kept = newText;
 }
 
 bool& SettingsRecord::checked(CheckField field) {

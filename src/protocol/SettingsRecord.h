@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SettingsFields.h"
+#include "TextEncoding.h"
 
 #include <QString>
 #include <array>
@@ -9,8 +10,9 @@
 struct SettingsRecord {
     enum class BeaconMode { None, Off, Smart, Interval };
 
-    // By TextField.
+    // By TextField: the text as shown, and the encoding it goes out in.
     std::array<QString, kTextFields.size()> texts;
+    std::array<TextEncoding, kTextFields.size()> encodings{};
     bool gpsChosen = false;
     bool fixChosen = false;
     bool micE = false;
@@ -20,6 +22,15 @@ struct SettingsRecord {
 
     QString& text(TextField field);
     const QString& text(TextField field) const;
+    TextEncoding& encoding(TextField field);
+    TextEncoding encoding(TextField field) const;
+    // A value as cut from a line: its text and the encoding its bytes came in.
+    void setLineText(TextField field, const QString& lineValue);
+    // The text as line text in its encoding: the bytes it goes out as.
+    QString lineText(TextField field) const;
+    // Fields that came without an encoding of their own, having no non-ASCII
+    // text, send new text in `encoding`.
+    void setNewTextEncoding(TextEncoding encoding);
     bool& checked(CheckField field);
 
     bool isChosen(OptionGroup group, int member) const;

@@ -13,10 +13,10 @@ QString flag(bool on) {
 }
 
 QString callValue(const SettingsRecord& f) {
-    const QString& callsign = f.text(TextField::Callsign);
+    const QString callsign = f.lineText(TextField::Callsign);
     const qsizetype padding = qMax<qsizetype>(0, kCallsignWidth - callsign.size());
     return callsign + QString(padding, QLatin1Char(' ')) + QLatin1Char('-') +
-           f.text(TextField::Ssid);
+           f.lineText(TextField::Ssid);
 }
 
 // The chosen member's code; none when no member is chosen.
@@ -44,7 +44,7 @@ std::optional<QString> commandValue(const Setting& setting, const SettingsRecord
         return positionText(f, QLatin1Char(','));
     // A listed text goes as its code; the field rules let no other text reach a
     // write, and a backlight time goes as it is.
-    return codeOfText(field, f.text(field)).value_or(f.text(field));
+    return codeOfText(field, f.text(field)).value_or(f.lineText(field));
 }
 } // namespace
 
@@ -83,7 +83,7 @@ WriteStep writeStep(int index, const SettingsRecord& f) {
 }
 
 QString positionText(const SettingsRecord& f, QChar between) {
-    const auto t = [&f](TextField field) { return f.text(field); };
+    const auto t = [&f](TextField field) { return f.lineText(field); };
     return t(TextField::LatDegrees) + t(TextField::LatMinutes) + QLatin1Char('.') +
            t(TextField::LatHundredths) + t(TextField::LatHemisphere) + between +
            t(TextField::LonDegrees) + t(TextField::LonMinutes) + QLatin1Char('.') +

@@ -55,6 +55,49 @@ private:
                    : QString();
     }
 
+    // Bad input: nothing goes out.
+    void badInputRows() {
+        const auto row = [](const char* name, const QStringList& arguments, const char* message) {
+            QTest::newRow(name) << QStringList{} << arguments << "" << 2 << QByteArray(message);
+        };
+        row("unknown option", {"--bogus", "restart"}, "Unknown option 'bogus'");
+        row("port without its value", {"read", "--port"}, "Missing value after '--port'");
+        row("output not writable", {"read", "-o", "/nonexistent/x.ini"}, "cannot be written");
+        row("output into /proc", {"read", "-o", "/proc/version"}, "cannot be written");
+        row("missing file", {"write", folder_.filePath("none.ini")}, "none.ini: ");
+        row("file over 16 KB", {"write", put("big.ini", QByteArray(16 * 1024 + 1, 'A'))},
+            "big.ini: The file is larger than 16 KB");
+        row("line without a cut", {"write", put("cut.ini", "[KITE5]\r\n\r\nCALLSIGN:NOCALL\r\n")},
+            "cut.ini:3: cannot read \"CALLSIGN:NOCALL\"");
+        row("file without a setting", {"write", put("none.ini", "[KITE5]\r\n\r\nVER:2\r\n")},
+            "none.ini: no setting to write");
+        row("unknown field", {"set", "calsign=X"}, "unknown field");
+        row("field without a value", {"set", "ssid"}, "set: give a value: ssid=VALUE");
+        row("callsign with a dash", {"set", "callsign=DL-1"}, "callsign takes 1 to 6 letters");
+        // The tracker's beacon mode is smart and its position from GPS.
+        row("interval in smart mode", {"set", "interval=60"},
+            "set: interval is written only with beacon=interval, not beacon=smart");
+        row("position from GPS", {"set", "lat_degrees=45"}, "give gps=fixed with it");
+        row("server with a command", {"gprs", "set", "--server", "evil\",9999,1,C\rAT+X"},
+            "--server takes a host name");
+        row("quote in the apn", {"gprs", "set", "--server", "a.net", "--apn", "cm\"net"},
+            "--apn takes up to 63 letters");
+        row("passcode without a callsign", {"passcode"}, "passcode: give a CALLSIGN");
+        row("short image", {"flash", put("short.bin", QByteArray(4999, 'x'))},
+            "4999 bytes is too short");
+        row("oversized image",
+            {"flash", put("big.bin", QByteArray(256 * 2048, 'x')), "--keep-settings"},
+            "524288 bytes is too large");
+        row("unknown country", {"gprs", "apn", "XX"}, "No operators are listed for the country");
+        row("unknown operator", {"gprs", "set", "--server", "a.net", "--operator", "cn:Nobody"},
+            "No operator \"Nobody\" in CN China; its operators: China Mobile, ");
+        row("operator and apn",
+            {"gprs", "set", "--server", "a.net", "--operator", "CN:China Mobile", "--apn", "x"},
+            "--operator gives the access point; leave out --apn");
+        row("unknown text encoding", {"read", "--text-encoding", "big5"},
+            "--text-encoding takes UTF-8 or GB18030, not \"big5\"");
+    }
+
 private Q_SLOTS:
     // Restore points of this test's reads alone.
     void initTestCase() { qputenv("XDG_DATA_HOME", folder_.filePath("data").toLocal8Bit()); }
@@ -120,44 +163,7 @@ private Q_SLOTS:
         QTest::newRow("no such port")
             << QStringList{} << QStringList{"read", "--port", folder_.filePath("ttyNone")} << ""
             << 3 << QByteArray("No such file or directory");
-        // Bad input: nothing goes out.
-        const auto row = [](const char* name, const QStringList& arguments, const char* message) {
-            QTest::newRow(name) << QStringList{} << arguments << "" << 2 << QByteArray(message);
-        };
-        row("unknown option", {"--bogus", "restart"}, "Unknown option 'bogus'");
-        row("port without its value", {"read", "--port"}, "Missing value after '--port'");
-        row("output not writable", {"read", "-o", "/nonexistent/x.ini"}, "cannot be written");
-        row("output into /proc", {"read", "-o", "/proc/version"}, "cannot be written");
-        row("missing file", {"write", folder_.filePath("none.ini")}, "none.ini: ");
-        row("file over 16 KB", {"write", put("big.ini", QByteArray(16 * 1024 + 1, 'A'))},
-            "big.ini: The file is larger than 16 KB");
-        row("line without a cut", {"write", put("cut.ini", "[KITE5]\r\n\r\nCALLSIGN:NOCALL\r\n")},
-            "cut.ini:3: cannot read \"CALLSIGN:NOCALL\"");
-        row("file without a setting", {"write", put("none.ini", "[KITE5]\r\n\r\nVER:2\r\n")},
-            "none.ini: no setting to write");
-        row("unknown field", {"set", "calsign=X"}, "unknown field");
-        row("field without a value", {"set", "ssid"}, "set: give a value: ssid=VALUE");
-        row("callsign with a dash", {"set", "callsign=DL-1"}, "callsign takes 1 to 6 letters");
-        // The tracker's beacon mode is smart and its position from GPS.
-        row("interval in smart mode", {"set", "interval=60"},
-            "set: interval is written only with beacon=interval, not beacon=smart");
-        row("position from GPS", {"set", "lat_degrees=45"}, "give gps=fixed with it");
-        row("server with a command", {"gprs", "set", "--server", "evil\",9999,1,C\rAT+X"},
-            "--server takes a host name");
-        row("quote in the apn", {"gprs", "set", "--server", "a.net", "--apn", "cm\"net"},
-            "--apn takes up to 63 letters");
-        row("passcode without a callsign", {"passcode"}, "passcode: give a CALLSIGN");
-        row("short image", {"flash", put("short.bin", QByteArray(4999, 'x'))},
-            "4999 bytes is too short");
-        row("oversized image",
-            {"flash", put("big.bin", QByteArray(256 * 2048, 'x')), "--keep-settings"},
-            "524288 bytes is too large");
-        row("unknown country", {"gprs", "apn", "XX"}, "No operators are listed for the country");
-        row("unknown operator", {"gprs", "set", "--server", "a.net", "--operator", "cn:Nobody"},
-            "No operator \"Nobody\" in CN China; its operators: China Mobile, ");
-        row("operator and apn",
-            {"gprs", "set", "--server", "a.net", "--operator", "CN:China Mobile", "--apn", "x"},
-            "--operator gives the access point; leave out --apn");
+        badInputRows();
     }
 
     void failuresEndWithOneMessage() {
@@ -457,6 +463,65 @@ private Q_SLOTS:
                               {"apn", stored[0]},
                               {"user", stored[1]},
                               {"password", stored[2]}}));
+    }
+    // A text is decoded in the encoding its bytes fit, saved and written back as the
+    // same bytes, and changed in the encoding it came in: GB18030, UTF-8, or neither.
+    void textKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("comment");
+        QTest::addColumn<QStringList>("read");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray gb = "\xD6\xD0\xCE\xC4 1";
+        const QByteArray utf8 = "\xE4\xB8\xAD\xE6\x96\x87 1";
+        const QString file = folder_.filePath("encoded.ini");
+        const QStringList readText{"read", "-o", file};
+        const QStringList writeBack{"write", file, "--all"};
+        // 60 bytes in GB18030, 90 in UTF-8: the comment takes 61.
+        const QString thirty(30, QChar(0x597D));
+        QTest::newRow("GB18030, kept") << gb << readText << QByteArray("comment         中文 1\n")
+                                       << writeBack << "AT+COMMENT," + gb + "#\r\n";
+        QTest::newRow("GB18030 in JSON, changed")
+            << gb << QStringList{"--json", "read"} << QByteArray(R"("comment": "中文 1")")
+            << QStringList{"set", "comment=" + thirty}
+            << "AT+COMMENT," + QByteArray("\xBA\xC3").repeated(30) + "#\r\n";
+        QTest::newRow("UTF-8, kept") << utf8 << readText << QByteArray("comment         中文 1\n")
+                                     << writeBack << "AT+COMMENT," + utf8 + "#\r\n";
+        QTest::newRow("UTF-8, changed too long for it")
+            << utf8 << QStringList{"read"} << QByteArray("comment         中文 1\n")
+            << QStringList{"set", "comment=" + thirty} << QByteArray();
+        QTest::newRow("neither, kept") << QByteArray("\xFF\xFEok") << readText << QByteArray("ok\n")
+                                       << writeBack << QByteArray("AT+COMMENT,\xFF\xFEok#\r\n");
+        QTest::newRow("neither, changed in the encoding chosen")
+            << QByteArray("\xFF\xFEok") << QStringList{"read"} << QByteArray("ok\n")
+            << QStringList{"--text-encoding", "gb18030", "set", "comment=好"}
+            << QByteArray("AT+COMMENT,\xBA\xC3#\r\n");
+        QTest::newRow("ASCII, changed by a file of GB18030")
+            << QByteArray("abc") << QStringList{"read"} << QByteArray("comment         abc\n")
+            << QStringList{"write", put("one-gb18030.ini", "COMMENT:" + gb + "\r\n")}
+            << "AT+COMMENT," + gb + "#\r\n";
+    }
+
+    void textKeepsItsEncoding() {
+        QFETCH(QByteArray, comment);
+        QFETCH(QStringList, read);
+        QFETCH(QByteArray, shown);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, written);
+        VirtualTracker tracker;
+        QVERIFY(tracker.start({"--settings", put("encoded.txt", "COMMENT:" + comment + "\n")}));
+        const Run shownRun = kite12(on(tracker, read));
+        QCOMPARE(shownRun.exitCode, 0);
+        QVERIFY2(shownRun.out.contains(shown), shownRun.out.constData());
+        const Run run = kite12(on(tracker, arguments));
+        if (written.isEmpty()) {
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY2(run.err.contains("Nothing written: comment takes"), run.err.constData());
+            QVERIFY(!tracker.received().contains("AT+COMMENT"));
+            return;
+        }
+        QCOMPARE(run.exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(afterRead(tracker.received()).contains(written), kPatienceMs);
     }
 };
 

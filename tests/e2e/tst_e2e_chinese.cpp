@@ -1,3 +1,7 @@
+#include "Gb18030.h"
+#include "LineEncoding.h"
+#include "SettingsFileLoad.h"
+#include "SettingsFileSave.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -30,6 +34,65 @@ private Q_SLOTS:
         bench.tracker().stop();
         bench.click(ctl::ReadButton);
         QVERIFY(bench.text(ctl::StatusLog).endsWith("\r\n读取失败.请重试一遍"));
+    }
+
+    // Each text shows in the encoding its bytes fit, goes back unchanged as the same
+    // bytes, and changed in the encoding it came in, else in TrkComm.ini's choice.
+    void textKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("comment");
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QString>("shownComment");
+        QTest::addColumn<QByteArray>("changedComment");
+        QTest::addColumn<QByteArray>("changedStatus");
+        const QByteArray gb = "\xD6\xD0\xCE\xC4 1";
+        const QByteArray utf8 = "\xE4\xB8\xAD\xE6\x96\x87 1";
+        // Without the system's GB18030 (Wine) its bytes stay escapes and new text is UTF-8.
+        const bool converts = gb18030Supported();
+        const QByteArray goodGb = converts ? "\xBA\xC3" : "\xE5\xA5\xBD";
+        const QByteArray goodUtf8 = "\xE5\xA5\xBD";
+        QTest::newRow("GB18030, ASCII; UTF-8 for new text")
+            << QByteArray() << gb << QByteArray("ok")
+            << (converts ? QStringLiteral("中文 1") : decodeLineBytes(gb)) << goodGb << goodUtf8;
+        QTest::newRow("UTF-8, neither; GB18030 for new text")
+            << QByteArray("[Text]\r\nEncoding=GB18030\r\n") << utf8 << QByteArray("\xFF\xFEok")
+            << "中文 1" << goodUtf8 << goodGb;
+    }
+
+    void textKeepsItsEncoding() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, comment);
+        QFETCH(QByteArray, status);
+        QFETCH(QString, shownComment);
+        QFETCH(QByteArray, changedComment);
+        QFETCH(QByteArray, changedStatus);
+        QTemporaryDir files;
+        QFile seed(files.filePath("seed.txt"));
+        const QByteArray lines = "COMMENT:" + comment + "\nSTATUS:" + status + "\n";
+        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write(lines) == lines.size());
+        seed.close();
+        WindowBench bench;
+        QVERIFY(bench.start({"--settings", seed.fileName()}, ini));
+        bench.click(ctl::ReadButton);
+        QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
+        const auto sent = [](const char* command, const QByteArray& value) {
+            return QByteArray("AT+") + command + ',' + value + "#\r\n";
+        };
+        const QByteArray kept = bench.write();
+        QVERIFY(kept.contains(sent("COMMENT", comment)) && kept.contains(sent("STATUS", status)));
+        const QString saved = files.filePath("saved.ini");
+        QVERIFY(bench.form().findChild<SettingsFileSave*>()->saveFile(saved));
+        bench.setText(ctl::box(TextField::Comment), "好");
+        bench.setText(ctl::box(TextField::Status), "好");
+        const QByteArray changed = bench.write();
+        QVERIFY(changed.contains(sent("COMMENT", changedComment)) &&
+                changed.contains(sent("STATUS", changedStatus)));
+        // What Save file kept loads back and goes out as the bytes read.
+        bench.form().findChild<SettingsFileLoad*>()->loadFile(saved);
+        QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
+        const QByteArray loaded = bench.write();
+        QVERIFY(loaded.contains(sent("COMMENT", comment)) &&
+                loaded.contains(sent("STATUS", status)));
     }
 };
 

@@ -18,19 +18,6 @@ bool marked(WindowBench& bench, const char* control) {
     return bench.form().findChild<QWidget*>(control)->property(ChangeMarks::kProperty).toBool();
 }
 
-// The bytes of one press of Write data, once `size` of them (or the last step) arrived.
-QByteArray writeOf(WindowBench& bench, qsizetype size = 0) {
-    const qsizetype mark = bench.tracker().received().size();
-    bench.click(ctl::WriteButton);
-    (void)QTest::qWaitFor(
-        [&] {
-            const QByteArray sent = bench.tracker().received().mid(mark);
-            return sent.contains("SMART") && sent.endsWith("\r\n");
-        },
-        kPatienceMs);
-    return bench.received(mark, size);
-}
-
 } // namespace
 
 // Settings kept by the window: settings files, restore points, change marks, the port.
@@ -58,7 +45,7 @@ private Q_SLOTS:
                 !marked(reader, ctl::box(TextField::Callsign)));
         reader.setText(ctl::box(TextField::Comment), comment);
         QVERIFY(!marked(reader, ctl::box(TextField::Comment)));
-        const QByteArray written = writeOf(reader);
+        const QByteArray written = reader.write();
         const QString saved = files_.filePath("saved.ini");
         QVERIFY(reader.enabled(ctl::SaveFileButton));
         QVERIFY(reader.form().findChild<SettingsFileSave*>()->saveFile(saved));
@@ -76,12 +63,12 @@ private Q_SLOTS:
             QVERIFY(marked(loader, ctl::box(TextField::Comment)));
             load->loadFile(file);
             QVERIFY(!marked(loader, ctl::box(TextField::Comment)));
-            QCOMPARE(writeOf(loader, written.size()), written);
+            QCOMPARE(loader.write(written.size()), written);
         }
         // A complete write makes what it wrote the fields to compare with.
         reader.setText(ctl::box(TextField::Callsign), "AB1CD");
         QVERIFY(marked(reader, ctl::box(TextField::Callsign)));
-        (void)writeOf(reader);
+        (void)reader.write();
         QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::box(TextField::Callsign)), kPatienceMs);
     }
 

@@ -5,6 +5,7 @@
 #include "LineEncoding.h"
 #include "SettingsFile.h"
 #include "SettingsLineParser.h"
+#include "TextEncoding.h"
 
 #include <QByteArray>
 
@@ -21,7 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QByteArray encoded = encodeLineText(line);
         lineBytes += encoded.size();
         rejoined += encoded + '\n';
-        parseSettingsLine(line);
+        // Each text, in whichever encoding its bytes fit, goes back as the same bytes.
+        for (const FieldEffect& change : parseSettingsLine(line).effects) {
+            if (const auto* set = std::get_if<effect::SetText>(&change)) {
+                const FieldText value = fieldText(set->value);
+                FUZZ_CHECK(encodedText(value.text, value.encoding) == encodeLineText(set->value));
+            }
+        }
     }
     // Only line ends and a leading mark are dropped, and one end never ends two lines.
     const qsizetype mark = bytes.startsWith(byteOrderMark) ? byteOrderMark.size() : 0;

@@ -3,6 +3,8 @@
 #include "DefaultSettings.h"
 #include "DialogueRunner.h"
 #include "FieldRules.h"
+#include "Gb18030.h"
+#include "LineEncoding.h"
 #include "MapPosition.h"
 #include "TrackerCommands.h"
 
@@ -114,6 +116,26 @@ private Q_SLOTS:
         f = defaultRecord(UiLanguage::English);
         f.gpsChosen = false;
         QTest::newRow("neither gps nor fix") << 10 << f << "AT+GPS,0#";
+        // A text goes out in the encoding it came in; the bytes are line text here.
+        const auto read = [](const QByteArray& bytes, const QString& changedTo = {}) {
+            SettingsRecord f = defaultRecord(UiLanguage::English);
+            f.setLineText(TextField::Comment, decodeLineBytes(bytes));
+            if (!changedTo.isEmpty())
+                f.text(TextField::Comment) = changedTo;
+            f.setNewTextEncoding(TextEncoding::Gb18030);
+            return f;
+        };
+        const auto sent = [](const QByteArray& bytes) {
+            return decodeLineBytes("AT+COMMENT," + bytes + "#");
+        };
+        // Without the system's GB18030 (Wine) new text goes out in UTF-8.
+        const QByteArray good = gb18030Supported() ? "\xBA\xC3" : "\xE5\xA5\xBD";
+        QTest::newRow("GB18030 kept") << 4 << read("\xD6\xD0\xCE\xC4") << sent("\xD6\xD0\xCE\xC4");
+        QTest::newRow("GB18030 changed") << 4 << read("\xD6\xD0", "好") << sent(good);
+        QTest::newRow("UTF-8 changed, GB18030 for new text")
+            << 4 << read("\xE4\xB8\xAD", "好") << sent("\xE5\xA5\xBD");
+        QTest::newRow("ASCII changed, GB18030 for new text")
+            << 4 << read("abc", "好") << sent(good);
     }
 
     void singleValues() {
@@ -152,6 +174,15 @@ private Q_SLOTS:
             for (const QString& value : rule.refused)
                 QVERIFY2(!followsRule(rule.field, value), qPrintable(value));
         }
+        // Lengths count the bytes of the encoding the text goes out in: 3 or 2 a character.
+        const QString thirty(30, QChar(0x6D4B));
+        QVERIFY(!followsRule(TextField::Comment, thirty, TextEncoding::Utf8));
+        QCOMPARE(followsRule(TextField::Comment, thirty, TextEncoding::Gb18030),
+                 gb18030Supported());
+        QVERIFY(!followsRule(TextField::Comment, thirty + "xx", TextEncoding::Gb18030));
+        QCOMPARE(followsRule(TextField::Status, thirty.left(20), TextEncoding::Gb18030),
+                 gb18030Supported());
+        QVERIFY(!followsRule(TextField::Status, thirty.left(21), TextEncoding::Gb18030));
         // The write of the tracker's settings leaves the modem's fields alone.
         QCOMPARE(brokenFields(defaultRecord(UiLanguage::English)), QList<TextField>{});
         // At 90 and 180 degrees the minutes and hundredths are zeros; the fixed

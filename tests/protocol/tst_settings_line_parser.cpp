@@ -1,7 +1,11 @@
+#include "Gb18030.h"
 #include "LineEncoding.h"
 #include "SettingsLineParser.h"
+#include "TextEncoding.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(TextEncoding)
 
 namespace {
 
@@ -148,6 +152,51 @@ private Q_SLOTS:
         QCOMPARE(text.size(), characters);
         QCOMPARE(text == QString::fromUtf8(bytes), characters < bytes.size());
         QCOMPARE(encodeLineText(text), bytes);
+    }
+    // A value is decoded whole in the first encoding its bytes fit, goes out unchanged
+    // as the same bytes, and changed in the same encoding (UTF-8 where none came).
+    void fieldTextKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QByteArray>("changedToGood");
+        const QByteArray good = "\xE5\xA5\xBD";
+        const QByteArray goodGb = "\xBA\xC3";
+        QTest::newRow("ASCII") << QByteArray("abc") << "abc" << TextEncoding::Unset << good;
+        QTest::newRow("UTF-8") << QByteArray("\xE4\xB8\xAD\xE6\x96\x87") << "中文"
+                               << TextEncoding::Utf8 << good;
+        QTest::newRow("UTF-8 that is GB18030 too")
+            << QByteArray("\xC3\xA9") << "é" << TextEncoding::Utf8 << good;
+        // Where the system has no GB18030 (Wine), its bytes stay escapes and go out unchanged.
+        const auto gbRow = [&](const char* name, const QByteArray& bytes, const QString& text) {
+            if (gb18030Supported())
+                QTest::newRow(name) << bytes << text << TextEncoding::Gb18030 << goodGb;
+            else
+                QTest::newRow(name)
+                    << bytes << decodeLineBytes(bytes) << TextEncoding::Unset << good;
+        };
+        gbRow("GB18030", "\xD6\xD0\xCE\xC4 1", "中文 1");
+        gbRow("GB18030, four bytes beyond the BMP", "\x94\x39\xFC\x36\xA8\xA6", "😀é");
+        gbRow("GB18030 with its byte-order mark", "\x84\x31\x95\x33\xD6\xD0",
+              QString(QChar(0xFEFF)) + "中");
+        QTest::newRow("GB18030 cut short")
+            << QByteArray("\xD6\xD0\xCE") << QString(QChar(0xDCD6)) + QChar(0xDCD0) + QChar(0xDCCE)
+            << TextEncoding::Unset << good;
+        QTest::newRow("neither") << QByteArray("\xFF\xFEok")
+                                 << QString(QChar(0xDCFF)) + QChar(0xDCFE) + "ok"
+                                 << TextEncoding::Unset << good;
+    }
+    void fieldTextKeepsItsEncoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QByteArray, changedToGood);
+        const FieldText value = fieldText(decodeLineBytes(bytes));
+        QCOMPARE(value.text, text);
+        QCOMPARE(value.encoding, encoding);
+        QCOMPARE(encodedText(value.text, value.encoding), bytes);
+        QCOMPARE(encodeLineText(lineTextIn(value.text, value.encoding)), bytes);
+        QCOMPARE(encodedText(QStringLiteral("好"), value.encoding), changedToGood);
     }
 };
 

@@ -32,7 +32,8 @@ void declareOptions(QCommandLineParser& parser) {
     };
     valued("link", "Keep a symlink PATH pointing at the current device.", "PATH");
     valued("log", "Log received bytes and events to FILE.", "FILE");
-    valued("settings", "Start from the reply lines (KEY:value) in FILE.", "FILE");
+    valued("settings", "Start from the reply lines (KEY:value) in FILE, bytes as they are.",
+           "FILE");
     valued("connect-from", "Answer the handshake only from the K-th on.", "K");
     flag("never-connect", "Never answer the handshake.");
     valued("boot-window", "Answer the handshake only S seconds after a start, REBOOT# or replug.",
