@@ -141,7 +141,7 @@ shoot_linux() {
 prepare_wine() {
     qt="$(scripts/setup-windows.sh)"
     mkdir "$work/program"
-    cp "$windows/src/app/kite12-config.exe" "$work/program/"
+    cp -r "$windows/src/app/kite12-config.exe" "$windows/src/app/share" "$work/program/"
     # The window recalls COM3, where the tracker is.
     printf '[TrkComm]\r\npar5=COM3\r\n' >"$work/program/TrkComm.ini"
     # Wine takes the system locale from glibc's, which need not be installed.
