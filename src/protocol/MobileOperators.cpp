@@ -13,6 +13,16 @@ bool isElement(const QXmlStreamReader& xml, QLatin1String name) {
     return xml.name() == name;
 }
 
+// Hands each child element named `name` to `read`, which reads it whole; skips the others.
+template <typename Read> void forEachChild(QXmlStreamReader& xml, QLatin1String name, Read read) {
+    while (xml.readNextStartElement()) {
+        if (isElement(xml, name))
+            read();
+        else
+            xml.skipCurrentElement();
+    }
+}
+
 // An operator's or an access point's name: the one without a language, as the
 // file gives its translations beside it.
 void takeName(QXmlStreamReader& xml, QString& name, bool& translated) {
@@ -56,15 +66,11 @@ MobileOperator readOperator(QXmlStreamReader& xml) {
         if (isElement(xml, QLatin1String("name"))) {
             takeName(xml, mobile.name, translated);
         } else if (isElement(xml, QLatin1String("gsm"))) {
-            while (xml.readNextStartElement()) {
-                if (!isElement(xml, QLatin1String("apn"))) {
-                    xml.skipCurrentElement();
-                    continue;
-                }
+            forEachChild(xml, QLatin1String("apn"), [&] {
                 OperatorAccessPoint point = readAccessPoint(xml);
                 if (!point.value.isEmpty())
                     mobile.accessPoints.append(std::move(point));
-            }
+            });
         } else {
             xml.skipCurrentElement();
         }
@@ -75,15 +81,11 @@ MobileOperator readOperator(QXmlStreamReader& xml) {
 OperatorCountry readCountry(QXmlStreamReader& xml) {
     OperatorCountry country;
     country.code = xml.attributes().value(QLatin1String("code")).toString().trimmed().toUpper();
-    while (xml.readNextStartElement()) {
-        if (!isElement(xml, QLatin1String("provider"))) {
-            xml.skipCurrentElement();
-            continue;
-        }
+    forEachChild(xml, QLatin1String("provider"), [&] {
         MobileOperator mobile = readOperator(xml);
         if (!mobile.accessPoints.isEmpty() && !mobile.name.isEmpty())
             country.operators.append(std::move(mobile));
-    }
+    });
     return country;
 }
 
@@ -118,15 +120,11 @@ OperatorList readOperatorList(const QByteArray& xml) {
     if (reader.readNextStartElement()) {
         if (!isElement(reader, QLatin1String("serviceproviders")))
             return {{}, QStringLiteral("it is not a list of mobile operators")};
-        while (reader.readNextStartElement()) {
-            if (!isElement(reader, QLatin1String("country"))) {
-                reader.skipCurrentElement();
-                continue;
-            }
+        forEachChild(reader, QLatin1String("country"), [&] {
             OperatorCountry country = readCountry(reader);
             if (!country.operators.isEmpty() && !country.code.isEmpty())
                 list.countries.append(std::move(country));
-        }
+        });
     }
     // Half a list would pass for the whole one.
     if (reader.hasError())
