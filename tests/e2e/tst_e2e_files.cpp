@@ -72,6 +72,20 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::box(TextField::Callsign)), kPatienceMs);
     }
 
+    // The stamp, not the order of saving, tells the newest; a callsign's oldest go beyond the kept.
+    void restorePointsKeepTheNewest() {
+        SettingsRecord record;
+        record.text(TextField::Callsign) = QStringLiteral("ZZ9RP");
+        // Saved out of order: minutes 0, 7, 14 and on, modulo 51.
+        for (int i = 0; i <= kRestorePointsKept; ++i)
+            QVERIFY(std::holds_alternative<QString>(saveRestorePoint(
+                record, QDateTime(QDate(2099, 1, 1), QTime(0, 7 * i % (kRestorePointsKept + 1))))));
+        const QStringList kept = QDir(restorePointFolder()).entryList({"ZZ9RP_*"});
+        QCOMPARE(kept.size(), kRestorePointsKept);
+        QVERIFY(!kept.contains("ZZ9RP_20990101-000000-000.ini"));
+        QCOMPARE(QFileInfo(newestRestorePoint()).fileName(), "ZZ9RP_20990101-005000-000.ini");
+    }
+
     // Installed where it cannot write, the window keeps its port in the user's config folder:
     // ~/.config/kite12 or %APPDATA%\kite12.
     void portRememberedWithoutAWritableProgramFolder() {
