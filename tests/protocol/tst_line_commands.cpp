@@ -134,7 +134,7 @@ private Q_SLOTS:
              aprsServers() + QStringList{"192.0.2.1", "2001:db8::1", "::ffff:192.0.2.1",
                                          "1:2:3:4:5:6:7:8", host.left(253)},
              {"", "host:1234", "a\",99,\"b", "evil\r\nAT+X", "256.1.1.1", "1.2.3", "-a.net",
-              "1::2::3", "1:2:3:4:5:6:7", host.left(254)}},
+              "1::2::3", "1:2:3:4:5:6:7", "1:2:3:4::5:6:7:8", host.left(254)}},
             {TextField::Apn,
              {"cmnet", "", QString(63, u'a')},
              {QString(64, u'a'), "cm\"net", "internet 2"}},
@@ -173,6 +173,7 @@ private Q_SLOTS:
         }
         QCOMPARE(acceptedValues(TextField::LonMinutes, pole, UiLanguage::Chinese),
                  "180 度时只能为 00");
+        QCOMPARE(acceptedValues(TextField::LatHundredths, UiLanguage::English), "00 to 99");
     }
 
     // Parts as the boxes hold them, "" for a text refused; then the decimal

@@ -34,6 +34,7 @@ private Q_SLOTS:
         QVERIFY(writeProfileString(path_, "TRKCOMM", "Par5", "COM3"));
         QVERIFY(writeProfileString(path_, "TrkComm", "InBuff", "2048"));
         QVERIFY(writeProfileString(path_, "New", "k", "v"));
+        QVERIFY(!writeProfileString(path_ + "/not-a-folder/TrkComm.ini", "New", "k", "v"));
         QCOMPARE(contents(path_),
                  QByteArray("; kept comment\r\n[Ports]\r\nCOM3=/dev/ttyUSB0\r\n\r\n"
                             "[trkcomm]\r\nPar5=COM3\r\npar4=9600\r\nInBuff=2048\r\n"
