@@ -22,6 +22,8 @@ void setMarked(QWidget* control, bool marked) {
     // A style sheet looks at dynamic properties only when the control is polished again.
     control->style()->unpolish(control);
     control->style()->polish(control);
+    // Polishing repaints only what changes the palette or font; the frame is neither.
+    control->update();
 }
 
 } // namespace

@@ -10,12 +10,27 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
 
 bool marked(WindowBench& bench, const char* control) {
     return bench.form().findChild<QWidget*>(control)->property(ChangeMarks::kProperty).toBool();
+}
+
+// Whether the window on the screen shows the mark's orange on the control.
+bool markShown(WindowBench& bench, const char* control) {
+    const auto* box = bench.form().findChild<QWidget*>(control);
+    const QImage shown = box->screen()
+                             ->grabWindow(bench.form().winId())
+                             .toImage()
+                             .copy(QRect(box->mapTo(&bench.form(), QPoint()), box->size()));
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixelColor(x, y) == QColor(0xe0, 0x78, 0x00))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -67,9 +82,13 @@ private Q_SLOTS:
         }
         // A complete write makes what it wrote the fields to compare with.
         reader.setText(ctl::box(TextField::Callsign), "AB1CD");
-        QVERIFY(marked(reader, ctl::box(TextField::Callsign)));
+        QTRY_VERIFY(marked(reader, ctl::box(TextField::Callsign)) &&
+                    markShown(reader, ctl::box(TextField::Callsign)));
         (void)reader.write();
-        QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::box(TextField::Callsign)), kPatienceMs);
+        // Gone from the screen too, not only at the box's next repaint.
+        QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::box(TextField::Callsign)) &&
+                                     !markShown(reader, ctl::box(TextField::Callsign)),
+                                 kPatienceMs);
     }
 
     // The stamp, not the order of saving, tells the newest; a callsign's oldest go beyond the kept.
