@@ -32,9 +32,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
-# shlibdeps finds the Qt libraries; the CJK font only matters for the Chinese window.
+# shlibdeps finds the Qt libraries; the CJK font and Qt's own Chinese texts only
+# matter for the Chinese window.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n")
 # The mobile operators' list the GPRS frame and "kite12 gprs apn" read.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS mobile-broadband-provider-info)
 # Debian wants manual pages and the changelog gzipped, which an install from

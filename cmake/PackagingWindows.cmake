@@ -17,6 +17,8 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 install(FILES "${kite12_qt}/plugins/platforms/qwindows.dll" DESTINATION platforms)
 install(FILES "${kite12_qt}/plugins/styles/qwindowsvistastyle.dll" DESTINATION styles)
+# Qt's own texts in Chinese, which the window looks for beside itself.
+install(FILES "${KITE12_QT_TRANSLATION}" DESTINATION .)
 
 # Windows users open .txt files with a double click.
 configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt.in README.txt @ONLY NEWLINE_STYLE WIN32)

@@ -23,10 +23,11 @@ expect_version() {
         || fail "$1 --version printed '$out'"
 }
 
-# The operator list beside the program, its licence with it, and read from there.
+# The operator list beside the program, its licence with it, and read from there;
+# Qt's Chinese texts beside the window.
 expect_operators() {
     local folder="$1" out
-    for file in share/serviceproviders.xml licenses/mobile-operators.txt; do
+    for file in share/serviceproviders.xml licenses/mobile-operators.txt qtbase_zh_CN.qm; do
         [ -f "$folder/$file" ] || fail "no $file in $folder"
     done
     out="$(wine "$folder/kite12.exe" gprs apn CN 2>&1 | tr -d '\r')"

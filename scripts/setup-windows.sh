@@ -15,7 +15,7 @@ cache="${KITE12_CACHE:-/var/cache/kite12}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-scripts/install-packages.sh cmake ninja-build perl python3 xastir-data mobile-broadband-provider-info dpkg-dev qt6-base-dev qt6-base-dev-tools \
+scripts/install-packages.sh cmake ninja-build perl python3 xastir-data mobile-broadband-provider-info qt6-translations-l10n dpkg-dev qt6-base-dev qt6-base-dev-tools \
     g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth >&2
 
 qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools | sed 's/+.*//')"

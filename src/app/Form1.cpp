@@ -16,6 +16,7 @@
 #include "PortList.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
+#include "QtTranslations.h"
 #include "ReceivePath.h"
 #include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
@@ -73,6 +74,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.portSettingsFile = portSettingsFileFor(programFolder);
     settings_->setNewTextEncoding(newTextEncoding(context_.portSettingsFile));
     context_.language = systemLanguage();
+    installQtTranslations(context_.language, programFolder);
     context_.closing = [this] { return closing_; };
     installPasscodeCheck(this, context_.language);
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);

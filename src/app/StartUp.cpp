@@ -37,17 +37,19 @@ QList<PortOpenProbe> probesOfClosedDevices(const MSComm& comm, const QList<int>&
     return probes;
 }
 
-void listPorts(QComboBox* portList, MSComm& comm, const QString& portSettingsFile) {
+void listPorts(QComboBox* portList, MSComm& comm, const FormContext& context) {
     const QList<int> ports = portsThatOpen(comm);
     QStringList names;
     for (const int number : ports)
         names.append(portNameOf(number));
     setItemsKeepingText(portList, names);
     for (int row = 0; row < ports.size(); ++row)
-        portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row))), Qt::ToolTipRole);
-    const QString help = portOpenHelp(probesOfClosedDevices(comm, ports));
+        portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row)), context.language),
+                              Qt::ToolTipRole);
+    const QString help =
+        portOpenHelp(probesOfClosedDevices(comm, ports), PortHelpFor::PortList, context.language);
     // Where the port is remembered, and where a Ports section would go.
-    const QString file = portSettingsNote(portSettingsFile);
+    const QString file = portSettingsNote(context.portSettingsFile, context.language);
     portList->setToolTip(help.isEmpty() ? file : help + QStringLiteral("\n\n") + file);
 }
 
@@ -92,8 +94,7 @@ void rescanPorts(const FormContext& context) {
     if (comm.isOpen())
         return;
     const int port = comm.commPort();
-    listPorts(context.control<QComboBox>(QLatin1String(ctl::PortList)), comm,
-              context.portSettingsFile);
+    listPorts(context.control<QComboBox>(QLatin1String(ctl::PortList)), comm, context);
     comm.setCommPort(port);
 }
 
@@ -108,9 +109,9 @@ void runStartUp(const FormContext& context) {
 
     MSComm& comm = *context.comm;
     comm.close();
-    listPorts(portList, comm, context.portSettingsFile);
+    listPorts(portList, comm, context);
     fillFixedLists(context.form);
-    installSymbolList(context.form);
+    installSymbolList(context.form, context.language);
 
     if (const auto number = numberAfterPrefix(portList->currentText())) {
         try {

@@ -20,7 +20,8 @@ constexpr QSize kPictureSize(20, 20);
 // box takes when the item is chosen, stays the code alone.
 class SymbolItemDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    SymbolItemDelegate(UiLanguage language, QObject* parent)
+        : QStyledItemDelegate(parent), language_(language) {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
@@ -35,8 +36,11 @@ protected:
         option->icon = QIcon(picture);
         option->decorationSize = picture.size();
         option->features |= QStyleOptionViewItem::HasDecoration;
-        option->text = code + QStringLiteral("  ") + symbolName(code);
+        option->text = code + QStringLiteral("  ") + symbolName(code, language_);
     }
+
+private:
+    UiLanguage language_;
 };
 
 QLabel* pictureBeside(QComboBox* box) {
@@ -51,22 +55,22 @@ QLabel* pictureBeside(QComboBox* box) {
 
 } // namespace
 
-void installSymbolList(QWidget* form) {
+void installSymbolList(QWidget* form, UiLanguage language) {
     auto* box = findControl<QComboBox>(form, QLatin1String(ctl::box(TextField::Symbol)));
     QStringList codes;
     for (const AprsSymbol& symbol : aprsSymbols())
         codes.append(symbol.code);
     setItemsKeepingText(box, codes);
     for (int row = 0; row < box->count(); ++row)
-        box->setItemData(row, symbolToolTip(box->itemText(row)), Qt::ToolTipRole);
-    box->setItemDelegate(new SymbolItemDelegate(box));
+        box->setItemData(row, symbolToolTip(box->itemText(row), language), Qt::ToolTipRole);
+    box->setItemDelegate(new SymbolItemDelegate(language, box));
     QAbstractItemView* view = box->view();
     view->setMinimumWidth(view->sizeHintForColumn(0) +
                           view->verticalScrollBar()->sizeHint().width());
 
     QLabel* picture = pictureBeside(box);
-    const auto symbolShown = [box, picture] {
-        box->setToolTip(symbolToolTip(box->currentText()));
+    const auto symbolShown = [box, picture, language] {
+        box->setToolTip(symbolToolTip(box->currentText(), language));
         picture->setPixmap(symbolPicture(box->currentText()));
     };
     QObject::connect(box, &QComboBox::editTextChanged, box, symbolShown);

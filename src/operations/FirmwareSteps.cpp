@@ -38,7 +38,8 @@ void FirmwareUpdate::loaderWaitTick() {
         endLoaderWait();
         session_.reset();
         context_.comm->close();
-        context_.appendStatus(QStringLiteral("\r\n") + failureText(answer.failure));
+        context_.appendStatus(QStringLiteral("\r\n") +
+                              failureText(answer.failure, context_.language));
         dropKeptSettings();
         releasePortControlsWhenIdle();
         return;
@@ -58,7 +59,8 @@ void FirmwareUpdate::stepTick() {
 
 bool FirmwareUpdate::driveSession() {
     if (session_->headerSent() && !context_.comm->isOpen()) {
-        abandonTransfer(QStringLiteral("Update fail, the port is closed, Please try again."));
+        abandonTransfer(context_.say("升级失败，端口已关闭，请重试。",
+                                     "Update fail, the port is closed, Please try again."));
         return false;
     }
     const qint64 now = sessionClock_.elapsed();
@@ -69,15 +71,16 @@ bool FirmwareUpdate::driveSession() {
         if (!answer.send.isEmpty())
             context_.comm->output(answer.send);
     } catch (const SerialError&) {
-        abandonTransfer(QStringLiteral("Update fail, the port is lost, Please try again."));
+        abandonTransfer(context_.say("升级失败，端口已断开，请重试。",
+                                     "Update fail, the port is lost, Please try again."));
         return false;
     }
     if (!answer.failed())
         return true;
-    abandonTransfer(failureText(answer.failure));
+    abandonTransfer(failureText(answer.failure, context_.language));
     if (answer.failure == LoaderFailure::ImageTooShort ||
         answer.failure == LoaderFailure::ImageTooLarge)
-        context_.showMessage(failureText(answer.failure));
+        context_.showMessage(failureText(answer.failure, context_.language));
     return false;
 }
 

@@ -65,7 +65,7 @@ void FirmwareUpdate::openRom() {
 void FirmwareUpdate::loadImage(const QString& fileName) {
     const auto read = readImageFile(fileName);
     if (const auto* error = std::get_if<ImageReadError>(&read)) {
-        context_.showMessage(QStringLiteral("Can not read file ") +
+        context_.showMessage(context_.say("无法读取文件 ", "Can not read file ") +
                              QDir::toNativeSeparators(fileName) + QStringLiteral("\r\n") +
                              error->message);
         return;
@@ -82,8 +82,8 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
 
 void FirmwareUpdate::update() {
     if (const auto refused = LoaderSession::refusal(romData_.size())) {
-        context_.replaceStatus(failureText(*refused) + QStringLiteral("\r\n"));
-        context_.showMessage(failureText(*refused));
+        context_.replaceStatus(failureText(*refused, context_.language) + QStringLiteral("\r\n"));
+        context_.showMessage(failureText(*refused, context_.language));
         return;
     }
     context_.replaceStatus(pleaseWaitText(waitTicks_));
@@ -157,9 +157,11 @@ bool FirmwareUpdate::closeAllowed() {
                               .arg(QDir::toNativeSeparators(keptPoint_)));
     if (!session_ || !session_->headerSent())
         return true;
-    return askToClose(QStringLiteral("The firmware is being sent to the tracker. Closing now "
-                                     "leaves the tracker without working firmware.\r\n"
-                                     "Close anyway?"));
+    return askToClose(context_.say("正在向设备发送固件。现在关闭，设备将没有可用的固件。\r\n"
+                                   "仍要关闭吗？",
+                                   "The firmware is being sent to the tracker. Closing now "
+                                   "leaves the tracker without working firmware.\r\n"
+                                   "Close anyway?"));
 }
 
 bool FirmwareUpdate::askToClose(const QString& text) {

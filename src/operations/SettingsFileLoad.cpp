@@ -49,7 +49,7 @@ void SettingsFileLoad::loadFile(const QString& fileName) {
     const auto read = readCheckedSettingsFile(fileName);
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&read)) {
-        context_.showMessage(QStringLiteral("Can not read file ") + shownName +
+        context_.showMessage(context_.say("无法读取文件 ", "Can not read file ") + shownName +
                              QStringLiteral("\r\n") + error->reason);
         return;
     }

@@ -38,7 +38,7 @@ void SettingsFileSave::chooseAndSave() {
 bool SettingsFileSave::saveFile(const QString& fileName) {
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (const auto error = writeSettingsFile(fileName, context_.settings->record())) {
-        context_.showMessage(QStringLiteral("Can not save file ") + shownName +
+        context_.showMessage(context_.say("无法保存文件 ", "Can not save file ") + shownName +
                              QStringLiteral("\r\n") + error->reason);
         return false;
     }

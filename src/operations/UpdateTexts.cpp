@@ -35,16 +35,18 @@ QString completeCaption(int percent) {
     return QStringLiteral("update complete update step:%1%").arg(percent);
 }
 
-QString failureText(LoaderFailure failure) {
+QString failureText(LoaderFailure failure, UiLanguage language) {
     switch (failure) {
     case LoaderFailure::ImageTooShort:
         return QStringLiteral("Please choose fireware");
     case LoaderFailure::ImageTooLarge:
-        return QStringLiteral("Fireware too large, Please choose one under 512KB");
+        return inLanguage(language, "固件太大，请选择小于 512KB 的文件",
+                          "Fireware too large, Please choose one under 512KB");
     case LoaderFailure::NeverAnswered:
         return QStringLiteral("Connect fail, Please try again.");
     case LoaderFailure::FellSilent:
         break;
     }
-    return QStringLiteral("Update fail, no reply from the tracker, Please try again.");
+    return inLanguage(language, "升级失败，设备没有回应，请重试。",
+                      "Update fail, no reply from the tracker, Please try again.");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LoaderSession.h"
+#include "UiLanguage.h"
 
 #include <QString>
 
@@ -17,4 +18,4 @@ QString sendingCaption(int percent);
 QString completeCaption(int percent);
 
 // Why the update does not send the image, or why it stopped.
-QString failureText(LoaderFailure failure);
+QString failureText(LoaderFailure failure, UiLanguage language);

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "UiLanguage.h"
+
 #include <QList>
 #include <QString>
 
 // An APRS symbol: its table character ("/" primary, "\" alternate) and its code
-// character, as the tracker holds them ("/>"), with its common name.
+// character, as the tracker holds them ("/>"), with its common name in both languages.
 struct AprsSymbol {
     QString code;
     QString name;
+    QString chineseName;
 };
 
 // The commonly used symbols of both tables, primary first, each in code order.
@@ -22,8 +25,8 @@ struct ShownSymbol {
 ShownSymbol shownSymbol(const QString& code);
 
 // The name of a symbol of the tables ("/>" gives "car"); nothing for another code.
-QString symbolName(const QString& code);
+QString symbolName(const QString& code, UiLanguage language = UiLanguage::English);
 
 // "/> car" for a symbol of the table, "I& gateway, overlay I" for an alternate symbol
 // with an overlay character; nothing for another text.
-QString symbolToolTip(const QString& code);
+QString symbolToolTip(const QString& code, UiLanguage language = UiLanguage::English);

@@ -53,8 +53,8 @@ bool isPackageFolder(const QString& folder) {
 
 } // namespace
 
-QString portSettingsNote(const QString& file) {
-    return QStringLiteral("Port settings: ") + QDir::toNativeSeparators(file);
+QString portSettingsNote(const QString& file, UiLanguage language) {
+    return inLanguage(language, "端口设置：", "Port settings: ") + QDir::toNativeSeparators(file);
 }
 
 QString portSettingsFileFor(const QString& programFolder) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TextEncoding.h"
+#include "UiLanguage.h"
 
 #include <QString>
 
@@ -17,7 +18,7 @@ QString portSettingsFileIn(const QString& programFolder);
 // %APPDATA%\kite12\TrkComm.ini, whose folder this makes.
 QString portSettingsFileFor(const QString& programFolder);
 // "Port settings: FILE", the file in the system's own separators.
-QString portSettingsNote(const QString& file);
+QString portSettingsNote(const QString& file, UiLanguage language = UiLanguage::English);
 
 // What new text goes out in, in a field that holds no text but ASCII: section
 // "Text", key "Encoding", UTF-8 or GB18030; UTF-8 when missing or neither.

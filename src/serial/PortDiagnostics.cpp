@@ -62,10 +62,13 @@ PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolder
     return probe;
 }
 
-QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader) {
+QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader, UiLanguage language) {
+    const auto say = [language](const char* chinese, const char* english) {
+        return inLanguage(language, chinese, english);
+    };
     const QString retry = reader == PortHelpFor::PortList
-                              ? QStringLiteral("then open this list again.")
-                              : QStringLiteral("then try again.");
+                              ? say("然后重新打开此列表。", "then open this list again.")
+                              : say("然后重试。", "then try again.");
     QStringList denied;
     QStringList busy;
     QStringList lines;
@@ -78,24 +81,31 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader) {
         else if (probe.openErrno == EBUSY)
             busy.append(probe.device);
         else if (!probe.lockFile.isEmpty())
-            lines.append(QStringLiteral("%1: locked by %2. Another program holds it, or the "
-                                        "lock file was left behind by one that ended: end that "
-                                        "program or delete the file, %3")
+            lines.append(say("%1：被 %2 锁定。另一个程序占用它，或已结束的程序留下了锁文件："
+                             "请结束该程序或删除该文件，%3",
+                             "%1: locked by %2. Another program holds it, or the lock file was "
+                             "left behind by one that ended: end that program or delete the "
+                             "file, %3")
                              .arg(probe.device, probe.lockFile, retry));
     }
 #ifdef Q_OS_WIN
-    const char* busyHelp = "%1: busy. Another program holds it, such as a terminal or another "
-                           "configuration program: close that program, %2";
+    const QString busyHelp =
+        say("%1：忙。另一个程序（如终端或其他配置程序）占用它：请关闭该程序，%2",
+            "%1: busy. Another program holds it, such as a terminal or "
+            "another configuration program: close that program, %2");
 #else
-    const char* busyHelp = "%1: busy. Another program holds it, such as ModemManager or brltty: "
-                           "stop or remove that program, %2";
+    const QString busyHelp = say("%1：忙。另一个程序（如 ModemManager 或 brltty）占用它："
+                                 "请停止或删除该程序，%2",
+                                 "%1: busy. Another program holds it, such as ModemManager or "
+                                 "brltty: stop or remove that program, %2");
 #endif
     if (!busy.isEmpty())
-        lines.prepend(QString::fromLatin1(busyHelp).arg(busy.join(QStringLiteral(", ")), retry));
+        lines.prepend(busyHelp.arg(busy.join(QStringLiteral(", ")), retry));
     if (!denied.isEmpty())
-        lines.prepend(QStringLiteral("%1: permission denied. You are not in the dialout group: "
-                                     "run \"sudo usermod -aG dialout $USER\", then log out and "
-                                     "in again.")
+        lines.prepend(say("%1：没有权限。您不在 dialout 组中：运行 "
+                          "\"sudo usermod -aG dialout $USER\"，然后注销并重新登录。",
+                          "%1: permission denied. You are not in the dialout group: run "
+                          "\"sudo usermod -aG dialout $USER\", then log out and in again.")
                           .arg(denied.join(QStringLiteral(", "))));
     return lines.join(QLatin1Char('\n'));
 }

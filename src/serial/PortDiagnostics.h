@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UiLanguage.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,5 +27,5 @@ enum class PortHelpFor { PortList, Command };
 
 // The help for the devices that exist but would not open: why, and what to do;
 // "" when there is nothing the user can do.
-QString portOpenHelp(const QList<PortOpenProbe>& probes,
-                     PortHelpFor reader = PortHelpFor::PortList);
+QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader = PortHelpFor::PortList,
+                     UiLanguage language = UiLanguage::English);

@@ -5,7 +5,7 @@
 #include <QSerialPortInfo>
 #include <QStringList>
 
-QString portToolTip(const QString& device) {
+QString portToolTip(const QString& device, UiLanguage language) {
     const QString target = QFileInfo(device).canonicalFilePath();
     QStringList lines{device};
     if (!target.isEmpty() && target != device)
@@ -14,12 +14,13 @@ QString portToolTip(const QString& device) {
         if ((info.systemLocation() != target && info.portName() != device) ||
             !info.hasVendorIdentifier())
             continue;
-        const QPair<const char*, QString> facts[] = {{"Maker", info.manufacturer()},
-                                                     {"Product", info.description()},
-                                                     {"Serial number", info.serialNumber()}};
+        const QPair<QString, QString> facts[] = {
+            {inLanguage(language, "制造商：", "Maker: "), info.manufacturer()},
+            {inLanguage(language, "产品：", "Product: "), info.description()},
+            {inLanguage(language, "序列号：", "Serial number: "), info.serialNumber()}};
         for (const auto& [name, value] : facts)
             if (!value.isEmpty())
-                lines.append(QStringLiteral("%1: %2").arg(QLatin1String(name), value));
+                lines.append(name + value);
     }
     return lines.join(QLatin1Char('\n'));
 }

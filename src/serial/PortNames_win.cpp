@@ -65,15 +65,15 @@ QList<SystemPort> systemPorts() {
 
 } // namespace
 
-QString portToolTip(const QString& device) {
+QString portToolTip(const QString& device, UiLanguage language) {
     QStringList lines{device};
     for (const SystemPort& port : systemPorts()) {
         if (port.name.compare(device, Qt::CaseInsensitive) != 0)
             continue;
         if (!port.friendlyName.isEmpty())
-            lines.append(QStringLiteral("Device: ") + port.friendlyName);
+            lines.append(inLanguage(language, "设备：", "Device: ") + port.friendlyName);
         if (!port.maker.isEmpty())
-            lines.append(QStringLiteral("Maker: ") + port.maker);
+            lines.append(inLanguage(language, "制造商：", "Maker: ") + port.maker);
     }
     return lines.join(QLatin1Char('\n'));
 }

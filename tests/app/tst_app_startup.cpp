@@ -12,8 +12,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QtTest>
@@ -49,6 +51,11 @@ QStringList itemsOf(const QComboBox* box) {
 // Kept beyond the right edge on purpose: the operations use them, the user never sees them.
 const QStringList kOutOfSight{ctl::ReplyHex, ctl::UpdateStepLabel, ctl::HiddenBox,
                               ctl::OpenPortButton};
+// Captions the Chinese window shows in English as well.
+const QStringList kSameInBoth =
+    QStringLiteral("Main|GPS|Vers|KITE12|Config 20180101|GPRS |Info|GPRS Setup|Port|Enable|APN|"
+                   "User|Pass|Read|Save|EXIT|Please remove sim card.")
+        .split(u'|');
 // Siblings meant to overlap: the configuration date over the "Vers" group, the counter box
 // over the outer frame, and (below) the GPRS frame over the groups.
 const QList<QStringList> kOverlapping{{ctl::ConfigDateBox, ctl::VersionFrame},
@@ -119,6 +126,32 @@ private Q_SLOTS:
         for (const auto& [control, both] :
              {std::pair{ctl::GpsOption, "GPS"}, {ctl::SimCardLabel, "Please remove sim card."}})
             row(control, both, both);
+    }
+    // Every text the Chinese window shows is Chinese or one the languages share, Qt's own too.
+    void chineseWindowShowsNoEnglish() {
+        PseudoTerminal port;
+        ProgramFolder folder({{2, port.device()}});
+        Form1 form(folder.path());
+        if (form.context().language != UiLanguage::Chinese)
+            QSKIP("the English window");
+        QStringList texts{QMessageBox(QMessageBox::NoIcon, {}, {}, QMessageBox::Yes, &form)
+                              .button(QMessageBox::Yes)
+                              ->text()};
+        for (const QWidget* control : form.findChildren<QWidget*>())
+            if (!kOutOfSight.contains(control->objectName())) {
+                texts << captionOf(control) << control->toolTip()
+                      << control->property("placeholderText").toString();
+                if (const auto* list = qobject_cast<const QComboBox*>(control))
+                    for (int row = 0; row < list->count(); ++row)
+                        texts << list->itemData(row, Qt::ToolTipRole).toString();
+            }
+        // A word, not a part of a path.
+        const QRegularExpression english(QStringLiteral("(^|[\\s\"&])[A-Za-z]{3}"));
+        const QRegularExpression chinese(QStringLiteral("\\p{Han}"));
+        for (const QString& text : texts)
+            QVERIFY2(!text.contains(english) || text.contains(chinese) ||
+                         kSameInBoth.contains(text),
+                     qPrintable(text));
     }
     // Chinese captions are simplified Chinese: for mainland China alone.
     void chineseOnlyForMainlandChina() {
