@@ -3,6 +3,7 @@
 #include "ControlNames.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
+#include "MessageText.h"
 #include "RecentFolders.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
@@ -165,8 +166,9 @@ bool FirmwareUpdate::closeAllowed() {
 }
 
 bool FirmwareUpdate::askToClose(const QString& text) {
-    QMessageBox question(QMessageBox::Warning, QStringLiteral("APRS Config"), text,
+    QMessageBox question(QMessageBox::Warning, QStringLiteral("APRS Config"), QString(),
                          QMessageBox::Yes | QMessageBox::No, context_.form);
+    setMessageText(question, text);
     question.setObjectName(QStringLiteral("CloseQuestion"));
     question.setDefaultButton(QMessageBox::No);
     return question.exec() == QMessageBox::Yes;

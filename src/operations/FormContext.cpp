@@ -1,6 +1,7 @@
 #include "FormContext.h"
 
 #include "ControlNames.h"
+#include "MessageText.h"
 #include "MultiLineBox.h"
 
 #include <QMessageBox>
@@ -20,8 +21,9 @@ void FormContext::appendStatus(const QString& text) const {
 void FormContext::showMessage(const QString& text) const {
     if (windowClosing())
         return;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("APRS Config"), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("APRS Config"), QString(), QMessageBox::Ok,
                     form);
     box.setObjectName(QStringLiteral("MessageBox"));
+    setMessageText(box, text);
     box.exec();
 }

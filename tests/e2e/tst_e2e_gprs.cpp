@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -63,12 +64,13 @@ private Q_SLOTS:
     }
 
     void save() {
-        // A value that would carry commands to the modem: nothing goes out.
+        // Commands for the modem, or a name too long for the screen: nothing goes out.
         const QString storedApn = bench_.text(ctl::box(TextField::Apn));
         const struct {
-            const char *server, *apn, *named;
+            QString server, apn, named;
         } refused[] = {{"evil\",9999,1,C\rAT+X", "cmnet", "Server \"evil"},
-                       {"a.net", "cm\"net", "APN \"cm\"net\": "}};
+                       {"a.net", "cm\"net", "APN \"cm\"net\": "},
+                       {QString(316, u'w'), "cmnet", "Server \"www"}};
         for (const auto& row : refused) {
             bench_.messages.clear();
             bench_.setText(ctl::box(TextField::Server), row.server);
@@ -77,7 +79,9 @@ private Q_SLOTS:
             bench_.click(ctl::GprsSaveButton);
             QCOMPARE(bench_.messages.size(), 1);
             QVERIFY2(bench_.messages[0].contains(row.named), qPrintable(bench_.messages[0]));
+            QCOMPARE(bench_.details.last().contains(row.server), row.server.size() == 316);
         }
+        QVERIFY(bench_.widestBox <= bench_.form().screen()->availableGeometry().width());
         QTest::qWait(300);
         QCOMPARE(bench_.takeReceived(), QByteArray());
         bench_.messages.clear();
