@@ -4,6 +4,7 @@
 #   window[-windows]-LANG.png    after a read of the virtual tracker
 #   symbols[-windows]-LANG.png   the symbol list open
 #   operator[-windows]-LANG.png  the GPRS frame with China Mobile chosen
+#   load-LANG.png                the Load file dialog, Qt's own texts in LANG
 # Usage: scripts/screenshots.sh [LINUX_BUILD] [WINDOWS_BUILD]
 #   LINUX_BUILD    the window and kite12-sim (default build)
 #   WINDOWS_BUILD  kite12-config.exe (default build-windows); "none" skips Wine
@@ -85,6 +86,11 @@ shoot() {
     popup="$(open_popup "$id" 148 235)"
     capture "$id" "docs/symbols$suffix-$language.png" "$popup"
     xdotool key Escape
+    if [ -z "$suffix" ]; then
+        popup="$(open_popup "$id" 255 399)"
+        capture "$popup" "docs/load-$language.png"
+        xdotool key Escape
+    fi
     choose_operator "$id"
     capture "$id" "docs/operator$suffix-$language.png"
 }
@@ -119,13 +125,14 @@ stop_tracker() {
     tracker=""
 }
 
-# The Linux window from a folder of its own, its COM1 the virtual tracker.
+# The Linux window from a folder of its own, its COM1 the virtual tracker; a
+# home of its own, so the file dialog shows none of the user's files.
 shoot_linux() {
-    mkdir -p "$work/linux"
+    mkdir -p "$work/linux" "$work/home/Documents"
     cp "$linux/src/app/kite12-config" "$work/linux/"
     printf '[TrkComm]\r\npar5=COM1\r\n[Ports]\r\nCOM1=%s\r\n' "$work/tracker" >"$work/linux/TrkComm.ini"
     start_tracker "$work/tracker"
-    LANG="$1" "$work/linux/kite12-config" >/dev/null 2>&1 &
+    HOME="$work/home" LANG="$1" "$work/linux/kite12-config" >/dev/null 2>&1 &
     local window=$!
     suffix="" language="$2" shoot
     kill "$window"
