@@ -4,7 +4,10 @@
 #include <QRegularExpression>
 
 void setMessageText(QMessageBox& box, const QString& text) {
-    static const QRegularExpression run(QStringLiteral("\\S{%1,}").arg(kLongestRun + 1));
+    // Chinese text breaks between any two characters, so only other runs count.
+    static const QRegularExpression run(
+        QStringLiteral("[^\\s\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FFEF}]{%1,}")
+            .arg(kLongestRun + 1));
     constexpr qsizetype kHead = kLongestRun * 2 / 3;
     constexpr qsizetype kTail = kLongestRun - kHead - 1;
     QString shown = text;
