@@ -89,10 +89,14 @@ void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
 }
 
 // The tracker's settings with the request's changes made.
-SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progress& progress) {
-    record = withChanges(std::move(record), request.changes, request.record);
-    if (std::any_of(request.changes.begin(), request.changes.end(),
-                    [](const auto& change) { return concernsPasscode(*change.first); }))
+// A file that gives the tracker's own passcode again changes nothing to warn of.
+SettingsRecord changed(const SettingsRecord& onTracker, const WriteRequest& request,
+                       Progress& progress) {
+    const SettingsRecord record = withChanges(onTracker, request.changes, request.record);
+    if (std::any_of(request.changes.begin(), request.changes.end(), [&](const auto& change) {
+            return concernsPasscode(*change.first) &&
+                   fieldValue(*change.first, onTracker) != change.second;
+        }))
         warnOnPasscodeMismatch(progress, record);
     return record;
 }
