@@ -161,6 +161,10 @@ private Q_SLOTS:
                 << QStringList{"--silent"} << command << "" << 1
                 << QByteArray("the tracker did not answer 20 handshakes.\nA tracker that an "
                               "update left waiting in its loader answers none: \"kite12 --port ");
+        // Its modem answers ERROR to each handshake; a loader would answer none.
+        QTest::newRow("tracker left in pass-through")
+            << QStringList{"--pass-through"} << read << "" << 1
+            << QByteArray("its GPRS modem answered them, as after a GPRS setup that did not end");
         QTest::newRow("unplug during the handshake")
             << QStringList{"--never-connect", "--unplug-after-bytes", "25"} << read << "" << 1
             << QByteArray("the tracker or its cable went away");
