@@ -75,10 +75,12 @@ QString pointBeforeUpdate(const QString& port) {
 }
 
 QString pointSummary(const RestorePoint& point) {
-    const QString before =
-        point.note.reason == PointReason::Read
-            ? QStringLiteral("a read of %1").arg(point.station)
-            : QStringLiteral("%1 before %2").arg(point.station, reasonWord(point.note.reason));
+    const QString before = point.note.reason == PointReason::Read
+                               ? QStringLiteral("a read of %1").arg(point.station)
+                               : QStringLiteral("%1 before %2")
+                                     .arg(point.station, point.note.reason == PointReason::Restore
+                                                             ? QStringLiteral("write --last")
+                                                             : reasonWord(point.note.reason));
     const QString where =
         point.note.port.isEmpty() ? QString() : QStringLiteral(" on ") + point.note.port;
     return before + where + QStringLiteral(" at ") +
