@@ -92,7 +92,7 @@ void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
 // A file that gives the tracker's own passcode again changes nothing to warn of.
 SettingsRecord changed(const SettingsRecord& onTracker, const WriteRequest& request,
                        Progress& progress) {
-    const SettingsRecord record = withChanges(onTracker, request.changes, request.record);
+    SettingsRecord record = withChanges(onTracker, request.changes, request.record);
     if (std::any_of(request.changes.begin(), request.changes.end(), [&](const auto& change) {
             return concernsPasscode(*change.first) &&
                    fieldValue(*change.first, onTracker) != change.second;
