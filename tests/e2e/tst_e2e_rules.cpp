@@ -34,8 +34,9 @@ private Q_SLOTS:
         row("lon_minutes", "75", ctl::box(TextField::LonMinutes), "Long: minutes");
         row("lon_hundredths", "a1", ctl::box(TextField::LonHundredths), "Long: hundredths");
         row("lon_hemisphere", "Q", ctl::box(TextField::LonHemisphere), "Long: E/W");
-        row("comment", "QRV #1", ctl::box(TextField::Comment), "Comment");
-        row("status", "on\r\nAT+RESET", ctl::box(TextField::Status), "Status");
+        // Control characters went out as they were pasted.
+        row("comment", "ab\tc\ad\x1b[2Jend", ctl::box(TextField::Comment), "Comment");
+        row("status", "#1\r\nAT+RESET", ctl::box(TextField::Status), "Status");
         row("ptt_delay", "12", ctl::box(TextField::PttDelay), "PTTdelay");
         row("interval", "", ctl::box(TextField::Interval), "INTERVAL");
         row("backlight", "xyz", ctl::box(TextField::Backlight), "Backlight");
@@ -51,6 +52,7 @@ private Q_SLOTS:
         fileRow("file position", "lat_hundredths", "", "POSITION:3035");
         fileRow("file path", "path", "9", "PATH:9");
         fileRow("file gps", "gps", "7", "GPS:7");
+        fileRow("file comment", "comment", "a\x7f", "COMMENT:a\x7f");
         // No minutes north of 90 or east of 180, in a file and in the window.
         QTest::newRow("90 degrees with minutes")
             << "lat_minutes"
