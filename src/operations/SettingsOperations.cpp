@@ -93,6 +93,7 @@ bool SettingsOperations::readFromTracker(WindowLink& link) {
             return false;
         }
         if (!openListedPort(context_)) {
+            context_.appendStatus(readFailText());
             button(ctl::ReadButton)->setText(idleReadCaption());
             return false;
         }
