@@ -174,6 +174,24 @@ bool followsRule(TextField field, const SettingsRecord& record) {
            (value.toInt() == 0 || !degreesAtMost(field, record));
 }
 
+QString quotedValue(const QString& value) {
+    QString quoted;
+    for (const QChar c : value) {
+        if (c == u'\t')
+            quoted += QStringLiteral("\\t");
+        else if (c == u'\r')
+            quoted += QStringLiteral("\\r");
+        else if (c == u'\n')
+            quoted += QStringLiteral("\\n");
+        else if (c < u' ' || c == QChar(0x7F))
+            quoted += QStringLiteral("\\x") +
+                      QString::number(c.unicode(), 16).rightJustified(2, u'0').toUpper();
+        else
+            quoted += c;
+    }
+    return quoted;
+}
+
 QString oneOf(QStringList texts, UiLanguage language) {
     QString last = texts.takeLast();
     if (texts.isEmpty())

@@ -53,6 +53,10 @@ QString acceptedValues(TextField field, const FieldRule& rule,
 // What the field takes beside the record's other fields ("00 at 90 degrees").
 QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage language);
 
+// The value as a refusal quotes it: a control character shows as \t, \r, \n or
+// \xHH, so that it neither breaks the message nor acts on a terminal.
+QString quotedValue(const QString& value);
+
 // "a, b or c".
 QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);
 

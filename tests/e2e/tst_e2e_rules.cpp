@@ -85,10 +85,17 @@ private Q_SLOTS:
                       fileLine.isEmpty() ? field + "=" + value : file});
         QVERIFY(kite12.waitForFinished(kPatienceMs));
         QCOMPARE(kite12.exitCode(), 2);
-        // Text output on Windows turns each LF into CR LF, the value's own as well.
+        // A control character is quoted as an escape: it would act on the terminal.
+        const QString quoted = QString(value)
+                                   .replace('\t', "\\t")
+                                   .replace('\r', "\\r")
+                                   .replace('\n', "\\n")
+                                   .replace('\a', "\\x07")
+                                   .replace('\x1b', "\\x1B")
+                                   .replace('\x7f', "\\x7F");
+        // Text output on Windows turns each LF into CR LF.
         const QString error = QString::fromUtf8(kite12.readAllStandardError()).remove('\r');
-        QVERIFY2(error.contains(field + " takes ") &&
-                     error.contains("not \"" + QString(value).remove('\r') + "\""),
+        QVERIFY2(error.contains(field + " takes ") && error.contains("not \"" + quoted + "\""),
                  qPrintable(error));
         if (!control.isEmpty()) {
             bench.click(ctl::DefaultButton);
@@ -101,7 +108,7 @@ private Q_SLOTS:
             bench.setText(control, value);
             bench.click(ctl::WriteButton);
             QCOMPARE(bench.messages.size(), 1);
-            QVERIFY(bench.messages[0].contains(shown + " \"" + value + "\": "));
+            QVERIFY(bench.messages[0].contains(shown + " \"" + quoted + "\": "));
             QVERIFY(!bench.portOpen());
         }
         QTest::qWait(200);
