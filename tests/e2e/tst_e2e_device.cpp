@@ -12,6 +12,9 @@ const QByteArray kHandshake = "\r\nSETUP#\r\n";
 const QString kReadFailure = QStringLiteral("Port is open or no");
 const QString kPortFailure = QStringLiteral("Port is use or no");
 const QString kWriteFail = QStringLiteral("Write fail，Please try again.");
+QString portOf(VirtualTracker& tracker) {
+    return QStringLiteral("COM%1").arg(tracker.portNumber());
+}
 QString noPort(const QString& name) {
     return "There is no port \"" + name + "\". Choose the tracker's port in the port list.";
 }
@@ -80,7 +83,7 @@ private Q_SLOTS:
         QVERIFY(bench.enabled(ctl::WriteButton) && !bench.portOpen() && bench.messages.isEmpty());
         // The handshake flag is looked at before the first wait, so SETUP# goes out twice.
         QCOMPARE(bench.received(0, 30), kHandshake + kHandshake + "AT+READ#\r\n");
-        QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), QStringLiteral("COM3"));
+        QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), portOf(bench.tracker()));
 
         // Junk lines between the reply's lines, 2 ms before every byte, or no DIGI line
         // where DIGI was ticked: the same read.
@@ -111,9 +114,22 @@ private Q_SLOTS:
         QCOMPARE(bench.messages, expected);
         QTest::qWait(200);
         QCOMPARE(bench.tracker().received(), QByteArray());
-        QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), QStringLiteral("COM3"));
+        QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), portOf(bench.tracker()));
         QCOMPARE(bench.text(ctl::box(TextField::Callsign)), QStringLiteral("NOCALL"));
         QVERIFY(bench.enabled(ctl::WriteButton) && bench.enabled(ctl::PortList));
+
+        // A second tracker's port, typed: the read goes there, and it is remembered.
+        VirtualTracker other;
+        QVERIFY(other.start());
+        const QString typed = other.portNumber() == bench.tracker().portNumber()
+                                  ? QStringLiteral("COM4")
+                                  : portOf(other);
+        WriteINI("Ports", typed, other.devicePath(), bench.portSettingsFile());
+        bench.setText(ctl::PortList, typed);
+        readWorks(bench);
+        QCOMPARE(other.received().left(kHandshake.size()), kHandshake);
+        QCOMPARE(bench.tracker().received(), QByteArray());
+        QCOMPARE(ReadINI("TrkComm", "par5", bench.portSettingsFile()), typed);
     }
 
     // Refused at once without a handshake, whether the port is gone, held or already open;
@@ -125,7 +141,7 @@ private Q_SLOTS:
         bench.click(ctl::DefaultButton);
         bench.click(ctl::WriteButton);
         QCOMPARE(bench.text(ctl::StatusLog), "Writing......\r\n" + kWriteFail);
-        QStringList expected(3, noPort("COM3"));
+        QStringList expected(3, noPort(portOf(bench.tracker())));
         SerialLine other;
         for (const bool taken : kHeldPortCases) {
             if (taken) {

@@ -188,8 +188,9 @@ private Q_SLOTS:
         QVERIFY(bench.frameShown() && bench.messages.size() == 3);
         bench.click(ctl::GprsExitButton);
         QCOMPARE(bench.messages.mid(2),
-                 QStringList(2, "There is no port \"COM3\". Choose the tracker's port in the "
-                                "port list."));
+                 QStringList(2, QStringLiteral("There is no port \"COM%1\". Choose the "
+                                               "tracker's port in the port list.")
+                                    .arg(bench.tracker().portNumber())));
         QVERIFY(!bench.frameShown() && !bench.portOpen());
     }
 
