@@ -199,8 +199,9 @@ private Q_SLOTS:
         bench.click(ctl::DefaultButton);
         bench.setText(ctl::box(TextField::Callsign), "AB1CD");
         bool held = false;
-        QTimer::singleShot(
-            1000, [&] { held = portControlsHeld(bench) && bench.enabled(ctl::ReadButton); });
+        QTimer::singleShot(1000, &bench.form(), [&] {
+            held = portControlsHeld(bench) && bench.enabled(ctl::ReadButton);
+        });
         bench.clickLater(ctl::DefaultButton, 800);
         bench.clickLater(ctl::WriteButton, 1200);
         bench.clickLater(ctl::ReadButton, 1600);
@@ -258,8 +259,9 @@ private Q_SLOTS:
         QCOMPARE(bench.text(ctl::box(TextField::Callsign)), QStringLiteral("AB1CD"));
         // A second press is refused, and closing asks first: the write runs to its end.
         bool held = false;
-        QTimer::singleShot(
-            1000, [&] { held = portControlsHeld(bench) && !bench.enabled(ctl::ReadButton); });
+        QTimer::singleShot(1000, &bench.form(), [&] {
+            held = portControlsHeld(bench) && !bench.enabled(ctl::ReadButton);
+        });
         bench.clickLater(ctl::WriteButton, 1000);
         QTimer::singleShot(0, &bench.form(), &QWidget::close);
         bench.takeReceived();
