@@ -25,3 +25,11 @@ void FormContext::showMessage(const QString& text) const {
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
 }
+
+bool FormContext::askToClose(const QString& question) const {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("APRS Config"), question,
+                    QMessageBox::Yes | QMessageBox::No, form);
+    box.setObjectName(QStringLiteral("CloseQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
