@@ -121,7 +121,9 @@ void Form1::connectOperations() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (auto* update = findChild<FirmwareUpdate*>(); update && !update->closeAllowed()) {
+    // At most one of them runs: each locks the other out.
+    if (!findChild<FirmwareUpdate*>()->closeAllowed() ||
+        !findChild<SettingsOperations*>()->closeAllowed()) {
         event->ignore();
         return;
     }

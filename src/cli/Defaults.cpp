@@ -19,6 +19,7 @@ int command::defaults(const GlobalOptions& options, const QStringList& arguments
     if (chinese)
         words += QStringLiteral("--chinese");
     WriteRequest request = writeRequest(parser, words);
+    request.reason = PointReason::Defaults;
     request.record = defaultRecord(chinese ? UiLanguage::Chinese : UiLanguage::English);
     return runWrite(options, request);
 }

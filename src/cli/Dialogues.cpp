@@ -62,6 +62,16 @@ ShowStep showSteps(Progress& progress, QElapsedTimer& since) {
 void throwReadFailure(const TrackerPort& port, ReadDialogue::Outcome outcome) {
     switch (outcome) {
     case ReadDialogue::Outcome::NoConnect:
+        // The modem answers every line it does not know; a tracker in its loader none.
+        if (port.modemAnswered())
+            throw CliFailure{kExitNoAnswer,
+                             QStringLiteral("%1: the tracker did not answer %2 handshakes: its "
+                                            "GPRS modem answered them, as after a GPRS setup "
+                                            "that did not end.\n\"kite12 --port %3 gprs show\" "
+                                            "ends it (or switch the tracker off and on).")
+                                 .arg(port.device())
+                                 .arg(kReadTries)
+                                 .arg(shellWord(port.device()))};
         throw CliFailure{kExitNoAnswer,
                          QStringLiteral("%1: the tracker did not answer %2 handshakes.\nA tracker "
                                         "that an update left waiting in its loader answers none: "

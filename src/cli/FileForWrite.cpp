@@ -1,6 +1,7 @@
 #include "FileForWrite.h"
 
 #include "CliFailure.h"
+#include "FileKeys.h"
 #include "SettingValues.h"
 #include "SettingsFile.h"
 #include "SettingsFileCheck.h"
@@ -45,8 +46,9 @@ FileSettings readFileForWrite(const QString& fileName) {
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
     const auto& fileLines = std::get<QStringList>(lines);
-    if (const std::optional<SettingsLineProblem> problem = firstLineProblem(fileLines))
-        refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
+    for (const auto& check : {firstKeyProblem, firstLineProblem})
+        if (const std::optional<SettingsLineProblem> problem = check(fileLines))
+            refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
     FileRead read;
     for (const QString& line : fileLines)
         applySettingsLine(line, read);

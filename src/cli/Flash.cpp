@@ -2,13 +2,14 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Commands.h"
+#include "DefaultSettings.h"
 #include "DialogueRunner.h"
 #include "Dialogues.h"
 #include "GlobalOptions.h"
+#include "LastPoint.h"
 #include "LoaderFrames.h"
 #include "LoaderSession.h"
 #include "Progress.h"
-#include "RestorePoints.h"
 #include "SettingsFile.h"
 #include "TrackerPort.h"
 #include "TrackerSession.h"
@@ -246,12 +247,18 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
     }
 }
 
+// The point before an update: the reset leaves the factory's station, such as NOCALL-10.
+PointNote updateNote(const TrackerPort& port) {
+    return {
+        PointReason::Flash, port.device(), stationFileStem(defaultRecord(UiLanguage::English)), {}};
+}
+
 // Before an update without --keep-settings: a restore point of what the tracker
 // holds, so that the advice after it names these settings. A tracker that does
 // not answer is updated all the same; false then.
 bool readBeforeUpdate(TrackerPort& port, Progress& progress) {
     try {
-        readWithRestorePoint(port, progress);
+        readWithRestorePoint(port, progress, updateNote(port));
         return true;
     } catch (const CliFailure& failure) {
         if (failure.code != kExitNoAnswer)
@@ -262,16 +269,19 @@ bool readBeforeUpdate(TrackerPort& port, Progress& progress) {
     }
 }
 
-// After an update without --keep-settings: the way back to the settings the tracker had.
+// After an update without --keep-settings: the way back to the settings the
+// tracker had, kept in the point the update made before it reset them.
 QString defaultsReminder(const QString& device, bool maybeOlder) {
-    const QString newest = newestRestorePoint();
-    if (newest.isEmpty())
+    const QString point = pointBeforeUpdate(device);
+    if (point.isEmpty())
         return QStringLiteral("The tracker now holds the default settings, and there is no "
-                              "restore point to write back: set them anew.");
+                              "restore point of the settings before the update: set them anew.");
     return QStringLiteral("The tracker now holds the default settings: \"kite12 --port %1 write "
-                          "--last\" writes back the newest restore point, %2%3")
-        .arg(shellWord(device), QDir::toNativeSeparators(newest),
-             maybeOlder ? QStringLiteral(" (it may be older: the read before the update failed)")
+                          "--last\" writes back those held before the update%3, the restore "
+                          "point %2")
+        .arg(shellWord(device), QDir::toNativeSeparators(point),
+             maybeOlder ? QStringLiteral(" (perhaps an earlier update's: the read before this "
+                                         "one failed)")
                         : QString());
 }
 
@@ -313,7 +323,7 @@ int update(TrackerSession& session, const FlashRequest& request, const QByteArra
     QString settingsFile;
     bool readBefore = false;
     if (request.keep) {
-        kept = readTracker(port, progress);
+        kept = readWithRestorePoint(port, progress, updateNote(port));
         settingsFile = saveSettings(request.imageFile, kept);
         progress.note(
             QStringLiteral("Settings saved to %1").arg(QDir::toNativeSeparators(settingsFile)));

@@ -196,27 +196,64 @@ GprsRequest parseGprs(const QStringList& arguments) {
     return request;
 }
 
+// What of the request went out to the modem before a stop.
+QString sentBeforeStop(const GprsRequest& request, int sent, const QString& device) {
+    if (request.show)
+        return {};
+    const QString again = QStringLiteral(" \"kite12 --port %1 gprs show\" tells what it holds.")
+                              .arg(shellWord(device));
+    if (sent == 0)
+        return QStringLiteral("\nNothing was stored in the modem.");
+    const QString server =
+        QStringLiteral("\nThe modem was sent the server \"%1\"").arg(request.server);
+    if (!request.accessPoint)
+        return server +
+               (sent == 1 ? QStringLiteral(", perhaps not all of its setup.")
+                          : QStringLiteral(".")) +
+               again;
+    return server +
+           QStringLiteral(" %1 the access point \"%2\".")
+               .arg(sent == 1 ? QStringLiteral("but not") : QStringLiteral("and"),
+                    request.accessPoint->name) +
+           again;
+}
+
+// Ends the pass-through even after Ctrl-C or a lost answer: the tracker would
+// pass every later command to the modem.
+void endPassThrough(TrackerPort& port) {
+    port.finishDespiteInterrupt();
+    run(port, gprsExitSteps());
+}
+
 // Reads the modem, stores what the request sets and reads it back; ends the pass-through.
 SettingsRecord talkToModem(TrackerPort& port, Progress& progress, const GprsRequest& request) {
     SettingsRecord stored;
+    int sent = 0; // the server, then the access point
     try {
         progress.status(QStringLiteral("Reading the modem"));
         stored = ask(port, gprsReadSteps());
         if (!request.show) {
             progress.status(QStringLiteral("Saving"));
             run(port, {gprsEchoOffStep()});
-            run(port, gprsConnectionSteps(request.server));
+            const QList<GprsStep> connection = gprsConnectionSteps(request.server);
+            run(port, connection.mid(0, 1));
+            ++sent;
+            run(port, connection.mid(1));
             if (request.accessPoint)
                 run(port, {gprsAccessPointStep(*request.accessPoint)});
+            ++sent;
             stored = ask(port, gprsReadBackSteps());
         }
-    } catch (const CliFailure&) {
-        // Back to normal all the same, where the port still takes it.
+    } catch (const CliFailure& failure) {
+        QString ended = QStringLiteral("\nThe tracker no longer passes the line to its modem.");
         try {
-            run(port, gprsExitSteps());
+            endPassThrough(port);
         } catch (const CliFailure&) {
+            ended = QStringLiteral("\nThe tracker may still pass the line to its modem: switch it "
+                                   "off and on.");
         }
-        throw;
+        throw CliFailure{failure.code,
+                         failure.message + ended + sentBeforeStop(request, sent, port.device())};
     }
     progress.status(QStringLiteral("Ending the pass-through"));
     run(port, gprsExitSteps());
@@ -243,6 +280,8 @@ QStringList storedDifferences(const SettingsRecord& stored, const GprsRequest& r
 // Stores what the request sets and reads back the modem; prints what it reports.
 int configureModem(TrackerSession& session, const GprsRequest& request) {
     auto& [options, progress, port] = session;
+    // A setup that did not end left the tracker passing the line to its modem.
+    run(port, gprsExitSteps());
     // A tracker that is off or unplugged fails here, not at the modem's silence.
     handshake(port, progress);
     const SettingsRecord stored = talkToModem(port, progress, request);

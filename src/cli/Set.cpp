@@ -96,5 +96,6 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
         chooseFixedPosition(changes);
     WriteRequest request = writeRequest(parser, QStringList{QStringLiteral("set")} + assignments);
     request.changes = changes;
+    request.reason = PointReason::Set;
     return runWrite(options, request);
 }

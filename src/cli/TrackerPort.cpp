@@ -14,12 +14,12 @@
 namespace {
 // Waits are cut into slices this long, so that Ctrl-C is seen soon.
 constexpr int kSliceMs = 100;
+} // namespace
 
-void checkInterrupt() {
-    if (interruptRequested())
+void TrackerPort::checkInterrupt() const {
+    if (interruptRequested() && !finishing_)
         throw CliFailure{kExitInterrupted, QStringLiteral("Interrupted")};
 }
-} // namespace
 
 TrackerPort::TrackerPort(QString device, const QString& traceFile) : device_(std::move(device)) {
     clock_.start();
@@ -112,8 +112,12 @@ void TrackerPort::take(const QByteArray& bytes) {
     trace('<', bytes);
     bytes_ += bytes;
     for (const char byte : bytes)
-        if (line_.feed(byte))
+        if (line_.feed(byte)) {
             applySettingsLine(line_.currentLine(), reply_);
+            const QString& line = line_.currentLine();
+            modemAnswered_ =
+                modemAnswered_ || line == QLatin1String("OK") || line == QLatin1String("ERROR");
+        }
 }
 
 // The line has closed itself: end with one message.

@@ -54,8 +54,15 @@ public:
 
     PortRead& reply() { return reply_; }
     const QString& device() const { return device_; }
+    // From now on Ctrl-C no longer ends the waits: the steps that put the
+    // tracker back as it was run to their end.
+    void finishDespiteInterrupt() { finishing_ = true; }
+    // Whether a line came that only the GPRS modem sends ("OK", "ERROR"): the
+    // tracker passes the line through to it.
+    bool modemAnswered() const { return modemAnswered_; }
 
 private:
+    void checkInterrupt() const;
     void trace(char direction, const QByteArray& bytes);
     void take(const QByteArray& bytes);
     [[noreturn]] void lost(const SerialError& error) const;
@@ -67,4 +74,6 @@ private:
     LineAssembler line_;
     PortRead reply_;
     QByteArray bytes_;
+    bool finishing_ = false;
+    bool modemAnswered_ = false;
 };

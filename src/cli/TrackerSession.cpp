@@ -5,7 +5,6 @@
 #include "GlobalOptions.h"
 #include "PortChoice.h"
 #include "Progress.h"
-#include "RestorePoints.h"
 #include "TrackerPort.h"
 
 int withTracker(const GlobalOptions& options, const std::function<int(TrackerSession&)>& run) {
@@ -16,11 +15,18 @@ int withTracker(const GlobalOptions& options, const std::function<int(TrackerSes
     return run(session);
 }
 
-SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress) {
-    SettingsRecord record = readTracker(port, progress);
-    const auto restorePoint = saveRestorePoint(record);
+void leaveRestorePoint(Progress& progress, const SettingsRecord& record, const PointNote& note) {
+    const auto restorePoint = saveRestorePoint(record, note);
     if (const auto* error = std::get_if<SettingsFileError>(&restorePoint))
         progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
+}
+
+SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress, const PointNote& note) {
+    SettingsRecord record = readTracker(port, progress);
+    PointNote noted = note;
+    if (noted.port.isEmpty())
+        noted.port = port.device();
+    leaveRestorePoint(progress, record, noted);
     return record;
 }
 
@@ -33,14 +39,4 @@ QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written
             ? QStringLiteral("Verified: every field written reads back the same")
             : QStringLiteral("Verify: %1 field(s) read back otherwise").arg(differences.size()));
     return differences;
-}
-
-bool verifyWrite(TrackerSession& session, const SettingsRecord& written) {
-    const QJsonArray differences =
-        readBackDifferences(session.progress, written, readTracker(session.port, session.progress));
-    if (session.options.json)
-        printJson(differences);
-    else
-        printDifferences(differences);
-    return differences.isEmpty();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RestorePoints.h"
 #include "SettingsRecord.h"
 
 #include <QJsonArray>
@@ -20,12 +21,12 @@ struct TrackerSession {
 // The port closes at the end, if `run` has not closed it before.
 int withTracker(const GlobalOptions& options, const std::function<int(TrackerSession&)>& run);
 
+// Saves the record as a restore point; a failure is only noted.
+void leaveRestorePoint(Progress& progress, const SettingsRecord& record, const PointNote& note);
 // Reads every setting and leaves a restore point of them.
-SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress);
+SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress,
+                                    const PointNote& note = {});
 // Each field the write sent that reads back otherwise, as objects of field,
 // written and read; the verdict is noted.
 QJsonArray readBackDifferences(Progress& progress, const SettingsRecord& written,
                                const SettingsRecord& read);
-// After a write and its restart, reads the tracker again and prints each field
-// the write sent that reads back otherwise; false when there is one.
-bool verifyWrite(TrackerSession& session, const SettingsRecord& written);

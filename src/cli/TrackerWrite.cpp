@@ -6,7 +6,9 @@
 #include "Console.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
+#include "FileForWrite.h"
 #include "GlobalOptions.h"
+#include "LastPoint.h"
 #include "LineEncoding.h"
 #include "Progress.h"
 #include "SettingValues.h"
@@ -15,6 +17,8 @@
 #include "TrackerSession.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -25,8 +29,21 @@ const QString kAll = QStringLiteral("all");
 const QString kVerify = QStringLiteral("verify");
 const QString kDryRun = QStringLiteral("dry-run");
 
+// With --json, what a write prints; write --last names its point beside it.
+void printJsonResult(const WriteRequest& request, const QString& key, const QJsonArray& array) {
+    if (request.restorePoint.isEmpty()) {
+        printJson(array);
+        return;
+    }
+    QJsonObject result{{QStringLiteral("restore_point"), request.restorePoint}};
+    if (!key.isEmpty())
+        result.insert(key, array);
+    printJson(result);
+}
+
 // The commands as they would go out, the restart's included, one a line.
-void printCommands(const GlobalOptions& options, const QList<DialogueStep>& steps) {
+void printCommands(const GlobalOptions& options, const WriteRequest& request,
+                   const QList<DialogueStep>& steps) {
     QStringList commands;
     for (const DialogueStep& step : steps)
         if (!step.command.isEmpty())
@@ -35,7 +52,7 @@ void printCommands(const GlobalOptions& options, const QList<DialogueStep>& step
         QJsonArray array;
         for (const QString& command : commands)
             array.append(command.trimmed());
-        printJson(array);
+        printJsonResult(request, QStringLiteral("commands"), array);
         return;
     }
     // As bytes: a text that is not UTF-8 shows as the tracker gets it.
@@ -72,20 +89,26 @@ void warnOnPasscodeMismatch(Progress& progress, const SettingsRecord& record) {
 }
 
 // The tracker's settings with the request's changes made.
-SettingsRecord changed(SettingsRecord record, const WriteRequest& request, Progress& progress) {
-    record = withChanges(std::move(record), request.changes, request.record);
-    if (std::any_of(request.changes.begin(), request.changes.end(),
-                    [](const auto& change) { return concernsPasscode(*change.first); }))
+// A file that gives the tracker's own passcode again changes nothing to warn of.
+SettingsRecord changed(const SettingsRecord& onTracker, const WriteRequest& request,
+                       Progress& progress) {
+    SettingsRecord record = withChanges(onTracker, request.changes, request.record);
+    if (std::any_of(request.changes.begin(), request.changes.end(), [&](const auto& change) {
+            return concernsPasscode(*change.first) &&
+                   fieldValue(*change.first, onTracker) != change.second;
+        }))
         warnOnPasscodeMismatch(progress, record);
     return record;
 }
 
 // A change of the interval or the position that the mode would not send is
-// refused: the write would say it was done and drop the value.
-void refuseUnsentChanges(const SettingsRecord& record, const WriteRequest& request) {
+// refused: the write would say it was done and drop the value. A value the
+// tracker holds already is no change.
+void refuseUnsentChanges(const SettingsRecord& record, const SettingsRecord& onTracker,
+                         const WriteRequest& request) {
     for (const auto& [field, value] : request.changes) {
         const auto* text = std::get_if<TextField>(&field->target);
-        if (!text || writeSends(*text, record))
+        if (!text || writeSends(*text, record) || fieldValue(*field, onTracker) == value)
             continue;
         const OptionGroup mode =
             *text == TextField::Interval ? OptionGroup::BeaconMode : OptionGroup::Gps;
@@ -130,18 +153,59 @@ void write(TrackerPort& port, Progress& progress, const WriteRequest& request,
     }
 }
 
+// write --last once the tracker is read: its point, as a write of that file.
+WriteRequest lastRequest(const WriteRequest& asked, const SettingsRecord& onTracker,
+                         const QString& port, Progress& progress) {
+    const RestorePoint point = lastRestorePoint(stationFileStem(onTracker), port);
+    const FileSettings settings = readFileForWrite(point.file);
+    WriteRequest request = asked;
+    request.record = settings.record;
+    if (!settings.complete)
+        request.changes = settings.changes;
+    request.restorePoint = QDir::toNativeSeparators(point.file);
+    // Once written back, the point is passed over: the advice names the file.
+    request.words.replace(request.words.indexOf(QStringLiteral("--last")), request.restorePoint);
+    progress.note(QStringLiteral("Writing back %1, the settings of %2")
+                      .arg(request.restorePoint, pointSummary(point)));
+    return request;
+}
+
+// The point the write leaves: a change's, or a read's when nothing is sent.
+void leavePoint(Progress& progress, const TrackerPort& port, const WriteRequest& request,
+                const SettingsRecord& onTracker, const SettingsRecord& record, bool sendsNothing) {
+    PointNote note{request.reason, port.device(), stationFileStem(record), {}};
+    if (request.last)
+        note.undoes = QFileInfo(request.restorePoint).fileName();
+    if (request.dryRun || (sendsNothing && !request.last))
+        note = PointNote{PointReason::Read, port.device(), {}, {}};
+    leaveRestorePoint(progress, onTracker, note);
+}
+
+bool verified(TrackerSession& session, const WriteRequest& request, const SettingsRecord& written) {
+    const QJsonArray differences =
+        readBackDifferences(session.progress, written, readTracker(session.port, session.progress));
+    if (session.options.json)
+        printJsonResult(request, QStringLiteral("differences"), differences);
+    else
+        printDifferences(differences);
+    return differences.isEmpty();
+}
+
 // Reads the tracker, leaves a restore point and writes what the request asks.
-int writeOnTracker(TrackerSession& session, const WriteRequest& request) {
+int writeOnTracker(TrackerSession& session, const WriteRequest& asked) {
     auto& [options, progress, port] = session;
-    const SettingsRecord onTracker = readWithRestorePoint(port, progress);
+    const SettingsRecord onTracker = readTracker(port, progress);
+    const WriteRequest request =
+        asked.last ? lastRequest(asked, onTracker, port.device(), progress) : asked;
     SettingsRecord record =
         request.changes.isEmpty() ? request.record : changed(onTracker, request, progress);
     record.setNewTextEncoding(options.textEncoding);
-    refuseUnsentChanges(record, request);
+    refuseUnsentChanges(record, onTracker, request);
     refuseBrokenFields(record);
     const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
+    leavePoint(progress, port, request, onTracker, record, writesNothing(steps));
     if (request.dryRun) {
-        printCommands(options, steps);
+        printCommands(options, request, steps);
         return kExitDone;
     }
     write(port, progress, request, steps);
@@ -149,7 +213,9 @@ int writeOnTracker(TrackerSession& session, const WriteRequest& request) {
                       ? QStringLiteral("Nothing to write: the tracker holds these settings; it "
                                        "restarts")
                       : QStringLiteral("Written; the tracker restarts with the new settings"));
-    const bool same = !request.verify || verifyWrite(session, record);
+    const bool same = !request.verify || verified(session, request, record);
+    if (options.json && !request.verify && !request.restorePoint.isEmpty())
+        printJsonResult(request, {}, {});
     port.close();
     return same ? kExitDone : kExitNoAnswer;
 }
@@ -180,10 +246,10 @@ WriteRequest writeRequest(const QCommandLineParser& parser, QStringList words) {
 
 int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     // Without changes to make, all the commands are known before the tracker answers.
-    if (request.dryRun && request.all && request.changes.isEmpty()) {
+    if (request.dryRun && request.all && request.changes.isEmpty() && !request.last) {
         SettingsRecord record = request.record;
         record.setNewTextEncoding(options.textEncoding);
-        printCommands(options, writeDialogue(record));
+        printCommands(options, request, writeDialogue(record));
         return kExitDone;
     }
     return withTracker(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RestorePoints.h"
 #include "SettingValues.h"
 #include "SettingsRecord.h"
 
@@ -24,6 +25,12 @@ struct WriteRequest {
     bool all = false;
     bool verify = false;
     bool dryRun = false;
+    // Why the restore point before the write is made.
+    PointReason reason = PointReason::Write;
+    // write --last: the point to write back is chosen once the tracker is read,
+    // and its file stands here from then on.
+    bool last = false;
+    QString restorePoint;
 };
 
 // --all, --verify and --dry-run.

@@ -58,6 +58,11 @@ void ChangeMarks::setBaseline() {
     refresh();
 }
 
+void ChangeMarks::setBaseline(const std::optional<SettingsRecord>& baseline) {
+    baseline_ = baseline;
+    refresh();
+}
+
 void ChangeMarks::forget() {
     baseline_.reset();
     refresh();

@@ -23,6 +23,9 @@ public:
     void setBaseline();
     // No marks until the next baseline, as while a read empties the fields.
     void forget();
+    // What the fields are compared with, to compare with it again after a read that failed.
+    const std::optional<SettingsRecord>& baseline() const { return baseline_; }
+    void setBaseline(const std::optional<SettingsRecord>& baseline);
 
 private:
     void refresh();

@@ -2,12 +2,11 @@
 
 #include "ControlNames.h"
 #include "MSComm.h"
+#include "PortHold.h"
 #include "ReplyHexBox.h"
 #include "SerialError.h"
 #include "UpdateTexts.h"
-#include "WriteOffer.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -115,14 +114,8 @@ void FirmwareUpdate::showProgress() {
 }
 
 void FirmwareUpdate::setPortControlsEnabled(bool enabled) {
-    // Everything that would open, close or write the port, or change what the
-    // update keeps, meanwhile.
-    for (const char* name :
-         {ctl::OpenPortButton, ctl::ReadButton, ctl::DefaultButton, ctl::RestartButton,
-          ctl::GprsSetupButton, ctl::GprsReadButton, ctl::GprsSaveButton, ctl::GprsExitButton})
-        button(name)->setEnabled(enabled);
-    context_.control<QComboBox>(QLatin1String(ctl::PortList))->setEnabled(enabled);
-    context_.writeOffer->setHeld(!enabled);
+    // update itself stays the cancel during the waits.
+    holdPortControls(context_, !enabled, {ctl::UpdateButton});
 }
 
 void FirmwareUpdate::releasePortControlsWhenIdle() {

@@ -1,9 +1,9 @@
 #include "FirmwareUpdate.h"
 
 #include "ControlNames.h"
+#include "ListedPort.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
-#include "MessageText.h"
 #include "RecentFolders.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
@@ -15,7 +15,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -102,8 +101,8 @@ void FirmwareUpdate::update() {
     });
     try {
         WindowLink(context_).wait(100, DialogueStep::Awaited::Time);
-        context_.comm->setSettings(kLineSettings);
-        context_.comm->open();
+        if (!openListedPort(context_))
+            return;
         setPhase(UpdatePhase::Running);
         keep_ = context_.control<QCheckBox>(QLatin1String(ctl::KeepSettingsCheck))->isChecked();
         if (keep_ && !readKeptSettings())
@@ -147,29 +146,22 @@ void FirmwareUpdate::restartIntoLoader() {
 
 bool FirmwareUpdate::closeAllowed() {
     if (restoring_)
-        return askToClose(context_
-                              .say("正在把保留的设置写回设备。现在关闭，设备可能只有部分设置；"
-                                   "还原点 %1 保存了它们（载入数据后写入数据）。\r\n"
-                                   "仍要关闭吗？",
-                                   "The kept settings are being written back to the tracker. "
-                                   "Closing now may leave it with part of them; the restore "
-                                   "point %1 holds them (Load file, then Write data).\r\n"
-                                   "Close anyway?")
-                              .arg(QDir::toNativeSeparators(keptPoint_)));
+        return context_.askToClose(
+            context_
+                .say("正在把保留的设置写回设备。现在关闭，设备可能只有部分设置；"
+                     "还原点 %1 保存了它们（载入数据后写入数据）。\r\n"
+                     "仍要关闭吗？",
+                     "The kept settings are being written back to the tracker. "
+                     "Closing now may leave it with part of them; the restore "
+                     "point %1 holds them (Load file, then Write data).\r\n"
+                     "Close anyway?")
+                .arg(QDir::toNativeSeparators(keptPoint_)));
     if (!session_ || !session_->headerSent())
         return true;
-    return askToClose(context_.say("正在向设备发送固件。现在关闭，设备将没有可用的固件。\r\n"
-                                   "仍要关闭吗？",
-                                   "The firmware is being sent to the tracker. Closing now "
-                                   "leaves the tracker without working firmware.\r\n"
-                                   "Close anyway?"));
-}
-
-bool FirmwareUpdate::askToClose(const QString& text) {
-    QMessageBox question(QMessageBox::Warning, QStringLiteral("APRS Config"), QString(),
-                         QMessageBox::Yes | QMessageBox::No, context_.form);
-    setMessageText(question, text);
-    question.setObjectName(QStringLiteral("CloseQuestion"));
-    question.setDefaultButton(QMessageBox::No);
-    return question.exec() == QMessageBox::Yes;
+    return context_.askToClose(
+        context_.say("正在向设备发送固件。现在关闭，设备将没有可用的固件。\r\n"
+                     "仍要关闭吗？",
+                     "The firmware is being sent to the tracker. Closing now "
+                     "leaves the tracker without working firmware.\r\n"
+                     "Close anyway?"));
 }

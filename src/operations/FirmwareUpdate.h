@@ -67,7 +67,6 @@ private:
     enum class UpdatePhase { Idle, Running };
     void setPhase(UpdatePhase phase);
 
-    bool askToClose(const QString& question);
     void armReply();
     // From the press to the update's end, nothing else may use the port.
     void setPortControlsEnabled(bool enabled);

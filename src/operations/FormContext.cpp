@@ -27,3 +27,12 @@ void FormContext::showMessage(const QString& text) const {
     setMessageText(box, text);
     box.exec();
 }
+
+bool FormContext::askToClose(const QString& question) const {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("APRS Config"), QString(),
+                    QMessageBox::Yes | QMessageBox::No, form);
+    setMessageText(box, question);
+    box.setObjectName(QStringLiteral("CloseQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

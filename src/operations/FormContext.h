@@ -51,4 +51,6 @@ struct FormContext {
 
     // A message box titled "APRS Config" with one OK button; none while the window closes.
     void showMessage(const QString& text) const;
+    // Whether the user closes the window all the same; No is the default.
+    bool askToClose(const QString& question) const;
 };

@@ -2,6 +2,7 @@
 
 #include "ControlNames.h"
 #include "DialogueRunner.h"
+#include "ListedPort.h"
 #include "MSComm.h"
 #include "SerialError.h"
 #include "SettingsControls.h"
@@ -97,8 +98,7 @@ bool GprsSetup::openPortIfClosed() {
     if (context_.comm->isOpen())
         return true;
     try {
-        context_.comm->open();
-        return true;
+        return openListedPort(context_);
     } catch (const SerialError&) {
         reportPortFailure();
         return false;

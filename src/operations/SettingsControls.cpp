@@ -157,6 +157,44 @@ void SettingsControls::clearForRead() {
         setChecked(field, false);
 }
 
+namespace {
+constexpr std::array kGroups{OptionGroup::Gps, OptionGroup::BeaconMode};
+} // namespace
+
+SettingsControls::Held SettingsControls::held() const {
+    Held held;
+    for (const TextField field : kTextFields) {
+        held.texts.append(text(field));
+        held.encodings.append(controlOf(field)->property(kEncodingProperty));
+    }
+    for (const CheckField field : kCheckFields)
+        held.checks.append(checked(field));
+    for (const OptionGroup group : kGroups)
+        for (int member = 0; member < memberCount(group); ++member)
+            held.chosen.append(isChosen(group, member));
+    return held;
+}
+
+void SettingsControls::putBack(const Held& held) {
+    for (qsizetype i = 0; i < qsizetype(kTextFields.size()); ++i) {
+        const TextField field = kTextFields.at(i);
+        // The filter's box also holds the modem's answers: it changes only with the filter.
+        if (field != TextField::Filter || text(field) != held.texts.at(i))
+            setText(field, held.texts.at(i));
+        controlOf(field)->setProperty(kEncodingProperty, held.encodings.at(i));
+    }
+    for (qsizetype i = 0; i < qsizetype(kCheckFields.size()); ++i)
+        setChecked(kCheckFields.at(i), held.checks.at(i));
+    // Unchosen first: choosing a member unchooses the others of its group.
+    for (const bool chosen : {false, true}) {
+        qsizetype i = 0;
+        for (const OptionGroup group : kGroups)
+            for (int member = 0; member < memberCount(group); ++member, ++i)
+                if (held.chosen.at(i) == chosen)
+                    setChosen(group, member, chosen);
+    }
+}
+
 bool peizhi(const QString& currentLine, SettingsControls& settings) {
     return applySettingsLine(currentLine, settings);
 }

@@ -6,8 +6,10 @@
 #include "TextEncoding.h"
 
 #include <QHash>
+#include <QList>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -51,6 +53,16 @@ public:
     // Empties the fields before a read; filter, the hemispheres, the server port
     // and the access point fields keep their contents.
     void clearForRead();
+
+    // Every field as its control holds it, with the encoding its text came in.
+    struct Held {
+        QList<QString> texts;
+        QList<QVariant> encodings;
+        QList<bool> checks;
+        QList<bool> chosen;
+    };
+    Held held() const;
+    void putBack(const Held& held);
 
 private:
     static QString controlName(TextField field);

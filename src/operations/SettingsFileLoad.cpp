@@ -26,7 +26,7 @@ SettingsFileLoad::SettingsFileLoad(FormContext context, QObject* parent)
 
 void SettingsFileLoad::offerWhilePortFree() {
     context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton))
-        ->setEnabled(!context_.comm->isOpen());
+        ->setEnabled(!context_.comm->isOpen() && !context_.writeOffer->held());
 }
 
 void SettingsFileLoad::chooseAndLoad() {

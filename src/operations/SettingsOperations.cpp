@@ -5,7 +5,10 @@
 #include "ControlNames.h"
 #include "DefaultSettings.h"
 #include "DialogueRunner.h"
+#include "FieldsBeforeRead.h"
+#include "ListedPort.h"
 #include "MSComm.h"
+#include "PortHold.h"
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
@@ -18,13 +21,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <utility>
-
-namespace {
-constexpr int kWriteTests = 16;
-constexpr int kFirstFailingTest = 14;
-
-} // namespace
 
 SettingsOperations::SettingsOperations(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
@@ -67,24 +65,39 @@ QString SettingsOperations::readFailText() const {
 
 void SettingsOperations::read() {
     emptyStatusLogAndText30();
-    WindowLink link(context_);
-    link.clearForRead();
-    link.forget();
-    // A press while the port is open is the cancel of a read under way.
-    if (context_.comm->isOpen()) {
+    // A press during a read is its cancel; one while another operation holds
+    // the port frees it. Neither touches the fields.
+    if (readPhase_ != ReadPhase::Idle || context_.comm->isOpen()) {
         refusePortOpen(button(ctl::ReadButton));
         return;
     }
+    const FieldsBeforeRead before(context_);
+    WindowLink link(context_);
+    link.clearForRead();
+    link.forget();
     readPhase_ = ReadPhase::Reading;
     button(ctl::ReadButton)->setText(context_.say("读取中", "reading"));
+    holdPortControls(context_, true, {ctl::ReadButton});
+    const bool complete = readFromTracker(link);
+    holdPortControls(context_, false);
+    readPhase_ = ReadPhase::Idle;
+    if (!complete)
+        before.putBack();
+}
 
+bool SettingsOperations::readFromTracker(WindowLink& link) {
     try {
         link.wait(100, DialogueStep::Awaited::Time);
-        context_.comm->setSettings(kLineSettings);
-        context_.comm->open();
+        if (readPhase_ == ReadPhase::Cancelled) {
+            cancelledInHandshake();
+            return false;
+        }
+        if (!openListedPort(context_)) {
+            context_.appendStatus(readFailText());
+            button(ctl::ReadButton)->setText(idleReadCaption());
+            return false;
+        }
         auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
-        if (!portList->currentText().startsWith(QStringLiteral("COM")))
-            portList->setCurrentText(QStringLiteral("COM1"));
         WriteCommSet(context_.portSettingsFile, portList->currentText(), QStringLiteral("115200"),
                      QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
                      QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048"));
@@ -97,13 +110,14 @@ void SettingsOperations::read() {
             });
         if (outcome == ReadDialogue::Outcome::Running) {
             // Only the handshake tells of a cancel; the requests just fail.
-            if (readPhase_ == ReadPhase::Cancelled && shown == DialogueStep::Kind::Handshake)
-                context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))
-                    ->setText(QStringLiteral("test fail"));
-            failRead();
-            return;
+            if (shown == DialogueStep::Kind::Handshake)
+                cancelledInHandshake();
+            else
+                failRead();
+            return false;
         }
-        if (outcome == ReadDialogue::Outcome::Complete) {
+        const bool complete = outcome == ReadDialogue::Outcome::Complete;
+        if (complete) {
             context_.appendStatus(QStringLiteral("\r\n") + context_.say("读取成功", "read ok"));
             context_.writeOffer->setFieldsSupplied(true);
             keepCompleteRead(context_);
@@ -114,10 +128,18 @@ void SettingsOperations::read() {
         }
         context_.comm->close();
         button(ctl::ReadButton)->setText(idleReadCaption());
-        readPhase_ = ReadPhase::Idle;
+        return complete;
     } catch (const SerialError&) {
         failRead();
+        return false;
     }
+}
+
+void SettingsOperations::cancelledInHandshake() {
+    if (readPhase_ == ReadPhase::Cancelled)
+        context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))
+            ->setText(QStringLiteral("test fail"));
+    failRead();
 }
 
 void SettingsOperations::showReadStep(const ReadDialogue& dialogue, const DialogueStep& step) {
@@ -159,7 +181,6 @@ void SettingsOperations::failRead() {
 }
 
 void SettingsOperations::write() {
-    writeDone_ = false;
     emptyStatusLogAndText30();
     if (context_.comm->isOpen()) {
         refusePortOpen(button(ctl::ReadButton));
@@ -171,53 +192,56 @@ void SettingsOperations::write() {
         context_.showMessage(refusal);
         return;
     }
+    const QList<DialogueStep> steps = writeSequence(record);
+    commandsLeft_ = int(std::ranges::count_if(
+        steps, [](const DialogueStep& step) { return !step.command.isEmpty(); }));
+    holdPortControls(context_, true);
     WindowLink link(context_);
     link.wait(100, DialogueStep::Awaited::Time);
     QPushButton* writeButton = button(ctl::WriteButton);
     writeButton->setText(context_.say("写入中", "Writing"));
     context_.replaceStatus(context_.say("写入中......", "Writing......"));
 
-    if (sendWriteSequence(link, record)) {
+    if (sendWriteSequence(link, steps)) {
         context_.changeMarks->setBaseline();
         reportWriteEnd(link);
     } else {
         context_.appendStatus(QStringLiteral("\r\n") +
                               context_.say("写入失败.请重试一遍", "Write fail，Please try again."));
     }
-
+    commandsLeft_ = 0;
     link.wait(100, DialogueStep::Awaited::Time);
     writeButton->setText(context_.say("写入数据", "Write data"));
     context_.comm->close();
+    holdPortControls(context_, false);
 }
 
-bool SettingsOperations::sendWriteSequence(WindowLink& link, const SettingsRecord& record) {
+bool SettingsOperations::sendWriteSequence(WindowLink& link, const QList<DialogueStep>& steps) {
     try {
-        context_.comm->setSettings(kLineSettings);
-        context_.comm->open();
-        auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
-        if (!portList->currentText().startsWith(QStringLiteral("COM")))
-            portList->setCurrentText(QStringLiteral("COM1"));
-        return runSteps(link, writeSequence(record));
+        return openListedPort(context_) && runSteps(link, steps, [this](const DialogueStep& step) {
+                   if (!step.command.isEmpty())
+                       --commandsLeft_;
+               });
     } catch (const SerialError&) {
         return false;
     }
 }
 
+bool SettingsOperations::closeAllowed() const {
+    if (commandsLeft_ == 0)
+        return true;
+    return context_.askToClose(
+        context_
+            .say("正在写入设备，还有 %1 条命令未发送。现在关闭，设备只会有部分设置。\r\n"
+                 "仍要关闭吗？",
+                 "The settings are being written to the tracker; %1 commands are still to be "
+                 "sent. Closing now leaves the tracker with part of them.\r\nClose anyway?")
+            .arg(commandsLeft_));
+}
+
 void SettingsOperations::reportWriteEnd(WindowLink& link) {
-    writeDone_ = true;
-    // A second press of Write clears the flag; the running write then says it failed.
-    for (int test = 0; test < kWriteTests; ++test) {
-        link.wait(500, DialogueStep::Awaited::Time);
-        if (test >= kFirstFailingTest)
-            context_.appendStatus(
-                context_.say("写入失败.请重试一遍", "Write fail，Please try again.") +
-                QStringLiteral("\r\n"));
-        if (writeDone_) {
-            context_.appendStatus(QStringLiteral("\r\n") +
-                                  context_.say("写入完成", "Write complete"));
-            return;
-        }
-    }
+    link.wait(500, DialogueStep::Awaited::Time);
+    context_.appendStatus(QStringLiteral("\r\n") + context_.say("写入完成", "Write complete"));
 }
 
 void SettingsOperations::restoreDefaults() {
@@ -244,7 +268,8 @@ void SettingsOperations::restart() {
     link.wait(100, DialogueStep::Awaited::Time);
     bool sent = false;
     try {
-        context_.comm->open();
+        if (!openListedPort(context_))
+            return;
         sent = runSteps(link, restartDialogue());
     } catch (const SerialError&) {
         sent = false;

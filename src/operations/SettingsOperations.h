@@ -16,6 +16,9 @@ class SettingsOperations : public QObject {
 public:
     explicit SettingsOperations(FormContext context, QObject* parent = nullptr);
 
+    // Asks the user first while commands of a write are still to be sent.
+    bool closeAllowed() const;
+
 public Q_SLOTS:
     void read();
     void write();
@@ -25,9 +28,12 @@ public Q_SLOTS:
 private:
     enum class ReadPhase { Idle, Reading, Cancelled };
 
+    // The read once the fields are emptied; true when it completed.
+    bool readFromTracker(WindowLink& link);
     void showReadStep(const ReadDialogue& dialogue, const DialogueStep& step);
+    void cancelledInHandshake();
     void failRead();
-    bool sendWriteSequence(WindowLink& link, const SettingsRecord& record);
+    bool sendWriteSequence(WindowLink& link, const QList<DialogueStep>& steps);
     void reportWriteEnd(WindowLink& link);
 
     QString portOpenCaption() const;
@@ -38,6 +44,7 @@ private:
     QPushButton* button(const char* name) const;
 
     FormContext context_;
-    bool writeDone_ = false;
+    // From a write's press until its last command has gone out.
+    int commandsLeft_ = 0;
     ReadPhase readPhase_ = ReadPhase::Idle;
 };

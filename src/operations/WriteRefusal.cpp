@@ -21,7 +21,7 @@ QString refusal(const SettingsRecord& record, const QList<TextField>& broken, QS
     QStringList lines{std::move(heading)};
     for (const TextField field : broken)
         lines.append(inLanguage(language, "%1 \"%2\"：%3", "%1 \"%2\": %3")
-                         .arg(shownName(field, language), record.text(field),
+                         .arg(shownName(field, language), quotedValue(record.text(field)),
                               acceptedValues(field, record, language)));
     return lines.join(QStringLiteral("\r\n"));
 }

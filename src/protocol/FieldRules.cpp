@@ -149,9 +149,9 @@ bool followsRule(TextField field, const QString& value, TextEncoding encoding) {
     case Kind::Number:
         return rule.items.contains(value) || isNumberOfRule(rule, value);
     case Kind::Text:
+        // A control character would reach the tracker's display and its parser.
         return bytesSent(value, encoding) <= boxLength(field) &&
-               !value.contains(QLatin1Char('#')) && !value.contains(QLatin1Char('\r')) &&
-               !value.contains(QLatin1Char('\n'));
+               allOf(value, [](QChar c) { return c != u'#' && c >= u' ' && c != QChar(0x7F); });
     case Kind::Callsign:
         return isCallsign(value);
     case Kind::Symbol:
@@ -174,6 +174,24 @@ bool followsRule(TextField field, const SettingsRecord& record) {
            (value.toInt() == 0 || !degreesAtMost(field, record));
 }
 
+QString quotedValue(const QString& value) {
+    QString quoted;
+    for (const QChar c : value) {
+        if (c == u'\t')
+            quoted += QStringLiteral("\\t");
+        else if (c == u'\r')
+            quoted += QStringLiteral("\\r");
+        else if (c == u'\n')
+            quoted += QStringLiteral("\\n");
+        else if (c < u' ' || c == QChar(0x7F))
+            quoted += QStringLiteral("\\x") +
+                      QString::number(c.unicode(), 16).rightJustified(2, u'0').toUpper();
+        else
+            quoted += c;
+    }
+    return quoted;
+}
+
 QString oneOf(QStringList texts, UiLanguage language) {
     QString last = texts.takeLast();
     if (texts.isEmpty())
@@ -193,9 +211,10 @@ QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage langua
     case Kind::Number:
         return numberRange(rule, language);
     case Kind::Text:
-        return inLanguage(language, "最多 %1 字节（一个汉字占 3 字节），不含 # 和换行",
+        return inLanguage(language,
+                          "最多 %1 字节（一个汉字占 3 字节），不含 # 和控制字符（如换行）",
                           "up to %1 bytes as sent (3 for a Chinese character), without # or a "
-                          "line break")
+                          "control character (such as a line break)")
             .arg(boxLength(field));
     case Kind::Callsign:
         return inLanguage(language, "1 至 6 个字母和数字（SSID 另填）",

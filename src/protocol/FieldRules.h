@@ -18,7 +18,8 @@ struct FieldRule {
         Unsent,   // read from the tracker or the modem, never written
         List,     // one of `items`
         Number,   // fewestDigits to mostDigits digits, least to most; or one of `items`
-        Text,     // the field's box in bytes as sent, without # or a line break: they end a command
+        Text,     // the field's box in bytes as sent, without # (it ends a command) or a control
+                  // character
         Callsign, // 1 to 6 letters and digits: the SSID has its own field
         Symbol,   // a table or overlay character, then a symbol code character
         // The modem's fields go between quotes, which the modem cannot escape.
@@ -51,6 +52,10 @@ QString acceptedValues(TextField field, const FieldRule& rule,
                        UiLanguage language = UiLanguage::English);
 // What the field takes beside the record's other fields ("00 at 90 degrees").
 QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage language);
+
+// The value as a refusal quotes it: a control character shows as \t, \r, \n or
+// \xHH, so that it neither breaks the message nor acts on a terminal.
+QString quotedValue(const QString& value);
 
 // "a, b or c".
 QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);

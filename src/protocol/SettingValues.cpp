@@ -73,7 +73,7 @@ std::optional<QString> valueProblem(const Setting& field, const QString& value,
     if (fits)
         return std::nullopt;
     return QStringLiteral("%1 takes %2, not \"%3\"")
-        .arg(QLatin1String(field.name), field.accepts, value);
+        .arg(QLatin1String(field.name), field.accepts, quotedValue(value));
 }
 
 std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record) {
@@ -85,7 +85,8 @@ std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& 
     if (!text || followsRule(*text, record))
         return std::nullopt;
     return QStringLiteral("%1 takes %2, not \"%3\"")
-        .arg(QLatin1String(field.name), acceptedValues(*text, record, UiLanguage::English), value);
+        .arg(QLatin1String(field.name), acceptedValues(*text, record, UiLanguage::English),
+             quotedValue(value));
 }
 
 void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record) {

@@ -105,12 +105,16 @@ QByteArray settingsFileBytes(const SettingsRecord& record) {
     return bytes;
 }
 
-std::optional<SettingsFileError> writeSettingsFile(const QString& fileName,
-                                                   const SettingsRecord& record) {
+std::optional<SettingsFileError>
+writeSettingsFile(const QString& fileName, const SettingsRecord& record, const QStringList& notes) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return SettingsFileError{file.errorString()};
-    file.write(kSettingsFileHeader + settingsFileBytes(record));
+    QByteArray header = kSettingsFileHeader;
+    for (qsizetype i = notes.size() - 1; i >= 0; --i)
+        header.insert(header.indexOf("\r\n") + 2,
+                      encodeLineText(QLatin1Char(';') + notes.at(i)) + "\r\n");
+    file.write(header + settingsFileBytes(record));
     if (!file.commit())
         return SettingsFileError{file.errorString()};
     return std::nullopt;

@@ -34,7 +34,9 @@ QByteArray settingsFileBytes(const SettingsRecord& record);
 // A saved file begins with this header line and an empty line; the load skips both.
 inline constexpr char kSettingsFileHeader[] = "[KITE5]\r\n\r\n";
 
-// The header, then the record's lines: the whole file. Writes the whole file or nothing: an error
-// leaves any file there as it was.
+// The header, then the record's lines: the whole file. Notes go after the
+// header's first line as comment lines, ";" and the note, which a load passes
+// over. Writes the whole file or nothing: an error leaves any file there as it was.
 std::optional<SettingsFileError> writeSettingsFile(const QString& fileName,
-                                                   const SettingsRecord& record);
+                                                   const SettingsRecord& record,
+                                                   const QStringList& notes = {});

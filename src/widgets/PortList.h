@@ -2,9 +2,9 @@
 
 #include <QComboBox>
 
-// The port list: the ports are scanned again whenever it opens (aboutToOpen),
-// and only choosing one of its items (activated) chooses a port; typed text
-// never does, not even a port's name followed by Enter.
+// The port list: the ports are scanned again whenever it opens (aboutToOpen).
+// Its text, chosen or typed, is the port the next operation opens; Enter does
+// not turn typed text into the matching item.
 class PortList : public QComboBox {
     Q_OBJECT
 public:

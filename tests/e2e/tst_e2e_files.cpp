@@ -98,7 +98,8 @@ private Q_SLOTS:
         // Saved out of order: minutes 0, 7, 14 and on, modulo 51.
         for (int i = 0; i <= kRestorePointsKept; ++i)
             QVERIFY(std::holds_alternative<QString>(saveRestorePoint(
-                record, QDateTime(QDate(2099, 1, 1), QTime(0, 7 * i % (kRestorePointsKept + 1))))));
+                record, {},
+                QDateTime(QDate(2099, 1, 1), QTime(0, 7 * i % (kRestorePointsKept + 1))))));
         const QStringList kept = QDir(restorePointFolder()).entryList({"ZZ9RP_*"});
         QCOMPARE(kept.size(), kRestorePointsKept);
         QVERIFY(!kept.contains("ZZ9RP_20990101-000000-000.ini"));

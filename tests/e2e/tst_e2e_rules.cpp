@@ -34,8 +34,9 @@ private Q_SLOTS:
         row("lon_minutes", "75", ctl::box(TextField::LonMinutes), "Long: minutes");
         row("lon_hundredths", "a1", ctl::box(TextField::LonHundredths), "Long: hundredths");
         row("lon_hemisphere", "Q", ctl::box(TextField::LonHemisphere), "Long: E/W");
-        row("comment", "QRV #1", ctl::box(TextField::Comment), "Comment");
-        row("status", "on\r\nAT+RESET", ctl::box(TextField::Status), "Status");
+        // Control characters went out as they were pasted.
+        row("comment", "ab\tc\ad\x1b[2Jend", ctl::box(TextField::Comment), "Comment");
+        row("status", "#1\r\nAT+RESET", ctl::box(TextField::Status), "Status");
         row("ptt_delay", "12", ctl::box(TextField::PttDelay), "PTTdelay");
         row("interval", "", ctl::box(TextField::Interval), "INTERVAL");
         row("backlight", "xyz", ctl::box(TextField::Backlight), "Backlight");
@@ -51,6 +52,7 @@ private Q_SLOTS:
         fileRow("file position", "lat_hundredths", "", "POSITION:3035");
         fileRow("file path", "path", "9", "PATH:9");
         fileRow("file gps", "gps", "7", "GPS:7");
+        fileRow("file comment", "comment", "a\x7f", "COMMENT:a\x7f");
         // No minutes north of 90 or east of 180, in a file and in the window.
         QTest::newRow("90 degrees with minutes")
             << "lat_minutes"
@@ -83,10 +85,17 @@ private Q_SLOTS:
                       fileLine.isEmpty() ? field + "=" + value : file});
         QVERIFY(kite12.waitForFinished(kPatienceMs));
         QCOMPARE(kite12.exitCode(), 2);
-        // Text output on Windows turns each LF into CR LF, the value's own as well.
+        // A control character is quoted as an escape: it would act on the terminal.
+        const QString quoted = QString(value)
+                                   .replace('\t', "\\t")
+                                   .replace('\r', "\\r")
+                                   .replace('\n', "\\n")
+                                   .replace('\a', "\\x07")
+                                   .replace('\x1b', "\\x1B")
+                                   .replace('\x7f', "\\x7F");
+        // Text output on Windows turns each LF into CR LF.
         const QString error = QString::fromUtf8(kite12.readAllStandardError()).remove('\r');
-        QVERIFY2(error.contains(field + " takes ") &&
-                     error.contains("not \"" + QString(value).remove('\r') + "\""),
+        QVERIFY2(error.contains(field + " takes ") && error.contains("not \"" + quoted + "\""),
                  qPrintable(error));
         if (!control.isEmpty()) {
             bench.click(ctl::DefaultButton);
@@ -99,7 +108,7 @@ private Q_SLOTS:
             bench.setText(control, value);
             bench.click(ctl::WriteButton);
             QCOMPARE(bench.messages.size(), 1);
-            QVERIFY(bench.messages[0].contains(shown + " \"" + value + "\": "));
+            QVERIFY(bench.messages[0].contains(shown + " \"" + quoted + "\": "));
             QVERIFY(!bench.portOpen());
         }
         QTest::qWait(200);

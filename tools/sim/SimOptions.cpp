@@ -41,6 +41,8 @@ void declareOptions(QCommandLineParser& parser) {
     valued("omit-key", "Leave the line of KEY (such as DIGI) out of the read's reply.", "KEY");
     valued("ignore-key", "Take the writes of KEY (such as COMMENT) without storing them.", "KEY");
     flag("silent", "Send nothing at all.");
+    flag("pass-through", "Start passing the line to the GPRS modem, as a setup that did not end "
+                         "leaves it.");
     valued("byte-delay-ms", "Wait N ms before each byte sent.", "N");
     flag("line-speed", "Take received bytes no faster than 115200 baud carries them.");
     flag("garbage", "Send random bytes between the lines.");
@@ -70,6 +72,7 @@ TrackerCore::Options coreOptions(const QCommandLineParser& parser) {
         core.connectFrom = 0;
     core.resetConfirm = !parser.isSet(QStringLiteral("no-reset-confirm"));
     core.omittedKey = parser.value(QStringLiteral("omit-key")).toLatin1();
+    core.passThrough = parser.isSet(QStringLiteral("pass-through"));
     if (parser.isSet(QStringLiteral("probe-from")))
         core.loader.probeFrom = number(parser, QStringLiteral("probe-from"));
     if (parser.isSet(QStringLiteral("no-probe")))

@@ -6,7 +6,8 @@ namespace {
 const QByteArray kBanner = "KITE12 APRS tracker ready\r\n";
 } // namespace
 
-TrackerCore::TrackerCore(Options options) : options_(std::move(options)) {
+TrackerCore::TrackerCore(Options options)
+    : options_(std::move(options)), passThrough_(options_.passThrough) {
     boot();
 }
 

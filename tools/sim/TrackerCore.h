@@ -18,8 +18,9 @@ public:
         int connectFrom = 1; // first handshake that is answered; 0 answers none
         bool resetConfirm = true;
         FirmwareLoader::Options loader;
-        int bootWindowMs = -1; // answers the handshake only this long after a start; -1 always
-        QByteArray omittedKey; // "DIGI": the read's reply lacks that line
+        int bootWindowMs = -1;    // answers the handshake only this long after a start; -1 always
+        QByteArray omittedKey;    // "DIGI": the read's reply lacks that line
+        bool passThrough = false; // starts passing the line to the modem, as a setup left it
     };
     struct Send {
         int delayMs = 0; // after the previous send of the same output
