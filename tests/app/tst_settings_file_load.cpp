@@ -48,7 +48,10 @@ void SettingsFileLoadTest::init() {
     auto* boxCloser = new QTimer(form_.get());
     connect(boxCloser, &QTimer::timeout, this, [this] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            messages_.append(box->text());
+            // A long value is shortened in the text; the details hold it whole,
+            // with plain line ends.
+            QString whole = box->detailedText();
+            messages_.append(whole.isEmpty() ? box->text() : whole.replace('\n', "\r\n"));
             box->button(QMessageBox::Ok)->click();
         }
     });
