@@ -10,4 +10,6 @@ class QMessageBox;
 // details.
 void setMessageText(QMessageBox& box, const QString& text);
 
-inline constexpr qsizetype kLongestRun = 60;
+// A restore point's usual path stays whole; a box of this many characters still
+// fits a screen 800 pixels wide.
+inline constexpr qsizetype kLongestRun = 90;
