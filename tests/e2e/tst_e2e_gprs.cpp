@@ -180,10 +180,16 @@ private Q_SLOTS:
         bench.click(ctl::GprsReadButton);
         QTRY_COMPARE_WITH_TIMEOUT(bench.text(ctl::box(TextField::Server)), server, kPatienceMs);
 
-        // Without a tracker at all EXIT still leaves the frame.
+        // Without a tracker at all EXIT still leaves the frame. Where the system
+        // has already dropped the port (Windows), EXIT's open names it.
+        const QString noPort = QStringLiteral("There is no port \"COM%1\". Choose the "
+                                              "tracker's port in the port list.")
+                                   .arg(bench.tracker().portNumber());
         bench.tracker().stop();
         bench.click(ctl::GprsExitButton);
-        QCOMPARE(bench.messages, QStringList(2, kPortFailure));
+        QVERIFY2(bench.messages.size() == 2 && bench.messages[0] == kPortFailure &&
+                     QStringList({kPortFailure, noPort}).contains(bench.messages[1]),
+                 qPrintable(bench.messages.join('|')));
         QVERIFY(!bench.frameShown());
         // Its device gone, Read and EXIT cannot open the port: they name it, and the frame
         // still opens and closes.
@@ -191,10 +197,7 @@ private Q_SLOTS:
         bench.click(ctl::GprsReadButton);
         QVERIFY(bench.frameShown() && bench.messages.size() == 3);
         bench.click(ctl::GprsExitButton);
-        QCOMPARE(bench.messages.mid(2),
-                 QStringList(2, QStringLiteral("There is no port \"COM%1\". Choose the "
-                                               "tracker's port in the port list.")
-                                    .arg(bench.tracker().portNumber())));
+        QCOMPARE(bench.messages.mid(2), QStringList(2, noPort));
         QVERIFY(!bench.frameShown() && !bench.portOpen());
     }
 
