@@ -106,6 +106,7 @@ private Q_SLOTS:
                  qPrintable(bench.text(ctl::StatusLog)));
         bench.click(ctl::ReadButton);
         auto* list = bench.form().findChild<QComboBox*>(ctl::PresetList);
+        QVERIFY(list->isEnabled());
         list->setCurrentIndex(list->findText("Balloon"));
         Q_EMIT list->activated(list->currentIndex());
         QVERIFY(marked(bench, ctl::box(TextField::Ssid)) &&
