@@ -120,9 +120,9 @@ std::variant<Preset, SettingsFileError> readPreset(const QString& file) {
     preset.file = file;
     preset.name = preset.id;
     PresetRead read;
-    const QStringList& all = std::get<QStringList>(lines);
+    const auto& all = std::get<QStringList>(lines);
     for (qsizetype i = 0; i < all.size(); ++i) {
-        const QString line = all.at(i);
+        const QString& line = all.at(i);
         if (line.startsWith(QLatin1Char(';')))
             takeNote(line, preset);
         else if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('[')))
