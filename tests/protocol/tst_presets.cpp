@@ -43,7 +43,7 @@ private Q_SLOTS:
                      qPrintable(reason));
             return;
         }
-        const Preset& preset = std::get<Preset>(read);
+        const auto& preset = std::get<Preset>(read);
         QVERIFY(!preset.changes.isEmpty());
         for (const auto& [field, value] : preset.changes)
             QVERIFY2(!valueProblem(*field, value), qPrintable(field->name + QString("=") + value));
