@@ -82,15 +82,16 @@ int command::preset(const GlobalOptions& options, const QStringList& arguments) 
     QCommandLineParser parser;
     addWriteOptions(parser);
     parser.addPositionalArgument(
-        QStringLiteral("list|show|apply|save"),
+        QStringLiteral("ACTION"),
         QStringLiteral("list: the shipped presets and your own. show NAME: a preset's fields. "
                        "apply NAME: write them to the tracker, as set would. save NAME FILE: keep "
                        "the fields of a settings file, less the callsign, passcode and "
-                       "position, as your own preset NAME."));
+                       "position, as your own preset NAME."),
+        QStringLiteral("list|show NAME|apply NAME|save NAME FILE"));
     const QStringList words =
         parseCommand(parser, arguments,
                      QStringLiteral("Presets: the SSID, symbol, path and beacon mode that suit "
-                                    "one way of using a tracker; see docs/presets.md."),
+                                    "one way of using a tracker, and your own."),
                      3);
     const QString verb = words.value(0);
     // Each verb with the number of words it takes, itself included.
