@@ -16,6 +16,8 @@ install(FILES ${PROJECT_BINARY_DIR}/kite12-config.1 DESTINATION ${CMAKE_INSTALL_
 # bash-completion loads it by the command's name when kite12 is first completed.
 install(FILES ${PROJECT_SOURCE_DIR}/data/kite12.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kite12)
+# The shipped presets: the programs look for them in ../share/kite12/presets.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/presets DESTINATION ${CMAKE_INSTALL_DATADIR}/kite12)
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${PROJECT_SOURCE_DIR}/data/debian/changelog
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

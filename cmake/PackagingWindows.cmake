@@ -32,6 +32,8 @@ install(FILES /usr/share/doc/mingw-w64-common/copyright
 install(FILES /usr/share/doc/xastir-data/copyright DESTINATION licenses RENAME symbol-pictures.txt)
 # The mobile operators' list, which the programs look for in share/ beside them.
 install(FILES "${KITE12_OPERATOR_LIST}" DESTINATION share)
+# The shipped presets, read from share/presets beside the programs.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/presets DESTINATION share)
 install(FILES /usr/share/doc/mobile-broadband-provider-info/copyright
         DESTINATION licenses RENAME mobile-operators.txt)
 

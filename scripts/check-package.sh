@@ -23,6 +23,9 @@ for metainfo in "$unpacked"/usr/share/metainfo/*.metainfo.xml; do
     echo "appstreamcli validate: ${metainfo#"$unpacked"}"
     appstreamcli validate --no-net "$metainfo"
 done
+presets=("$unpacked"/usr/share/kite12/presets/*.ini)
+echo "presets: ${#presets[@]} in /usr/share/kite12/presets"
+[ "${#presets[@]}" -ge 8 ] || { echo "check-package: the presets are missing" >&2; exit 1; }
 for entry in "$unpacked"/usr/share/applications/*.desktop; do
     echo "desktop-file-validate: ${entry#"$unpacked"}"
     desktop-file-validate "$entry"

@@ -23,15 +23,20 @@ expect_version() {
         || fail "$1 --version printed '$out'"
 }
 
-# The operator list beside the program, its licence with it, and read from there;
-# Qt's Chinese texts beside the window.
+# The operator list and the presets beside the program, the list's licence with
+# it, and both read from there; Qt's Chinese texts beside the window.
 expect_operators() {
     local folder="$1" out
-    for file in share/serviceproviders.xml licenses/mobile-operators.txt qtbase_zh_CN.qm; do
+    for file in share/serviceproviders.xml licenses/mobile-operators.txt qtbase_zh_CN.qm \
+        share/presets/car.ini share/presets/balloon.ini; do
         [ -f "$folder/$file" ] || fail "no $file in $folder"
     done
     out="$(wine "$folder/kite12.exe" gprs apn CN 2>&1 | tr -d '\r')"
     [[ "$out" == *"* cmnet "* ]] || fail "kite12.exe gprs apn CN printed '$out'"
+    out="$(wine "$folder/kite12.exe" preset list 2>&1 | tr -d '\r')"
+    echo "kite12.exe preset list:"
+    echo "$out"
+    [[ "$out" == *"balloon"* ]] || fail "kite12.exe preset list printed '$out'"
 }
 
 (cd "$scratch" && unzip -q "$zip")

@@ -5,6 +5,7 @@
 #   symbols[-windows]-LANG.png   the symbol list open
 #   operator[-windows]-LANG.png  the GPRS frame with China Mobile chosen
 #   load-LANG.png                the Load file dialog, Qt's own texts in LANG
+#   presets-LANG.png             the preset list open
 # Usage: scripts/screenshots.sh [LINUX_BUILD] [WINDOWS_BUILD]
 #   LINUX_BUILD    the window and kite12-sim (default build)
 #   WINDOWS_BUILD  kite12-config.exe (default build-windows); "none" skips Wine
@@ -89,6 +90,9 @@ shoot() {
     if [ -z "$suffix" ]; then
         popup="$(open_popup "$id" 255 399)"
         capture "$popup" "docs/load-$language.png"
+        xdotool key Escape
+        popup="$(open_popup "$id" 205 372)"
+        capture "$id" "docs/presets-$language.png" "$popup"
         xdotool key Escape
     fi
     choose_operator "$id"

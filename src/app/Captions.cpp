@@ -61,6 +61,7 @@ const QList<Caption>& bilingualCaptions() {
         caption(ctl::OpenRomButton, "Open ROM", "打开升级文件"),
         caption(ctl::UpdateButton, "update", "开始升级"),
         caption(ctl::KeepSettingsCheck, "Keep settings", "保留设置"),
+        caption(ctl::PresetList, "Preset...", "预设..."),
         caption(ctl::RestartButton, "restart", "重启"),
         caption(ctl::GprsSetupButton, "GPRS setup", "GPRS 设置"),
         caption(ctl::CountryList, "Country", "国家或地区"),

@@ -16,6 +16,7 @@
 #include "PortList.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
+#include "PresetChoice.h"
 #include "QtTranslations.h"
 #include "ReceivePath.h"
 #include "ReceivedSettings.h"
@@ -117,6 +118,7 @@ void Form1::connectOperations() {
     new GprsSetup(context_, this);
     new OperatorChoice(context_, this);
     new SettingsFileLoad(context_, this);
+    new PresetChoice(context_, this);
     new SettingsFileSave(context_, this);
 }
 

@@ -125,6 +125,8 @@ void buildButtonRows(QWidget* frame1, const ControlFactory& make) {
     constexpr int kColumnWidth = 95;
 
     make.button(frame1, s(ctl::GprsSetupButton), s("GPRS setup"), {8, 360, kColumnWidth, kButton});
+    // The row's free room, between GPRS setup and the Vers group.
+    make.choiceList(frame1, s(ctl::PresetList), s("Preset..."), {columns[1], 360, 194, kButton});
     make.portList(frame1, s(ctl::PortList), {columns[0], kTop, kColumnWidth, kButton});
     make.button(frame1, s(ctl::ReadButton), s("Read data"),
                 {columns[1], kTop, kColumnWidth, kButton});

@@ -25,6 +25,7 @@ constexpr NamedCommand kCommandTable[] = {
     {"passcode", [](const GlobalOptions&,
                     const QStringList& arguments) { return command::passcode(arguments); }},
     {"symbols", command::symbols},
+    {"preset", command::preset},
 };
 
 } // namespace

@@ -17,4 +17,5 @@ int flash(const GlobalOptions& options, const QStringList& arguments);
 int gprs(const GlobalOptions& options, const QStringList& arguments);
 int passcode(const QStringList& arguments);
 int symbols(const GlobalOptions& options, const QStringList& arguments);
+int preset(const GlobalOptions& options, const QStringList& arguments);
 } // namespace command

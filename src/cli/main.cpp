@@ -46,6 +46,9 @@ Commands:
   gprs servers          list the usual APRS-IS servers
   passcode CALLSIGN     print the APRS-IS passcode of CALLSIGN
   symbols [WORD]        list the APRS symbols' codes and names, those holding WORD
+  preset list|show NAME|apply NAME|save NAME FILE
+                        the settings that suit a way of use (car, balloon...):
+                        list them, show one, write one, keep your own
   help [COMMAND]        this text, or what COMMAND does
 
 The options below may also follow the command.

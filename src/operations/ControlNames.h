@@ -52,6 +52,8 @@ inline constexpr char BeepCheck[] = "Check3";
 inline constexpr char ApnEnableCheck[] = "Check4";
 // Whether the update keeps the settings across it.
 inline constexpr char KeepSettingsCheck[] = "KeepSettingsCheck";
+// The presets: choosing one fills the fields it holds.
+inline constexpr char PresetList[] = "PresetList";
 inline constexpr char GpsOption[] = "Option1_0";
 inline constexpr char FixOption[] = "Option1_1";
 inline constexpr char SmartOption[] = "Option3_0";

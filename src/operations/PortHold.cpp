@@ -13,12 +13,13 @@ void holdPortControls(const FormContext& context, bool held,
     for (const char* name :
          {ctl::OpenPortButton, ctl::ReadButton, ctl::DefaultButton, ctl::UpdateButton,
           ctl::RestartButton, ctl::GprsSetupButton, ctl::GprsReadButton, ctl::GprsSaveButton,
-          ctl::GprsExitButton, ctl::PortList, ctl::LoadFileButton}) {
+          ctl::GprsExitButton, ctl::PortList, ctl::LoadFileButton, ctl::PresetList}) {
         const auto same = [name](const char* other) { return qstrcmp(name, other) == 0; };
         if (std::ranges::any_of(spared, same))
             continue;
-        // Load file waits besides for a port that GPRS setup keeps open.
-        const bool free = !same(ctl::LoadFileButton) || !context.comm->isOpen();
+        // Load file and the presets wait besides for a port that GPRS setup keeps open.
+        const bool free =
+            !(same(ctl::LoadFileButton) || same(ctl::PresetList)) || !context.comm->isOpen();
         context.control<QWidget>(QString::fromLatin1(name))->setEnabled(!held && free);
     }
 }

@@ -176,9 +176,9 @@ private Q_SLOTS:
         Form1 form(folder.path());
         const auto box = [&](const char* name) { return form.findChild<QComboBox*>(name); };
         for (QComboBox* combo : form.findChildren<QComboBox*>()) {
-            // Only the operator lists are for choosing alone.
-            QCOMPARE(combo->isEditable(), combo->objectName() != ctl::CountryList &&
-                                              combo->objectName() != ctl::OperatorList);
+            // Only the operator and preset lists are for choosing alone.
+            const QStringList choiceLists{ctl::CountryList, ctl::OperatorList, ctl::PresetList};
+            QCOMPARE(combo->isEditable(), !choiceLists.contains(combo->objectName()));
             QCOMPARE(combo->currentIndex(), -1);
         }
         QCOMPARE(box(ctl::box(TextField::LatHemisphere))->currentText() +

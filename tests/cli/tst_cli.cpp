@@ -296,6 +296,9 @@ private Q_SLOTS:
             << QStringList{"write", put("one-field.ini", "COMMENT:moved\r\n")}
             << QByteArray("AT+COMMENT,moved#\r\n");
         QTest::newRow("restart") << QStringList{"restart"} << QByteArray();
+        QTest::newRow("preset") << QStringList{"preset", "apply", "balloon"}
+                                << QByteArray(
+                                       "AT+CALL,NOCALL-11#\r\nAT+SYMBOL,/O#\r\nAT+PATH,0#\r\n");
         // A map's position chooses the fixed position.
         QTest::newRow("position as a map gives it")
             << QStringList{"set", "position=39.9042,116.4074"}
@@ -349,6 +352,10 @@ private Q_SLOTS:
         QTest::newRow("help of help")
             << QStringList{"help", "help"}
             << QByteArray("Usage: kite12 [options] COMMAND ...\nBacks up, restores");
+        // A read's fields, less the owner's, kept beside the restore points.
+        QTest::newRow("preset save")
+            << QStringList{"preset", "save", "mine", folder_.filePath("defaults.ini")}
+            << QDir::toNativeSeparators(folder_.filePath("data/kite12/presets/mine.ini")).toUtf8();
         QTest::newRow("ports as JSON") << QStringList{"--json", "ports"} << QByteArray("[");
         QTest::newRow("window's version")
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
@@ -397,6 +404,8 @@ private Q_SLOTS:
             << 0
             << QByteArray("AT+CALL,NOCALL-9#\nAT+POSI,0505.00N,11417.00E#\nAT+GPS,0#\n"
                           "AT+SMART,2#\nAT+INTERVAL,60#\nREBOOT#\nREBOOT#\n");
+        QTest::newRow("preset") << QStringList{"preset", "apply", "car", "--dry-run"} << 0
+                                << QByteArray("AT+CALL,NOCALL-9#\nAT+PATH,2#\nREBOOT#\nREBOOT#\n");
         // Refused once the tracker's minutes are known.
         QTest::newRow("90 degrees with minutes")
             << QStringList{"set", "gps=fixed", "lat_degrees=90", "lat_minutes=30", "--dry-run"} << 2

@@ -1,5 +1,7 @@
 #include "ChangeMarks.h"
+#include "DefaultWrite.h"
 #include "MultiLineBox.h"
+#include "Presets.h"
 #include "ProgramFolder.h"
 #include "RestorePoints.h"
 #include "SettingsFileLoad.h"
@@ -89,6 +91,31 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!marked(reader, ctl::box(TextField::Callsign)) &&
                                      !markShown(reader, ctl::box(TextField::Callsign)),
                                  kPatienceMs);
+    }
+
+    // A preset changes its own fields, marked, and Write data sends them with what was read;
+    // a broken preset of the user's is named in the log and leaves the others.
+    void presetFillsItsFields() {
+        QVERIFY(QDir().mkpath(userPresetFolder()));
+        QFile broken(userPresetFolder() + "/broken.ini");
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("SYMBOL:/O\r\nPATH:7\r\n") > 0);
+        broken.close();
+        WindowBench bench;
+        QVERIFY(bench.start());
+        QVERIFY2(bench.text(ctl::StatusLog).contains("broken.ini:2: path takes"),
+                 qPrintable(bench.text(ctl::StatusLog)));
+        bench.click(ctl::ReadButton);
+        auto* list = bench.form().findChild<QComboBox*>(ctl::PresetList);
+        QVERIFY(list->isEnabled());
+        list->setCurrentIndex(list->findText("Balloon"));
+        Q_EMIT list->activated(list->currentIndex());
+        QVERIFY(marked(bench, ctl::box(TextField::Ssid)) &&
+                marked(bench, ctl::box(TextField::Path)) &&
+                !marked(bench, ctl::box(TextField::Callsign)));
+        QCOMPARE(bench.write(), QByteArray(defaultWriteBytes("1"))
+                                    .replace("NOCALL-10", "NOCALL-11")
+                                    .replace("SYMBOL,/>", "SYMBOL,/O")
+                                    .replace("PATH,1", "PATH,0"));
     }
 
     // The stamp, not the order of saving, tells the newest; a callsign's oldest go beyond the kept.
