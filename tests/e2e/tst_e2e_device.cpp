@@ -29,9 +29,10 @@ const QList<bool> kHeldPortCases{false, true};
 QStringList fieldsOf(WindowBench& bench) {
     QStringList fields{bench.text(ctl::gprsInfoBox())};
     // The port list names the bench's own tracker: no field of a read.
+    const QWidget* portList = bench.form().findChild<QWidget*>(ctl::PortList);
     for (const QWidget* control : bench.form().findChildren<QWidget*>())
         for (const char* property : {"text", "currentText", "checked"})
-            if (control->objectName() != ctl::PortList)
+            if (control != portList && !portList->isAncestorOf(control))
                 fields.append(control->property(property).toString());
     return fields;
 }

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QtTest>
 
@@ -120,6 +121,13 @@ private Q_SLOTS:
 
     // The stamp, not the order of saving, tells the newest; a callsign's oldest go beyond the kept.
     void restorePointsKeepTheNewest() {
+        // Windows keeps these in the user's folder whatever XDG_DATA_HOME says: a later
+        // run's newest point must not be one of this century's end.
+        const auto removeThem = qScopeGuard([] {
+            QDir folder(restorePointFolder());
+            for (const QString& name : folder.entryList({"ZZ9RP_*"}))
+                folder.remove(name);
+        });
         SettingsRecord record;
         record.text(TextField::Callsign) = QStringLiteral("ZZ9RP");
         // Saved out of order: minutes 0, 7, 14 and on, modulo 51.
