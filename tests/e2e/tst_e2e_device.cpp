@@ -107,7 +107,8 @@ private Q_SLOTS:
         QVERIFY(bench.start());
         bench.click(ctl::DefaultButton);
         QStringList expected;
-        for (const QString typed : {"COM7", "USB1"})
+        // Beyond the COM ports the tests' trackers take in turn under Wine.
+        for (const QString typed : {"COM99", "USB1"})
             for (const char* button :
                  {ctl::ReadButton, ctl::WriteButton, ctl::RestartButton, ctl::GprsReadButton}) {
                 bench.setText(ctl::PortList, typed);
