@@ -2,37 +2,15 @@
 
 #include "CliFailure.h"
 #include "FileKeys.h"
+#include "GivenFieldsRead.h"
 #include "SettingValues.h"
 #include "SettingsFile.h"
 #include "SettingsFileCheck.h"
 #include "SettingsLineParser.h"
 
 #include <QDir>
-#include <QSet>
 
 namespace {
-
-// A read that notes which fields the lines set.
-struct FileRead : RecordRead {
-    QSet<const Setting*> given;
-
-    void note(const FieldTarget& target) {
-        if (const Setting* field = findSetting(target))
-            given.insert(field);
-    }
-    void setLineText(TextField field, const QString& value) {
-        RecordRead::setLineText(field, value);
-        note(field);
-    }
-    void setChecked(CheckField field, bool checked) {
-        RecordRead::setChecked(field, checked);
-        note(field);
-    }
-    void setChosen(OptionGroup group, int member, bool chosen) {
-        RecordRead::setChosen(group, member, chosen);
-        note(group);
-    }
-};
 
 [[noreturn]] void refuse(const QString& where, const QString& why) {
     throw CliFailure{kExitUsage,
@@ -49,7 +27,7 @@ FileSettings readFileForWrite(const QString& fileName) {
     for (const auto& check : {firstKeyProblem, firstLineProblem})
         if (const std::optional<SettingsLineProblem> problem = check(fileLines))
             refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
-    FileRead read;
+    GivenFieldsRead read;
     for (const QString& line : fileLines)
         applySettingsLine(line, read);
     FileSettings settings{true, read.record, {}};

@@ -1,5 +1,6 @@
 #include "Presets.h"
 
+#include "GivenFieldsRead.h"
 #include "LineEncoding.h"
 #include "RestorePoints.h"
 #include "SettingsFileCheck.h"
@@ -10,35 +11,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
 #include <QStringView>
 #include <algorithm>
 
 namespace {
 
 const QString kCallKey = QStringLiteral("CALLSIGN:");
-
-// A read that notes which fields the lines set.
-struct PresetRead : RecordRead {
-    QSet<const Setting*> given;
-
-    void note(const FieldTarget& target) {
-        if (const Setting* field = findSetting(target))
-            given.insert(field);
-    }
-    void setLineText(TextField field, const QString& value) {
-        RecordRead::setLineText(field, value);
-        note(field);
-    }
-    void setChecked(CheckField field, bool checked) {
-        RecordRead::setChecked(field, checked);
-        note(field);
-    }
-    void setChosen(OptionGroup group, int member, bool chosen) {
-        RecordRead::setChosen(group, member, chosen);
-        note(group);
-    }
-};
 
 // What belongs to the owner or the place, not to a way of use.
 bool ownersOnly(const Setting& field) {
@@ -61,7 +39,7 @@ void takeNote(const QString& line, Preset& preset) {
 
 // Why the line cannot stand in a preset; nothing when it can. A call line
 // gives the SSID alone: a stand-in callsign lets the parser read it.
-std::optional<QString> readPresetLine(QString line, PresetRead& read) {
+std::optional<QString> readPresetLine(QString line, GivenFieldsRead& read) {
     if (line.startsWith(kCallKey)) {
         if (!line.mid(kCallKey.size()).startsWith(QLatin1Char('-')))
             return QStringLiteral("a preset gives the SSID alone, as CALLSIGN:-9");
@@ -119,7 +97,7 @@ std::variant<Preset, SettingsFileError> readPreset(const QString& file) {
     preset.id = QFileInfo(file).completeBaseName();
     preset.file = file;
     preset.name = preset.id;
-    PresetRead read;
+    GivenFieldsRead read;
     const auto& all = std::get<QStringList>(lines);
     for (qsizetype i = 0; i < all.size(); ++i) {
         const QString& line = all.at(i);
