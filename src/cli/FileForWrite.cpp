@@ -1,6 +1,7 @@
 #include "FileForWrite.h"
 
 #include "CliFailure.h"
+#include "FieldRules.h"
 #include "FileKeys.h"
 #include "GivenFieldsRead.h"
 #include "SettingValues.h"
@@ -32,7 +33,7 @@ FileSettings readFileForWrite(const QString& fileName) {
         applySettingsLine(line, read);
     FileSettings settings{true, read.record, {}};
     for (const Setting& field : trackerSettings()) {
-        if (read.given.contains(&field) && !field.accepts.isEmpty())
+        if (read.given.contains(&field) && !acceptedValues(field).isEmpty())
             settings.changes.append({&field, fieldValue(field, read.record)});
     }
     if (settings.changes.isEmpty())

@@ -1,6 +1,7 @@
 #include "CliArguments.h"
 #include "CliFailure.h"
 #include "Commands.h"
+#include "FieldRules.h"
 #include "MapPosition.h"
 #include "SettingValues.h"
 #include "TrackerWrite.h"
@@ -20,10 +21,10 @@ QString setDescription() {
                                   "named fields, writes those that differ and restarts it."
                                   "\n\nFIELD=VALUE, where FIELD is one of:\n");
     for (const Setting& field : trackerSettings())
-        if (!field.accepts.isEmpty())
+        if (!acceptedValues(field).isEmpty())
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
-                        .arg(field.accepts);
+                        .arg(acceptedValues(field));
     return text + QStringLiteral("  %1 %2; it sets the eight lat_ and lon_ fields, and "
                                  "gps=fixed unless gps= is given\n")
                       .arg(kPosition, -15)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldRules.h"
+#include "FieldRule.h"
 #include "SettingsFields.h"
 #include "SettingsRecord.h"
 
@@ -75,7 +75,8 @@ struct Setting {
     FieldRule rule = {};
     DefaultText defaultText = {};
     WindowBox window = {};
-    // What the field takes, in a few words; empty when the write never sends it.
+    // What a check box or an option group takes, in a few words; a text field's
+    // follows from its rule (acceptedValues).
     QString accepts = {};
 };
 

@@ -1,6 +1,5 @@
 #include "SettingsTable.h"
 
-#include "DefaultSettings.h"
 #include "TrackerCodes.h"
 
 #include <algorithm>
@@ -12,6 +11,9 @@ namespace {
 using Kind = FieldRule::Kind;
 
 constexpr int kLargestPasscode = 32767; // the passcode is a 15-bit hash
+// The passcode the tracker comes with, outside the passcode range: Default fills
+// it in, so it stays writable.
+constexpr char kDefaultPasscode[] = "47311";
 constexpr std::size_t kTrackerSettingCount = 28;
 
 QStringList numbers(int first, int last) {
@@ -250,14 +252,6 @@ std::vector<Setting> allSettings() {
                                       deviceSettings(), routeSettings(), modemSettings()})
         for (Setting& each : part)
             all.push_back(std::move(each));
-    for (Setting& each : all) {
-        const auto* text = std::get_if<TextField>(&each.target);
-        if (!text || each.write.sent == SentWhen::Never)
-            continue;
-        each.accepts = acceptedValues(*text, each.rule);
-        if (each.write.sent == SentWhen::Intervals)
-            each.accepts += QStringLiteral(" (interval mode)");
-    }
     return all;
 }
 

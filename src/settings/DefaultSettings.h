@@ -8,10 +8,6 @@
 #include <QString>
 #include <utility>
 
-// The passcode the tracker comes with, outside the passcode range: Default fills
-// it in, so it stays writable.
-inline constexpr char kDefaultPasscode[] = "47311";
-
 // The text fields that Default fills, in table order. The server default is
 // the first entry of the window's server list.
 QList<std::pair<TextField, QString>> defaultTexts(UiLanguage language, const QString& firstServer);

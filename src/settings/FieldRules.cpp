@@ -240,6 +240,18 @@ QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage langua
     return {};
 }
 
+QString acceptedValues(const Setting& setting) {
+    const auto* text = std::get_if<TextField>(&setting.target);
+    if (!text)
+        return setting.accepts;
+    if (setting.write.sent == SentWhen::Never)
+        return {};
+    QString accepts = acceptedValues(*text, setting.rule);
+    if (setting.write.sent == SentWhen::Intervals)
+        accepts += QStringLiteral(" (interval mode)");
+    return accepts;
+}
+
 QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage language) {
     if (!followsRule(field, record.text(field)) || !degreesAtMost(field, record))
         return acceptedValues(field, language);

@@ -1,5 +1,6 @@
 #include "Presets.h"
 
+#include "FieldRules.h"
 #include "GivenFieldsRead.h"
 #include "LineEncoding.h"
 #include "RestorePoints.h"
@@ -21,7 +22,7 @@ const QString kCallKey = QStringLiteral("CALLSIGN:");
 // What belongs to the owner or the place, not to a way of use.
 bool ownersOnly(const Setting& field) {
     const auto* text = std::get_if<TextField>(&field.target);
-    return field.accepts.isEmpty() || field.write.sent == SentWhen::Fixed ||
+    return acceptedValues(field).isEmpty() || field.write.sent == SentWhen::Fixed ||
            (text && (*text == TextField::Callsign || *text == TextField::Passcode));
 }
 

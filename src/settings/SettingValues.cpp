@@ -73,7 +73,7 @@ std::optional<QString> valueProblem(const Setting& field, const QString& value,
     if (fits)
         return std::nullopt;
     return QStringLiteral("%1 takes %2, not \"%3\"")
-        .arg(QLatin1String(field.name), field.accepts, quotedValue(value));
+        .arg(QLatin1String(field.name), acceptedValues(field), quotedValue(value));
 }
 
 std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record) {
