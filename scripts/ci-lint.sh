@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Static checks: every C++ file follows .clang-format, and clang-tidy (.clang-tidy)
-# finds nothing in the project's own sources, tests and benchmarks.
+# Static checks: src/'s layers hold (scripts/check-layers.py), every C++ file
+# follows .clang-format, and clang-tidy (.clang-tidy) finds nothing in the
+# project's own sources, tests and benchmarks.
 # Usage: scripts/ci-lint.sh [build-folder]   (its compile_commands.json is used)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 
 scripts/install-packages.sh clang-format clang-tidy
+
+python3 scripts/check-layers.py
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 echo "clang-format: ${#sources[@]} files"

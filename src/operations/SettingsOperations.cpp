@@ -45,7 +45,7 @@ QString SettingsOperations::idleReadCaption() const {
     return context_.say("读取数据", "read data");
 }
 
-void SettingsOperations::emptyStatusLogAndText30() {
+void SettingsOperations::emptyStatusLogAndHiddenBox() {
     context_.replaceStatus(QString());
     context_.control<QLineEdit>(QLatin1String(ctl::HiddenBox))->clear();
 }
@@ -64,7 +64,7 @@ QString SettingsOperations::readFailText() const {
 }
 
 void SettingsOperations::read() {
-    emptyStatusLogAndText30();
+    emptyStatusLogAndHiddenBox();
     // A press during a read is its cancel; one while another operation holds
     // the port frees it. Neither touches the fields.
     if (readPhase_ != ReadPhase::Idle || context_.comm->isOpen()) {
@@ -181,7 +181,7 @@ void SettingsOperations::failRead() {
 }
 
 void SettingsOperations::write() {
-    emptyStatusLogAndText30();
+    emptyStatusLogAndHiddenBox();
     if (context_.comm->isOpen()) {
         refusePortOpen(button(ctl::ReadButton));
         return;

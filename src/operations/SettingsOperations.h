@@ -40,7 +40,7 @@ private:
     QString idleReadCaption() const;
     QString readFailText() const;
     void refusePortOpen(QPushButton* captionButton);
-    void emptyStatusLogAndText30();
+    void emptyStatusLogAndHiddenBox();
     QPushButton* button(const char* name) const;
 
     FormContext context_;

@@ -190,7 +190,7 @@ std::optional<qsizetype> heldPosition(qsizetype position) {
     return position;
 }
 
-// Test 24: the server and port of the modem's connection reply.
+// The server and port of the modem's connection reply.
 bool parseServer(LineParse& parse) {
     const std::optional<qsizetype> key = heldPosition(parse.find(kServerKey, 1));
     if (!key)
@@ -203,7 +203,7 @@ bool parseServer(LineParse& parse) {
     return parse.setCut(TextField::ServerPort, *blank, 6);
 }
 
-// Test 25: the access point, user and password of the modem's reply.
+// The access point, user and password of the modem's reply.
 bool parseAccessPoint(LineParse& parse) {
     const std::optional<qsizetype> key = heldPosition(parse.find(kAccessPointKey, 1));
     if (!key)
