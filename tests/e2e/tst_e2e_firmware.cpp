@@ -1,4 +1,9 @@
+#include "FirmwareUpdate.h"
+#include "ImageFiles.h"
+#include "TestFiles.h"
 #include "WindowBench.h"
+
+#include <QCryptographicHash>
 
 #include <QApplication>
 #include <QtTest>
@@ -62,6 +67,8 @@ private Q_SLOTS:
         // Write data is offered again after the update.
         bench.click(ctl::DefaultButton);
         const QByteArray file = bench.loadImage(size);
+        QVERIFY(bench.text(ctl::StatusLog)
+                    .contains(QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex()));
         const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);
         QVERIFY(bench.waitForEnd());
@@ -92,29 +99,43 @@ private Q_SLOTS:
         QCOMPARE(bench.barValues.mid(bench.barValues.size() - bar.size()), bar);
     }
 
-    // Images too short or too large never reach the line, also when opened during the waits.
+    // Images too short or too large, or files that are no firmware, never reach the
+    // line, also when opened during the waits.
     void refusedBeforeTheImageIsSent_data() {
+        QTest::addColumn<QByteArray>("file"); // none: a random image of `size`
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("swapped");
-        QTest::newRow("4999 bytes") << 4999 << QStringLiteral("Please choose fireware") << false;
+        QTest::newRow("4999 bytes")
+            << QByteArray() << 4999 << QStringLiteral("Please choose fireware") << false;
         QTest::newRow("524288 bytes, opened during the waits")
-            << 524288 << QStringLiteral("Fireware too large, Please choose one under 512KB")
-            << true;
+            << QByteArray() << 524288
+            << QStringLiteral("Fireware too large, Please choose one under 512KB") << true;
+        for (const ImageFile& image : imageFiles())
+            QTest::newRow(image.name) << image.bytes << 0 << QString(image.verdict) << false;
     }
     void refusedBeforeTheImageIsSent() {
+        QFETCH(QByteArray, file);
         QFETCH(int, size);
         QFETCH(QString, message);
         QFETCH(bool, swapped);
         WindowBench bench;
         QVERIFY(bench.start());
-        bench.loadImage(swapped ? 5000 : size);
+        const QTemporaryDir folder;
+        if (file.isEmpty())
+            bench.loadImage(swapped ? 5000 : size);
+        else
+            bench.form().findChild<FirmwareUpdate*>()->loadImage(
+                writeFile(folder.filePath("image.bin"), file));
         bench.click(ctl::UpdateButton);
         if (swapped)
             bench.loadImage(size);
         QVERIFY(bench.waitForEnd());
-        QCOMPARE(bench.messages, QStringList{message});
-        QVERIFY(bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
+        // A refused file leaves no image: update then asks for one.
+        QVERIFY(bench.messages.first().contains(message));
+        QCOMPARE(bench.messages.size(), file.isEmpty() ? 1 : 2);
+        QVERIFY(!file.isEmpty() ||
+                bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
         QVERIFY(bench.controlsEnabled());
         QTest::qWait(500);
         QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());
