@@ -70,7 +70,7 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
                              error->message);
         return;
     }
-    const QByteArray& data = std::get<QByteArray>(read);
+    const auto& data = std::get<QByteArray>(read);
     const ImageCheck check = checkImage(data);
     if (!acceptImage(fileName, check))
         return;
