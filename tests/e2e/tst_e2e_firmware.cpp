@@ -1,12 +1,13 @@
 #include "FirmwareUpdate.h"
 #include "ImageFiles.h"
 #include "TestFiles.h"
+#include "UpdateLog.h"
 #include "WindowBench.h"
 
-#include <QCryptographicHash>
-
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -67,13 +68,18 @@ private Q_SLOTS:
         // Write data is offered again after the update.
         bench.click(ctl::DefaultButton);
         const QByteArray file = bench.loadImage(size);
-        QVERIFY(bench.text(ctl::StatusLog)
-                    .contains(QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex()));
+        const QString sha256 = QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex();
+        QVERIFY(bench.text(ctl::StatusLog).contains(sha256));
+        const QDateTime pressed = QDateTime::currentDateTime().addSecs(-1);
         const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
+        QVERIFY(std::ranges::any_of(updateRecords(), [&](const UpdateRecord& logged) {
+            return logged.when >= pressed && logged.sha256 == sha256 &&
+                   logged.outcome == "completed";
+        }));
         QCOMPARE(bench.tracker().received(),
                  kResetAndReboot + kProbe + header + expectedFrames(file));
         QStringList status = bench.statusTexts.mid(statusBefore);
@@ -165,21 +171,24 @@ private Q_SLOTS:
 
     // The loader falls silent, or the cable is pulled, after a few blocks; the next update works.
     void transferCutShort_data() {
-        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("failure");
         QTest::addColumn<int>("frames");
         // The silent loader still asks for block 3.
-        QTest::newRow("loader silent") << "--silent-after-frames"
-                                       << "no reply from the tracker" << 3;
-        QTest::newRow("cable pulled") << "--unplug-after-frames"
-                                      << "the port is" << 2;
+        QTest::newRow("loader silent")
+            << QStringList{"--silent-after-frames", "2"} << "no reply from the tracker" << 3;
+        QTest::newRow("cable pulled")
+            << QStringList{"--unplug-after-frames", "2"} << "the port is" << 2;
+        // Every frame went out, but the loader never said it took the last one.
+        QTest::newRow("power lost with the last frame")
+            << QStringList{"--power-loss-after-frames", "4"} << "no reply from the tracker" << 4;
     }
     void transferCutShort() {
-        QFETCH(QString, option);
+        QFETCH(QStringList, options);
         QFETCH(QString, failure);
         QFETCH(int, frames);
         WindowBench bench;
-        QVERIFY(bench.start({option, "2"}));
+        QVERIFY(bench.start(options));
         const QByteArray file = bench.loadImage(8000);
         bench.click(ctl::UpdateButton);
         QVERIFY(bench.waitForEnd());
