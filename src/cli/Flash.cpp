@@ -6,13 +6,18 @@
 #include "DialogueRunner.h"
 #include "Dialogues.h"
 #include "GlobalOptions.h"
+#include "ImageCheck.h"
 #include "LastPoint.h"
 #include "LoaderFrames.h"
 #include "LoaderSession.h"
 #include "Progress.h"
+#include "RestorePoints.h"
+#include "SettingsFields.h"
 #include "SettingsFile.h"
 #include "TrackerPort.h"
 #include "TrackerSession.h"
+#include "UpdateHistory.h"
+#include "UpdateLog.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -23,13 +28,31 @@
 
 namespace {
 
-QByteArray readImage(const QString& fileName) {
+struct FlashRequest {
+    QString imageFile;
+    bool keep = false;
+    bool reset = true;
+    bool force = false;
+    bool history = false;
+};
+
+struct Image {
+    QByteArray data;
+    ImageCheck check;
+};
+
+// The file, refused before anything goes out when it is no firmware for this tracker.
+Image readImage(const FlashRequest& request) {
+    const QString& fileName = request.imageFile;
     auto read = readImageFile(fileName);
     const QString shown = QDir::toNativeSeparators(fileName);
     if (const auto* error = std::get_if<ImageReadError>(&read))
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(shown, error->message)};
     QByteArray data = std::get<QByteArray>(std::move(read));
-    const std::optional<LoaderFailure> refused = LoaderSession::refusal(data.size());
+    const ImageCheck check = checkImage(data);
+    if (check.kind != ImageKind::Firmware)
+        throw CliFailure{kExitUsage, kindRefusal(check, fileName, UiLanguage::English)};
+    const std::optional<LoaderFailure> refused = check.sizeRefusal;
     if (refused == LoaderFailure::ImageTooShort)
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2 bytes is too short for a firmware "
                                                     "image (at least %3)")
@@ -42,7 +65,11 @@ QByteArray readImage(const QString& fileName) {
                                          .arg(shown)
                                          .arg(data.size())
                                          .arg(kMaxRomLength)};
-    return data;
+    if (check.otherModel && !request.force)
+        throw CliFailure{kExitUsage, shown + QStringLiteral(": ") +
+                                         otherModelText(check, UiLanguage::English) +
+                                         QStringLiteral(" Give --force to send it all the same.")};
+    return {std::move(data), check};
 }
 
 // Beside the image, named for the time: a second update keeps the first one's file.
@@ -80,7 +107,7 @@ std::optional<LoaderAnswer> awaitLoader(TrackerPort& port, LoaderSession& sessio
     while (const std::optional<quint8> byte =
                port.nextByte(static_cast<int>(qMax<qint64>(0, deadline.remainingTime())))) {
         LoaderAnswer answer = session.onByte(*byte, clock.elapsed());
-        if (!answer.send.isEmpty())
+        if (!answer.send.isEmpty() || answer.done())
             return answer;
     }
     return std::nullopt;
@@ -170,10 +197,10 @@ void sendImage(TrackerPort& port, Progress& progress, LoaderSession& session,
                                      .arg(session.blockCount())};
             continue;
         }
-        port.sendBytes(frame->send);
-        meter.sent(session.blockIndex());
         if (frame->done())
             return;
+        port.sendBytes(frame->send);
+        meter.sent(session.blockIndex());
     }
 }
 
@@ -181,12 +208,6 @@ void sendImage(TrackerPort& port, Progress& progress, LoaderSession& session,
 [[noreturn]] void failWith(const CliFailure& failure, const QString& advice) {
     throw CliFailure{failure.code, failure.message + QLatin1Char('\n') + advice};
 }
-
-struct FlashRequest {
-    QString imageFile;
-    bool keep = false;
-    bool reset = true;
-};
 
 FlashRequest parseFlash(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -198,15 +219,23 @@ FlashRequest parseFlash(const QStringList& arguments) {
         QStringLiteral("no-reset"),
         QStringLiteral("Start at the loader's probe: for a tracker that already waits in its "
                        "loader after an update that did not finish."));
-    parser.addOption(keepOption);
-    parser.addOption(noResetOption);
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"),
+        QStringLiteral("Send an image whose version text names another tracker model."));
+    const QCommandLineOption historyOption(
+        QStringLiteral("history"),
+        QStringLiteral("Print the log of updates instead; no IMAGE or tracker needed."));
+    parser.addOptions({keepOption, noResetOption, forceOption, historyOption});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The firmware image."));
-    const QString image = parseOperand(
+    const QStringList operands = parseCommand(
         parser, arguments,
-        QStringLiteral("Resets the tracker's settings, restarts it into its loader and sends "
-                       "IMAGE."),
-        QStringLiteral("firmware IMAGE"));
-    FlashRequest request{image, parser.isSet(keepOption), !parser.isSet(noResetOption)};
+        QStringLiteral("Checks IMAGE, resets the tracker's settings, restarts it into its loader "
+                       "and sends IMAGE."),
+        1);
+    FlashRequest request{operands.value(0), parser.isSet(keepOption), !parser.isSet(noResetOption),
+                         parser.isSet(forceOption), parser.isSet(historyOption)};
+    if (!request.history && request.imageFile.isEmpty())
+        throw CliFailure{kExitUsage, QStringLiteral("flash: give a firmware IMAGE")};
     if (request.keep && !request.reset)
         throw CliFailure{kExitUsage,
                          QStringLiteral("flash: a tracker in its loader has no settings to keep; "
@@ -255,17 +284,16 @@ PointNote updateNote(const TrackerPort& port) {
 
 // Before an update without --keep-settings: a restore point of what the tracker
 // holds, so that the advice after it names these settings. A tracker that does
-// not answer is updated all the same; false then.
-bool readBeforeUpdate(TrackerPort& port, Progress& progress) {
+// not answer is updated all the same; nothing then.
+std::optional<SettingsRecord> readBeforeUpdate(TrackerPort& port, Progress& progress) {
     try {
-        readWithRestorePoint(port, progress, updateNote(port));
-        return true;
+        return readWithRestorePoint(port, progress, updateNote(port));
     } catch (const CliFailure& failure) {
         if (failure.code != kExitNoAnswer)
             throw;
         progress.note(QStringLiteral("The settings could not be read before the update: ") +
                       failure.message);
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -316,37 +344,58 @@ int restoreSettings(const GlobalOptions& options, TrackerPort& port, Progress& p
     return kExitDone;
 }
 
+// What the tracker held before: the log takes it, and its version stands beside the image's.
+void noteTracker(Progress& progress, const ImageCheck& check, const SettingsRecord& before,
+                 UpdateRecord& record) {
+    record.trackerVersion = before.text(TextField::Version);
+    record.station = stationFileStem(before);
+    const QString beside = versionBeside(check, record.trackerVersion, UiLanguage::English);
+    if (!beside.isEmpty())
+        progress.note(beside);
+}
+
 // The update over the open port, the settings kept around it when asked.
-int update(TrackerSession& session, const FlashRequest& request, const QByteArray& romData) {
+int update(TrackerSession& session, const FlashRequest& request, const Image& image,
+           UpdateRecord& record) {
     auto& [options, progress, port] = session;
+    progress.note(QDir::toNativeSeparators(request.imageFile) + QStringLiteral(": ") +
+                  imageSummary(image.check, UiLanguage::English));
     SettingsRecord kept;
     QString settingsFile;
-    bool readBefore = false;
+    std::optional<SettingsRecord> before;
     if (request.keep) {
         kept = readWithRestorePoint(port, progress, updateNote(port));
+        before = kept;
         settingsFile = saveSettings(request.imageFile, kept);
         progress.note(
             QStringLiteral("Settings saved to %1").arg(QDir::toNativeSeparators(settingsFile)));
     } else if (request.reset) {
-        readBefore = readBeforeUpdate(port, progress);
+        before = readBeforeUpdate(port, progress);
     }
+    if (before)
+        noteTracker(progress, image.check, *before, record);
+    record.settings = request.keep ? settingsFile : pointBeforeUpdate(port.device());
     const QString restore =
         request.keep
             ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
                   .arg(shellWord(port.device()), shellWord(QDir::toNativeSeparators(settingsFile)))
             : QString();
-    loadFirmware(port, progress, request, romData, restore);
-    const int blocks = blockCountOf(romData.size());
+    loadFirmware(port, progress, request, image.data, restore);
+    record.outcome = QStringLiteral("completed");
+    const int blocks = blockCountOf(image.data.size());
     progress.note(QStringLiteral("Flashed %1: %2 bytes in %3 blocks")
                       .arg(QDir::toNativeSeparators(request.imageFile))
-                      .arg(romData.size())
+                      .arg(image.data.size())
                       .arg(blocks));
     QJsonObject result{{QStringLiteral("image"), request.imageFile},
-                       {QStringLiteral("bytes"), romData.size()},
-                       {QStringLiteral("blocks"), blocks}};
+                       {QStringLiteral("bytes"), image.data.size()},
+                       {QStringLiteral("blocks"), blocks},
+                       {QStringLiteral("sha256"), image.check.sha256},
+                       {QStringLiteral("image_version"), image.check.version},
+                       {QStringLiteral("tracker_version"), record.trackerVersion}};
     if (!request.keep) {
         port.close();
-        progress.note(defaultsReminder(port.device(), request.reset && !readBefore));
+        progress.note(defaultsReminder(port.device(), request.reset && !before));
         if (options.json)
             printJson(result);
         return kExitDone;
@@ -355,12 +404,51 @@ int update(TrackerSession& session, const FlashRequest& request, const QByteArra
     return restoreSettings(options, port, progress, kept, result, restore);
 }
 
+// Appends the update's line to the log; a log that cannot be written is only noted.
+void logUpdate(Progress& progress, const UpdateRecord& record) {
+    if (const std::optional<QString> error = appendUpdateRecord(record))
+        progress.note(QStringLiteral("Update log not written: ") + *error);
+}
+
+// The update, and its line in the log however it ends.
+int loggedUpdate(TrackerSession& session, const FlashRequest& request, const Image& image) {
+    UpdateRecord record{QDateTime::currentDateTime(),
+                        session.port.device(),
+                        {},
+                        {},
+                        QFileInfo(request.imageFile).absoluteFilePath(),
+                        image.data.size(),
+                        image.check.sha256,
+                        {},
+                        {}};
+    try {
+        const int code = update(session, request, image, record);
+        if (request.keep)
+            record.outcome += code == kExitDone ? QStringLiteral(", settings kept")
+                                                : QStringLiteral(", settings differ");
+        logUpdate(session.progress, record);
+        return code;
+    } catch (const CliFailure& failure) {
+        const QString reason = failure.message.section(QLatin1Char('\n'), 0, 0);
+        if (!record.outcome.isEmpty())
+            record.outcome += QStringLiteral(", settings not restored: ") + reason;
+        else if (failure.code == kExitInterrupted)
+            record.outcome = QStringLiteral("interrupted");
+        else
+            record.outcome = QStringLiteral("failed: ") + reason;
+        logUpdate(session.progress, record);
+        throw;
+    }
+}
+
 } // namespace
 
 int command::flash(const GlobalOptions& options, const QStringList& arguments) {
     const FlashRequest request = parseFlash(arguments);
-    const QByteArray romData = readImage(request.imageFile);
-    return withTracker(options, [&request, &romData](TrackerSession& session) {
-        return update(session, request, romData);
+    if (request.history)
+        return printUpdateHistory(options);
+    const Image image = readImage(request);
+    return withTracker(options, [&request, &image](TrackerSession& session) {
+        return loggedUpdate(session, request, image);
     });
 }

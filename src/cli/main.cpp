@@ -34,11 +34,13 @@ Commands:
   defaults [--chinese] [--all] [--verify] [--dry-run]
                         write the default settings (the Default button's values)
   restart               restart the tracker once it answers
-  flash IMAGE [--keep-settings] [--no-reset]
-                        reset the settings, restart into the loader and send
-                        the firmware IMAGE; --keep-settings reads them first,
-                        saves them beside IMAGE and writes them back after;
-                        --no-reset for a tracker already in its loader
+  flash IMAGE [--keep-settings] [--no-reset] [--force]
+                        check IMAGE, reset the settings, restart into the loader
+                        and send the firmware IMAGE; --keep-settings reads them
+                        first, saves them beside IMAGE and writes them back after;
+                        --no-reset for a tracker already in its loader; --force
+                        sends an image of another model
+  flash --history       print the log of updates
   gprs show             print the GPRS modem's server, port, access point,
                         user and password
   gprs set --server HOST [--apn NAME --user USER --password PASSWORD]

@@ -136,6 +136,8 @@ void FirmwareUpdate::restoreKeptSettings() {
     restoring_ = false;
     setTransferControlsEnabled(true);
     context_.replaceStatus(before + outcome);
+    logUpdate(restored ? QStringLiteral("completed, settings kept")
+                       : QStringLiteral("completed, ") + outcome);
     if (!restored)
         context_.showMessage(outcome);
 }

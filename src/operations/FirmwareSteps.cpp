@@ -39,6 +39,7 @@ void FirmwareUpdate::loaderWaitTick() {
         context_.comm->close();
         context_.appendStatus(QStringLiteral("\r\n") +
                               failureText(answer.failure, context_.language));
+        logUpdate(QStringLiteral("failed: ") + failureText(answer.failure, context_.language));
         dropKeptSettings();
         releasePortControlsWhenIdle();
         return;
@@ -92,7 +93,7 @@ LoaderAnswer FirmwareUpdate::answerReplies(qint64 nowMs) {
     armReply();
     for (const char byte : replies) {
         LoaderAnswer answer = session_->onByte(static_cast<quint8>(byte), nowMs);
-        if (!answer.send.isEmpty() || answer.failed())
+        if (!answer.send.isEmpty() || answer.failed() || answer.done())
             return answer;
     }
     return {};
@@ -109,7 +110,8 @@ void FirmwareUpdate::showProgress() {
         label->setText(sendingCaption(progressPercent(blockIndex, count)));
     } else if (blockIndex == count) {
         label->setText(completeCaption(progressPercent(blockIndex, count)));
-        finishTransfer();
+        if (session_ && session_->imageTaken())
+            finishTransfer();
     }
 }
 
@@ -140,6 +142,8 @@ void FirmwareUpdate::finishTransfer() {
     context_.appendStatus(QStringLiteral("\r\n") + context_.say("升级完成", "update complete"));
     if (keep_)
         restoreKeptSettings();
+    else
+        logUpdate(QStringLiteral("completed"));
 }
 
 void FirmwareUpdate::abandonTransfer(const QString& reason) {
@@ -151,5 +155,6 @@ void FirmwareUpdate::abandonTransfer(const QString& reason) {
     endLoaderWait();
     session_.reset();
     context_.appendStatus(QStringLiteral("\r\n") + reason);
+    logUpdate(QStringLiteral("failed: ") + reason);
     dropKeptSettings();
 }

@@ -70,11 +70,17 @@ void FirmwareUpdate::loadImage(const QString& fileName) {
                              error->message);
         return;
     }
-    romData_ = std::get<QByteArray>(read);
+    const auto& data = std::get<QByteArray>(read);
+    const ImageCheck check = checkImage(data);
+    if (!acceptImage(fileName, check))
+        return;
+    romData_ = data;
+    imageFile_ = fileName;
+    imageCheck_ = check;
     // Open ROM stays usable during the waits: the loader gets the image opened last.
     if (session_)
         session_->replaceImage(romData_);
-    context_.replaceStatus(QString::fromUtf8("文件：") + QDir::toNativeSeparators(fileName));
+    showImage(fileName, check);
     auto* bar = context_.control<QProgressBar>(QLatin1String(ctl::UpdateProgress));
     bar->setMinimum(0);
     bar->setMaximum(blockCount());
@@ -107,10 +113,12 @@ void FirmwareUpdate::update() {
         keep_ = context_.control<QCheckBox>(QLatin1String(ctl::KeepSettingsCheck))->isChecked();
         if (keep_ && !readKeptSettings())
             return;
+        beginRecord();
         resetDevice();
         restartIntoLoader();
     } catch (const SerialError&) {
         context_.appendStatus(QStringLiteral("\r\n") + FormContext::portFailureText());
+        logUpdate(QStringLiteral("failed: ") + FormContext::portFailureText());
         dropKeptSettings();
         context_.showMessage(FormContext::portFailureText());
     }

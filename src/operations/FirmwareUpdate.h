@@ -2,8 +2,10 @@
 
 #include "DialogueRunner.h"
 #include "FormContext.h"
+#include "ImageCheck.h"
 #include "LoaderSession.h"
 #include "SettingsRecord.h"
+#include "UpdateLog.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -37,6 +39,14 @@ public Q_SLOTS:
     void update();
 
 private:
+    // False, with the reason in the status log and a message, for a file that
+    // is no firmware or another model's that the user does not confirm.
+    bool acceptImage(const QString& fileName, const ImageCheck& check);
+    void showImage(const QString& fileName, const ImageCheck& check);
+    // The update log: the line begun at the press, written once the update ends.
+    void beginRecord();
+    void logUpdate(const QString& outcome);
+
     void loaderWaitTick();
     void endLoaderWait();
     void stepTick();
@@ -79,6 +89,9 @@ private:
     UpdatePhase phase_ = UpdatePhase::Idle;
 
     QByteArray romData_;
+    QString imageFile_;
+    ImageCheck imageCheck_;
+    std::optional<UpdateRecord> record_;
     int waitTicks_ = 0;
     // Presses under way: a second one runs inside the first one's waits.
     int pressesRunning_ = 0;

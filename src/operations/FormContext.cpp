@@ -28,7 +28,7 @@ void FormContext::showMessage(const QString& text) const {
     box.exec();
 }
 
-bool FormContext::askToClose(const QString& question) const {
+bool FormContext::ask(const QString& question) const {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("APRS Config"), QString(),
                     QMessageBox::Yes | QMessageBox::No, form);
     setMessageText(box, question);

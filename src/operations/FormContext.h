@@ -52,5 +52,7 @@ struct FormContext {
     // A message box titled "APRS Config" with one OK button; none while the window closes.
     void showMessage(const QString& text) const;
     // Whether the user closes the window all the same; No is the default.
-    bool askToClose(const QString& question) const;
+    bool askToClose(const QString& question) const { return ask(question); }
+    // A yes-or-no question; No is the default.
+    bool ask(const QString& question) const;
 };

@@ -83,6 +83,12 @@ LoaderAnswer LoaderSession::onByte(quint8 byte, qint64 nowMs) {
         return sendHeader(nowMs);
     if (phase_ == Phase::Blocks && (byte == kNextBlock || byte == kRepeatBlock))
         return sendBlock(byte == kNextBlock, nowMs);
+    // The loader's reply to the last frame: it has the whole image.
+    if (phase_ == Phase::Confirming && (byte == kNextBlock || byte == kRepeatBlock)) {
+        phase_ = Phase::Ended;
+        taken_ = true;
+        return {{}, LoaderAnswer::End::Done};
+    }
     return {};
 }
 
@@ -99,11 +105,10 @@ LoaderAnswer LoaderSession::sendBlock(bool advance, qint64 nowMs) {
     lastReplyMs_ = nowMs;
     if (advance)
         ++blockIndex_;
-    // No reply to the last frame is awaited.
-    if (blockIndex_ == blockCount()) {
-        phase_ = Phase::Ended;
-        answer.end = LoaderAnswer::End::Done;
-    }
+    // A loader that loses its power or its line with the last frame leaves the
+    // tracker without firmware: its reply to that frame ends the transfer.
+    if (blockIndex_ == blockCount())
+        phase_ = Phase::Confirming;
     return answer;
 }
 
@@ -112,7 +117,7 @@ qint64 LoaderSession::msUntilSilent(qint64 nowMs) const {
 }
 
 LoaderAnswer LoaderSession::onClock(qint64 nowMs) {
-    if (phase_ == Phase::Blocks && msUntilSilent(nowMs) == 0)
+    if ((phase_ == Phase::Blocks || phase_ == Phase::Confirming) && msUntilSilent(nowMs) == 0)
         return fail(LoaderFailure::FellSilent);
     return {};
 }

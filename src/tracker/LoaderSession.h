@@ -47,7 +47,8 @@ inline constexpr qint64 kLoaderSilenceLimitMs = 10000;
 // The tracker's loader, without the line or a clock: the caller feeds it the
 // loader's bytes and the wait's ticks and sends what it answers. Probes find
 // the loader (0xE5), the header describes the image, then each 0xC5 asks for
-// the next block and counts the one sent, each 0x55 for the next block again.
+// the next block and counts the one sent, each 0x55 for the next block again;
+// either, after the last frame, tells that the loader has the whole image.
 // A byte the loader would not send at that point is skipped.
 class LoaderSession {
 public:
@@ -68,13 +69,15 @@ public:
     qint64 msUntilSilent(qint64 nowMs) const;
 
     const LoaderSchedule& schedule() const { return schedule_; }
-    bool headerSent() const { return phase_ == Phase::Blocks; }
+    bool headerSent() const { return phase_ == Phase::Blocks || phase_ == Phase::Confirming; }
+    // Whether the loader has answered the last frame.
+    bool imageTaken() const { return taken_; }
     // The block the next 0xC5 or 0x55 gets; the block count once all are sent.
     int blockIndex() const { return blockIndex_; }
     int blockCount() const;
 
 private:
-    enum class Phase { Probing, Blocks, Ended };
+    enum class Phase { Probing, Blocks, Confirming, Ended };
 
     LoaderAnswer fail(LoaderFailure failure);
     LoaderAnswer sendHeader(qint64 nowMs);
@@ -85,6 +88,7 @@ private:
     QByteArray romImage_;
     Phase phase_ = Phase::Probing;
     bool probed_ = false;
+    bool taken_ = false;
     int blockIndex_ = 0;
     qint64 lastReplyMs_ = 0;
 };

@@ -1,7 +1,13 @@
+#include "FirmwareUpdate.h"
+#include "ImageFiles.h"
+#include "TestFiles.h"
+#include "UpdateLog.h"
 #include "WindowBench.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -62,11 +68,18 @@ private Q_SLOTS:
         // Write data is offered again after the update.
         bench.click(ctl::DefaultButton);
         const QByteArray file = bench.loadImage(size);
+        const QString sha256 = QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex();
+        QVERIFY(bench.text(ctl::StatusLog).contains(sha256));
+        const QDateTime pressed = QDateTime::currentDateTime().addSecs(-1);
         const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);
         QVERIFY(bench.waitForEnd());
         QVERIFY(bench.tracker().waitForEvent("# image written"));
         QCOMPARE(bench.tracker().receivedImage(), file);
+        QVERIFY(std::ranges::any_of(updateRecords(), [&](const UpdateRecord& logged) {
+            return logged.when >= pressed && logged.sha256 == sha256 &&
+                   logged.outcome == "completed";
+        }));
         QCOMPARE(bench.tracker().received(),
                  kResetAndReboot + kProbe + header + expectedFrames(file));
         QStringList status = bench.statusTexts.mid(statusBefore);
@@ -92,29 +105,43 @@ private Q_SLOTS:
         QCOMPARE(bench.barValues.mid(bench.barValues.size() - bar.size()), bar);
     }
 
-    // Images too short or too large never reach the line, also when opened during the waits.
+    // Images too short or too large, or files that are no firmware, never reach the
+    // line, also when opened during the waits.
     void refusedBeforeTheImageIsSent_data() {
+        QTest::addColumn<QByteArray>("file"); // none: a random image of `size`
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("swapped");
-        QTest::newRow("4999 bytes") << 4999 << QStringLiteral("Please choose fireware") << false;
+        QTest::newRow("4999 bytes")
+            << QByteArray() << 4999 << QStringLiteral("Please choose fireware") << false;
         QTest::newRow("524288 bytes, opened during the waits")
-            << 524288 << QStringLiteral("Fireware too large, Please choose one under 512KB")
-            << true;
+            << QByteArray() << 524288
+            << QStringLiteral("Fireware too large, Please choose one under 512KB") << true;
+        for (const ImageFile& image : imageFiles())
+            QTest::newRow(image.name) << image.bytes << 0 << QString(image.verdict) << false;
     }
     void refusedBeforeTheImageIsSent() {
+        QFETCH(QByteArray, file);
         QFETCH(int, size);
         QFETCH(QString, message);
         QFETCH(bool, swapped);
         WindowBench bench;
         QVERIFY(bench.start());
-        bench.loadImage(swapped ? 5000 : size);
+        const QTemporaryDir folder;
+        if (file.isEmpty())
+            bench.loadImage(swapped ? 5000 : size);
+        else
+            bench.form().findChild<FirmwareUpdate*>()->loadImage(
+                writeFile(folder.filePath("image.bin"), file));
         bench.click(ctl::UpdateButton);
         if (swapped)
             bench.loadImage(size);
         QVERIFY(bench.waitForEnd());
-        QCOMPARE(bench.messages, QStringList{message});
-        QVERIFY(bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
+        // A refused file leaves no image: update then asks for one.
+        QVERIFY(bench.messages.first().contains(message));
+        QCOMPARE(bench.messages.size(), file.isEmpty() ? 1 : 2);
+        QVERIFY(!file.isEmpty() ||
+                bench.text(ctl::StatusLog).endsWith(swapped ? "\r\n" + message : message + "\r\n"));
         QVERIFY(bench.controlsEnabled());
         QTest::qWait(500);
         QCOMPARE(bench.tracker().received(), swapped ? kResetAndReboot + kProbe : QByteArray());
@@ -144,21 +171,24 @@ private Q_SLOTS:
 
     // The loader falls silent, or the cable is pulled, after a few blocks; the next update works.
     void transferCutShort_data() {
-        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("failure");
         QTest::addColumn<int>("frames");
         // The silent loader still asks for block 3.
-        QTest::newRow("loader silent") << "--silent-after-frames"
-                                       << "no reply from the tracker" << 3;
-        QTest::newRow("cable pulled") << "--unplug-after-frames"
-                                      << "the port is" << 2;
+        QTest::newRow("loader silent")
+            << QStringList{"--silent-after-frames", "2"} << "no reply from the tracker" << 3;
+        QTest::newRow("cable pulled")
+            << QStringList{"--unplug-after-frames", "2"} << "the port is" << 2;
+        // Every frame went out, but the loader never said it took the last one.
+        QTest::newRow("power lost with the last frame")
+            << QStringList{"--power-loss-after-frames", "4"} << "no reply from the tracker" << 4;
     }
     void transferCutShort() {
-        QFETCH(QString, option);
+        QFETCH(QStringList, options);
         QFETCH(QString, failure);
         QFETCH(int, frames);
         WindowBench bench;
-        QVERIFY(bench.start({option, "2"}));
+        QVERIFY(bench.start(options));
         const QByteArray file = bench.loadImage(8000);
         bench.click(ctl::UpdateButton);
         QVERIFY(bench.waitForEnd());

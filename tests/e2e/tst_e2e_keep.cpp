@@ -94,7 +94,7 @@ private Q_SLOTS:
         QVERIFY(received.contains("AT+COMMENT,moved in#\r\n"));
         QCOMPARE(shown(bench), before);
         // Read data, the read before the reset and the read back each left a restore point.
-        QStringList points = QDir(restorePointFolder()).entryList(QDir::Files);
+        QStringList points = QDir(restorePointFolder()).entryList({"*.ini"}, QDir::Files);
         points.removeIf([&](const QString& name) { return earlierPoints.contains(name); });
         QCOMPARE(points.size(), 3);
         QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));

@@ -1,5 +1,6 @@
 #include "FirmwareLoader.h"
 
+#include <QRandomGenerator>
 #include <utility>
 
 namespace {
@@ -10,6 +11,18 @@ constexpr char kPresent = char(0xE5);
 constexpr char kNext = char(0xC5);
 constexpr char kAgain = char(0x55);
 constexpr char kNoise = char(0xA5);
+
+// Bytes as a noisy line brings them, none of them one of the loader's replies:
+// the protocol has no way to tell a false reply from a true one.
+QByteArray noiseBurst() {
+    QByteArray bytes(QRandomGenerator::global()->bounded(1, 32), '\0');
+    for (char& c : bytes) {
+        do
+            c = char(QRandomGenerator::global()->bounded(256));
+        while (c == kPresent || c == kNext || c == kAgain);
+    }
+    return bytes;
+}
 } // namespace
 
 FirmwareLoader::Result FirmwareLoader::receive(const QByteArray& bytes) {
@@ -70,6 +83,8 @@ FirmwareLoader::Result FirmwareLoader::takeBytes(const QByteArray& bytes) {
                                      .arg(framesTotal_));
             result.reply += kNext;
             state_ = State::Frames;
+            if (options_.faultSeed)
+                pickFault(result);
         } else {
             if (pending_.size() < kFrame)
                 return result;
@@ -115,6 +130,20 @@ void FirmwareLoader::takeFrame(Result& result) {
         result.unplug = true;
         return;
     }
+    if (framesSeen_ == options_.powerLossAfterFrames) {
+        result.events.append(QStringLiteral("# power lost"));
+        result.reply.clear();
+        result.powerLost = true;
+        return;
+    }
+    if (framesSeen_ == options_.pauseAfterFrames) {
+        result.events.append(QStringLiteral("# loader: pause %1 ms").arg(options_.pauseMs));
+        result.delayMs = options_.pauseMs;
+    }
+    if (framesSeen_ == options_.noiseAfterFrames) {
+        result.events.append(QStringLiteral("# loader: noise"));
+        result.reply.prepend(noiseBurst());
+    }
     if (options_.silentAfterFrames > 0 && framesSeen_ >= options_.silentAfterFrames) {
         result.events.append(QStringLiteral("# loader: silent"));
         state_ = State::Silent;
@@ -125,4 +154,37 @@ void FirmwareLoader::takeFrame(Result& result) {
         result.events.append(QStringLiteral("# loader: image %1 bytes").arg(image_.size()));
         result.finished = true;
     }
+}
+
+void FirmwareLoader::pickFault(Result& result) {
+    QRandomGenerator random(*options_.faultSeed);
+    options_.faultSeed.reset();
+    const int frame = random.bounded(1, framesTotal_ + 1);
+    const char* kind = nullptr;
+    switch (random.bounded(5)) {
+    case 0:
+        options_.unplugAfterFrames = frame;
+        kind = "unplug";
+        break;
+    case 1:
+        options_.noiseAfterFrames = frame;
+        kind = "noise";
+        break;
+    case 2:
+        options_.nakFrame = frame;
+        kind = "rejected";
+        break;
+    case 3:
+        options_.pauseAfterFrames = frame;
+        // Under the tool's ten seconds of patience.
+        options_.pauseMs = random.bounded(1000, 5000);
+        kind = "pause";
+        break;
+    default:
+        options_.powerLossAfterFrames = frame;
+        kind = "power-loss";
+        break;
+    }
+    result.events.append(
+        QStringLiteral("# fault: %1 after frame %2").arg(QLatin1String(kind)).arg(frame));
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <optional>
 
 // The boot loader that runs after a restart that followed a settings reset:
 // answers the probe, takes the image header and then the block frames.
@@ -16,12 +17,24 @@ public:
         int unplugAfterFrames = 0;
         // A byte that is no reply before every reply, as a noisy line brings.
         bool noise = false;
+        // After the K-th frame: a burst of bytes that are none of the loader's replies.
+        int noiseAfterFrames = 0;
+        // The reply to the K-th frame comes only after pauseMs.
+        int pauseAfterFrames = 0;
+        int pauseMs = 0;
+        // The power fails after the K-th frame and the loader starts again, the line still open.
+        int powerLossAfterFrames = 0;
+        // One of the faults above at a frame of the image, both picked by this seed
+        // once the header tells the frame count.
+        std::optional<quint32> faultSeed;
     };
     struct Result {
         QByteArray reply;
         QStringList events;
         bool finished = false; // the image is complete: back to the normal firmware
         bool unplug = false;
+        bool powerLost = false;
+        int delayMs = 0; // before the reply goes out
     };
 
     explicit FirmwareLoader(const Options& options) : options_(options) {}
@@ -37,6 +50,7 @@ private:
 
     Result takeBytes(const QByteArray& bytes);
     void takeFrame(Result& result);
+    void pickFault(Result& result);
 
     Options options_;
     State state_ = State::Probe;

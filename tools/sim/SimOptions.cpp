@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -57,6 +58,15 @@ void declareOptions(QCommandLineParser& parser) {
     valued("silent-after-frames", "Loader: answer nothing after the K-th frame.", "K");
     valued("unplug-after-frames", "Loader: unplug after the K-th frame.", "K");
     flag("loader-noise", "Loader: send a stray byte before every reply.");
+    valued("noise-after-frames", "Loader: send a burst of noise bytes after the K-th frame.", "K");
+    valued("pause-after-frames", "Loader: answer the K-th frame only after --pause-ms.", "K");
+    valued("pause-ms", "Loader: how long the pause lasts (3000 unless given).", "MS");
+    valued("power-loss-after-frames",
+           "Loader: lose power after the K-th frame and come back in the loader.", "K");
+    valued("fault-seed",
+           "Loader: one fault (unplug with a replug, noise, a rejected frame, a pause or a "
+           "power loss) at a frame, both picked by seed N; logged as \"# fault: ...\".",
+           "N");
     valued("lease", "End when FILE is gone or the program that started this one has ended.",
            "FILE");
 }
@@ -84,6 +94,17 @@ TrackerCore::Options coreOptions(const QCommandLineParser& parser) {
     if (parser.isSet(QStringLiteral("unplug-after-frames")))
         core.loader.unplugAfterFrames = number(parser, QStringLiteral("unplug-after-frames"));
     core.loader.noise = parser.isSet(QStringLiteral("loader-noise"));
+    core.loader.pauseMs = 3000;
+    const std::pair<const char*, int FirmwareLoader::Options::*> frameFaults[] = {
+        {"noise-after-frames", &FirmwareLoader::Options::noiseAfterFrames},
+        {"pause-after-frames", &FirmwareLoader::Options::pauseAfterFrames},
+        {"pause-ms", &FirmwareLoader::Options::pauseMs},
+        {"power-loss-after-frames", &FirmwareLoader::Options::powerLossAfterFrames}};
+    for (const auto& [name, member] : frameFaults)
+        if (parser.isSet(QLatin1String(name)))
+            core.loader.*member = number(parser, QLatin1String(name));
+    if (parser.isSet(QStringLiteral("fault-seed")))
+        core.loader.faultSeed = quint32(number(parser, QStringLiteral("fault-seed")));
     return core;
 }
 
@@ -112,5 +133,8 @@ SimOptions parseSimOptions(const QStringList& arguments) {
         options.unplugAfterBytes = number(parser, QStringLiteral("unplug-after-bytes"));
     if (parser.isSet(QStringLiteral("replug-after-ms")))
         options.replugAfterMs = number(parser, QStringLiteral("replug-after-ms"));
+    else if (options.core.loader.faultSeed)
+        // A seeded unplug puts the cable back.
+        options.replugAfterMs = 500;
     return options;
 }

@@ -22,8 +22,10 @@ TrackerCore::Output TrackerCore::receive(const QByteArray& bytes) {
             FirmwareLoader::Result result = loader_->receive(bytes.mid(i));
             out.events += result.events;
             if (!result.reply.isEmpty())
-                out.sends.append({0, result.reply, false});
+                out.sends.append({result.delayMs, result.reply, false});
             out.unplug = result.unplug;
+            if (result.powerLost)
+                restartLoader();
             if (result.finished) {
                 image_ = loader_->image();
                 loader_.reset();
@@ -54,9 +56,18 @@ void TrackerCore::powerLost() {
         loader_.reset();
         return;
     }
+    restartLoader();
+}
+
+void TrackerCore::restartLoader() {
     FirmwareLoader::Options restarted = options_.loader;
-    // That unplug has happened; the loader now takes a whole image.
+    // The fault has happened; the loader now takes a whole image.
     restarted.unplugAfterFrames = 0;
+    restarted.powerLossAfterFrames = 0;
+    restarted.noiseAfterFrames = 0;
+    restarted.pauseAfterFrames = 0;
+    restarted.faultSeed.reset();
+    options_.loader = restarted;
     loader_ = std::make_unique<FirmwareLoader>(restarted);
 }
 

@@ -53,6 +53,8 @@ public:
     const QByteArray& image() const { return image_; }
 
 private:
+    // After a power loss in the middle of a transfer only the loader comes up.
+    void restartLoader();
     void takeLine(const QByteArray& line, Output& out);
     void takeCommand(const QByteArray& line, Output& out);
     void takeHandshake(Output& out);
