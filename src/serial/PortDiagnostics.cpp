@@ -4,12 +4,40 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
+
+#ifndef Q_OS_WIN
+namespace {
+
+// A lock file holds its process number, as text or as a 4-byte number; the
+// process's name is in /proc where the system has it.
+QString lockHolderOf(const QString& lockFile) {
+    QFile file(lockFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.read(64);
+    bool number = false;
+    qint32 pid = bytes.trimmed().toInt(&number);
+    if (!number && bytes.size() == 4)
+        std::memcpy(&pid, bytes.constData(), 4);
+    if (pid <= 0)
+        return {};
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name = comm.open(QIODevice::ReadOnly)
+                             ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                             : QString();
+    return name.isEmpty() ? QStringLiteral("process %1").arg(pid)
+                          : QStringLiteral("process %1 (%2)").arg(pid).arg(name);
+}
+
+} // namespace
 #endif
 
 QStringList usualLockFolders() {
@@ -19,7 +47,7 @@ QStringList usualLockFolders() {
 }
 
 PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolders) {
-    PortOpenProbe probe{device, 0, {}};
+    PortOpenProbe probe{device, 0, {}, {}};
 #ifndef Q_OS_WIN
     const QByteArray path = QFile::encodeName(device);
     if (::access(path.constData(), R_OK | W_OK) != 0) {
@@ -43,6 +71,7 @@ PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolder
         const QString lock = folder + QStringLiteral("/LCK..") + name;
         if (QFileInfo::exists(lock)) {
             probe.lockFile = lock;
+            probe.lockHolder = lockHolderOf(lock);
             break;
         }
     }
@@ -81,12 +110,17 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader, UiL
         else if (probe.openErrno == EBUSY)
             busy.append(probe.device);
         else if (!probe.lockFile.isEmpty())
-            lines.append(say("%1：被 %2 锁定。另一个程序占用它，或已结束的程序留下了锁文件："
-                             "请结束该程序或删除该文件，%3",
-                             "%1: locked by %2. Another program holds it, or the lock file was "
-                             "left behind by one that ended: end that program or delete the "
-                             "file, %3")
-                             .arg(probe.device, probe.lockFile, retry));
+            lines.append(
+                say("%1：被 %2 锁定。另一个程序占用它，或已结束的程序留下了锁文件："
+                    "请结束该程序或删除该文件，%3",
+                    "%1: locked by %2. Another program holds it, or the lock file was "
+                    "left behind by one that ended: end that program or delete the "
+                    "file, %3")
+                    .arg(probe.device,
+                         probe.lockHolder.isEmpty()
+                             ? probe.lockFile
+                             : QStringLiteral("%1 (%2)").arg(probe.lockFile, probe.lockHolder),
+                         retry));
     }
 #ifdef Q_OS_WIN
     const QString busyHelp =
