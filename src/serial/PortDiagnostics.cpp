@@ -13,32 +13,31 @@
 #include <unistd.h>
 #endif
 
-#ifndef Q_OS_WIN
 namespace {
 
-// A lock file holds its process number, as text or as a 4-byte number; the
-// process's name is in /proc where the system has it.
-QString lockHolderOf(const QString& lockFile) {
+// The lock file, with the process it names where it names one: its number as
+// text on the first line or as 4 bytes, and its name where /proc has it.
+QString lockNamed(const QString& lockFile) {
     QFile file(lockFile);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return lockFile;
     const QByteArray bytes = file.read(64);
     bool number = false;
-    qint32 pid = bytes.trimmed().toInt(&number);
+    // Qt's own lock files give the program and the host on the lines after.
+    qint32 pid = bytes.split('\n').constFirst().trimmed().toInt(&number);
     if (!number && bytes.size() == 4)
         std::memcpy(&pid, bytes.constData(), 4);
     if (pid <= 0)
-        return {};
+        return lockFile;
     QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
     const QString name = comm.open(QIODevice::ReadOnly)
                              ? QString::fromLocal8Bit(comm.readAll().trimmed())
                              : QString();
-    return name.isEmpty() ? QStringLiteral("process %1").arg(pid)
-                          : QStringLiteral("process %1 (%2)").arg(pid).arg(name);
+    return name.isEmpty() ? QStringLiteral("%1 (process %2)").arg(lockFile).arg(pid)
+                          : QStringLiteral("%1 (process %2, %3)").arg(lockFile).arg(pid).arg(name);
 }
 
 } // namespace
-#endif
 
 QStringList usualLockFolders() {
     return {QStringLiteral("/var/lock"),       QStringLiteral("/run/lock"),
@@ -47,7 +46,7 @@ QStringList usualLockFolders() {
 }
 
 PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolders) {
-    PortOpenProbe probe{device, 0, {}, {}};
+    PortOpenProbe probe{device, 0, {}};
 #ifndef Q_OS_WIN
     const QByteArray path = QFile::encodeName(device);
     if (::access(path.constData(), R_OK | W_OK) != 0) {
@@ -71,7 +70,6 @@ PortOpenProbe probePortOpen(const QString& device, const QStringList& lockFolder
         const QString lock = folder + QStringLiteral("/LCK..") + name;
         if (QFileInfo::exists(lock)) {
             probe.lockFile = lock;
-            probe.lockHolder = lockHolderOf(lock);
             break;
         }
     }
@@ -110,17 +108,12 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader, UiL
         else if (probe.openErrno == EBUSY)
             busy.append(probe.device);
         else if (!probe.lockFile.isEmpty())
-            lines.append(
-                say("%1：被 %2 锁定。另一个程序占用它，或已结束的程序留下了锁文件："
-                    "请结束该程序或删除该文件，%3",
-                    "%1: locked by %2. Another program holds it, or the lock file was "
-                    "left behind by one that ended: end that program or delete the "
-                    "file, %3")
-                    .arg(probe.device,
-                         probe.lockHolder.isEmpty()
-                             ? probe.lockFile
-                             : QStringLiteral("%1 (%2)").arg(probe.lockFile, probe.lockHolder),
-                         retry));
+            lines.append(say("%1：被 %2 锁定。另一个程序占用它，或已结束的程序留下了锁文件："
+                             "请结束该程序或删除该文件，%3",
+                             "%1: locked by %2. Another program holds it, or the lock file was "
+                             "left behind by one that ended: end that program or delete the "
+                             "file, %3")
+                             .arg(probe.device, lockNamed(probe.lockFile), retry));
     }
 #ifdef Q_OS_WIN
     const QString busyHelp =

@@ -11,9 +11,6 @@ struct PortOpenProbe {
     QString device;
     int openErrno = 0; // of a plain open(2) of the device; 0 when that opened
     QString lockFile;  // a lock file naming the device; "" when none
-    // The process the lock file names, as "process 1234 (minicom)"; "" when it
-    // names none.
-    QString lockHolder;
 };
 
 // The folders where serial lock files are usually kept.
