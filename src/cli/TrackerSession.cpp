@@ -24,7 +24,7 @@ QString leaveRestorePoint(Progress& progress, const SettingsRecord& record, cons
         progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
         return {};
     }
-    const QString file = QDir::toNativeSeparators(std::get<QString>(restorePoint));
+    QString file = QDir::toNativeSeparators(std::get<QString>(restorePoint));
     report(QStringLiteral("restore_point"), file);
     return file;
 }
