@@ -166,7 +166,8 @@ private Q_SLOTS:
         row("read -o FILE", {"read", "-o", file}, 0, "\"file\": ");
         row("key not reported", {"read"}, 0, "!\"comment\"", {"--omit-key", "COMMENT"});
         row("diff", {"diff", put("diff.ini", "COMMENT:x\r\n")}, 1, "\"file\": \"x\"");
-        row("write", {"write", file, "--all"}, 0, "\"way_back\": \"kite12 --port ");
+        row("write", {"write", put("json-write.ini", "COMMENT:json\r\n")}, 0,
+            "\"way_back\": \"kite12 --port ");
         row("set, callsign in capitals", {"set", "callsign=ab1cd", "--verify"}, 0,
             "\"AT+CALL,AB1CD -10#\"");
         row("file's SSID as set takes it",
