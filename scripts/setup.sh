@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build}"
 targets=("${@:2}")
 
-scripts/install-packages.sh cmake python3 xastir-data mobile-broadband-provider-info g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk qt6-translations-l10n
+scripts/install-packages.sh cmake python3 python3-jsonschema xastir-data mobile-broadband-provider-info g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk qt6-translations-l10n
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KITE12_WERROR:+-DKITE12_WERROR="$KITE12_WERROR"} \
     ${KITE12_SANITIZE:+-DKITE12_SANITIZE="$KITE12_SANITIZE"}

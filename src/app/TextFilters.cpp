@@ -151,14 +151,6 @@ private:
 
 } // namespace
 
-QString upperCaseLatin(const QString& text) {
-    QString result = text;
-    for (QChar& c : result)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 32);
-    return result;
-}
-
 QString digitsOnly(const QString& text) {
     QString result;
     for (const QChar c : text)

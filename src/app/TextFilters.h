@@ -1,12 +1,11 @@
 #pragma once
 
+#include "FieldRules.h"
+
 #include <QString>
 #include <functional>
 
 class QLineEdit;
-
-// a to z become A to Z, every other character stays.
-QString upperCaseLatin(const QString& text);
 
 // Only the digits 0 to 9 stay.
 QString digitsOnly(const QString& text);

@@ -13,19 +13,10 @@ struct NamedCommand {
 };
 
 constexpr NamedCommand kCommandTable[] = {
-    {"ports", command::ports},
-    {"read", command::read},
-    {"diff", command::diff},
-    {"write", command::write},
-    {"defaults", command::defaults},
-    {"set", command::set},
-    {"restart", command::restart},
-    {"flash", command::flash},
-    {"gprs", command::gprs},
-    {"passcode", [](const GlobalOptions&,
-                    const QStringList& arguments) { return command::passcode(arguments); }},
-    {"symbols", command::symbols},
-    {"preset", command::preset},
+    {"ports", command::ports},       {"read", command::read},         {"diff", command::diff},
+    {"write", command::write},       {"defaults", command::defaults}, {"set", command::set},
+    {"restart", command::restart},   {"flash", command::flash},       {"gprs", command::gprs},
+    {"passcode", command::passcode}, {"symbols", command::symbols},   {"preset", command::preset},
 };
 
 } // namespace

@@ -1,16 +1,28 @@
 #include "CliOutput.h"
 
 #include "Console.h"
+#include "FieldRules.h"
 #include "GlobalOptions.h"
 #include "MapPosition.h"
 #include "SettingValues.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 
 void print(const QString& text) {
-    writeText(stdout, text.toUtf8());
+    // A byte that is not UTF-8 (a lone U+DC80 + byte - 0x80) shows as \xHH, so
+    // that the output stays UTF-8.
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        if (unit >= 0xDC80 && unit <= 0xDCFF && (i == 0 || !text.at(i - 1).isHighSurrogate()))
+            shown += QStringLiteral("\\x") + QString::number(unit - 0xDC00, 16).toUpper();
+        else
+            shown += text.at(i);
+    }
+    writeText(stdout, shown.toUtf8());
 }
 
 QString shellWord(const QString& text) {
@@ -56,6 +68,15 @@ double roundedDegrees(double degrees) {
 
 } // namespace
 
+QJsonObject& jsonReport() {
+    static QJsonObject document;
+    return document;
+}
+
+void report(const QString& key, const QJsonValue& value) {
+    jsonReport().insert(key, value);
+}
+
 void printJson(const QJsonValue& json) {
     const QJsonValue value = jsonUnicode(json);
     const QJsonDocument document =
@@ -63,10 +84,35 @@ void printJson(const QJsonValue& json) {
     print(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
 }
 
+QJsonValue fieldJson(const Setting& field, const QString& value) {
+    if (std::holds_alternative<CheckField>(field.target))
+        return value == QLatin1String("1");
+    const auto* text = std::get_if<TextField>(&field.target);
+    // A text may be empty; a number or a choice that is empty was not given.
+    if (!text || value.isEmpty())
+        return value.isEmpty() && (!text || fieldRule(*text).kind == FieldRule::Kind::Number)
+                   ? QJsonValue(QJsonValue::Undefined)
+                   : QJsonValue(value);
+    const FieldRule& rule = fieldRule(*text);
+    const auto isNumber = [](const QString& item) {
+        bool number = false;
+        item.toInt(&number);
+        return number;
+    };
+    const bool numeric = rule.kind == FieldRule::Kind::Number ||
+                         (rule.kind == FieldRule::Kind::List && !rule.items.isEmpty() &&
+                          std::all_of(rule.items.begin(), rule.items.end(), isNumber));
+    return numeric && isNumber(value) ? QJsonValue(value.toInt()) : QJsonValue(value);
+}
+
 QJsonObject recordJson(const SettingsRecord& record) {
     QJsonObject object;
-    for (const Setting& field : trackerSettings())
-        object.insert(QLatin1String(field.name), fieldValue(field, record));
+    for (const Setting& field : trackerSettings()) {
+        const QJsonValue value = fieldJson(field, fieldValue(field, record));
+        if (!value.isUndefined() &&
+            !(field.reply.key && record.unreported.contains(QLatin1String(field.reply.key))))
+            object.insert(QLatin1String(field.name), value);
+    }
     const auto position = decimalPosition(record);
     object.insert(QStringLiteral("position"), position
                                                   ? QJsonArray{roundedDegrees(position->first),
@@ -77,7 +123,7 @@ QJsonObject recordJson(const SettingsRecord& record) {
 
 void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
     if (options.json) {
-        printJson(recordJson(record));
+        report(QStringLiteral("settings"), recordJson(record));
         return;
     }
     for (const Setting& field : trackerSettings()) {
@@ -98,18 +144,15 @@ QJsonArray fieldDifferences(const SettingsRecord& wanted, const SettingsRecord& 
     for (const FieldDifference& difference : writtenFieldsThatDiffer(wanted, found))
         differences.append(
             QJsonObject{{QStringLiteral("field"), QLatin1String(difference.field->name)},
-                        {wantedKey, difference.written},
-                        {foundKey, difference.read}});
+                        {wantedKey, fieldJson(*difference.field, difference.written)},
+                        {foundKey, fieldJson(*difference.field, difference.read)}});
     return differences;
 }
 
-void printDifferences(const QJsonArray& differences, const QString& wantedKey,
-                      const QString& foundKey) {
-    for (const auto& value : differences) {
-        const QJsonObject difference = value.toObject();
+void printDifferences(const SettingsRecord& wanted, const SettingsRecord& found,
+                      const QString& wantedKey, const QString& foundKey) {
+    for (const FieldDifference& difference : writtenFieldsThatDiffer(wanted, found))
         print(QStringLiteral("%1\t%2 \"%3\"\t%4 \"%5\"\n")
-                  .arg(difference.value(QStringLiteral("field")).toString(), wantedKey,
-                       difference.value(wantedKey).toString(), foundKey,
-                       difference.value(foundKey).toString()));
-    }
+                  .arg(QLatin1String(difference.field->name), wantedKey, difference.written,
+                       foundKey, difference.read));
 }

@@ -15,7 +15,7 @@ int set(const GlobalOptions& options, const QStringList& arguments);
 int restart(const GlobalOptions& options, const QStringList& arguments);
 int flash(const GlobalOptions& options, const QStringList& arguments);
 int gprs(const GlobalOptions& options, const QStringList& arguments);
-int passcode(const QStringList& arguments);
+int passcode(const GlobalOptions& options, const QStringList& arguments);
 int symbols(const GlobalOptions& options, const QStringList& arguments);
 int preset(const GlobalOptions& options, const QStringList& arguments);
 } // namespace command

@@ -98,7 +98,11 @@ void handshake(TrackerPort& port, Progress& progress) {
 SettingsRecord readTracker(TrackerPort& port, Progress& progress) {
     runRead(port, progress, ReadDialogue::Mode::Unattended);
     progress.status(QStringLiteral("Read complete"));
-    return port.reply().record;
+    SettingsRecord record = port.reply().record;
+    for (const Setting& field : trackerSettings())
+        if (field.reply.key && !port.reply().given.contains(&field))
+            record.unreported.append(QLatin1String(field.reply.key));
+    return record;
 }
 
 void writeTracker(TrackerPort& port, Progress& progress, const SettingsRecord& record) {

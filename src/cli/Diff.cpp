@@ -21,11 +21,11 @@ int compare(TrackerSession& session, const QString& file, const FileSettings& se
     const QString trackerKey = QStringLiteral("tracker");
     const QJsonArray differences = fieldDifferences(wanted, onTracker, fileKey, trackerKey);
     if (options.json)
-        printJson(differences);
+        report(QStringLiteral("differences"), differences);
     else if (differences.isEmpty())
         print(QStringLiteral("No differences: the tracker holds the settings of %1\n").arg(file));
     else
-        printDifferences(differences, fileKey, trackerKey);
+        printDifferences(wanted, onTracker, fileKey, trackerKey);
     return differences.isEmpty() ? kExitDone : kExitNoAnswer;
 }
 

@@ -25,12 +25,18 @@ FileSettings readFileForWrite(const QString& fileName) {
     if (const auto* error = std::get_if<SettingsFileError>(&lines))
         refuse(fileName, error->reason);
     const auto& fileLines = std::get<QStringList>(lines);
-    for (const auto& check : {firstKeyProblem, firstLineProblem})
-        if (const std::optional<SettingsLineProblem> problem = check(fileLines))
-            refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
+    std::optional<SettingsLineProblem> problem = firstKeyProblem(fileLines);
+    if (!problem)
+        problem = firstLineProblem(fileLines, true);
+    if (problem)
+        refuse(QStringLiteral("%1:%2").arg(fileName).arg(problem->line), problem->reason);
     GivenFieldsRead read;
     for (const QString& line : fileLines)
         applySettingsLine(line, read);
+    // Each value as set takes it, and as the window sends it.
+    for (const Setting* field : read.given)
+        if (!field->accepts.isEmpty())
+            setFieldValue(*field, typedValue(*field, fieldValue(*field, read.record)), read.record);
     FileSettings settings{true, read.record, {}};
     for (const Setting& field : trackerSettings()) {
         if (read.given.contains(&field) && !acceptedValues(field).isEmpty())

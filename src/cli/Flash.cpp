@@ -299,24 +299,31 @@ std::optional<SettingsRecord> readBeforeUpdate(TrackerPort& port, Progress& prog
 
 // After an update without --keep-settings: the way back to the settings the
 // tracker had, kept in the point the update made before it reset them.
-QString defaultsReminder(const QString& device, bool maybeOlder) {
-    const QString point = pointBeforeUpdate(device);
-    if (point.isEmpty())
-        return QStringLiteral("The tracker now holds the default settings, and there is no "
-                              "restore point of the settings before the update: set them anew.");
-    return QStringLiteral("The tracker now holds the default settings: \"kite12 --port %1 write "
-                          "--last\" writes back those held before the update%3, the restore "
-                          "point %2")
-        .arg(shellWord(device), QDir::toNativeSeparators(point),
-             maybeOlder ? QStringLiteral(" (perhaps an earlier update's: the read before this "
-                                         "one failed)")
-                        : QString());
+void tellDefaults(const TrackerSession& session, bool maybeOlder) {
+    const QString point = pointBeforeUpdate(session.port.device());
+    if (point.isEmpty()) {
+        session.progress.always(
+            QStringLiteral("The tracker now holds the default settings, and there is no restore "
+                           "point of the settings before the update: set them anew."));
+        return;
+    }
+    // %1 stays for the command.
+    tellWayBack(session,
+                QStringLiteral("The tracker now holds the default settings: \"%1\" writes back "
+                               "those held before the update%2, the restore point %3")
+                    .arg(QStringLiteral("%1"),
+                         maybeOlder ? QStringLiteral(" (perhaps an earlier update's: the read "
+                                                     "before this one failed)")
+                                    : QString(),
+                         QDir::toNativeSeparators(point)),
+                {QStringLiteral("write"), QStringLiteral("--last")});
 }
 
 // Once the new firmware runs: the kept settings written back and read again.
 int restoreSettings(const GlobalOptions& options, TrackerPort& port, Progress& progress,
-                    const SettingsRecord& kept, QJsonObject result, const QString& restore) {
+                    const SettingsRecord& kept, const QString& restore) {
     QJsonArray differences;
+    SettingsRecord readBack;
     try {
         QElapsedTimer since;
         const KeptRestore restored =
@@ -325,18 +332,17 @@ int restoreSettings(const GlobalOptions& options, TrackerPort& port, Progress& p
                     progress.status(QStringLiteral("Read complete"));
             });
         throwReadFailure(port, restored.readEnd);
-        differences = readBackDifferences(progress, kept, restored.readBack);
+        readBack = restored.readBack;
+        differences = readBackDifferences(progress, kept, readBack);
     } catch (const CliFailure& failure) {
         failWith(failure, restore);
     }
     port.close();
-    if (options.json) {
-        result.insert(QStringLiteral("kept"), recordJson(kept));
-        result.insert(QStringLiteral("differences"), differences);
-        printJson(result);
-    } else {
+    report(QStringLiteral("kept"), recordJson(kept));
+    report(QStringLiteral("differences"), differences);
+    if (!options.json) {
         printRecord(options, kept);
-        printDifferences(differences);
+        printDifferences(kept, readBack);
     }
     if (!differences.isEmpty())
         return kExitNoAnswer;
@@ -367,7 +373,8 @@ int update(TrackerSession& session, const FlashRequest& request, const Image& im
         kept = readWithRestorePoint(port, progress, updateNote(port));
         before = kept;
         settingsFile = saveSettings(request.imageFile, kept);
-        progress.note(
+        report(QStringLiteral("settings_file"), QDir::toNativeSeparators(settingsFile));
+        progress.always(
             QStringLiteral("Settings saved to %1").arg(QDir::toNativeSeparators(settingsFile)));
     } else if (request.reset) {
         before = readBeforeUpdate(port, progress);
@@ -377,7 +384,7 @@ int update(TrackerSession& session, const FlashRequest& request, const Image& im
     record.settings = request.keep ? settingsFile : pointBeforeUpdate(port.device());
     const QString restore =
         request.keep
-            ? QStringLiteral("\"kite12 --port %1 write %2\" restores the settings.")
+            ? QStringLiteral("\"kite12 --port %1 write %2 --verify\" restores the settings.")
                   .arg(shellWord(port.device()), shellWord(QDir::toNativeSeparators(settingsFile)))
             : QString();
     loadFirmware(port, progress, request, image.data, restore);
@@ -387,21 +394,20 @@ int update(TrackerSession& session, const FlashRequest& request, const Image& im
                       .arg(QDir::toNativeSeparators(request.imageFile))
                       .arg(image.data.size())
                       .arg(blocks));
-    QJsonObject result{{QStringLiteral("image"), request.imageFile},
-                       {QStringLiteral("bytes"), image.data.size()},
-                       {QStringLiteral("blocks"), blocks},
-                       {QStringLiteral("sha256"), image.check.sha256},
-                       {QStringLiteral("image_version"), image.check.version},
-                       {QStringLiteral("tracker_version"), record.trackerVersion}};
+    report(QStringLiteral("image"), QDir::toNativeSeparators(request.imageFile));
+    report(QStringLiteral("bytes"), image.data.size());
+    report(QStringLiteral("blocks"), blocks);
+    report(QStringLiteral("sha256"), image.check.sha256);
+    if (!image.check.version.isEmpty())
+        report(QStringLiteral("image_version"), image.check.version);
+    if (!record.trackerVersion.isEmpty())
+        report(QStringLiteral("tracker_version"), record.trackerVersion);
     if (!request.keep) {
         port.close();
-        progress.note(defaultsReminder(port.device(), request.reset && !before));
-        if (options.json)
-            printJson(result);
+        tellDefaults(session, request.reset && !before);
         return kExitDone;
     }
-    result.insert(QStringLiteral("settings_file"), settingsFile);
-    return restoreSettings(options, port, progress, kept, result, restore);
+    return restoreSettings(options, port, progress, kept, restore);
 }
 
 // Appends the update's line to the log; a log that cannot be written is only noted.

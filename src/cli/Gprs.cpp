@@ -87,15 +87,19 @@ QString shown(const SettingsRecord& record, TextField field) {
 void printModem(const GlobalOptions& options, const SettingsRecord& record) {
     QJsonObject object;
     for (const ModemValue& value : kModemValues) {
-        if (options.json)
-            object.insert(QLatin1String(value.name), shown(record, value.field));
-        else
+        const QString text = shown(record, value.field);
+        bool number = false;
+        const int port = text.toInt(&number);
+        if (value.field == TextField::ServerPort && number)
+            object.insert(QLatin1String(value.name), port);
+        else if (value.field != TextField::ServerPort)
+            object.insert(QLatin1String(value.name), text);
+        if (!options.json)
             print(QStringLiteral("%1 %2\n")
                       .arg(QString::fromLatin1(value.name), -9)
                       .arg(shown(record, value.field)));
     }
-    if (options.json)
-        printJson(object);
+    report(QStringLiteral("modem"), object);
 }
 
 // What the command line asks of the modem.
@@ -305,9 +309,8 @@ int command::gprs(const GlobalOptions& options, const QStringList& arguments) {
     if (!request.operators.isEmpty())
         return listOperators(options, request.operators.at(0), request.operators.value(1));
     if (request.servers) {
-        if (options.json)
-            printJson(QJsonArray::fromStringList(aprsServers()));
-        else
+        report(QStringLiteral("servers"), QJsonArray::fromStringList(aprsServers()));
+        if (!options.json)
             print(aprsServers().join(QLatin1Char('\n')) + QLatin1Char('\n'));
         return kExitDone;
     }

@@ -7,6 +7,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace {
 
@@ -44,6 +45,28 @@ QList<const MobileOperator*> operators(const OperatorCountry& country, const QSt
                              .arg(name, country.title(), names.join(QStringLiteral(", ")))};
     }
     return found;
+}
+
+// Several operators of the name, with different access points: each with the
+// text that picks it.
+[[noreturn]] void refuseAmbiguous(const OperatorCountry& country,
+                                  const QList<const MobileOperator*>& named) {
+    QJsonArray choices;
+    QStringList texts;
+    for (const MobileOperator* mobile : named) {
+        const QString text =
+            QStringLiteral("%1:%2/%3").arg(country.code, mobile->name, mobile->preferred().value);
+        choices.append(QJsonObject{{QStringLiteral("operator"), text},
+                                   {QStringLiteral("apn"), mobile->preferred().value}});
+        texts.append(QStringLiteral("--operator %1").arg(shellWord(text)));
+    }
+    report(QStringLiteral("choices"), choices);
+    throw CliFailure{
+        kExitUsage,
+        QStringLiteral("gprs set: %1 operators in %2 are named \"%3\", each with its "
+                       "own access point; choose one:\n  %4")
+            .arg(named.size())
+            .arg(country.title(), named.first()->name, texts.join(QStringLiteral("\n  ")))};
 }
 
 QJsonObject operatorJson(const MobileOperator& mobile) {
@@ -86,9 +109,8 @@ int listOperators(const GlobalOptions& options, const QString& code, const QStri
         listed.append(operatorJson(*mobile));
         lines += operatorLines(*mobile);
     }
-    if (options.json)
-        printJson(listed);
-    else
+    report(QStringLiteral("operators"), listed);
+    if (!options.json)
         print(lines);
     return kExitDone;
 }
@@ -101,8 +123,24 @@ AccessPoint operatorAccessPoint(const QString& choice) {
                                          .arg(choice)};
     const OperatorList list = operatorList();
     const OperatorCountry& found = country(list, choice.left(colon));
-    // Two entries of one name differ only in plans; the first is the usual one.
-    const OperatorAccessPoint& point =
-        operators(found, choice.mid(colon + 1)).constFirst()->preferred();
+    const QString name = choice.mid(colon + 1);
+    QList<const MobileOperator*> named = findOperators(found, name);
+    // Operators of one name are told apart by the access point after a "/".
+    const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
+    if (named.isEmpty() && slash > 0) {
+        for (const MobileOperator* mobile : findOperators(found, name.left(slash)))
+            if (mobile->preferred().value.compare(name.mid(slash + 1), Qt::CaseInsensitive) == 0)
+                named.append(mobile);
+    }
+    if (named.isEmpty())
+        named = operators(found, name);
+    const OperatorAccessPoint& point = named.constFirst()->preferred();
+    const bool same = std::all_of(named.begin(), named.end(), [&point](const MobileOperator* each) {
+        const OperatorAccessPoint& other = each->preferred();
+        return other.value == point.value && other.user == point.user &&
+               other.password == point.password;
+    });
+    if (!same)
+        refuseAmbiguous(found, named);
     return {point.value, point.user, point.password};
 }

@@ -3,10 +3,12 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Commands.h"
+#include "GlobalOptions.h"
+#include "SettingValues.h"
 
 #include <QCommandLineParser>
 
-int command::passcode(const QStringList& arguments) {
+int command::passcode(const GlobalOptions& options, const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("CALLSIGN"),
                                  QStringLiteral("The callsign, with or without its SSID."));
@@ -14,6 +16,18 @@ int command::passcode(const QStringList& arguments) {
         parser, arguments,
         QStringLiteral("Prints the APRS-IS passcode of CALLSIGN; no tracker is needed."),
         QStringLiteral("CALLSIGN"));
-    print(QStringLiteral("%1\n").arg(aprsPasscode(callsign)));
+    // A callsign the tracker would refuse has no passcode worth printing.
+    const qsizetype dash = callsign.indexOf(QLatin1Char('-'));
+    const QList<std::pair<TextField, QString>> parts{
+        {TextField::Callsign, callsign.left(dash)},
+        {TextField::Ssid, dash < 0 ? QStringLiteral("0") : callsign.mid(dash + 1)}};
+    for (const auto& [target, part] : parts) {
+        const Setting& field = *findSetting(target);
+        if (const std::optional<QString> problem = valueProblem(field, typedValue(field, part)))
+            throw CliFailure{kExitUsage, QStringLiteral("passcode: ") + *problem};
+    }
+    report(QStringLiteral("passcode"), aprsPasscode(callsign));
+    if (!options.json)
+        print(QStringLiteral("%1\n").arg(aprsPasscode(callsign)));
     return kExitDone;
 }

@@ -45,15 +45,16 @@ int command::ports(const GlobalOptions& options, const QStringList& arguments) {
                 state += QStringLiteral(": ") + help;
         }
         const QString about = portToolTip(device).replace(QLatin1Char('\n'), QStringLiteral("; "));
+        // The device as --port takes it, and what it is apart.
         listed.append(QJsonObject{{QStringLiteral("port"), portNameOf(number)},
-                                  {QStringLiteral("device"), about},
+                                  {QStringLiteral("device"), device},
+                                  {QStringLiteral("description"), about},
                                   {QStringLiteral("opens"), probe.openErrno == 0},
                                   {QStringLiteral("state"), state}});
         if (!options.json)
             print(QStringLiteral("%1\t%2\t%3\n").arg(portNameOf(number), about, state));
     }
-    if (options.json)
-        printJson(listed);
+    report(QStringLiteral("ports"), listed);
     if (found == 0)
         progress.note(parser.isSet(all) ? QStringLiteral("No serial port found")
                                         : QStringLiteral("No serial port found; --all shows "

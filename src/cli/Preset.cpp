@@ -34,7 +34,7 @@ const Preset& named(const PresetList& list, const QString& id) {
 QJsonObject presetJson(const Preset& preset) {
     QJsonObject fields;
     for (const auto& [field, value] : preset.changes)
-        fields.insert(QLatin1String(field->name), value);
+        fields.insert(QLatin1String(field->name), fieldJson(*field, value));
     return {{QStringLiteral("id"), preset.id},
             {QStringLiteral("name"), preset.name},
             {QStringLiteral("name_zh"), preset.nameChinese},
@@ -60,15 +60,14 @@ void list(const GlobalOptions& options) {
                 .arg(preset.about.isEmpty() ? preset.name
                                             : preset.name + QStringLiteral(": ") + preset.about);
     }
-    if (options.json)
-        printJson(listed);
-    else
+    report(QStringLiteral("presets"), listed);
+    if (!options.json)
         print(shipped + own);
 }
 
 void show(const GlobalOptions& options, const Preset& preset) {
     if (options.json)
-        return printJson(presetJson(preset));
+        return report(QStringLiteral("preset"), presetJson(preset));
     QString text = QStringLiteral("%1 (%2)\n%3\n%4\n\n")
                        .arg(preset.name, preset.nameChinese, preset.about, preset.aboutChinese);
     for (const auto& [field, value] : preset.changes)
@@ -112,7 +111,10 @@ int command::preset(const GlobalOptions& options, const QStringList& arguments) 
         const auto saved = savePreset(words.at(1), readFileForWrite(words.at(2)).changes);
         if (const auto* error = std::get_if<SettingsFileError>(&saved))
             throw CliFailure{kExitUsage, QStringLiteral("preset save: ") + error->reason};
-        print(QDir::toNativeSeparators(std::get<QString>(saved)) + QLatin1Char('\n'));
+        const QString file = QDir::toNativeSeparators(std::get<QString>(saved));
+        report(QStringLiteral("file"), file);
+        if (!options.json)
+            print(file + QLatin1Char('\n'));
     } else {
         const PresetList all = presets();
         const Preset& preset = named(all, words.at(1));

@@ -24,8 +24,11 @@ void Progress::status(const QString& text) {
 }
 
 void Progress::note(const QString& text) {
-    if (quiet_)
-        return;
+    if (!quiet_)
+        always(text);
+}
+
+void Progress::always(const QString& text) {
     endStatusLine();
     writeText(stderr, text.toUtf8() + '\n');
     std::fflush(stderr);

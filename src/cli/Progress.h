@@ -18,6 +18,8 @@ public:
     void status(const QString& text);
     // A message of its own line, after the status line.
     void note(const QString& text);
+    // The same even with --quiet: what the user needs to undo a change.
+    void always(const QString& text);
 
 private:
     void endStatusLine();

@@ -36,16 +36,17 @@ int readAndSave(TrackerSession& session, const QString& file) {
     auto& [options, progress, port] = session;
     const SettingsRecord record = readWithRestorePoint(port, progress);
     port.close();
-    if (file == QLatin1String("-")) {
+    if (file == QLatin1String("-") && !options.json) {
         writeFileBytes(kSettingsFileHeader + settingsFileBytes(record));
         return kExitDone;
     }
     printRecord(options, record);
-    if (file.isEmpty())
+    if (file.isEmpty() || file == QLatin1String("-"))
         return kExitDone;
     const QString shown = QDir::toNativeSeparators(file);
     if (const std::optional<SettingsFileError> error = writeSettingsFile(file, record))
         throw CliFailure{kExitUsage, QStringLiteral("%1: %2").arg(shown, error->reason)};
+    report(QStringLiteral("file"), shown);
     progress.note(QStringLiteral("Saved to %1").arg(shown));
     return kExitDone;
 }

@@ -2,6 +2,7 @@
 #include "CliFailure.h"
 #include "Commands.h"
 #include "FieldRules.h"
+#include "GlobalOptions.h"
 #include "MapPosition.h"
 #include "SettingValues.h"
 #include "TrackerWrite.h"
@@ -88,9 +89,10 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
         const QString value = typedValue(*field, assignment.mid(equals + 1));
         // The field goes out in the encoding the tracker's value came in, unknown
         // before the read: a length either fits passes here, and the write checks again.
-        if (const std::optional<QString> problem = valueProblem(*field, value, TextEncoding::Utf8);
-            problem && valueProblem(*field, value, TextEncoding::Gb18030))
-            throw CliFailure{kExitUsage, QStringLiteral("set: ") + *problem};
+        if (valueProblem(*field, value, TextEncoding::Utf8) &&
+            valueProblem(*field, value, TextEncoding::Gb18030))
+            throw CliFailure{kExitUsage, QStringLiteral("set: ") +
+                                             *valueProblem(*field, value, options.textEncoding)};
         changes.append({field, value});
     }
     if (positionGiven)

@@ -31,9 +31,8 @@ int command::symbols(const GlobalOptions& options, const QStringList& arguments)
     }
     if (listed.isEmpty())
         throw CliFailure{kExitUsage, QStringLiteral("No symbol matches \"%1\"").arg(word)};
-    if (options.json)
-        printJson(listed);
-    else
+    report(QStringLiteral("symbols"), listed);
+    if (!options.json)
         print(lines);
     return kExitDone;
 }

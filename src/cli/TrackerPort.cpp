@@ -40,11 +40,15 @@ void TrackerPort::open() {
     try {
         serial_.open(device_, *parsePortSettings(kLineSettings));
     } catch (const SerialError& error) {
-        QString message = QStringLiteral("%1: %2").arg(device_, error.message());
-        const QString help = portOpenHelp({probePortOpen(device_)}, PortHelpFor::Command);
+        const PortOpenProbe probe = probePortOpen(device_);
+        const QString help = portOpenHelp({probe}, PortHelpFor::Command);
+        // A lock file tells more than the system's word for it.
+        QString message = probe.lockFile.isEmpty() || help.isEmpty()
+                              ? QStringLiteral("%1: %2").arg(device_, error.message())
+                              : QString();
         message += help.isEmpty()
                        ? QStringLiteral("\nSee \"kite12 ports\" for the ports there are.")
-                       : QLatin1Char('\n') + help;
+                       : (message.isEmpty() ? QString() : QStringLiteral("\n")) + help;
         throw CliFailure{kExitPort, message};
     }
 }

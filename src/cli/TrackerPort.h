@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogueLink.h"
+#include "GivenFieldsRead.h"
 #include "LineAssembler.h"
 #include "SerialError.h"
 #include "SerialLine.h"
@@ -13,12 +14,12 @@
 #include <optional>
 #include <set>
 
-// The replies read into a record, noting which texts they set.
-struct PortRead : RecordRead {
+// The replies read into a record, noting which settings and texts they set.
+struct PortRead : GivenFieldsRead {
     std::set<TextField> textsSet;
 
     void setLineText(TextField field, const QString& value) {
-        RecordRead::setLineText(field, value);
+        GivenFieldsRead::setLineText(field, value);
         textsSet.insert(field);
     }
 };

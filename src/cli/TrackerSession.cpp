@@ -7,18 +7,35 @@
 #include "Progress.h"
 #include "TrackerPort.h"
 
+#include <QDir>
+
 int withTracker(const GlobalOptions& options, const std::function<int(TrackerSession&)>& run) {
     Progress progress(options.quiet);
     TrackerPort port(chooseDevice(options.port), options.traceFile);
     port.open();
+    report(QStringLiteral("port"), port.device());
     TrackerSession session{options, progress, port};
     return run(session);
 }
 
-void leaveRestorePoint(Progress& progress, const SettingsRecord& record, const PointNote& note) {
+QString leaveRestorePoint(Progress& progress, const SettingsRecord& record, const PointNote& note) {
     const auto restorePoint = saveRestorePoint(record, note);
-    if (const auto* error = std::get_if<SettingsFileError>(&restorePoint))
+    if (const auto* error = std::get_if<SettingsFileError>(&restorePoint)) {
         progress.note(QStringLiteral("Restore point not saved: ") + error->reason);
+        return {};
+    }
+    QString file = QDir::toNativeSeparators(std::get<QString>(restorePoint));
+    report(QStringLiteral("restore_point"), file);
+    return file;
+}
+
+void tellWayBack(const TrackerSession& session, const QString& message, const QStringList& words) {
+    QStringList command{QStringLiteral("kite12"), QStringLiteral("--port"), session.port.device()};
+    command += words;
+    for (QString& word : command)
+        word = shellWord(word);
+    report(QStringLiteral("way_back"), command.join(QLatin1Char(' ')));
+    session.progress.always(message.arg(command.join(QLatin1Char(' '))));
 }
 
 SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress, const PointNote& note) {

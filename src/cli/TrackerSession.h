@@ -21,8 +21,12 @@ struct TrackerSession {
 // The port closes at the end, if `run` has not closed it before.
 int withTracker(const GlobalOptions& options, const std::function<int(TrackerSession&)>& run);
 
-// Saves the record as a restore point; a failure is only noted.
-void leaveRestorePoint(Progress& progress, const SettingsRecord& record, const PointNote& note);
+// Saves the record as a restore point and returns its file; a failure is only
+// noted, and gives "".
+QString leaveRestorePoint(Progress& progress, const SettingsRecord& record, const PointNote& note);
+// The way back after a change or an update: in the document, and with it the
+// message on standard error even with --quiet.
+void tellWayBack(const TrackerSession& session, const QString& message, const QStringList& words);
 // Reads every setting and leaves a restore point of them.
 SettingsRecord readWithRestorePoint(TrackerPort& port, Progress& progress,
                                     const PointNote& note = {});

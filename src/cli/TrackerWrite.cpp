@@ -3,13 +3,11 @@
 #include "AprsPasscode.h"
 #include "CliFailure.h"
 #include "CliOutput.h"
-#include "Console.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
 #include "FileForWrite.h"
 #include "GlobalOptions.h"
 #include "LastPoint.h"
-#include "LineEncoding.h"
 #include "Progress.h"
 #include "SettingValues.h"
 #include "TrackerDialogue.h"
@@ -20,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -29,35 +26,19 @@ const QString kAll = QStringLiteral("all");
 const QString kVerify = QStringLiteral("verify");
 const QString kDryRun = QStringLiteral("dry-run");
 
-// With --json, what a write prints; write --last names its point beside it.
-void printJsonResult(const WriteRequest& request, const QString& key, const QJsonArray& array) {
-    if (request.restorePoint.isEmpty()) {
-        printJson(array);
-        return;
-    }
-    QJsonObject result{{QStringLiteral("restore_point"), request.restorePoint}};
-    if (!key.isEmpty())
-        result.insert(key, array);
-    printJson(result);
-}
-
-// The commands as they would go out, the restart's included, one a line.
-void printCommands(const GlobalOptions& options, const WriteRequest& request,
-                   const QList<DialogueStep>& steps) {
-    QStringList commands;
+// The commands as they go out, the restart's included: in the document, and
+// with --dry-run one a line.
+void reportCommands(const GlobalOptions& options, const WriteRequest& request,
+                    const QList<DialogueStep>& steps) {
+    QJsonArray array;
     for (const DialogueStep& step : steps)
-        if (!step.command.isEmpty())
-            commands.append(step.command);
-    if (options.json) {
-        QJsonArray array;
-        for (const QString& command : commands)
-            array.append(command.trimmed());
-        printJsonResult(request, QStringLiteral("commands"), array);
-        return;
-    }
-    // As bytes: a text that is not UTF-8 shows as the tracker gets it.
-    for (const QString& command : commands)
-        writeText(stdout, encodeLineText(command.trimmed() + QLatin1Char('\n')));
+        if (!step.command.isEmpty()) {
+            array.append(step.command.trimmed());
+            if (request.dryRun && !options.json)
+                print(step.command.trimmed() + QLatin1Char('\n'));
+        }
+    report(QStringLiteral("commands"), array);
+    report(QStringLiteral("dry_run"), request.dryRun);
 }
 
 bool writesNothing(const QList<DialogueStep>& steps) {
@@ -163,6 +144,7 @@ WriteRequest lastRequest(const WriteRequest& asked, const SettingsRecord& onTrac
     if (!settings.complete)
         request.changes = settings.changes;
     request.restorePoint = QDir::toNativeSeparators(point.file);
+    report(QStringLiteral("written_back"), request.restorePoint);
     // Once written back, the point is passed over: the advice names the file.
     request.words.replace(request.words.indexOf(QStringLiteral("--last")), request.restorePoint);
     progress.note(QStringLiteral("Writing back %1, the settings of %2")
@@ -171,23 +153,23 @@ WriteRequest lastRequest(const WriteRequest& asked, const SettingsRecord& onTrac
 }
 
 // The point the write leaves: a change's, or a read's when nothing is sent.
-void leavePoint(Progress& progress, const TrackerPort& port, const WriteRequest& request,
-                const SettingsRecord& onTracker, const SettingsRecord& record, bool sendsNothing) {
+QString leavePoint(Progress& progress, const TrackerPort& port, const WriteRequest& request,
+                   const SettingsRecord& onTracker, const SettingsRecord& record,
+                   bool sendsNothing) {
     PointNote note{request.reason, port.device(), stationFileStem(record), {}};
     if (request.last)
         note.undoes = QFileInfo(request.restorePoint).fileName();
     if (request.dryRun || (sendsNothing && !request.last))
         note = PointNote{PointReason::Read, port.device(), {}, {}};
-    leaveRestorePoint(progress, onTracker, note);
+    return leaveRestorePoint(progress, onTracker, note);
 }
 
-bool verified(TrackerSession& session, const WriteRequest& request, const SettingsRecord& written) {
-    const QJsonArray differences =
-        readBackDifferences(session.progress, written, readTracker(session.port, session.progress));
-    if (session.options.json)
-        printJsonResult(request, QStringLiteral("differences"), differences);
-    else
-        printDifferences(differences);
+bool verified(TrackerSession& session, const SettingsRecord& written) {
+    const SettingsRecord read = readTracker(session.port, session.progress);
+    const QJsonArray differences = readBackDifferences(session.progress, written, read);
+    report(QStringLiteral("differences"), differences);
+    if (!session.options.json)
+        printDifferences(written, read);
     return differences.isEmpty();
 }
 
@@ -203,19 +185,25 @@ int writeOnTracker(TrackerSession& session, const WriteRequest& asked) {
     refuseUnsentChanges(record, onTracker, request);
     refuseBrokenFields(record);
     const QList<DialogueStep> steps = writeDialogue(record, request.all ? nullptr : &onTracker);
-    leavePoint(progress, port, request, onTracker, record, writesNothing(steps));
-    if (request.dryRun) {
-        printCommands(options, request, steps);
+    const QString point =
+        leavePoint(progress, port, request, onTracker, record, writesNothing(steps));
+    reportCommands(options, request, steps);
+    if (request.dryRun)
         return kExitDone;
-    }
     write(port, progress, request, steps);
+    report(QStringLiteral("written"), !writesNothing(steps));
     progress.note(writesNothing(steps)
                       ? QStringLiteral("Nothing to write: the tracker holds these settings; it "
                                        "restarts")
                       : QStringLiteral("Written; the tracker restarts with the new settings"));
-    const bool same = !request.verify || verified(session, request, record);
-    if (options.json && !request.verify && !request.restorePoint.isEmpty())
-        printJsonResult(request, {}, {});
+    // A second write --last would go one change further back: the way back from
+    // a restore is the point made before it.
+    if (!writesNothing(steps) && (!request.last || !point.isEmpty()))
+        tellWayBack(session,
+                    QStringLiteral("The settings before this change: \"%1\" brings them back"),
+                    request.last ? QStringList{QStringLiteral("write"), point}
+                                 : QStringList{QStringLiteral("write"), QStringLiteral("--last")});
+    const bool same = !request.verify || verified(session, record);
     port.close();
     return same ? kExitDone : kExitNoAnswer;
 }
@@ -249,7 +237,7 @@ int runWrite(const GlobalOptions& options, const WriteRequest& request) {
     if (request.dryRun && request.all && request.changes.isEmpty() && !request.last) {
         SettingsRecord record = request.record;
         record.setNewTextEncoding(options.textEncoding);
-        printCommands(options, request, writeDialogue(record));
+        reportCommands(options, request, writeDialogue(record));
         return kExitDone;
     }
     return withTracker(

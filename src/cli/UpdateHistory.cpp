@@ -51,7 +51,7 @@ int printUpdateHistory(const GlobalOptions& options) {
         QJsonArray entries;
         for (const UpdateRecord& record : records)
             entries.append(updateJson(record));
-        printJson(entries);
+        report(QStringLiteral("history"), entries);
         return kExitDone;
     }
     if (records.isEmpty())

@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QJsonArray>
 #include <algorithm>
 #include <cstdio>
 
@@ -45,7 +46,13 @@ Commands:
                         user and password
   gprs set --server HOST [--apn NAME --user USER --password PASSWORD]
                         store them in the modem, then read them back
+  gprs set --server HOST --operator COUNTRY:OPERATOR
+                        store the server and that mobile operator's access
+                        point, user and password
   gprs servers          list the usual APRS-IS servers
+  gprs apn COUNTRY [OPERATOR]
+                        list a country's mobile operators (or the one named)
+                        and their access points
   passcode CALLSIGN     print the APRS-IS passcode of CALLSIGN
   symbols [WORD]        list the APRS symbols' codes and names, those holding WORD
   preset list|show NAME|apply NAME|save NAME FILE
@@ -53,7 +60,8 @@ Commands:
                         list them, show one, write one, keep your own
   help [COMMAND]        this text, or what COMMAND does
 
-The options below may also follow the command.
+The options below may also follow the command. With --json every command,
+done or failed, prints one JSON document (kite12-output-1.schema.json).
 
 Exit status: 0 done; 1 the tracker did not answer or was lost, a verify found
 differences, or diff found any; 2 a usage error or a bad file, nothing sent;
@@ -108,18 +116,47 @@ void declareOptions(QCommandLineParser& parser) {
                       QStringLiteral("Log every byte sent and received to FILE."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("json"),
-                      QStringLiteral("Results on standard output as JSON, keyed by field name. "
-                                     "A byte that is not UTF-8 stands there as the character "
-                                     "U+EF80 + (byte - 0x80).")});
+                      QStringLiteral("One JSON document on standard output, done or failed "
+                                     "(kite12-output-1.schema.json). A byte that is not UTF-8 "
+                                     "stands there as the character U+EF80 + (byte - 0x80).")});
     parser.addOption({QStringLiteral("text-encoding"),
                       QStringLiteral("What new text goes out in, in a field that holds no "
                                      "text but ASCII: UTF-8 (the default) or GB18030. A field "
                                      "keeps the encoding its text came in."),
                       QStringLiteral("NAME")});
     parser.addOption({{QStringLiteral("q"), QStringLiteral("quiet")},
-                      QStringLiteral("Print only results and errors.")});
+                      QStringLiteral("No progress: only results, errors and the way back "
+                                     "after a change.")});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
                                  QStringLiteral("COMMAND ..."));
+}
+
+// With --json, the command's one document, named for the schema that describes it: what it did,
+// then how it ended.
+int finish(bool json, int code, const QString& error = {}) {
+    if (!json)
+        return code;
+    QJsonObject& document = jsonReport();
+    document.insert(QStringLiteral("schema"), QStringLiteral("kite12-output-1.schema.json"));
+    document.insert(QStringLiteral("exit_status"), code);
+    if (!error.isEmpty())
+        document.insert(QStringLiteral("error"), error);
+    printJson(document);
+    return code;
+}
+
+// The --text-encoding given; one the system cannot convert is refused.
+TextEncoding chosenEncoding(const QString& name) {
+    const std::optional<TextEncoding> encoding =
+        name.isEmpty() ? TextEncoding::Utf8 : textEncodingNamed(name);
+    if (!encoding)
+        throw CliFailure{
+            kExitUsage,
+            QStringLiteral("--text-encoding takes UTF-8 or GB18030, not \"%1\"").arg(name)};
+    if (*encoding == TextEncoding::Gb18030 && !gb18030Supported())
+        throw CliFailure{kExitUsage, QStringLiteral("--text-encoding GB18030: this system cannot "
+                                                    "convert to GB18030")};
+    return *encoding;
 }
 
 } // namespace
@@ -131,9 +168,12 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     declareOptions(parser);
-    if (!parser.parse(globalOptionsFirst(QCoreApplication::arguments()))) {
+    const QStringList words = globalOptionsFirst(QCoreApplication::arguments());
+    if (!parser.parse(words)) {
         writeText(stderr, "kite12: " + parser.errorText().toUtf8() + "\nSee \"kite12 --help\".\n");
-        return kExitUsage;
+        report(QStringLiteral("command"), QString());
+        report(QStringLiteral("arguments"), QJsonArray::fromStringList(words.mid(1)));
+        return finish(words.contains(QStringLiteral("--json")), kExitUsage, parser.errorText());
     }
     // Not QCommandLineParser::showVersion: on Windows it opens a message box
     // instead of printing unless the program has a console of its own.
@@ -142,36 +182,30 @@ int main(int argc, char* argv[]) {
         return kExitDone;
     }
     QStringList arguments = parser.positionalArguments();
+    const bool json = parser.isSet(QStringLiteral("json"));
+    report(QStringLiteral("command"), arguments.value(0));
+    report(QStringLiteral("arguments"), QJsonArray::fromStringList(arguments.mid(1)));
     const QString help = QStringLiteral("help");
     if (parser.isSet(help) || arguments == QStringList{help} ||
         arguments == QStringList{help, help}) {
-        print(helpWithUsage(parser.helpText(), QStringLiteral("[options] COMMAND ...")));
-        return kExitDone;
+        const QString text =
+            helpWithUsage(parser.helpText(), QStringLiteral("[options] COMMAND ..."));
+        report(help, text);
+        if (!json)
+            print(text);
+        return finish(json, kExitDone);
     }
     // "help COMMAND" is "COMMAND --help".
     if (arguments.value(0) == help)
         arguments = arguments.mid(1) << QStringLiteral("--help");
-
-    const QString encodingName = parser.value(QStringLiteral("text-encoding"));
-    const std::optional<TextEncoding> encoding =
-        encodingName.isEmpty() ? TextEncoding::Utf8 : textEncodingNamed(encodingName);
-    if (!encoding) {
-        writeText(stderr, "kite12: --text-encoding takes UTF-8 or GB18030, not \"" +
-                              encodingName.toUtf8() + "\"\n");
-        return kExitUsage;
-    }
-    if (*encoding == TextEncoding::Gb18030 && !gb18030Supported()) {
-        writeText(stderr, "kite12: --text-encoding GB18030: this system cannot convert to "
-                          "GB18030\n");
-        return kExitUsage;
-    }
-    const GlobalOptions options{
-        parser.value(QStringLiteral("port")), parser.value(QStringLiteral("trace")),
-        parser.isSet(QStringLiteral("json")), parser.isSet(QStringLiteral("quiet")), *encoding};
     try {
-        return runCommand(options, arguments);
+        const GlobalOptions options{parser.value(QStringLiteral("port")),
+                                    parser.value(QStringLiteral("trace")), json,
+                                    parser.isSet(QStringLiteral("quiet")),
+                                    chosenEncoding(parser.value(QStringLiteral("text-encoding")))};
+        return finish(json, runCommand(options, arguments));
     } catch (const CliFailure& failure) {
         writeText(stderr, "kite12: " + failure.message.toUtf8() + '\n');
-        return failure.code;
+        return finish(json, failure.code, failure.message);
     }
 }

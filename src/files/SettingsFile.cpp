@@ -50,7 +50,7 @@ QStringList readReplyLines(const SettingsRecord& r) {
     QStringList lines;
     QStringList optionLines; // the option groups' lines come last
     for (const Setting& setting : trackerSettings()) {
-        if (!setting.reply.key)
+        if (!setting.reply.key || r.unreported.contains(QLatin1String(setting.reply.key)))
             continue;
         const std::optional<QString> value = lineValue(setting, r);
         if (!value)

@@ -20,7 +20,7 @@ std::optional<QString> codeProblem(const ParseResult& result) {
 }
 
 // Why the line cannot be applied; nothing when it can.
-std::optional<QString> lineProblem(const QString& line) {
+std::optional<QString> lineProblem(const QString& line, bool asTyped) {
     const ParseResult result = parseSettingsLine(line);
     if (result.cutFailed)
         return QStringLiteral("cannot read \"%1\"").arg(line);
@@ -40,6 +40,8 @@ std::optional<QString> lineProblem(const QString& line) {
         // The version and the filter are shown as the tracker sent them.
         if (!field || field->write.sent == SentWhen::Never)
             continue;
+        if (asTyped)
+            values.text(target) = typedValue(*field, values.text(target));
         if (std::optional<QString> problem = valueProblem(*field, values))
             return problem;
     }
@@ -48,9 +50,9 @@ std::optional<QString> lineProblem(const QString& line) {
 
 } // namespace
 
-std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines) {
+std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines, bool asTyped) {
     for (qsizetype i = 0; i < lines.size(); ++i)
-        if (std::optional<QString> problem = lineProblem(lines.at(i)))
+        if (std::optional<QString> problem = lineProblem(lines.at(i), asTyped))
             return SettingsLineProblem{i + 1, *problem};
     return std::nullopt;
 }

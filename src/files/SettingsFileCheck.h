@@ -8,12 +8,13 @@
 #include <variant>
 
 // The first line of a file that the parser cannot cut, or whose value or code
-// breaks its field's rule; counted from 1.
+// breaks its field's rule; counted from 1. `asTyped`: each value taken as set
+// takes it (typedValue), as kite12 reads a file.
 struct SettingsLineProblem {
     qsizetype line;
     QString reason;
 };
-std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines);
+std::optional<SettingsLineProblem> firstLineProblem(const QStringList& lines, bool asTyped = false);
 
 // The lines of a settings file, checked whole before any is applied: the file
 // can be read, the parser can cut every line, and every value and code follows

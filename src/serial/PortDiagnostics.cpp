@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -11,6 +12,32 @@
 #include <fcntl.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+// The lock file, with the process it names where it names one: its number as
+// text on the first line or as 4 bytes, and its name where /proc has it.
+QString lockNamed(const QString& lockFile) {
+    QFile file(lockFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return lockFile;
+    const QByteArray bytes = file.read(64);
+    bool number = false;
+    // Qt's own lock files give the program and the host on the lines after.
+    qint32 pid = bytes.split('\n').constFirst().trimmed().toInt(&number);
+    if (!number && bytes.size() == 4)
+        std::memcpy(&pid, bytes.constData(), 4);
+    if (pid <= 0)
+        return lockFile;
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name = comm.open(QIODevice::ReadOnly)
+                             ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                             : QString();
+    return name.isEmpty() ? QStringLiteral("%1 (process %2)").arg(lockFile).arg(pid)
+                          : QStringLiteral("%1 (process %2, %3)").arg(lockFile).arg(pid).arg(name);
+}
+
+} // namespace
 
 QStringList usualLockFolders() {
     return {QStringLiteral("/var/lock"),       QStringLiteral("/run/lock"),
@@ -86,7 +113,7 @@ QString portOpenHelp(const QList<PortOpenProbe>& probes, PortHelpFor reader, UiL
                              "%1: locked by %2. Another program holds it, or the lock file was "
                              "left behind by one that ended: end that program or delete the "
                              "file, %3")
-                             .arg(probe.device, probe.lockFile, retry));
+                             .arg(probe.device, lockNamed(probe.lockFile), retry));
     }
 #ifdef Q_OS_WIN
     const QString busyHelp =

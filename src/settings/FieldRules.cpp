@@ -192,6 +192,14 @@ QString quotedValue(const QString& value) {
     return quoted;
 }
 
+QString upperCaseLatin(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 32);
+    return result;
+}
+
 QString oneOf(QStringList texts, UiLanguage language) {
     QString last = texts.takeLast();
     if (texts.isEmpty())
@@ -204,7 +212,9 @@ QString acceptedValues(TextField field, UiLanguage language) {
     return acceptedValues(field, fieldRule(field), language);
 }
 
-QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage language) {
+QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage language,
+                       TextEncoding encoding) {
+    const int chineseBytes = encoding == TextEncoding::Gb18030 ? 2 : 3;
     switch (rule.kind) {
     case Kind::List:
         return oneOf(rule.items, language);
@@ -212,10 +222,11 @@ QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage langua
         return numberRange(rule, language);
     case Kind::Text:
         return inLanguage(language,
-                          "最多 %1 字节（一个汉字占 3 字节），不含 # 和控制字符（如换行）",
-                          "up to %1 bytes as sent (3 for a Chinese character), without # or a "
+                          "最多 %1 字节（一个汉字占 %2 字节），不含 # 和控制字符（如换行）",
+                          "up to %1 bytes as sent (%2 for a Chinese character), without # or a "
                           "control character (such as a line break)")
-            .arg(boxLength(field));
+            .arg(boxLength(field))
+            .arg(chineseBytes);
     case Kind::Callsign:
         return inLanguage(language, "1 至 6 个字母和数字（SSID 另填）",
                           "1 to 6 letters and digits (the SSID has its own field)");

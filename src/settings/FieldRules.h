@@ -22,8 +22,11 @@ bool followsRule(TextField field, const SettingsRecord& record);
 
 // What the field takes, in a few words ("N or S", "00 to 90").
 QString acceptedValues(TextField field, UiLanguage language = UiLanguage::English);
+// A text's length counts the bytes of `encoding`: 2 for a Chinese character in
+// GB18030, else UTF-8's 3.
 QString acceptedValues(TextField field, const FieldRule& rule,
-                       UiLanguage language = UiLanguage::English);
+                       UiLanguage language = UiLanguage::English,
+                       TextEncoding encoding = TextEncoding::Unset);
 // What the setting takes, in a few words; empty when the write never sends it.
 QString acceptedValues(const Setting& setting);
 // What the field takes beside the record's other fields ("00 at 90 degrees").
@@ -32,6 +35,10 @@ QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage
 // The value as a refusal quotes it: a control character shows as \t, \r, \n or
 // \xHH, so that it neither breaks the message nor acts on a terminal.
 QString quotedValue(const QString& value);
+
+// a to z become A to Z, every other character stays: the callsign as the
+// window's box takes it, and as kite12 sends it.
+QString upperCaseLatin(const QString& text);
 
 // "a, b or c".
 QString oneOf(QStringList texts, UiLanguage language = UiLanguage::English);

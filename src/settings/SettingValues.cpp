@@ -43,6 +43,8 @@ QString typedValue(const Setting& field, const QString& typed) {
             return item;
     if (!text)
         return typed;
+    if (fieldRule(*text).kind == FieldRule::Kind::Callsign)
+        return upperCaseLatin(typed);
     // A number in any width that fits the rule, in the width the tracker wants.
     const FieldRule& rule = fieldRule(*text);
     bool number = false;
@@ -72,8 +74,13 @@ std::optional<QString> valueProblem(const Setting& field, const QString& value,
         fits = optionNames(*group).contains(value);
     if (fits)
         return std::nullopt;
+    const auto* text = std::get_if<TextField>(&field.target);
     return QStringLiteral("%1 takes %2, not \"%3\"")
-        .arg(QLatin1String(field.name), acceptedValues(field), quotedValue(value));
+        .arg(QLatin1String(field.name),
+             text && encoding == TextEncoding::Gb18030
+                 ? acceptedValues(*text, fieldRule(*text), UiLanguage::English, encoding)
+                 : acceptedValues(field),
+             quotedValue(value));
 }
 
 std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record) {

@@ -12,9 +12,10 @@
 // the chosen option's name for an option group ("" when none is chosen).
 QString fieldValue(const Setting& field, const SettingsRecord& record);
 
-// The value as typed after FIELD=, as the tracker takes it: a list's item in any
-// case in the list's spelling, a number in any width that fits the rule in the
-// tracker's width; anything else as it is.
+// The value as typed after FIELD= or given in a file, as the tracker takes it:
+// a list's item in any case in the list's spelling, a number in any width that
+// fits the rule in the tracker's width, the callsign in capitals as the window's
+// box makes it; anything else as it is.
 QString typedValue(const Setting& field, const QString& typed);
 
 // Why the field cannot hold `value`, sent in `encoding`; nothing when it can.

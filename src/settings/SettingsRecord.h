@@ -4,6 +4,7 @@
 #include "TextEncoding.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The tracker's settings as plain values, for a program without the window.
@@ -19,6 +20,9 @@ struct SettingsRecord {
     bool beep = false;
     bool digi = false;
     BeaconMode beaconMode = BeaconMode::None;
+    // The reply keys a read did not give: a settings file of the record leaves
+    // their lines out, so that writing it back leaves those settings alone.
+    QStringList unreported;
 
     QString& text(TextField field);
     const QString& text(TextField field) const;
