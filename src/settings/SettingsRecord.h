@@ -15,9 +15,8 @@ struct SettingsRecord {
     std::array<TextEncoding, kTextFields.size()> encodings{};
     bool gpsChosen = false;
     bool fixChosen = false;
-    bool micE = false;
-    bool beep = false;
-    bool digi = false;
+    // By CheckField.
+    std::array<bool, kCheckFields.size()> checks{};
     BeaconMode beaconMode = BeaconMode::None;
 
     QString& text(TextField field);
