@@ -60,11 +60,13 @@ QStringList backlights() {
 constexpr Setting positionPart(TextField field, const char* name, FieldRule (*rule)(),
                                const char* control, const char* chineseName,
                                const char* englishName, bool number = true) {
-    return {.target = field,
-            .name = name,
-            .write = {nullptr, 3, 350, SentWhen::Fixed},
-            .rule = rule,
-            .window = {control, nullptr, number ? "" : nullptr, chineseName, englishName}};
+    return {
+        .target = field,
+        .name = name,
+        .write = {nullptr, 3, 350, SentWhen::Fixed},
+        .rule = rule,
+        .window = {
+            control, nullptr, number ? "" : nullptr, chineseName, englishName, {.list = !number}}};
 }
 
 // The position's one line and one command go with its first part.
