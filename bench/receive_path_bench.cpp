@@ -9,6 +9,7 @@
 #include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
 #include "SettingsControls.h"
+#include "TrackerReply.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <random>
+#include <variant>
 
 namespace {
 
@@ -32,34 +34,11 @@ constexpr double kLineBytesPerSecond = 11520.0;
 // One answer to the read request, with the handshake, an echo, keys the parser
 // does not know and the modem's two status replies.
 QByteArray replyLines() {
-    return "CONNECT\r\n"
-           "AT+READ#\r\n"
-           "CALLSIGN:NOCALL-9\r\n"
-           "PASS:12345\r\n"
-           "SYMBOL:/>\r\n"
-           "POSITION:3035.00N/11417.00E\r\n"
-           "COMMENT:KITE12 APRS tracker 73!\r\n"
-           "STATUS:on the road\r\n"
-           "PTTDELAY:3\r\n"
-           "MIC-E:0\r\n"
-           "INTERVAL:180\r\n"
-           "GPS:1\r\n"
-           "FILTER:b/KITE5\r\n"
-           "BEEP:1\r\n"
-           "BACKLIGHT:05\r\n"
-           "UNIT:1\r\n"
-           "DIGI:0\r\n"
-           "MOD:1\r\n"
-           "PATH:1\r\n"
-           "ALIAS:1\r\n"
-           "SMART:1\r\n"
-           "FREQ:144.640\r\n"
-           "SENT TIME:12:00\r\n"
-           "VER:KITE12 V2.1\r\n"
+    QByteArray settings = kFarSettings;
+    return "CONNECT\r\nAT+READ#\r\n" + settings.replace("\n", "\r\n") +
+           "FILTER:b/KITE5\r\nFREQ:144.640\r\nSENT TIME:12:00\r\nVER:KITE12 V2.1\r\n"
            "+CIPSTART: \"TCP\", \"rotate.aprs2.net\", 14580\r\n"
-           "+CSTT: \"cmnet\", \"\", \"\"\r\n"
-           "OK\r\n"
-           "READ END\r\n";
+           "+CSTT: \"cmnet\", \"\", \"\"\r\nOK\r\nREAD END\r\n";
 }
 
 QByteArray repeatedReplies() {
@@ -84,27 +63,18 @@ QByteArray floodWithoutCr(std::mt19937& random) {
 
 // The window's settings controls, by the names the record binds to.
 void addSettingsControls(QWidget* form, QWidget* gprsFrame) {
-    for (const char* name : {ctl::box(TextField::Callsign), ctl::box(TextField::Passcode),
-                             ctl::box(TextField::Version), ctl::box(TextField::Status),
-                             ctl::box(TextField::Comment), ctl::box(TextField::Interval),
-                             ctl::box(TextField::LatDegrees), ctl::box(TextField::LatMinutes),
-                             ctl::box(TextField::LatHundredths), ctl::box(TextField::LonDegrees),
-                             ctl::box(TextField::LonMinutes), ctl::box(TextField::LonHundredths),
-                             ctl::box(TextField::ApnUser), ctl::box(TextField::ApnPassword),
-                             ctl::box(TextField::Apn), ctl::box(TextField::ServerPort)})
-        (new QLineEdit(form))->setObjectName(name);
-    for (const char* name :
-         {ctl::box(TextField::Server), ctl::box(TextField::Unit), ctl::box(TextField::Ssid),
-          ctl::box(TextField::Modulation), ctl::box(TextField::Path), ctl::box(TextField::Alias),
-          ctl::box(TextField::PttDelay), ctl::box(TextField::Symbol),
-          ctl::box(TextField::LatHemisphere), ctl::box(TextField::LonHemisphere),
-          ctl::box(TextField::Backlight)}) {
-        auto* combo = new QComboBox(form);
-        combo->setEditable(true);
-        combo->setObjectName(name);
+    for (const Setting& each : settingsTable()) {
+        const char* name = each.window.control;
+        if (std::holds_alternative<CheckField>(each.target)) {
+            (new QCheckBox(form))->setObjectName(name);
+        } else if (each.window.place.list) {
+            auto* combo = new QComboBox(form);
+            combo->setEditable(true);
+            combo->setObjectName(name);
+        } else if (name && name != ctl::gprsInfoBox()) {
+            (new QLineEdit(form))->setObjectName(name);
+        }
     }
-    for (const char* name : {ctl::DigiCheck, ctl::MicECheck, ctl::BeepCheck})
-        (new QCheckBox(form))->setObjectName(name);
     // Each option group shares a parent, which makes its members exclusive.
     auto* gpsGroup = new QGroupBox(form);
     for (const char* name : {ctl::GpsOption, ctl::FixOption})

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
+#include <variant>
 
 namespace {
 
@@ -24,31 +25,29 @@ void setCaption(QWidget* control, const QString& text) {
         list->setPlaceholderText(text);
 }
 
+// The labels and check boxes of the settings, captioned with their names.
+QList<Caption> settingCaptions() {
+    QList<Caption> captions;
+    for (const Setting& each : settingsTable()) {
+        const WindowBox& window = each.window;
+        const bool check = std::holds_alternative<CheckField>(each.target);
+        if ((window.label || check) && qstrcmp(window.chineseName, window.englishName) != 0)
+            captions.append(caption(check ? window.control : window.label, window.englishName,
+                                    window.chineseName));
+    }
+    return captions;
+}
+
 } // namespace
 
 const QList<Caption>& bilingualCaptions() {
-    static const QList<Caption> captions = {
+    static const QList<Caption> others = {
         caption(ctl::TitleLabel, "KITE12 APRS Config", "KITE12系列配置软件"),
-        caption(ctl::label(TextField::Callsign), "Callsign", "呼号"),
-        caption(ctl::label(TextField::Passcode), "Pass", "密码"),
-        caption(ctl::label(TextField::Comment), "Comment", "坐标和信息"),
-        caption(ctl::label(TextField::Status), "Status", "状态信息"),
-        caption(ctl::label(TextField::Server), "Server", "服务器"),
-        caption(ctl::label(TextField::Path), "Path", "发射路径"),
-        caption(ctl::label(TextField::PttDelay), "PTTdelay", "发射延时"),
-        caption(ctl::label(TextField::Symbol), "Symbol", "标识"),
-        caption(ctl::label(TextField::Backlight), "Backlight", "背光时间"),
-        caption(ctl::label(TextField::Unit), "Unit", "单位"),
         caption(ctl::LonLabel, "Long:", "经度"),
         caption(ctl::LatLabel, "Lat:", "纬度"),
-        caption(ctl::DigiCheck, "DIGI", "中继功能"),
-        caption(ctl::label(TextField::Modulation), "TX vol", "调制度"),
-        caption(ctl::label(TextField::Alias), "Alias", "转发路径"),
         caption(ctl::SetupFrame, "Setup", "设置"),
         caption(ctl::DigiFrame, "Digipeater", "中继功能"),
         caption(ctl::TxModeFrame, "Tx mode", "发射模式"),
-        caption(ctl::MicECheck, "MIC_E", "压缩格式"),
-        caption(ctl::BeepCheck, "Beep", "蜂鸣"),
         caption(ctl::FixOption, "Fix", "固定坐标"),
         caption(ctl::BeaconOffOption, "Off", "关"),
         caption(ctl::SmartOption, "SMART", "智能"),
@@ -69,6 +68,7 @@ const QList<Caption>& bilingualCaptions() {
         caption(ctl::RestartHintLabel, "If change setup then please restart ",
                 "如果修改了数据,重启后生效."),
     };
+    static const QList<Caption> captions = settingCaptions() + others;
     return captions;
 }
 

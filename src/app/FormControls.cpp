@@ -5,13 +5,18 @@
 #include "MultiLineBox.h"
 #include "ReplyHexBox.h"
 #include "SettingsFields.h"
+#include "SettingsTable.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <variant>
+#include <vector>
 
 namespace {
 
@@ -22,39 +27,54 @@ QString s(const char* text) {
 // Fields of a framed group share a label column and a row pitch.
 constexpr int kRow = 25;
 constexpr int kHeight = 21;
-constexpr int kFieldX = 72;
 
 int row(int index) {
     return 18 + index * kRow;
 }
 
+// The GPRS frame's groups have a pitch and label column of their own.
+constexpr bool modemFrame(FormFrame frame) {
+    return frame == FormFrame::Server || frame == FormFrame::Apn;
+}
+
+// A setting's control where its row in the settings table puts it, beside its label.
+void buildSetting(QGroupBox* parent, const Setting& each, const ControlFactory& make) {
+    const FormPlace& at = each.window.place;
+    const bool modem = modemFrame(at.frame);
+    const int y = modem ? 20 + at.row * 26 : row(at.row);
+    const QRect rect{at.x, y, at.width, kHeight};
+    const QString name = s(each.window.control);
+    if (std::holds_alternative<CheckField>(each.target)) {
+        make.checkBox(parent, name, s(each.window.englishName), rect)
+            ->setChecked(each.window.checked);
+        return;
+    }
+    if (each.window.label)
+        make.label(parent, s(each.window.label), s(each.window.englishName),
+                   {8, y, modem ? 56 : 62, kHeight});
+    if (at.list)
+        make.comboBox(parent, name, {}, rect);
+    else
+        make.textBox(parent, name, {}, boxLength(std::get<TextField>(each.target)), rect);
+}
+
+// The settings the table puts in `frame`, row by row and left to right.
+void buildSettings(QGroupBox* parent, FormFrame frame, const ControlFactory& make) {
+    std::vector<const Setting*> placed;
+    for (const Setting& each : settingsTable())
+        if (each.window.place.frame == frame)
+            placed.push_back(&each);
+    std::ranges::sort(placed, {}, [](const Setting* each) {
+        return std::pair{each->window.place.row, each->window.place.x};
+    });
+    for (const Setting* each : placed)
+        buildSetting(parent, *each, make);
+}
+
 void buildMain(QWidget* frame1, const ControlFactory& make) {
     QGroupBox* main = make.frame(frame1, s(ctl::MainFrame), s("Main"), {8, 32, 250, 222});
-    const auto field = [&](int index, const char* labelName, const char* caption) {
-        make.label(main, s(labelName), s(caption), {8, row(index), 62, kHeight});
-    };
-    field(0, ctl::label(TextField::Callsign), "Callsign");
-    make.textBox(main, s(ctl::box(TextField::Callsign)), {}, boxLength(TextField::Callsign),
-                 {kFieldX, row(0), 80, kHeight});
+    buildSettings(main, FormFrame::Main, make);
     make.label(main, s(ctl::SsidDashLabel), s("-"), {156, row(0), 10, kHeight});
-    make.comboBox(main, s(ctl::box(TextField::Ssid)), {}, {168, row(0), 60, kHeight});
-    field(1, ctl::label(TextField::Passcode), "Pass");
-    make.textBox(main, s(ctl::box(TextField::Passcode)), {}, boxLength(TextField::Passcode),
-                 {kFieldX, row(1), 80, kHeight});
-    field(2, ctl::label(TextField::Comment), "Comment");
-    make.textBox(main, s(ctl::box(TextField::Comment)), {}, boxLength(TextField::Comment),
-                 {kFieldX, row(2), 170, kHeight});
-    field(3, ctl::label(TextField::Status), "Status");
-    make.textBox(main, s(ctl::box(TextField::Status)), {}, boxLength(TextField::Status),
-                 {kFieldX, row(3), 170, kHeight});
-    field(4, ctl::label(TextField::PttDelay), "PTTdelay");
-    make.comboBox(main, s(ctl::box(TextField::PttDelay)), {}, {kFieldX, row(4), 80, kHeight});
-    field(5, ctl::label(TextField::Path), "Path");
-    make.comboBox(main, s(ctl::box(TextField::Path)), {}, {kFieldX, row(5), 170, kHeight});
-    field(6, ctl::label(TextField::Modulation), "TX vol");
-    make.comboBox(main, s(ctl::box(TextField::Modulation)), {}, {kFieldX, row(6), 80, kHeight});
-    field(7, ctl::label(TextField::Symbol), "Symbol");
-    make.comboBox(main, s(ctl::box(TextField::Symbol)), {}, {kFieldX, row(7), 80, kHeight});
 }
 
 // Degrees, minutes and hundredths of one coordinate with their separators, then
@@ -90,29 +110,18 @@ void buildGps(QWidget* frame1, const ControlFactory& make) {
 
 void buildRightColumn(QWidget* frame1, const ControlFactory& make) {
     QGroupBox* setup = make.frame(frame1, s(ctl::SetupFrame), s("Setup"), {266, 32, 247, 72});
-    make.label(setup, s(ctl::label(TextField::Backlight)), s("Backlight"),
-               {8, row(0), 62, kHeight});
-    make.comboBox(setup, s(ctl::box(TextField::Backlight)), {}, {kFieldX, row(0), 64, kHeight});
-    make.checkBox(setup, s(ctl::BeepCheck), s("Beep"), {146, row(0), 94, kHeight})
-        ->setChecked(true);
-    make.label(setup, s(ctl::label(TextField::Unit)), s("Unit"), {8, row(1), 62, kHeight});
-    make.comboBox(setup, s(ctl::box(TextField::Unit)), {}, {kFieldX, row(1), 64, kHeight});
-    make.checkBox(setup, s(ctl::MicECheck), s("MIC_E"), {146, row(1), 94, kHeight})
-        ->setChecked(true);
+    buildSettings(setup, FormFrame::Setup, make);
 
     // The alias has a row of its own: beside "中继功能" its list would cut "WIDE1+WIDE2".
     QGroupBox* digi = make.frame(frame1, s(ctl::DigiFrame), s("Digipeater"), {266, 108, 247, 73});
-    make.checkBox(digi, s(ctl::DigiCheck), s("DIGI"), {8, row(0), 78, kHeight});
-    make.label(digi, s(ctl::label(TextField::Alias)), s("Alias"), {8, row(1), 62, kHeight});
-    make.comboBox(digi, s(ctl::box(TextField::Alias)), {}, {kFieldX, row(1), 168, kHeight});
+    buildSettings(digi, FormFrame::Digipeater, make);
 
     // Each option as wide as its circle and caption need; "INTERVAL" needs the most.
     QGroupBox* tx = make.frame(frame1, s(ctl::TxModeFrame), s("Tx mode"), {266, 185, 247, 48});
     make.option(tx, s(ctl::SmartOption), s("SMART"), {4, row(0), 69, kHeight});
     make.option(tx, s(ctl::BeaconOffOption), s("Off"), {73, row(0), 46, kHeight});
     make.option(tx, s(ctl::IntervalOption), s("INTERVAL"), {119, row(0), 85, kHeight});
-    make.textBox(tx, s(ctl::box(TextField::Interval)), {}, boxLength(TextField::Interval),
-                 {204, row(0), 38, kHeight});
+    buildSettings(tx, FormFrame::TxMode, make);
 
     make.multiLineBox(frame1, s(ctl::StatusLog), {266, 239, 247, 115});
 }
@@ -171,18 +180,11 @@ void buildGprsFrame(QWidget* frame1, const ControlFactory& make) {
     make.multiLineBox(info, s(ctl::gprsInfoBox()), {8, 18, 473, 164});
 
     QGroupBox* server = make.frame(gprs, s(ctl::ServerFrame), s("GPRS Setup"), {8, 214, 240, 76});
-    make.label(server, s(ctl::label(TextField::Server)), s("Server"), {8, 20, 56, kHeight});
-    make.comboBox(server, s(ctl::box(TextField::Server)), {}, {66, 20, 166, kHeight});
-    make.label(server, s(ctl::label(TextField::ServerPort)), s("Port"), {8, 46, 56, kHeight});
-    make.textBox(server, s(ctl::box(TextField::ServerPort)), {}, 0, {66, 46, 80, kHeight});
+    buildSettings(server, FormFrame::Server, make);
 
     QGroupBox* apn = make.frame(gprs, s(ctl::ApnFrame), s("APN"), {256, 214, 241, 128});
     make.checkBox(apn, s(ctl::ApnEnableCheck), s("Enable"), {8, 20, 100, kHeight});
-    make.textBox(apn, s(ctl::box(TextField::Apn)), {}, 0, {8, 46, 225, kHeight});
-    make.label(apn, s(ctl::label(TextField::ApnUser)), s("User"), {8, 72, 56, kHeight});
-    make.textBox(apn, s(ctl::box(TextField::ApnUser)), {}, 0, {66, 72, 167, kHeight});
-    make.label(apn, s(ctl::label(TextField::ApnPassword)), s("Pass"), {8, 98, 56, kHeight});
-    make.textBox(apn, s(ctl::box(TextField::ApnPassword)), {}, 0, {66, 98, 167, kHeight});
+    buildSettings(apn, FormFrame::Apn, make);
 
     make.button(gprs, s(ctl::GprsReadButton), s("Read"), {8, 300, 76, 26});
     make.button(gprs, s(ctl::GprsSaveButton), s("Save"), {90, 300, 76, 26});

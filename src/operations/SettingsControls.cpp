@@ -13,15 +13,7 @@ QString SettingsControls::controlName(TextField field) {
 }
 
 QString SettingsControls::controlName(CheckField field) {
-    switch (field) {
-    case CheckField::MicE:
-        return QLatin1String(ctl::MicECheck);
-    case CheckField::Beep:
-        return QLatin1String(ctl::BeepCheck);
-    case CheckField::Digi:
-        return QLatin1String(ctl::DigiCheck);
-    }
-    Q_UNREACHABLE();
+    return QLatin1String(setting(field).window.control);
 }
 
 QString SettingsControls::controlName(OptionGroup group, int member) {
@@ -153,7 +145,7 @@ void SettingsControls::clearForRead() {
         for (int member = 0; member < memberCount(group); ++member)
             setChosen(group, member, false);
     }
-    for (CheckField field : {CheckField::Digi, CheckField::MicE, CheckField::Beep})
+    for (const CheckField field : kCheckFields)
         setChecked(field, false);
 }
 

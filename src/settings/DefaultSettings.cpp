@@ -27,7 +27,10 @@ QList<DefaultChoice> defaultChoices() {
 }
 
 QList<std::pair<CheckField, bool>> defaultChecks() {
-    return {{CheckField::Digi, false}, {CheckField::MicE, true}, {CheckField::Beep, true}};
+    QList<std::pair<CheckField, bool>> checks;
+    for (const CheckField field : kCheckFields)
+        checks.append({field, setting(field).window.checked});
+    return checks;
 }
 
 SettingsRecord defaultRecord(UiLanguage language) {

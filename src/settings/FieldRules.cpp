@@ -4,6 +4,7 @@
 #include "TrackerCodes.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 using Kind = FieldRule::Kind;
@@ -138,7 +139,14 @@ bool degreesAtMost(TextField field, const SettingsRecord& record) {
 } // namespace
 
 const FieldRule& fieldRule(TextField field) {
-    return setting(field).rule;
+    static const auto rules = [] {
+        std::array<FieldRule, kTextFields.size()> all;
+        for (const TextField each : kTextFields)
+            if (const auto rule = setting(each).rule)
+                all.at(static_cast<std::size_t>(each)) = rule();
+        return all;
+    }();
+    return rules.at(static_cast<std::size_t>(field));
 }
 
 bool followsRule(TextField field, const QString& value, TextEncoding encoding) {
@@ -254,10 +262,10 @@ QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage langua
 QString acceptedValues(const Setting& setting) {
     const auto* text = std::get_if<TextField>(&setting.target);
     if (!text)
-        return setting.accepts;
+        return QString::fromUtf8(setting.accepts);
     if (setting.write.sent == SentWhen::Never)
         return {};
-    QString accepts = acceptedValues(*text, setting.rule);
+    QString accepts = acceptedValues(*text, fieldRule(*text));
     if (setting.write.sent == SentWhen::Intervals)
         accepts += QStringLiteral(" (interval mode)");
     return accepts;

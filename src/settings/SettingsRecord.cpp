@@ -44,15 +44,7 @@ void SettingsRecord::setNewTextEncoding(TextEncoding newText) {
 }
 
 bool& SettingsRecord::checked(CheckField field) {
-    switch (field) {
-    case CheckField::MicE:
-        return micE;
-    case CheckField::Beep:
-        return beep;
-    case CheckField::Digi:
-        return digi;
-    }
-    Q_UNREACHABLE();
+    return checks.at(static_cast<std::size_t>(field));
 }
 
 bool SettingsRecord::isChosen(OptionGroup group, int member) const {

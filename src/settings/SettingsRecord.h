@@ -16,9 +16,8 @@ struct SettingsRecord {
     std::array<TextEncoding, kTextFields.size()> encodings{};
     bool gpsChosen = false;
     bool fixChosen = false;
-    bool micE = false;
-    bool beep = false;
-    bool digi = false;
+    // By CheckField.
+    std::array<bool, kCheckFields.size()> checks{};
     BeaconMode beaconMode = BeaconMode::None;
     // The reply keys a read did not give: a settings file of the record leaves
     // their lines out, so that writing it back leaves those settings alone.

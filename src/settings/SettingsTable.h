@@ -54,13 +54,30 @@ struct WritePlace {
     SentWhen sent = SentWhen::Never;
 };
 
-// A text field's box in the window.
+// The frame of the window a setting's control sits in.
+enum class FormFrame { None, Main, Setup, Digipeater, TxMode, Server, Apn };
+
+// Where the form puts a setting's control: a text field's label takes the
+// frame's label column of that row, its box `x` and `width`; a check box its
+// caption.
+struct FormPlace {
+    FormFrame frame = FormFrame::None; // none: placed by code of its own
+    int row = 0;
+    int x = 0;
+    int width = 0;
+    bool list = false; // a text field shown as a list rather than a box
+};
+
+// A setting's control in the window: a text field's box or a check box.
 struct WindowBox {
     const char* control = nullptr;
-    const char* label = nullptr;       // the box's own label
-    const char* readClears = nullptr;  // what a read empties the box to; none: kept
-    const char* chineseName = nullptr; // as a refusal names the field
+    const char* label = nullptr;      // the box's own label
+    const char* readClears = nullptr; // what a read empties the box to; none: kept
+    // As a refusal names the field; also the caption of its label or check box.
+    const char* chineseName = nullptr;
     const char* englishName = nullptr;
+    FormPlace place = {};
+    bool checked = false; // a check box's default, on the form and by Default
 };
 
 // One setting of the tracker or of its modem, described once: the parser, the
@@ -72,13 +89,17 @@ struct Setting {
     const char* name = nullptr;
     ReplyLine reply = {};
     WritePlace write = {};
-    FieldRule rule = {};
+    // Builds the rule; none: the field is not written (FieldRules.h gives it).
+    FieldRule (*rule)() = nullptr;
     DefaultText defaultText = {};
     WindowBox window = {};
     // What a check box or an option group takes, in a few words; a text field's
     // follows from its rule (acceptedValues).
-    QString accepts = {};
+    const char* accepts = nullptr;
 };
+
+// The steps of the write, numbered from 0 in the table's rows.
+extern const int kWriteStepCount;
 
 // Every setting: the tracker's in the order its reply gives them, then the modem's.
 std::span<const Setting> settingsTable();
@@ -86,6 +107,7 @@ std::span<const Setting> settingsTable();
 std::span<const Setting> trackerSettings();
 
 const Setting& setting(TextField field);
+const Setting& setting(CheckField field);
 const Setting* findSetting(const QString& name);
 // Nothing for the modem's fields, which the command line does not handle.
 const Setting* findSetting(const FieldTarget& target);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SettingsRecord.h"
+#include "SettingsTable.h"
 
 #include <QString>
 
@@ -31,8 +32,6 @@ struct WriteStep {
 
     bool operator==(const WriteStep&) const = default;
 };
-
-inline constexpr int kWriteStepCount = 18;
 
 // Step `index` (0 to kWriteStepCount - 1) built from a record whose fields follow
 // their rules (FieldRules.h).

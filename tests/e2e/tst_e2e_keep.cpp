@@ -1,15 +1,12 @@
 #include "RestorePoints.h"
 #include "TestFiles.h"
+#include "TrackerReply.h"
 #include "WindowBench.h"
 
 #include <QApplication>
 #include <QtTest>
 
 namespace {
-// Settings far from the factory's, so that a restore that did not happen shows.
-const QByteArray kSettings = "CALLSIGN:AB1CD-7\nPASS:12345\nPOSITION:4807.03N/01131.00E\nGPS:0\n"
-                             "SMART:2\nINTERVAL:0300\nCOMMENT:moved in\nSTATUS:on air\nUNIT:2\n"
-                             "DIGI:1\nALIAS:1\nPATH:3\nBACKLIGHT:05\nMIC-E:0\nBEEP:0\n";
 const QStringList kShown{ctl::box(TextField::Callsign), ctl::box(TextField::Ssid),
                          ctl::box(TextField::Passcode), ctl::box(TextField::LatDegrees),
                          ctl::box(TextField::Comment),  ctl::box(TextField::Status),
@@ -47,7 +44,7 @@ private Q_SLOTS:
         QFETCH(QStringList, trackerOptions);
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        const QString settings = writeFile(data.filePath("tracker.txt"), kSettings);
+        const QString settings = writeFile(data.filePath("tracker.txt"), kFarSettings);
         QVERIFY(!settings.isEmpty());
         WindowBench bench;
         QVERIFY(bench.start(QStringList{"--settings", settings} + trackerOptions));
