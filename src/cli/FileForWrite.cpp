@@ -35,7 +35,7 @@ FileSettings readFileForWrite(const QString& fileName) {
         applySettingsLine(line, read);
     // Each value as set takes it, and as the window sends it.
     for (const Setting* field : read.given)
-        if (!field->accepts.isEmpty())
+        if (!acceptedValues(*field).isEmpty())
             setFieldValue(*field, typedValue(*field, fieldValue(*field, read.record)), read.record);
     FileSettings settings{true, read.record, {}};
     for (const Setting& field : trackerSettings()) {
