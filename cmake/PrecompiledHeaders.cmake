@@ -1,7 +1,7 @@
 # Qt's most used headers, compiled once for the whole build instead of once per
-# file: a fresh build takes about a third less time. Two sets: QtCore for the
-# libraries below the window (their headers must not reach QtWidgets), QtCore
-# and QtWidgets for the rest. GCC and clang take a precompiled header only where
+# file: a file of ours then compiles in about 40% less CPU time. Two sets:
+# QtCore for the libraries below the window (their headers must not reach
+# QtWidgets), QtCore and QtWidgets for the rest. GCC and clang take a precompiled header only where
 # every macro it was made with is defined alike, so each set is made by the
 # target with the fewest: kite12_settings and kite12_widgets.
 set(kite12_core_headers <QByteArray> <QCommandLineParser> <QCoreApplication> <QDir>
