@@ -468,7 +468,7 @@ private Q_SLOTS:
             << QByteArray("Usage: kite12 [options] COMMAND ...\nBacks up, restores");
         // A read's fields, less the owner's, kept beside the restore points.
         QTest::newRow("preset save")
-            << QStringList{"preset", "save", "mine", folder_.filePath("defaults.ini")}
+            << QStringList{"preset", "save", "mine", put("mine.ini", "COMMENT:moved\r\n")}
             << QDir::toNativeSeparators(folder_.filePath("data/kite12/presets/mine.ini")).toUtf8();
         QTest::newRow("window's version")
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
