@@ -1,6 +1,7 @@
 // Feeds the real receive path, through a pseudo-terminal, with tracker replies and
 // with a flood that never ends its line, and prints what each byte costs.
 
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
@@ -8,7 +9,6 @@
 #include "ReceivePath.h"
 #include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
-#include "SettingsControls.h"
 #include "TrackerReply.h"
 
 #include <QApplication>
@@ -63,7 +63,7 @@ QByteArray floodWithoutCr(std::mt19937& random) {
 
 // The window's settings controls, by the names the record binds to.
 void addSettingsControls(QWidget* form, QWidget* gprsFrame) {
-    for (const Setting& each : settingsTable()) {
+    for (const SettingRow& each : settingsTable()) {
         const char* name = each.window.control;
         if (std::holds_alternative<CheckField>(each.target)) {
             (new QCheckBox(form))->setObjectName(name);
@@ -179,7 +179,7 @@ private:
     QTemporaryDir dir_;
     PseudoTerminal tty_;
     QWidget form_;
-    SettingsControls record_{&form_};
+    ControlBinding record_{&form_};
     ReceivedSettings received_{record_};
     MSComm* comm_ = nullptr;
     ReceivePath* path_ = nullptr;

@@ -28,7 +28,7 @@ void setCaption(QWidget* control, const QString& text) {
 // The labels and check boxes of the settings, captioned with their names.
 QList<Caption> settingCaptions() {
     QList<Caption> captions;
-    for (const Setting& each : settingsTable()) {
+    for (const SettingRow& each : settingsTable()) {
         const WindowBox& window = each.window;
         const bool check = std::holds_alternative<CheckField>(each.target);
         if ((window.label || check) && qstrcmp(window.chineseName, window.englishName) != 0)

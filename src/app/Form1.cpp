@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "ChangeMarks.h"
+#include "ControlBinding.h"
 #include "ControlFactory.h"
 #include "ControlNames.h"
 #include "EditingRules.h"
@@ -8,6 +9,7 @@
 #include "FormControls.h"
 #include "FormGeometry.h"
 #include "GprsSetup.h"
+#include "LoadFileHandler.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "MultiLineBox.h"
@@ -18,14 +20,12 @@
 #include "PortSettingsStore.h"
 #include "PresetChoice.h"
 #include "QtTranslations.h"
+#include "ReadWriteHandlers.h"
 #include "ReceivePath.h"
 #include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
+#include "SaveFileHandler.h"
 #include "SerialError.h"
-#include "SettingsControls.h"
-#include "SettingsFileLoad.h"
-#include "SettingsFileSave.h"
-#include "SettingsOperations.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
 
@@ -69,7 +69,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     makeTimer(this, ctl::LoaderWaitTimer, loader::kProbeIntervalMs);
     makeTimer(this, ctl::StepTimer, 100)->start();
 
-    settings_ = std::make_unique<SettingsControls>(this);
+    settings_ = std::make_unique<ControlBinding>(this);
     context_.form = this;
     context_.programFolder = programFolder;
     context_.portSettingsFile = portSettingsFileFor(programFolder);
@@ -85,7 +85,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
         new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)),
                        context_.control<QPushButton>(QLatin1String(ctl::SaveFileButton)));
     context_.changeMarks = new ChangeMarks(this, settings_.get());
-    SettingsControls* record = settings_.get();
+    ControlBinding* record = settings_.get();
     auto* hexBox = context_.control<ReplyHexBox>(QLatin1String(ctl::ReplyHex));
     auto* infoBox = context_.control<MultiLineBox>(QLatin1String(ctl::gprsInfoBox()));
     auto* gprsFrame = context_.control<QGroupBox>(QLatin1String(ctl::GprsFrame));
@@ -113,19 +113,19 @@ Form1::~Form1() = default;
 
 // Each operation connects itself to its buttons and timers.
 void Form1::connectOperations() {
-    new SettingsOperations(context_, this);
+    new ReadWriteHandlers(context_, this);
     new FirmwareUpdate(context_, this);
     new GprsSetup(context_, this);
     new OperatorChoice(context_, this);
-    new SettingsFileLoad(context_, this);
+    new LoadFileHandler(context_, this);
     new PresetChoice(context_, this);
-    new SettingsFileSave(context_, this);
+    new SaveFileHandler(context_, this);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // At most one of them runs: each locks the other out.
     if (!findChild<FirmwareUpdate*>()->closeAllowed() ||
-        !findChild<SettingsOperations*>()->closeAllowed()) {
+        !findChild<ReadWriteHandlers*>()->closeAllowed()) {
         event->ignore();
         return;
     }

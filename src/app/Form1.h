@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <memory>
 
-class SettingsControls;
+class ControlBinding;
 class MSComm;
 class QCloseEvent;
 class ReceivePath;
@@ -23,7 +23,7 @@ public:
     const FormContext& context() const { return context_; }
     MSComm* comm() const { return context_.comm; }
     ReceivePath* receivePath() const { return context_.receive; }
-    SettingsControls* settings() const { return context_.settings; }
+    ControlBinding* settings() const { return context_.settings; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -31,7 +31,7 @@ protected:
 private:
     void connectOperations();
 
-    std::unique_ptr<SettingsControls> settings_;
+    std::unique_ptr<ControlBinding> settings_;
     FormContext context_;
     // Set as the window closes: the waits of the handlers end, the port no longer opens.
     bool closing_ = false;

@@ -2,9 +2,9 @@
 
 #include "ControlFactory.h"
 #include "ControlNames.h"
+#include "FieldTargets.h"
 #include "MultiLineBox.h"
 #include "ReplyHexBox.h"
-#include "SettingsFields.h"
 #include "SettingsTable.h"
 
 #include <QCheckBox>
@@ -38,7 +38,7 @@ constexpr bool modemFrame(FormFrame frame) {
 }
 
 // A setting's control where its row in the settings table puts it, beside its label.
-void buildSetting(QGroupBox* parent, const Setting& each, const ControlFactory& make) {
+void buildSetting(QGroupBox* parent, const SettingRow& each, const ControlFactory& make) {
     const FormPlace& at = each.window.place;
     const bool modem = modemFrame(at.frame);
     const int y = modem ? 20 + at.row * 26 : row(at.row);
@@ -60,14 +60,14 @@ void buildSetting(QGroupBox* parent, const Setting& each, const ControlFactory& 
 
 // The settings the table puts in `frame`, row by row and left to right.
 void buildSettings(QGroupBox* parent, FormFrame frame, const ControlFactory& make) {
-    std::vector<const Setting*> placed;
-    for (const Setting& each : settingsTable())
+    std::vector<const SettingRow*> placed;
+    for (const SettingRow& each : settingsTable())
         if (each.window.place.frame == frame)
             placed.push_back(&each);
-    std::ranges::sort(placed, {}, [](const Setting* each) {
+    std::ranges::sort(placed, {}, [](const SettingRow* each) {
         return std::pair{each->window.place.row, each->window.place.x};
     });
-    for (const Setting* each : placed)
+    for (const SettingRow* each : placed)
         buildSetting(parent, *each, make);
 }
 

@@ -3,9 +3,9 @@
 #include "FieldRules.h"
 #include "GivenFieldsRead.h"
 #include "LineEncoding.h"
+#include "ReplyParser.h"
 #include "RestorePoints.h"
 #include "SettingsFileCheck.h"
-#include "SettingsLineParser.h"
 #include "SettingsTable.h"
 
 #include <QCoreApplication>
@@ -20,7 +20,7 @@ namespace {
 const QString kCallKey = QStringLiteral("CALLSIGN:");
 
 // What belongs to the owner or the place, not to a way of use.
-bool ownersOnly(const Setting& field) {
+bool ownersOnly(const SettingRow& field) {
     const auto* text = std::get_if<TextField>(&field.target);
     return acceptedValues(field).isEmpty() || field.write.sent == SentWhen::Fixed ||
            (text && (*text == TextField::Callsign || *text == TextField::Passcode));
@@ -52,7 +52,7 @@ std::optional<QString> readPresetLine(QString line, GivenFieldsRead& read) {
     applySettingsLine(line, read);
     if (read.given.size() == before)
         return QStringLiteral("\"%1\" is no setting's line").arg(line);
-    for (const Setting& field : trackerSettings())
+    for (const SettingRow& field : trackerSettings())
         if (read.given.contains(&field) && ownersOnly(field) &&
             field.target != FieldTarget{TextField::Callsign})
             return QStringLiteral("a preset holds no %1").arg(QLatin1String(field.name));
@@ -111,7 +111,7 @@ std::variant<Preset, SettingsFileError> readPreset(const QString& file) {
     }
     if (read.given.isEmpty())
         return SettingsFileError{shown + QStringLiteral(": no setting")};
-    for (const Setting& field : trackerSettings())
+    for (const SettingRow& field : trackerSettings())
         if (read.given.contains(&field) && !ownersOnly(field))
             preset.changes.append({&field, fieldValue(field, read.record)});
     preset.record = read.record;
@@ -151,7 +151,7 @@ std::variant<QString, SettingsFileError> savePreset(const QString& id,
     if (!validId(id))
         return SettingsFileError{
             QStringLiteral("\"%1\": a preset's name takes letters, digits, - and _").arg(id)};
-    const Setting& ssid = setting(TextField::Ssid);
+    const SettingRow& ssid = setting(TextField::Ssid);
     QByteArray bytes =
         QByteArray(kSettingsFileHeader).insert(9, ";name=" + encodeLineText(id) + "\r\n");
     SettingsRecord record;

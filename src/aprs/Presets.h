@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingValues.h"
+#include "FieldValues.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 #include "UiLanguage.h"

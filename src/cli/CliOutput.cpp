@@ -2,9 +2,9 @@
 
 #include "Console.h"
 #include "FieldRules.h"
+#include "FieldValues.h"
 #include "GlobalOptions.h"
 #include "MapPosition.h"
-#include "SettingValues.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -84,7 +84,7 @@ void printJson(const QJsonValue& json) {
     print(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
 }
 
-QJsonValue fieldJson(const Setting& field, const QString& value) {
+QJsonValue fieldJson(const SettingRow& field, const QString& value) {
     if (std::holds_alternative<CheckField>(field.target))
         return value == QLatin1String("1");
     const auto* text = std::get_if<TextField>(&field.target);
@@ -107,7 +107,7 @@ QJsonValue fieldJson(const Setting& field, const QString& value) {
 
 QJsonObject recordJson(const SettingsRecord& record) {
     QJsonObject object;
-    for (const Setting& field : trackerSettings()) {
+    for (const SettingRow& field : trackerSettings()) {
         const QJsonValue value = fieldJson(field, fieldValue(field, record));
         if (!value.isUndefined() &&
             !(field.reply.key && record.unreported.contains(QLatin1String(field.reply.key))))
@@ -126,7 +126,7 @@ void printRecord(const GlobalOptions& options, const SettingsRecord& record) {
         report(QStringLiteral("settings"), recordJson(record));
         return;
     }
-    for (const Setting& field : trackerSettings()) {
+    for (const SettingRow& field : trackerSettings()) {
         print(QStringLiteral("%1 %2\n")
                   .arg(QString::fromLatin1(field.name), -15)
                   .arg(fieldValue(field, record)));

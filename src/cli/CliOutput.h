@@ -20,7 +20,7 @@ void report(const QString& key, const QJsonValue& value);
 void printJson(const QJsonValue& value);
 // A field's value as JSON: a number as a number, a check box as a boolean, a
 // text as a string; absent (undefined) when it holds nothing.
-QJsonValue fieldJson(const Setting& field, const QString& value);
+QJsonValue fieldJson(const SettingRow& field, const QString& value);
 // Every field keyed by its name.
 QJsonObject recordJson(const SettingsRecord& record);
 // Every field as "name value" lines, or one JSON object with --json.

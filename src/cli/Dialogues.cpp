@@ -99,7 +99,7 @@ SettingsRecord readTracker(TrackerPort& port, Progress& progress) {
     runRead(port, progress, ReadDialogue::Mode::Unattended);
     progress.status(QStringLiteral("Read complete"));
     SettingsRecord record = port.reply().record;
-    for (const Setting& field : trackerSettings())
+    for (const SettingRow& field : trackerSettings())
         if (field.reply.key && !port.reply().given.contains(&field))
             record.unreported.append(QLatin1String(field.reply.key));
     return record;

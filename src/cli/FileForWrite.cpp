@@ -2,12 +2,12 @@
 
 #include "CliFailure.h"
 #include "FieldRules.h"
+#include "FieldValues.h"
 #include "FileKeys.h"
 #include "GivenFieldsRead.h"
-#include "SettingValues.h"
+#include "ReplyParser.h"
 #include "SettingsFile.h"
 #include "SettingsFileCheck.h"
-#include "SettingsLineParser.h"
 
 #include <QDir>
 
@@ -34,17 +34,17 @@ FileSettings readFileForWrite(const QString& fileName) {
     for (const QString& line : fileLines)
         applySettingsLine(line, read);
     // Each value as set takes it, and as the window sends it.
-    for (const Setting* field : read.given)
+    for (const SettingRow* field : read.given)
         if (!acceptedValues(*field).isEmpty())
             setFieldValue(*field, typedValue(*field, fieldValue(*field, read.record)), read.record);
     FileSettings settings{true, read.record, {}};
-    for (const Setting& field : trackerSettings()) {
+    for (const SettingRow& field : trackerSettings()) {
         if (read.given.contains(&field) && !acceptedValues(field).isEmpty())
             settings.changes.append({&field, fieldValue(field, read.record)});
     }
     if (settings.changes.isEmpty())
         refuse(fileName, QStringLiteral("no setting to write"));
-    for (const Setting* field : writtenFields(read.record))
+    for (const SettingRow* field : writtenFields(read.record))
         settings.complete = settings.complete && read.given.contains(field);
     return settings;
 }

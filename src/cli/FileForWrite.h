@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingValues.h"
+#include "FieldValues.h"
 #include "SettingsRecord.h"
 
 #include <QString>

@@ -11,7 +11,7 @@ namespace {
 
 QStringList settingKeys() {
     QStringList keys;
-    for (const Setting& setting : trackerSettings())
+    for (const SettingRow& setting : trackerSettings())
         if (setting.reply.key && !keys.contains(QLatin1String(setting.reply.key)))
             keys.append(QLatin1String(setting.reply.key));
     return keys;

@@ -3,8 +3,8 @@
 #include "CliFailure.h"
 #include "CliOutput.h"
 #include "Commands.h"
+#include "FieldValues.h"
 #include "GlobalOptions.h"
-#include "SettingValues.h"
 
 #include <QCommandLineParser>
 
@@ -22,7 +22,7 @@ int command::passcode(const GlobalOptions& options, const QStringList& arguments
         {TextField::Callsign, callsign.left(dash)},
         {TextField::Ssid, dash < 0 ? QStringLiteral("0") : callsign.mid(dash + 1)}};
     for (const auto& [target, part] : parts) {
-        const Setting& field = *findSetting(target);
+        const SettingRow& field = *findSetting(target);
         if (const std::optional<QString> problem = valueProblem(field, typedValue(field, part)))
             throw CliFailure{kExitUsage, QStringLiteral("passcode: ") + *problem};
     }

@@ -2,9 +2,9 @@
 #include "CliFailure.h"
 #include "Commands.h"
 #include "FieldRules.h"
+#include "FieldValues.h"
 #include "GlobalOptions.h"
 #include "MapPosition.h"
-#include "SettingValues.h"
 #include "TrackerWrite.h"
 
 #include <QCommandLineParser>
@@ -21,7 +21,7 @@ QString setDescription() {
     QString text = QStringLiteral("Reads the tracker and leaves a restore point, changes the "
                                   "named fields, writes those that differ and restarts it."
                                   "\n\nFIELD=VALUE, where FIELD is one of:\n");
-    for (const Setting& field : trackerSettings())
+    for (const SettingRow& field : trackerSettings())
         if (!acceptedValues(field).isEmpty())
             text += QStringLiteral("  %1 %2\n")
                         .arg(QString::fromLatin1(field.name), -15)
@@ -47,7 +47,7 @@ FieldChanges positionChanges(const QString& typed) {
 
 // A position of its own comes into use only with the fixed position chosen.
 void chooseFixedPosition(FieldChanges& changes) {
-    const Setting* gps = findSetting(FieldTarget{OptionGroup::Gps});
+    const SettingRow* gps = findSetting(FieldTarget{OptionGroup::Gps});
     const auto chosen = std::find_if(changes.begin(), changes.end(),
                                      [gps](const auto& change) { return change.first == gps; });
     if (chosen == changes.end())
@@ -78,7 +78,7 @@ int command::set(const GlobalOptions& options, const QStringList& arguments) {
             positionGiven = true;
             continue;
         }
-        const Setting* field = findSetting(assignment.left(equals));
+        const SettingRow* field = findSetting(assignment.left(equals));
         if (equals < 0 && (findSetting(assignment) || assignment == kPosition))
             throw CliFailure{kExitUsage,
                              QStringLiteral("set: give a value: %1=VALUE").arg(assignment)};

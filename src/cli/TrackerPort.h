@@ -3,9 +3,9 @@
 #include "DialogueLink.h"
 #include "GivenFieldsRead.h"
 #include "LineAssembler.h"
+#include "ReplyParser.h"
 #include "SerialError.h"
 #include "SerialLine.h"
-#include "SettingsLineParser.h"
 
 #include <QElapsedTimer>
 #include <QFile>

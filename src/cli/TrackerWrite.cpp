@@ -5,11 +5,11 @@
 #include "CliOutput.h"
 #include "Dialogues.h"
 #include "FieldRules.h"
+#include "FieldValues.h"
 #include "FileForWrite.h"
 #include "GlobalOptions.h"
 #include "LastPoint.h"
 #include "Progress.h"
-#include "SettingValues.h"
 #include "TrackerDialogue.h"
 #include "TrackerPort.h"
 #include "TrackerSession.h"
@@ -48,7 +48,7 @@ bool writesNothing(const QList<DialogueStep>& steps) {
 }
 
 // Whether a set of the field may make the passcode wrong.
-bool concernsPasscode(const Setting& field) {
+bool concernsPasscode(const SettingRow& field) {
     return field.target == FieldTarget{TextField::Callsign} ||
            field.target == FieldTarget{TextField::Passcode};
 }
@@ -93,7 +93,7 @@ void refuseUnsentChanges(const SettingsRecord& record, const SettingsRecord& onT
             continue;
         const OptionGroup mode =
             *text == TextField::Interval ? OptionGroup::BeaconMode : OptionGroup::Gps;
-        const Setting& modeField = *findSetting(FieldTarget{mode});
+        const SettingRow& modeField = *findSetting(FieldTarget{mode});
         const QString needed =
             mode == OptionGroup::BeaconMode ? QStringLiteral("interval") : QStringLiteral("fixed");
         throw CliFailure{kExitUsage,

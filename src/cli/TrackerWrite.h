@@ -1,7 +1,7 @@
 #pragma once
 
+#include "FieldValues.h"
 #include "RestorePoints.h"
-#include "SettingValues.h"
 #include "SettingsRecord.h"
 
 #include <QList>

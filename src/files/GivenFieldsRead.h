@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsLineParser.h"
+#include "ReplyParser.h"
 #include "SettingsTable.h"
 
 #include <QSet>
@@ -8,10 +8,10 @@
 // Settings lines read into a plain record, noting which fields the lines set:
 // a file of some fields changes only those.
 struct GivenFieldsRead : RecordRead {
-    QSet<const Setting*> given;
+    QSet<const SettingRow*> given;
 
     void note(const FieldTarget& target) {
-        if (const Setting* field = findSetting(target))
+        if (const SettingRow* field = findSetting(target))
             given.insert(field);
     }
     void setLineText(TextField field, const QString& value) {

@@ -17,7 +17,7 @@ QString flag(bool on) {
 
 // The value after the setting's key, as the tracker's reply gives it; none when
 // the reply has no line for it (an option group with no member chosen).
-std::optional<QString> lineValue(const Setting& setting, const SettingsRecord& r) {
+std::optional<QString> lineValue(const SettingRow& setting, const SettingsRecord& r) {
     if (const auto* check = std::get_if<CheckField>(&setting.target)) {
         SettingsRecord copy = r;
         return flag(copy.checked(*check));
@@ -49,7 +49,7 @@ std::optional<QString> lineValue(const Setting& setting, const SettingsRecord& r
 QStringList readReplyLines(const SettingsRecord& r) {
     QStringList lines;
     QStringList optionLines; // the option groups' lines come last
-    for (const Setting& setting : trackerSettings()) {
+    for (const SettingRow& setting : trackerSettings()) {
         if (!setting.reply.key || r.unreported.contains(QLatin1String(setting.reply.key)))
             continue;
         const std::optional<QString> value = lineValue(setting, r);

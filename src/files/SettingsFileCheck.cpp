@@ -1,8 +1,8 @@
 #include "SettingsFileCheck.h"
 
 #include "FieldRules.h"
-#include "SettingValues.h"
-#include "SettingsLineParser.h"
+#include "FieldValues.h"
+#include "ReplyParser.h"
 
 #include <set>
 
@@ -36,7 +36,7 @@ std::optional<QString> lineProblem(const QString& line, bool asTyped) {
             values.text(set->field) = set->value;
         }
     for (const TextField target : fields) {
-        const Setting* field = findSetting(target);
+        const SettingRow* field = findSetting(target);
         // The version and the filter are shown as the tracker sent them.
         if (!field || field->write.sent == SentWhen::Never)
             continue;

@@ -1,7 +1,7 @@
 #include "ChangeMarks.h"
 
+#include "ControlBinding.h"
 #include "MultiLineBox.h"
-#include "SettingsControls.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -28,7 +28,7 @@ void setMarked(QWidget* control, bool marked) {
 
 } // namespace
 
-ChangeMarks::ChangeMarks(QWidget* form, SettingsControls* settings)
+ChangeMarks::ChangeMarks(QWidget* form, ControlBinding* settings)
     : QObject(form), settings_(settings) {
     form->setStyleSheet(form->styleSheet() +
                         QStringLiteral("*[%1=\"true\"] { border: 2px solid #e07800; }")

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <optional>
 
-class SettingsControls;
+class ControlBinding;
 class QWidget;
 
 // After a complete read or a load, every field that no longer holds what it
@@ -17,7 +17,7 @@ public:
     // leaving any look of the control's own in place.
     static constexpr char kProperty[] = "changedSinceRead";
 
-    ChangeMarks(QWidget* form, SettingsControls* settings);
+    ChangeMarks(QWidget* form, ControlBinding* settings);
 
     // The fields as they stand now are the ones to compare with.
     void setBaseline();
@@ -31,6 +31,6 @@ private:
     void refresh();
     void watch(QWidget* control);
 
-    SettingsControls* settings_;
+    ControlBinding* settings_;
     std::optional<SettingsRecord> baseline_;
 };

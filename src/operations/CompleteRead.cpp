@@ -1,8 +1,8 @@
 #include "CompleteRead.h"
 
 #include "ChangeMarks.h"
+#include "ControlBinding.h"
 #include "RestorePoints.h"
-#include "SettingsControls.h"
 
 bool keepCompleteRead(const FormContext& context) {
     const auto saved = saveRestorePoint(context.settings->record());

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ControlBinding.h"
 #include "FormContext.h"
-#include "SettingsControls.h"
 
 #include <optional>
 
@@ -15,7 +15,7 @@ public:
 
 private:
     FormContext context_;
-    SettingsControls::Held fields_;
+    ControlBinding::Held fields_;
     bool supplied_;
     std::optional<SettingsRecord> baseline_;
 };

@@ -1,9 +1,9 @@
 #include "FirmwareUpdate.h"
 
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "MSComm.h"
 #include "RestorePoints.h"
-#include "SettingsControls.h"
 
 #include <QDir>
 #include <QFileInfo>

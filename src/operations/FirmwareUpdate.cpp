@@ -1,12 +1,12 @@
 #include "FirmwareUpdate.h"
 
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "ListedPort.h"
 #include "LoaderFrames.h"
 #include "MSComm.h"
 #include "RecentFolders.h"
 #include "SerialError.h"
-#include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "UpdateTexts.h"
 #include "WindowLink.h"

@@ -8,7 +8,7 @@
 #include <functional>
 
 class ChangeMarks;
-class SettingsControls;
+class ControlBinding;
 class MSComm;
 class MultiLineBox;
 class ReceivePath;
@@ -19,7 +19,7 @@ class WriteOffer;
 struct FormContext {
     QWidget* form = nullptr;
     MSComm* comm = nullptr;
-    SettingsControls* settings = nullptr;
+    ControlBinding* settings = nullptr;
     ReceivePath* receive = nullptr;
     WriteOffer* writeOffer = nullptr;
     ChangeMarks* changeMarks = nullptr;

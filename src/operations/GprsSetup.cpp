@@ -1,11 +1,11 @@
 #include "GprsSetup.h"
 
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "DialogueRunner.h"
 #include "ListedPort.h"
 #include "MSComm.h"
 #include "SerialError.h"
-#include "SettingsControls.h"
 #include "WindowLink.h"
 #include "WriteRefusal.h"
 
@@ -43,7 +43,7 @@ void GprsSetup::setAccessPointEnabled(bool enabled) {
 }
 
 void GprsSetup::read() {
-    SettingsControls& settings = *context_.settings;
+    ControlBinding& settings = *context_.settings;
     for (const TextField field : {TextField::ServerPort, TextField::Server, TextField::ApnUser,
                                   TextField::ApnPassword, TextField::Apn})
         settings.setText(field, QString());
@@ -62,7 +62,7 @@ void GprsSetup::save() {
         reportPortFailure();
         return;
     }
-    SettingsControls& settings = *context_.settings;
+    ControlBinding& settings = *context_.settings;
     // Each box is read when its step is sent, so edits made during the waits go
     // out; they pass the rules first, or nothing more is sent.
     if (refusesBoxes() || !run({gprsEchoOffStep()}) || refusesBoxes() ||

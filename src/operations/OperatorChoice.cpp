@@ -1,6 +1,6 @@
 #include "OperatorChoice.h"
 
-#include "SettingsControls.h"
+#include "ControlBinding.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -64,7 +64,7 @@ void OperatorChoice::chooseOperator(int index) {
         return;
     const OperatorAccessPoint& point = chosen->operators.at(index).preferred();
     // Into the boxes as typing puts it there: Save checks it by the same rules.
-    SettingsControls& settings = *context_.settings;
+    ControlBinding& settings = *context_.settings;
     settings.setText(TextField::Apn, point.value);
     settings.setText(TextField::ApnUser, point.user);
     settings.setText(TextField::ApnPassword, point.password);

@@ -1,8 +1,8 @@
 #include "PresetChoice.h"
 
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "MSComm.h"
-#include "SettingsControls.h"
 #include "WriteOffer.h"
 
 #include <QComboBox>
@@ -45,7 +45,7 @@ void PresetChoice::choose(int index) {
 }
 
 void PresetChoice::apply(const Preset& preset) {
-    SettingsControls& settings = *context_.settings;
+    ControlBinding& settings = *context_.settings;
     QString log = context_.say("预设 ", "Preset ") + preset.title(context_.language) +
                   QStringLiteral("\r\n\r\n");
     for (const auto& [field, value] : preset.changes) {

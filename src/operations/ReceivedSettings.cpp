@@ -1,6 +1,6 @@
 #include "ReceivedSettings.h"
 
-#include "SettingsControls.h"
+#include "ControlBinding.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "SettingsLineParser.h"
+#include "ReplyParser.h"
 
 #include <QString>
 #include <vector>
 
-class SettingsControls;
+class ControlBinding;
 
 // The parser's work on received text. The receive path hands on every prefix of
 // every line, and a box costs far more to set than a line costs to parse, so a
@@ -13,7 +13,7 @@ class SettingsControls;
 // value it was given. Flags and status texts are not held back.
 class ReceivedSettings {
 public:
-    explicit ReceivedSettings(SettingsControls& controls) : controls_(controls) {}
+    explicit ReceivedSettings(ControlBinding& controls) : controls_(controls) {}
 
     // Parses the line received so far.
     void take(const QString& currentLine);
@@ -22,6 +22,6 @@ public:
     void settle();
 
 private:
-    SettingsControls& controls_;
+    ControlBinding& controls_;
     std::vector<FieldEffect> pending_;
 };

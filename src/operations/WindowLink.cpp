@@ -1,9 +1,9 @@
 #include "WindowLink.h"
 
 #include "ChangeMarks.h"
+#include "ControlBinding.h"
 #include "Delay.h"
 #include "MSComm.h"
-#include "SettingsControls.h"
 #include "WriteOffer.h"
 
 #include <QElapsedTimer>

@@ -10,7 +10,7 @@ namespace {
 
 // The field as the window labels it.
 QString shownName(TextField field, UiLanguage language) {
-    const Setting& shown = setting(field);
+    const SettingRow& shown = setting(field);
     return inLanguage(language, shown.window.chineseName, shown.window.englishName);
 }
 

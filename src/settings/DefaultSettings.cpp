@@ -4,7 +4,7 @@
 
 QList<std::pair<TextField, QString>> defaultTexts(UiLanguage language, const QString& firstServer) {
     QList<std::pair<TextField, QString>> texts;
-    for (const Setting& setting : settingsTable()) {
+    for (const SettingRow& setting : settingsTable()) {
         const DefaultText& given = setting.defaultText;
         if (!given.firstListed && !given.english)
             continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsFields.h"
+#include "FieldTargets.h"
 
 #include <QStringList>
 #include <optional>

@@ -259,7 +259,7 @@ QString acceptedValues(TextField field, const FieldRule& rule, UiLanguage langua
     return {};
 }
 
-QString acceptedValues(const Setting& setting) {
+QString acceptedValues(const SettingRow& setting) {
     const auto* text = std::get_if<TextField>(&setting.target);
     if (!text)
         return QString::fromUtf8(setting.accepts);

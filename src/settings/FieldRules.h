@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldRule.h"
-#include "SettingsFields.h"
+#include "FieldTargets.h"
 #include "SettingsRecord.h"
 #include "SettingsTable.h"
 #include "TextEncoding.h"
@@ -28,7 +28,7 @@ QString acceptedValues(TextField field, const FieldRule& rule,
                        UiLanguage language = UiLanguage::English,
                        TextEncoding encoding = TextEncoding::Unset);
 // What the setting takes, in a few words; empty when the write never sends it.
-QString acceptedValues(const Setting& setting);
+QString acceptedValues(const SettingRow& setting);
 // What the field takes beside the record's other fields ("00 at 90 degrees").
 QString acceptedValues(TextField field, const SettingsRecord& record, UiLanguage language);
 

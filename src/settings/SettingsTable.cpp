@@ -57,9 +57,9 @@ QStringList backlights() {
 }
 
 // One part of the fixed position: sent together as one step, read from one line.
-constexpr Setting positionPart(TextField field, const char* name, FieldRule (*rule)(),
-                               const char* control, const char* chineseName,
-                               const char* englishName, bool number = true) {
+constexpr SettingRow positionPart(TextField field, const char* name, FieldRule (*rule)(),
+                                  const char* control, const char* chineseName,
+                                  const char* englishName, bool number = true) {
     return {
         .target = field,
         .name = name,
@@ -70,14 +70,14 @@ constexpr Setting positionPart(TextField field, const char* name, FieldRule (*ru
 }
 
 // The position's one line and one command go with its first part.
-constexpr Setting positionStart(Setting part) {
+constexpr SettingRow positionStart(SettingRow part) {
     part.reply = {"POSITION", ReplyValue::Position};
     part.write.command = "POSI";
     return part;
 }
 
-constexpr Setting checkBox(CheckField field, const char* name, const char* key, const char* command,
-                           int step, WindowBox window) {
+constexpr SettingRow checkBox(CheckField field, const char* name, const char* key,
+                              const char* command, int step, WindowBox window) {
     return {.target = field,
             .name = name,
             .reply = {key, ReplyValue::Flag},
@@ -88,7 +88,7 @@ constexpr Setting checkBox(CheckField field, const char* name, const char* key, 
 
 // Every setting: the tracker's first, in the order its reply gives them, then the
 // modem's. A text field's label takes its names as captions.
-constexpr auto kRows = std::to_array<Setting>({
+constexpr auto kRows = std::to_array<SettingRow>({
     {.target = TextField::Callsign,
      .name = "callsign",
      .reply = {"CALLSIGN", ReplyValue::Call, true},
@@ -309,12 +309,12 @@ static_assert(kTrackerSettingCount > 0, "the modem's rows, without a name, come 
 
 constexpr int stepCount() {
     int count = 0;
-    for (const Setting& row : kRows)
+    for (const SettingRow& row : kRows)
         if (row.write.command)
             count = std::max(count, row.write.step + 1);
     for (int step = 0; step < count; ++step) {
         int commands = 0;
-        for (const Setting& row : kRows)
+        for (const SettingRow& row : kRows)
             commands += row.write.command && row.write.step == step ? 1 : 0;
         if (commands != 1)
             return 0;
@@ -339,37 +339,37 @@ static_assert(placesDiffer(), "two controls in one place of the form");
 
 const int kWriteStepCount = stepCount();
 
-std::span<const Setting> settingsTable() {
+std::span<const SettingRow> settingsTable() {
     return kRows;
 }
 
-std::span<const Setting> trackerSettings() {
+std::span<const SettingRow> trackerSettings() {
     return settingsTable().first(kTrackerSettingCount);
 }
 
-const Setting& setting(TextField field) {
+const SettingRow& setting(TextField field) {
     return kRows.at(kTextRows.at(static_cast<std::size_t>(field)));
 }
 
-const Setting& setting(CheckField field) {
+const SettingRow& setting(CheckField field) {
     return kRows.at(kCheckRows.at(static_cast<std::size_t>(field)));
 }
 
-const Setting* findSetting(const QString& name) {
-    for (const Setting& each : trackerSettings())
+const SettingRow* findSetting(const QString& name) {
+    for (const SettingRow& each : trackerSettings())
         if (name == QLatin1String(each.name))
             return &each;
     return nullptr;
 }
 
-const Setting* findSetting(const FieldTarget& target) {
-    for (const Setting& each : trackerSettings())
+const SettingRow* findSetting(const FieldTarget& target) {
+    for (const SettingRow& each : trackerSettings())
         if (each.target == target)
             return &each;
     return nullptr;
 }
 
-bool writeSends(const Setting& setting, const SettingsRecord& record) {
+bool writeSends(const SettingRow& setting, const SettingsRecord& record) {
     switch (setting.write.sent) {
     case SentWhen::Never:
         return false;

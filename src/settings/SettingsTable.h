@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldRule.h"
-#include "SettingsFields.h"
+#include "FieldTargets.h"
 #include "SettingsRecord.h"
 
 #include <QList>
@@ -83,7 +83,7 @@ struct WindowBox {
 // One setting of the tracker or of its modem, described once: the parser, the
 // write, the settings file, the rules, Default, kite12 and the window's
 // binding all read it.
-struct Setting {
+struct SettingRow {
     FieldTarget target;
     // kite12's name (read table, --json key, FIELD of set); none for the modem's fields.
     const char* name = nullptr;
@@ -102,16 +102,16 @@ struct Setting {
 extern const int kWriteStepCount;
 
 // Every setting: the tracker's in the order its reply gives them, then the modem's.
-std::span<const Setting> settingsTable();
+std::span<const SettingRow> settingsTable();
 // The tracker's settings, which kite12 handles.
-std::span<const Setting> trackerSettings();
+std::span<const SettingRow> trackerSettings();
 
-const Setting& setting(TextField field);
-const Setting& setting(CheckField field);
-const Setting* findSetting(const QString& name);
+const SettingRow& setting(TextField field);
+const SettingRow& setting(CheckField field);
+const SettingRow* findSetting(const QString& name);
 // Nothing for the modem's fields, which the command line does not handle.
-const Setting* findSetting(const FieldTarget& target);
+const SettingRow* findSetting(const FieldTarget& target);
 
 // Whether a write of the record sends the setting.
-bool writeSends(const Setting& setting, const SettingsRecord& record);
+bool writeSends(const SettingRow& setting, const SettingsRecord& record);
 bool writeSends(TextField field, const SettingsRecord& record);

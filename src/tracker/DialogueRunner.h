@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DialogueLink.h"
-#include "SettingValues.h"
+#include "FieldValues.h"
 #include "TrackerDialogue.h"
 
 #include <QList>

@@ -57,7 +57,7 @@ bool allLines(const QList<QByteArray>& lines, const QRegularExpression& form) {
 bool isSettingsLine(const QByteArray& line) {
     if (line.startsWith("[KITE5]"))
         return true;
-    return std::ranges::any_of(settingsTable(), [&line](const Setting& setting) {
+    return std::ranges::any_of(settingsTable(), [&line](const SettingRow& setting) {
         return setting.reply.key && line.startsWith(QByteArray(setting.reply.key) + ':');
     });
 }

@@ -30,7 +30,7 @@ std::optional<QString> optionValue(OptionGroup group, const SettingsRecord& f) {
 }
 
 // The value the setting's command sends; none when it sends nothing.
-std::optional<QString> commandValue(const Setting& setting, const SettingsRecord& f) {
+std::optional<QString> commandValue(const SettingRow& setting, const SettingsRecord& f) {
     if (const auto* check = std::get_if<CheckField>(&setting.target)) {
         SettingsRecord copy = f;
         return flag(copy.checked(*check));
@@ -69,7 +69,7 @@ QString resetCommand() {
 }
 
 WriteStep writeStep(int index, const SettingsRecord& f) {
-    for (const Setting& setting : trackerSettings()) {
+    for (const SettingRow& setting : trackerSettings()) {
         if (setting.write.step != index || !setting.write.command)
             continue;
         if (!writeSends(setting, f))

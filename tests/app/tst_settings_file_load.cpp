@@ -1,11 +1,11 @@
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "Form1.h"
 #include "LineEncoding.h"
+#include "LoadFileHandler.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
-#include "SettingsControls.h"
 #include "SettingsFile.h"
-#include "SettingsFileLoad.h"
 #include "TestFiles.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ private:
     bool writeEnabled() const {
         return form_->findChild<QPushButton*>(ctl::WriteButton)->isEnabled();
     }
-    SettingsControls& fields() const { return *form_->settings(); }
+    ControlBinding& fields() const { return *form_->settings(); }
 
     ProgramFolder folder_{{}};
     QTemporaryDir files_;
@@ -68,7 +68,7 @@ void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
                              "FILTER:b/KITE5\r\nBACKLIGHT:00\r\nUNIT:3\r\nDIGI:1\r\nPATH:2\r\n"
                              "SMART:2\r\nVER:V1.2\r\n";
     const QString path = write("CONNECT\r\n" + reply + "READ END\r\n");
-    form_->findChild<SettingsFileLoad*>()->loadFile(path);
+    form_->findChild<LoadFileHandler*>()->loadFile(path);
     QCOMPARE(statusLog(), QDir::toNativeSeparators(path) + "\r\n\r\nCONNECT\r\n\r\nConnect OK" +
                               reply + "READ END\r\n\r\nRead end");
     // The rest of the fields come back as saved: the end-to-end round trip shows that.
@@ -139,7 +139,7 @@ void SettingsFileLoadTest::loads() {
     if (path.isEmpty())
         path = write(bytes);
     form_->findChild<MultiLineBox*>(ctl::StatusLog)->setText("before");
-    form_->findChild<SettingsFileLoad*>()->loadFile(path);
+    form_->findChild<LoadFileHandler*>()->loadFile(path);
     QCOMPARE(fields().text(TextField::Comment), comment);
     QCOMPARE(fields().text(TextField::Status), shownLines.contains("STATUS:s") ? "s" : "");
     QCOMPARE(writeEnabled(), failure.isEmpty());

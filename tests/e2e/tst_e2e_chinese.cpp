@@ -1,7 +1,7 @@
 #include "Gb18030.h"
 #include "LineEncoding.h"
-#include "SettingsFileLoad.h"
-#include "SettingsFileSave.h"
+#include "LoadFileHandler.h"
+#include "SaveFileHandler.h"
 #include "TestFiles.h"
 #include "WindowBench.h"
 
@@ -81,14 +81,14 @@ private Q_SLOTS:
         const QByteArray kept = bench.write();
         QVERIFY(kept.contains(sent("COMMENT", comment)) && kept.contains(sent("STATUS", status)));
         const QString saved = files.filePath("saved.ini");
-        QVERIFY(bench.form().findChild<SettingsFileSave*>()->saveFile(saved));
+        QVERIFY(bench.form().findChild<SaveFileHandler*>()->saveFile(saved));
         bench.setText(ctl::box(TextField::Comment), "好");
         bench.setText(ctl::box(TextField::Status), "好");
         const QByteArray changed = bench.write();
         QVERIFY(changed.contains(sent("COMMENT", changedComment)) &&
                 changed.contains(sent("STATUS", changedStatus)));
         // What Save file kept loads back and goes out as the bytes read.
-        bench.form().findChild<SettingsFileLoad*>()->loadFile(saved);
+        bench.form().findChild<LoadFileHandler*>()->loadFile(saved);
         QCOMPARE(bench.text(ctl::box(TextField::Comment)), shownComment);
         const QByteArray loaded = bench.write();
         QVERIFY(loaded.contains(sent("COMMENT", comment)) &&

@@ -1,11 +1,11 @@
 #include "ChangeMarks.h"
 #include "DefaultWrite.h"
+#include "LoadFileHandler.h"
 #include "MultiLineBox.h"
 #include "Presets.h"
 #include "ProgramFolder.h"
 #include "RestorePoints.h"
-#include "SettingsFileLoad.h"
-#include "SettingsFileSave.h"
+#include "SaveFileHandler.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -66,16 +66,16 @@ private Q_SLOTS:
         const QByteArray written = reader.write();
         const QString saved = files_.filePath("saved.ini");
         QVERIFY(reader.enabled(ctl::SaveFileButton));
-        QVERIFY(reader.form().findChild<SettingsFileSave*>()->saveFile(saved));
+        QVERIFY(reader.form().findChild<SaveFileHandler*>()->saveFile(saved));
 
         // The saved file and the restore point both bring back what was read.
         for (const QString& file : {saved, point}) {
             WindowBench loader;
             QVERIFY(loader.start());
             // Save file and Load file share their last folder, from one run to the next.
-            QVERIFY(loader.form().findChild<SettingsFileSave*>()->proposedFileName().startsWith(
+            QVERIFY(loader.form().findChild<SaveFileHandler*>()->proposedFileName().startsWith(
                 files_.path()));
-            auto* load = loader.form().findChild<SettingsFileLoad*>();
+            auto* load = loader.form().findChild<LoadFileHandler*>();
             load->loadFile(file);
             loader.setText(ctl::box(TextField::Comment), "changed");
             QVERIFY(marked(loader, ctl::box(TextField::Comment)));

@@ -1,4 +1,4 @@
-#include "SettingsFileSave.h"
+#include "SaveFileHandler.h"
 #include "TestFiles.h"
 #include "WindowBench.h"
 
@@ -57,7 +57,7 @@ private Q_SLOTS:
         // The modem's answers in the box are not the filter that Save file writes.
         QTemporaryDir folder;
         const QString file = folder.filePath("saved.ini");
-        QVERIFY(bench_.form().findChild<SettingsFileSave*>()->saveFile(file));
+        QVERIFY(bench_.form().findChild<SaveFileHandler*>()->saveFile(file));
         const QByteArray lines = contents(file);
         QVERIFY2(lines.count("FILTER:") == 1 && lines.contains("\r\nFILTER:b/KITE5\r\n"),
                  lines.constData());

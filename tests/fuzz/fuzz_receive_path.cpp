@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 #include "LineAssembler.h"
 #include "LineEncoding.h"
-#include "SettingsLineParser.h"
+#include "ReplyParser.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -3,8 +3,8 @@
 
 #include "FuzzCheck.h"
 #include "LineEncoding.h"
+#include "ReplyParser.h"
 #include "SettingsFile.h"
-#include "SettingsLineParser.h"
 #include "TextEncoding.h"
 
 #include <QByteArray>

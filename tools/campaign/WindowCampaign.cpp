@@ -7,8 +7,8 @@
 
 #include "ControlNames.h"
 #include "FirmwareUpdate.h"
+#include "LoadFileHandler.h"
 #include "RestorePoints.h"
-#include "SettingsFileLoad.h"
 #include "TestFiles.h"
 #include "WindowBench.h"
 
@@ -70,7 +70,7 @@ void followAdvice(WindowBench& bench, QString log) {
     if (!restorePending)
         return;
     say(QStringLiteral("advice followed: Load file, Write data"));
-    bench.form().findChild<SettingsFileLoad*>()->loadFile(newestRestorePoint());
+    bench.form().findChild<LoadFileHandler*>()->loadFile(newestRestorePoint());
     bench.write();
 }
 

@@ -10,27 +10,27 @@
 
 // The field's value: a text as its box shows it, "1" or "0" for a check box,
 // the chosen option's name for an option group ("" when none is chosen).
-QString fieldValue(const Setting& field, const SettingsRecord& record);
+QString fieldValue(const SettingRow& field, const SettingsRecord& record);
 
 // The value as typed after FIELD= or given in a file, as the tracker takes it:
 // a list's item in any case in the list's spelling, a number in any width that
 // fits the rule in the tracker's width, the callsign in capitals as the window's
 // box makes it; anything else as it is.
-QString typedValue(const Setting& field, const QString& typed);
+QString typedValue(const SettingRow& field, const QString& typed);
 
 // Why the field cannot hold `value`, sent in `encoding`; nothing when it can.
-std::optional<QString> valueProblem(const Setting& field, const QString& value,
+std::optional<QString> valueProblem(const SettingRow& field, const QString& value,
                                     TextEncoding encoding = TextEncoding::Unset);
 
 // Why the field cannot hold its value beside the record's other fields (90
 // degrees with minutes); nothing when it can.
-std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record);
+std::optional<QString> valueProblem(const SettingRow& field, const SettingsRecord& record);
 
 // Sets a field whose value valueProblem accepted.
-void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record);
+void setFieldValue(const SettingRow& field, const QString& value, SettingsRecord& record);
 
 // Fields and the values to give them, in order.
-using FieldChanges = QList<std::pair<const Setting*, QString>>;
+using FieldChanges = QList<std::pair<const SettingRow*, QString>>;
 SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes);
 // The same, each changed text taking the encoding it has in `from` (a settings
 // file's record) where it has one there.
@@ -39,10 +39,10 @@ SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes,
 
 // The fields the write sends, for this record: the position only when fixed,
 // the interval only in interval mode.
-QList<const Setting*> writtenFields(const SettingsRecord& record);
+QList<const SettingRow*> writtenFields(const SettingsRecord& record);
 
 struct FieldDifference {
-    const Setting* field;
+    const SettingRow* field;
     QString written;
     QString read;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SettingsFields.h"
-#include "SettingsLineParser.h"
+#include "FieldTargets.h"
+#include "ReplyParser.h"
 #include "SettingsRecord.h"
 #include "TextEncoding.h"
 
@@ -16,10 +16,10 @@
 // The window's settings: no store of their own, every field read from and written
 // to its control, so that the window's rules react to each change. The filter
 // alone is kept apart: its box also collects the modem's answers.
-class SettingsControls : public LineFlags {
+class ControlBinding : public LineFlags {
 public:
     // Binds every field to the control of that name among the form's children.
-    explicit SettingsControls(QWidget* form);
+    explicit ControlBinding(QWidget* form);
 
     QString text(TextField field) const;
     // Text of the program's own: the field no longer has an encoding of its own.
@@ -78,4 +78,4 @@ private:
 };
 
 // Applies one settings line to the window's fields; false when a cut failed.
-bool peizhi(const QString& currentLine, SettingsControls& settings);
+bool peizhi(const QString& currentLine, ControlBinding& settings);

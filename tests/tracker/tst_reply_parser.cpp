@@ -1,6 +1,6 @@
 #include "Gb18030.h"
 #include "LineEncoding.h"
-#include "SettingsLineParser.h"
+#include "ReplyParser.h"
 #include "TextEncoding.h"
 
 #include <QtTest>
@@ -75,7 +75,7 @@ void addModemRows() {
 
 } // namespace
 
-class SettingsLineParserTest : public QObject {
+class ReplyParserTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void lines_data() {
@@ -195,5 +195,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(SettingsLineParserTest)
-#include "tst_settings_line_parser.moc"
+QTEST_MAIN(ReplyParserTest)
+#include "tst_reply_parser.moc"

@@ -1,4 +1,4 @@
-#include "SettingsControls.h"
+#include "ControlBinding.h"
 
 #include "ControlNames.h"
 #include "MultiLineBox.h"
@@ -8,15 +8,15 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-QString SettingsControls::controlName(TextField field) {
+QString ControlBinding::controlName(TextField field) {
     return QLatin1String(ctl::box(field));
 }
 
-QString SettingsControls::controlName(CheckField field) {
+QString ControlBinding::controlName(CheckField field) {
     return QLatin1String(setting(field).window.control);
 }
 
-QString SettingsControls::controlName(OptionGroup group, int member) {
+QString ControlBinding::controlName(OptionGroup group, int member) {
     return QLatin1String(group == OptionGroup::Gps ? ctl::GpsOptions[member]
                                                    : ctl::BeaconOptions[member]);
 }
@@ -41,16 +41,16 @@ template <class Control> Control* as(QWidget* widget, const QString& name) {
 
 } // namespace
 
-SettingsControls::SettingsControls(QWidget* form) : form_(form) {}
+ControlBinding::ControlBinding(QWidget* form) : form_(form) {}
 
-QWidget* SettingsControls::control(const QString& name) const {
+QWidget* ControlBinding::control(const QString& name) const {
     QPointer<QWidget>& known = controls_[name];
     if (!known)
         known = findControl<QWidget>(form_, name);
     return known;
 }
 
-QString SettingsControls::text(TextField field) const {
+QString ControlBinding::text(TextField field) const {
     if (field == TextField::Filter)
         return filter_;
     const QString name = controlName(field);
@@ -62,7 +62,7 @@ QString SettingsControls::text(TextField field) const {
     return as<QComboBox>(widget, name)->currentText();
 }
 
-void SettingsControls::setText(TextField field, const QString& value) {
+void ControlBinding::setText(TextField field, const QString& value) {
     if (field == TextField::Filter)
         filter_ = value;
     const QString name = controlName(field);
@@ -77,47 +77,47 @@ void SettingsControls::setText(TextField field, const QString& value) {
         as<QComboBox>(widget, name)->setEditText(value);
 }
 
-void SettingsControls::setLineText(TextField field, const QString& lineValue) {
+void ControlBinding::setLineText(TextField field, const QString& lineValue) {
     const FieldText value = fieldText(lineValue);
     setText(field, value.text);
     if (value.encoding != TextEncoding::Unset)
         controlOf(field)->setProperty(kEncodingProperty, textEncodingName(value.encoding));
 }
 
-TextEncoding SettingsControls::encoding(TextField field) const {
+TextEncoding ControlBinding::encoding(TextField field) const {
     const QWidget* widget = controlOf(field);
     if (!holdsEncoding(widget))
         return newText_;
     return textEncodingNamed(widget->property(kEncodingProperty).toString()).value_or(newText_);
 }
 
-bool SettingsControls::checked(CheckField field) const {
+bool ControlBinding::checked(CheckField field) const {
     const QString name = controlName(field);
     return as<QCheckBox>(control(name), name)->checkState() == Qt::Checked;
 }
 
-void SettingsControls::setChecked(CheckField field, bool checked) {
+void ControlBinding::setChecked(CheckField field, bool checked) {
     const QString name = controlName(field);
     as<QCheckBox>(control(name), name)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-bool SettingsControls::isChosen(OptionGroup group, int member) const {
+bool ControlBinding::isChosen(OptionGroup group, int member) const {
     const QString name = controlName(group, member);
     return as<QRadioButton>(control(name), name)->isChecked();
 }
 
-void SettingsControls::setChosen(OptionGroup group, int member, bool chosen) {
+void ControlBinding::setChosen(OptionGroup group, int member, bool chosen) {
     const QString name = controlName(group, member);
     // Option buttons are not exclusive: the record may leave a group empty.
     as<QRadioButton>(control(name), name)->setChecked(chosen);
 }
 
-void SettingsControls::appendStatus(const QString& text) {
+void ControlBinding::appendStatus(const QString& text) {
     const QString name = QLatin1String(ctl::StatusLog);
     as<MultiLineBox>(control(name), name)->appendText(text);
 }
 
-SettingsRecord SettingsControls::record() const {
+SettingsRecord ControlBinding::record() const {
     SettingsRecord r;
     for (const TextField field : kTextFields) {
         r.text(field) = text(field);
@@ -137,8 +137,8 @@ SettingsRecord SettingsControls::record() const {
     return r;
 }
 
-void SettingsControls::clearForRead() {
-    for (const Setting& setting : settingsTable())
+void ControlBinding::clearForRead() {
+    for (const SettingRow& setting : settingsTable())
         if (setting.window.readClears)
             setText(std::get<TextField>(setting.target), QLatin1String(setting.window.readClears));
     for (OptionGroup group : {OptionGroup::Gps, OptionGroup::BeaconMode}) {
@@ -153,7 +153,7 @@ namespace {
 constexpr std::array kGroups{OptionGroup::Gps, OptionGroup::BeaconMode};
 } // namespace
 
-SettingsControls::Held SettingsControls::held() const {
+ControlBinding::Held ControlBinding::held() const {
     Held held;
     for (const TextField field : kTextFields) {
         held.texts.append(text(field));
@@ -167,7 +167,7 @@ SettingsControls::Held SettingsControls::held() const {
     return held;
 }
 
-void SettingsControls::putBack(const Held& held) {
+void ControlBinding::putBack(const Held& held) {
     for (qsizetype i = 0; i < qsizetype(kTextFields.size()); ++i) {
         const TextField field = kTextFields.at(i);
         // The filter's box also holds the modem's answers: it changes only with the filter.
@@ -187,6 +187,6 @@ void SettingsControls::putBack(const Held& held) {
     }
 }
 
-bool peizhi(const QString& currentLine, SettingsControls& settings) {
+bool peizhi(const QString& currentLine, ControlBinding& settings) {
     return applySettingsLine(currentLine, settings);
 }

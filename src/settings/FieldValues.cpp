@@ -1,4 +1,4 @@
-#include "SettingValues.h"
+#include "FieldValues.h"
 
 #include "FieldRules.h"
 
@@ -17,7 +17,7 @@ const QStringList& optionNames(OptionGroup group) {
 
 } // namespace
 
-QString fieldValue(const Setting& field, const SettingsRecord& record) {
+QString fieldValue(const SettingRow& field, const SettingsRecord& record) {
     if (const auto* text = std::get_if<TextField>(&field.target))
         return record.text(*text);
     if (const auto* check = std::get_if<CheckField>(&field.target)) {
@@ -31,7 +31,7 @@ QString fieldValue(const Setting& field, const SettingsRecord& record) {
     return {};
 }
 
-QString typedValue(const Setting& field, const QString& typed) {
+QString typedValue(const SettingRow& field, const QString& typed) {
     const auto* text = std::get_if<TextField>(&field.target);
     const auto* group = std::get_if<OptionGroup>(&field.target);
     const QStringList items = text    ? fieldRule(*text).items
@@ -60,7 +60,7 @@ QString typedValue(const Setting& field, const QString& typed) {
     return typed;
 }
 
-std::optional<QString> valueProblem(const Setting& field, const QString& value,
+std::optional<QString> valueProblem(const SettingRow& field, const QString& value,
                                     TextEncoding encoding) {
     if (field.write.sent == SentWhen::Never)
         return QStringLiteral("%1 is read from the tracker and cannot be written")
@@ -83,7 +83,7 @@ std::optional<QString> valueProblem(const Setting& field, const QString& value,
              quotedValue(value));
 }
 
-std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& record) {
+std::optional<QString> valueProblem(const SettingRow& field, const SettingsRecord& record) {
     const QString value = fieldValue(field, record);
     const auto* text = std::get_if<TextField>(&field.target);
     if (std::optional<QString> problem =
@@ -96,7 +96,7 @@ std::optional<QString> valueProblem(const Setting& field, const SettingsRecord& 
              quotedValue(value));
 }
 
-void setFieldValue(const Setting& field, const QString& value, SettingsRecord& record) {
+void setFieldValue(const SettingRow& field, const QString& value, SettingsRecord& record) {
     if (const auto* text = std::get_if<TextField>(&field.target)) {
         record.text(*text) = value;
     } else if (const auto* check = std::get_if<CheckField>(&field.target)) {
@@ -126,9 +126,9 @@ SettingsRecord withChanges(SettingsRecord record, const FieldChanges& changes,
     return record;
 }
 
-QList<const Setting*> writtenFields(const SettingsRecord& record) {
-    QList<const Setting*> written;
-    for (const Setting& field : trackerSettings()) {
+QList<const SettingRow*> writtenFields(const SettingsRecord& record) {
+    QList<const SettingRow*> written;
+    for (const SettingRow& field : trackerSettings()) {
         if (writeSends(field, record))
             written.append(&field);
     }
@@ -138,7 +138,7 @@ QList<const Setting*> writtenFields(const SettingsRecord& record) {
 QList<FieldDifference> writtenFieldsThatDiffer(const SettingsRecord& written,
                                                const SettingsRecord& read) {
     QList<FieldDifference> differences;
-    for (const Setting* field : writtenFields(written)) {
+    for (const SettingRow* field : writtenFields(written)) {
         QString sent = fieldValue(*field, written);
         QString found = fieldValue(*field, read);
         if (sent != found)

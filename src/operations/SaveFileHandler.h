@@ -7,10 +7,10 @@
 
 // Save file: the window's settings as the settings file that the command line's
 // read -o writes, so that either program loads what the other saved.
-class SettingsFileSave : public QObject {
+class SaveFileHandler : public QObject {
     Q_OBJECT
 public:
-    explicit SettingsFileSave(FormContext context, QObject* parent = nullptr);
+    explicit SaveFileHandler(FormContext context, QObject* parent = nullptr);
 
     // Writes the file whole or not at all; a failure is shown with the file's name.
     bool saveFile(const QString& fileName);

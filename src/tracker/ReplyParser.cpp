@@ -1,4 +1,4 @@
-#include "SettingsLineParser.h"
+#include "ReplyParser.h"
 
 #include "SettingsTable.h"
 #include "TrackerCodes.h"
@@ -143,7 +143,7 @@ void setText(LineParse& parse, TextField field, ReplyValue reply, qsizetype star
 }
 
 // The setting's line; false when a cut cannot be made.
-bool parseSetting(LineParse& parse, const Setting& setting) {
+bool parseSetting(LineParse& parse, const SettingRow& setting) {
     const QLatin1String key(setting.reply.key);
     if (!parse.startsWith(setting.reply.key) ||
         (!setting.reply.keyAlone && parse.at(key.size() + 1) != QLatin1String(":")))
@@ -177,7 +177,7 @@ void parseMarks(LineParse& parse) {
 // The marks, then a key at the start of the line.
 bool parseKeyed(LineParse& parse) {
     parseMarks(parse);
-    for (const Setting& setting : trackerSettings())
+    for (const SettingRow& setting : trackerSettings())
         if (setting.reply.key && !parseSetting(parse, setting))
             return false;
     return true;

@@ -1,9 +1,9 @@
-#include "SettingsFileSave.h"
+#include "SaveFileHandler.h"
 
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "RecentFolders.h"
 #include "RestorePoints.h"
-#include "SettingsControls.h"
 #include "SettingsFile.h"
 
 #include <QDate>
@@ -13,20 +13,20 @@
 #include <QStandardPaths>
 #include <utility>
 
-SettingsFileSave::SettingsFileSave(FormContext context, QObject* parent)
+SaveFileHandler::SaveFileHandler(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     connect(context_.control<QPushButton>(QLatin1String(ctl::SaveFileButton)),
-            &QPushButton::clicked, this, &SettingsFileSave::chooseAndSave);
+            &QPushButton::clicked, this, &SaveFileHandler::chooseAndSave);
 }
 
-QString SettingsFileSave::proposedFileName() const {
+QString SaveFileHandler::proposedFileName() const {
     return QDir(recent::folder(recent::kSettingsFiles,
                                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)))
         .filePath(stationFileStem(context_.settings->record()) + QLatin1Char('_') +
                   QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".ini"));
 }
 
-void SettingsFileSave::chooseAndSave() {
+void SaveFileHandler::chooseAndSave() {
     // The dialog asks before it lets an existing file be chosen.
     const QString fileName =
         QFileDialog::getSaveFileName(context_.form, QStringLiteral("Save"), proposedFileName(),
@@ -35,7 +35,7 @@ void SettingsFileSave::chooseAndSave() {
         saveFile(fileName);
 }
 
-bool SettingsFileSave::saveFile(const QString& fileName) {
+bool SaveFileHandler::saveFile(const QString& fileName) {
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (const auto error = writeSettingsFile(fileName, context_.settings->record())) {
         context_.showMessage(context_.say("无法保存文件 ", "Can not save file ") + shownName +

@@ -11,10 +11,10 @@ class WindowLink;
 
 // Read data, Write data, Default and restart: the operations that talk to the
 // tracker over the text protocol and fill or send the settings fields.
-class SettingsOperations : public QObject {
+class ReadWriteHandlers : public QObject {
     Q_OBJECT
 public:
-    explicit SettingsOperations(FormContext context, QObject* parent = nullptr);
+    explicit ReadWriteHandlers(FormContext context, QObject* parent = nullptr);
 
     // Asks the user first while commands of a write are still to be sent.
     bool closeAllowed() const;

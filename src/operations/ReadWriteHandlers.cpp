@@ -1,7 +1,8 @@
-#include "SettingsOperations.h"
+#include "ReadWriteHandlers.h"
 
 #include "ChangeMarks.h"
 #include "CompleteRead.h"
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "DefaultSettings.h"
 #include "DialogueRunner.h"
@@ -12,7 +13,6 @@
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
-#include "SettingsControls.h"
 #include "TrackerCommands.h"
 #include "WindowLink.h"
 #include "WriteOffer.h"
@@ -24,33 +24,33 @@
 #include <algorithm>
 #include <utility>
 
-SettingsOperations::SettingsOperations(FormContext context, QObject* parent)
+ReadWriteHandlers::ReadWriteHandlers(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
-    connect(button(ctl::ReadButton), &QPushButton::clicked, this, &SettingsOperations::read);
-    connect(button(ctl::WriteButton), &QPushButton::clicked, this, &SettingsOperations::write);
+    connect(button(ctl::ReadButton), &QPushButton::clicked, this, &ReadWriteHandlers::read);
+    connect(button(ctl::WriteButton), &QPushButton::clicked, this, &ReadWriteHandlers::write);
     connect(button(ctl::DefaultButton), &QPushButton::clicked, this,
-            &SettingsOperations::restoreDefaults);
-    connect(button(ctl::RestartButton), &QPushButton::clicked, this, &SettingsOperations::restart);
+            &ReadWriteHandlers::restoreDefaults);
+    connect(button(ctl::RestartButton), &QPushButton::clicked, this, &ReadWriteHandlers::restart);
 }
 
-QPushButton* SettingsOperations::button(const char* name) const {
+QPushButton* ReadWriteHandlers::button(const char* name) const {
     return context_.control<QPushButton>(QString::fromLatin1(name));
 }
 
-QString SettingsOperations::portOpenCaption() const {
+QString ReadWriteHandlers::portOpenCaption() const {
     return context_.say("端口已打开", "Port is open");
 }
 
-QString SettingsOperations::idleReadCaption() const {
+QString ReadWriteHandlers::idleReadCaption() const {
     return context_.say("读取数据", "read data");
 }
 
-void SettingsOperations::emptyStatusLogAndHiddenBox() {
+void ReadWriteHandlers::emptyStatusLogAndHiddenBox() {
     context_.replaceStatus(QString());
     context_.control<QLineEdit>(QLatin1String(ctl::HiddenBox))->clear();
 }
 
-void SettingsOperations::refusePortOpen(QPushButton* captionButton) {
+void ReadWriteHandlers::refusePortOpen(QPushButton* captionButton) {
     captionButton->setText(portOpenCaption());
     // The port is open for a read under way: its handshake then reports the cancel.
     if (readPhase_ == ReadPhase::Reading)
@@ -58,12 +58,12 @@ void SettingsOperations::refusePortOpen(QPushButton* captionButton) {
     context_.comm->close();
 }
 
-QString SettingsOperations::readFailText() const {
+QString ReadWriteHandlers::readFailText() const {
     return QStringLiteral("\r\n") +
            context_.say("读取失败.请重试一遍", "Read fail，Please try again.");
 }
 
-void SettingsOperations::read() {
+void ReadWriteHandlers::read() {
     emptyStatusLogAndHiddenBox();
     // A press during a read is its cancel; one while another operation holds
     // the port frees it. Neither touches the fields.
@@ -85,7 +85,7 @@ void SettingsOperations::read() {
         before.putBack();
 }
 
-bool SettingsOperations::readFromTracker(WindowLink& link) {
+bool ReadWriteHandlers::readFromTracker(WindowLink& link) {
     try {
         link.wait(100, DialogueStep::Awaited::Time);
         if (readPhase_ == ReadPhase::Cancelled) {
@@ -135,14 +135,14 @@ bool SettingsOperations::readFromTracker(WindowLink& link) {
     }
 }
 
-void SettingsOperations::cancelledInHandshake() {
+void ReadWriteHandlers::cancelledInHandshake() {
     if (readPhase_ == ReadPhase::Cancelled)
         context_.control<QLineEdit>(QLatin1String(ctl::CounterBox))
             ->setText(QStringLiteral("test fail"));
     failRead();
 }
 
-void SettingsOperations::showReadStep(const ReadDialogue& dialogue, const DialogueStep& step) {
+void ReadWriteHandlers::showReadStep(const ReadDialogue& dialogue, const DialogueStep& step) {
     switch (step.kind) {
     case DialogueStep::Kind::Handshake:
         context_.replaceStatus(
@@ -171,7 +171,7 @@ void SettingsOperations::showReadStep(const ReadDialogue& dialogue, const Dialog
     }
 }
 
-void SettingsOperations::failRead() {
+void ReadWriteHandlers::failRead() {
     // After a cancel the caption tells what happened; otherwise nothing runs any more.
     if (readPhase_ == ReadPhase::Reading)
         button(ctl::ReadButton)->setText(idleReadCaption());
@@ -180,7 +180,7 @@ void SettingsOperations::failRead() {
     context_.showMessage(QStringLiteral("Port is open or no"));
 }
 
-void SettingsOperations::write() {
+void ReadWriteHandlers::write() {
     emptyStatusLogAndHiddenBox();
     if (context_.comm->isOpen()) {
         refusePortOpen(button(ctl::ReadButton));
@@ -216,7 +216,7 @@ void SettingsOperations::write() {
     holdPortControls(context_, false);
 }
 
-bool SettingsOperations::sendWriteSequence(WindowLink& link, const QList<DialogueStep>& steps) {
+bool ReadWriteHandlers::sendWriteSequence(WindowLink& link, const QList<DialogueStep>& steps) {
     try {
         return openListedPort(context_) && runSteps(link, steps, [this](const DialogueStep& step) {
                    if (!step.command.isEmpty())
@@ -227,7 +227,7 @@ bool SettingsOperations::sendWriteSequence(WindowLink& link, const QList<Dialogu
     }
 }
 
-bool SettingsOperations::closeAllowed() const {
+bool ReadWriteHandlers::closeAllowed() const {
     if (commandsLeft_ == 0)
         return true;
     return context_.askToClose(
@@ -239,13 +239,13 @@ bool SettingsOperations::closeAllowed() const {
             .arg(commandsLeft_));
 }
 
-void SettingsOperations::reportWriteEnd(WindowLink& link) {
+void ReadWriteHandlers::reportWriteEnd(WindowLink& link) {
     link.wait(500, DialogueStep::Awaited::Time);
     context_.appendStatus(QStringLiteral("\r\n") + context_.say("写入完成", "Write complete"));
 }
 
-void SettingsOperations::restoreDefaults() {
-    SettingsControls& settings = *context_.settings;
+void ReadWriteHandlers::restoreDefaults() {
+    ControlBinding& settings = *context_.settings;
     const QString firstServer =
         context_.control<QComboBox>(QLatin1String(ctl::box(TextField::Server)))->itemText(0);
     for (const auto& [field, value] : defaultTexts(context_.language, firstServer))
@@ -257,7 +257,7 @@ void SettingsOperations::restoreDefaults() {
     context_.writeOffer->setFieldsSupplied(true);
 }
 
-void SettingsOperations::restart() {
+void ReadWriteHandlers::restart() {
     QPushButton* restartButton = button(ctl::RestartButton);
     if (context_.comm->isOpen()) {
         context_.comm->close();

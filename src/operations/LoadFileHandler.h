@@ -6,10 +6,10 @@
 
 // Load file: brings the settings lines of a file into the window's fields, as if
 // the tracker had sent them.
-class SettingsFileLoad : public QObject {
+class LoadFileHandler : public QObject {
     Q_OBJECT
 public:
-    explicit SettingsFileLoad(FormContext context, QObject* parent = nullptr);
+    explicit LoadFileHandler(FormContext context, QObject* parent = nullptr);
 
     // The load of a chosen file, checked whole first: the status log shows its
     // name and lines, the fields take the lines' values, and Write data is

@@ -1,11 +1,11 @@
-#include "SettingsFileLoad.h"
+#include "LoadFileHandler.h"
 
 #include "ChangeMarks.h"
+#include "ControlBinding.h"
 #include "ControlNames.h"
 #include "MSComm.h"
 #include "RecentFolders.h"
 #include "RestorePoints.h"
-#include "SettingsControls.h"
 #include "SettingsFileCheck.h"
 #include "WriteOffer.h"
 
@@ -15,21 +15,21 @@
 #include <QUrl>
 #include <utility>
 
-SettingsFileLoad::SettingsFileLoad(FormContext context, QObject* parent)
+LoadFileHandler::LoadFileHandler(FormContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     connect(context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton)),
-            &QPushButton::clicked, this, &SettingsFileLoad::chooseAndLoad);
-    connect(context_.comm, &MSComm::opened, this, &SettingsFileLoad::offerWhilePortFree);
-    connect(context_.comm, &MSComm::closed, this, &SettingsFileLoad::offerWhilePortFree);
+            &QPushButton::clicked, this, &LoadFileHandler::chooseAndLoad);
+    connect(context_.comm, &MSComm::opened, this, &LoadFileHandler::offerWhilePortFree);
+    connect(context_.comm, &MSComm::closed, this, &LoadFileHandler::offerWhilePortFree);
     offerWhilePortFree();
 }
 
-void SettingsFileLoad::offerWhilePortFree() {
+void LoadFileHandler::offerWhilePortFree() {
     context_.control<QPushButton>(QLatin1String(ctl::LoadFileButton))
         ->setEnabled(!context_.comm->isOpen() && !context_.writeOffer->held());
 }
 
-void SettingsFileLoad::chooseAndLoad() {
+void LoadFileHandler::chooseAndLoad() {
     if (context_.comm->isOpen())
         return;
     QFileDialog dialog(context_.form, context_.say("载入数据", "Load file"),
@@ -45,7 +45,7 @@ void SettingsFileLoad::chooseAndLoad() {
     loadFile(dialog.selectedFiles().first());
 }
 
-void SettingsFileLoad::loadFile(const QString& fileName) {
+void LoadFileHandler::loadFile(const QString& fileName) {
     const auto read = readCheckedSettingsFile(fileName);
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (const auto* error = std::get_if<SettingsFileError>(&read)) {
