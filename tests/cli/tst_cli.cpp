@@ -181,6 +181,9 @@ private Q_SLOTS:
         row("defaults", {"defaults", "--dry-run"}, 0, "\"dry_run\": true");
         row("restart", {"restart"});
         row("flash", {"flash", put("json.bin", QByteArray(5000, 'k'))}, 0, "\"blocks\": 3");
+        row("flash --history", {"flash", "--history"}, 0, "\"history\": [");
+        row("flash of a settings file", {"flash", put("json-fw.ini", "CALLSIGN:AB1CD-7\r\n")}, 2,
+            "settings file");
         row("gprs show", {"gprs", "show"}, 0, "\"port\": 14580");
         row("gprs servers", {"gprs", "servers"});
         row("gprs apn", {"gprs", "apn", "jp", "mineo"});
