@@ -34,7 +34,11 @@ function(kite12_reuse_headers folder)
   get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
-    if(target MATCHES "^kite12_(settings|widgets)$" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY)$")
+    # A Windows GUI program has Qt's entry point macro (QT_NEEDS_QMAIN), which
+    # neither set was made with.
+    get_target_property(gui ${target} WIN32_EXECUTABLE)
+    if(target MATCHES "^kite12_(settings|widgets)$" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY)$"
+       OR gui)
       continue()
     endif()
     kite12_sees_widgets(${target} widgets)
