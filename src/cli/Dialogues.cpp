@@ -6,8 +6,11 @@
 #include "Progress.h"
 #include "TrackerCommands.h"
 #include "TrackerPort.h"
+#include "UpdateLog.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <algorithm>
 
 namespace {
 // A tracker that has not answered by then did not take the restart command.
@@ -20,6 +23,23 @@ void runRead(TrackerPort& port, Progress& progress, ReadDialogue::Mode mode) {
     throwReadFailure(port, runRead(port, dialogue, showSteps(progress, since)));
 }
 
+// A tracker in its loader answers no handshake. The update log names the image
+// of the last update on this port when that update did not complete.
+QString loaderAdvice(const QString& device) {
+    const QList<UpdateRecord> records = updateRecords();
+    const auto last = std::find_if(records.rbegin(), records.rend(),
+                                   [&](const UpdateRecord& record) { return record.port == device; });
+    if (last != records.rend() && !last->outcome.startsWith(QStringLiteral("completed")))
+        return QStringLiteral("Its last update (%1, %2) may have left it waiting in its loader, "
+                              "which answers none: \"kite12 --port %3 flash %4 --no-reset\" "
+                              "finishes that update.")
+            .arg(last->when.toString(Qt::ISODate), last->outcome, shellWord(device),
+                 shellWord(QDir::toNativeSeparators(last->image)));
+    return QStringLiteral("A tracker that an update left waiting in its loader answers none: "
+                          "\"kite12 --port %1 flash --no-reset\" with that update's image "
+                          "finishes it.")
+        .arg(shellWord(device));
+}
 } // namespace
 
 ShowStep showSteps(Progress& progress, QElapsedTimer& since) {
@@ -72,14 +92,10 @@ void throwReadFailure(const TrackerPort& port, ReadDialogue::Outcome outcome) {
                                  .arg(port.device())
                                  .arg(kReadTries)
                                  .arg(shellWord(port.device()))};
-        throw CliFailure{kExitNoAnswer,
-                         QStringLiteral("%1: the tracker did not answer %2 handshakes.\nA tracker "
-                                        "that an update left waiting in its loader answers none: "
-                                        "\"kite12 --port %3 flash IMAGE --no-reset\" finishes "
-                                        "that update.")
-                             .arg(port.device())
-                             .arg(kReadTries)
-                             .arg(shellWord(port.device()))};
+        throw CliFailure{kExitNoAnswer, QStringLiteral("%1: the tracker did not answer %2 handshakes.\n")
+                                                .arg(port.device())
+                                                .arg(kReadTries) +
+                                            loaderAdvice(port.device())};
     case ReadDialogue::Outcome::NoReadEnd:
         throw CliFailure{kExitNoAnswer, QStringLiteral("%1: the tracker's reply did not end after "
                                                        "%2 read requests")

@@ -259,9 +259,24 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
             failWith(failure, restore);
         }
     }
+    // With --no-reset nothing is known of the tracker until its loader answers:
+    // one that runs its firmware answers no probe.
+    if (!request.reset) {
+        try {
+            reachLoader(port, progress, session, clock);
+        } catch (const CliFailure& failure) {
+            failWith(failure,
+                     QStringLiteral("A tracker that runs its firmware does not answer them: "
+                                    "\"kite12 --port %1 flash %2\" updates it. One that waits in "
+                                    "its loader answers after it is switched off and on.")
+                         .arg(shellWord(port.device()),
+                              shellWord(QDir::toNativeSeparators(request.imageFile))));
+        }
+    }
     // From here the tracker has no running firmware: only the update can go on.
     try {
-        reachLoader(port, progress, session, clock);
+        if (request.reset)
+            reachLoader(port, progress, session, clock);
         sendImage(port, progress, session, clock);
     } catch (const CliFailure& failure) {
         failWith(failure,
