@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build}"
 targets=("${@:2}")
 
-scripts/install-packages.sh cmake ninja-build python3 python3-jsonschema xastir-data mobile-broadband-provider-info g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk qt6-translations-l10n
+scripts/install-packages.sh cmake ninja-build lld python3 python3-jsonschema xastir-data mobile-broadband-provider-info g++ qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth fonts-noto-cjk qt6-translations-l10n
 
 # Ninja builds a fresh clone about a fifth faster than make here. A folder
 # configured before keeps the generator it was made with.
