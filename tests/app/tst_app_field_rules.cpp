@@ -16,7 +16,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
 
 class FieldRulesTest : public QObject {
     Q_OBJECT

@@ -12,8 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <cerrno>
 
 Q_DECLARE_METATYPE(PortOpenProbe)

@@ -18,7 +18,7 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QtTest>
+#include <QTest>
 #include <utility>
 
 namespace {

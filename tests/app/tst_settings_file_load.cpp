@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 
 class SettingsFileLoadTest : public QObject {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "Presets.h"
 
-#include <QtTest>
+#include <QTest>
 
 // The shipped presets hold what a way of use decides, each value one the tracker
 // takes; a broken file is refused by its path and line, and leaves the others.

@@ -5,7 +5,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QByteArray kHandshake = "\r\nSETUP#\r\n";

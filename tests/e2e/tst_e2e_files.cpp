@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 #include <functional>
 #include <numeric>

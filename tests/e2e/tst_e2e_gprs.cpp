@@ -7,7 +7,7 @@
 #include <QComboBox>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QByteArray kRead =

@@ -4,7 +4,7 @@
 #include "WindowBench.h"
 
 #include <QApplication>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QStringList kShown{ctl::box(TextField::Callsign), ctl::box(TextField::Ssid),

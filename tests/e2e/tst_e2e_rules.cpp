@@ -3,7 +3,7 @@
 
 #include <QApplication>
 #include <QProcess>
-#include <QtTest>
+#include <QTest>
 
 // Every field the write sends keeps its rule: a value outside it stops kite12 and
 // the window before anything goes out.

@@ -5,7 +5,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 class PortSettingsFileTest : public QObject {
     Q_OBJECT

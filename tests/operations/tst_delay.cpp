@@ -1,8 +1,8 @@
 #include "Delay.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <ctime>
 
 namespace {

@@ -7,7 +7,7 @@
 #include "ReplyHexBox.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 // Received bytes through the real serial control into hex mirror, info box and parser.
 class ReceivePathTest : public QObject {

@@ -1,6 +1,6 @@
 #include "LoaderSession.h"
 
-#include <QtTest>
+#include <QTest>
 #include <functional>
 #include <numeric>
 

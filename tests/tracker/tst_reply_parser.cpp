@@ -3,7 +3,7 @@
 #include "ReplyParser.h"
 #include "TextEncoding.h"
 
-#include <QtTest>
+#include <QTest>
 
 Q_DECLARE_METATYPE(TextEncoding)
 

@@ -1,6 +1,6 @@
 #include "MultiLineBox.h"
 
-#include <QtTest>
+#include <QTest>
 
 class MultiLineBoxTest : public QObject {
     Q_OBJECT
