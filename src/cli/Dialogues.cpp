@@ -27,8 +27,9 @@ void runRead(TrackerPort& port, Progress& progress, ReadDialogue::Mode mode) {
 // of the last update on this port when that update did not complete.
 QString loaderAdvice(const QString& device) {
     const QList<UpdateRecord> records = updateRecords();
-    const auto last = std::find_if(records.rbegin(), records.rend(),
-                                   [&](const UpdateRecord& record) { return record.port == device; });
+    const auto last =
+        std::find_if(records.rbegin(), records.rend(),
+                     [&](const UpdateRecord& record) { return record.port == device; });
     if (last != records.rend() && !last->outcome.startsWith(QStringLiteral("completed")))
         return QStringLiteral("Its last update (%1, %2) may have left it waiting in its loader, "
                               "which answers none: \"kite12 --port %3 flash %4 --no-reset\" "
@@ -92,10 +93,11 @@ void throwReadFailure(const TrackerPort& port, ReadDialogue::Outcome outcome) {
                                  .arg(port.device())
                                  .arg(kReadTries)
                                  .arg(shellWord(port.device()))};
-        throw CliFailure{kExitNoAnswer, QStringLiteral("%1: the tracker did not answer %2 handshakes.\n")
-                                                .arg(port.device())
-                                                .arg(kReadTries) +
-                                            loaderAdvice(port.device())};
+        throw CliFailure{kExitNoAnswer,
+                         QStringLiteral("%1: the tracker did not answer %2 handshakes.\n")
+                                 .arg(port.device())
+                                 .arg(kReadTries) +
+                             loaderAdvice(port.device())};
     case ReadDialogue::Outcome::NoReadEnd:
         throw CliFailure{kExitNoAnswer, QStringLiteral("%1: the tracker's reply did not end after "
                                                        "%2 read requests")

@@ -271,6 +271,11 @@ private Q_SLOTS:
         QTest::newRow("unplug during the write")
             << QStringList{"--unplug-after-bytes", "80"} << defaults << "" << 1
             << QByteArray("the tracker or its cable went away");
+        // --no-reset is for a tracker in its loader; this one runs its firmware.
+        QTest::newRow("no loader answers --no-reset")
+            << QStringList{}
+            << QStringList{"flash", put("running.bin", QByteArray(20 * 1024, 'r')), "--no-reset"}
+            << "" << 1 << QByteArray("A tracker that runs its firmware does not answer them: ");
         QTest::newRow("Ctrl-C during the write")
             << QStringList{} << defaults << "# write PASS" << 130
             << QByteArray("Interrupted\nThe tracker may hold part of the write: ");
@@ -309,23 +314,32 @@ private Q_SLOTS:
     }
 
     // A tracker that answers no handshake ends each command with one message
-    // naming the loader and the GPRS modem. Each waits out every handshake, so
-    // the commands run side by side.
+    // naming the loader and the GPRS modem; after an update stopped in the
+    // loader, naming its image. Each waits out every handshake, so the commands
+    // run side by side.
     void unansweredHandshakesEndWithOneMessage() {
         const QByteArray loader("the tracker did not answer 20 handshakes.\nA tracker that an "
                                 "update left waiting in its loader answers none: \"kite12 --port ");
-        const QByteArray modem("its GPRS modem answered them, as after a GPRS setup that did not end");
-        const QList<std::tuple<QString, QStringList, QByteArray>> commands{
-            {"--silent", {"read"}, loader},
-            {"--silent", {"write", "--last"}, loader},
-            {"--silent", {"defaults", "--all"}, loader},
-            {"--silent", {"restart"}, loader},
-            {"--pass-through", {"read"}, modem}};
+        const QByteArray modem(
+            "its GPRS modem answered them, as after a GPRS setup that did not end");
+        const QString image = put("stopped.bin", QByteArray(40 * 1024, 's'));
+        const QList<std::tuple<QStringList, QStringList, QByteArray>> commands{
+            {{"--silent"}, {"read"}, loader},
+            {{"--silent"}, {"write", "--last"}, loader},
+            {{"--silent"}, {"defaults", "--all"}, loader},
+            {{"--silent"}, {"restart"}, loader},
+            {{"--pass-through"}, {"read"}, modem},
+            {{}, {"read"}, ("flash " + image + " --no-reset\" finishes that update.").toUtf8()}};
         std::vector<std::unique_ptr<VirtualTracker>> trackers;
         std::vector<std::unique_ptr<QProcess>> runs;
-        for (const auto& [trackerOption, arguments, message] : commands) {
+        for (const auto& [trackerOptions, arguments, message] : commands) {
             trackers.push_back(std::make_unique<VirtualTracker>());
-            QVERIFY(trackers.back()->start({trackerOption}));
+            QVERIFY(trackers.back()->start(trackerOptions));
+            if (trackerOptions.isEmpty())
+                QCOMPARE(kite12(on(*trackers.back(), {"flash", image}), trackers.back().get(),
+                                "# loader: header")
+                             .exitCode,
+                         130);
             runs.push_back(std::make_unique<QProcess>());
             runs.back()->start(KITE12_CLI_PROGRAM, on(*trackers.back(), arguments));
         }
