@@ -65,6 +65,20 @@ double frameLineMs() {
     return kFrameBytes * kBitsPerByte * 1000.0 / kLineBitsPerSecond;
 }
 
+// Milliseconds from kite12's start to its first byte of `text`, by its trace; -1 when none.
+double tracedSendMs(const QString& traceFile, const QByteArray& text) {
+    QFile trace(traceFile);
+    if (!trace.open(QIODevice::ReadOnly))
+        return -1;
+    while (!trace.atEnd()) {
+        const QByteArray line = trace.readLine();
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() > 2 && words[2] == ">" && line.contains(text))
+            return words[0].toDouble();
+    }
+    return -1;
+}
+
 // Milliseconds from the first whole frame kite12 handed to the port to the last, by its trace.
 double tracedFramesMs(const QString& traceFile) {
     QFile trace(traceFile);
@@ -104,6 +118,11 @@ bool benchCommandLine(const QString& imagePath, const QByteArray& data, double l
     const double seconds = qMax(exitMs, takenMs) / 1000.0;
     std::printf("kite12 flash, start to last byte %.3f s\n", seconds);
     std::printf("kite12 flash / line              %.3f\n", seconds / lineSeconds);
+    // The read before the update waits out the tracker's restart to leave a restore point.
+    const double resetMs = tracedSendMs(imagePath + QStringLiteral(".trace"), "AT+RESET#");
+    std::printf("  the read before it             %.3f s\n", resetMs / 1000.0);
+    std::printf("  from the reset on / line       %.3f\n",
+                (seconds - resetMs / 1000.0) / lineSeconds);
     const double framesMs = tracedFramesMs(imagePath + QStringLiteral(".trace"));
     const double floorMs = (blocks - 1) * frameLineMs();
     std::printf("kite12 first to last frame       %.3f s\n", framesMs / 1000.0);
