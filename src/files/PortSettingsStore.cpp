@@ -75,20 +75,19 @@ QString ReadINI(const QString& section, const QString& keyName, const QString& f
     return readProfileString(fileName, section, keyName).left(kReadBufferCharacters - 1);
 }
 
-void WriteINI(const QString& section, const QString& keyName, const QString& newString,
+bool WriteINI(const QString& section, const QString& keyName, const QString& newString,
               const QString& fileName) {
-    writeProfileString(fileName, section, keyName, newString);
+    return writeProfileString(fileName, section, keyName, newString);
 }
 
-void WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,
+bool WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,
                   const QString& stopBits, const QString& parity, const QString& dataBits,
                   const QString& flowControl, const QString& inBuff, const QString& outBuff) {
-    WriteINI(kSection, QStringLiteral("par5"), portNo, fileName);
-    WriteINI(kSection, QStringLiteral("par4"), baudRate, fileName);
-    WriteINI(kSection, QStringLiteral("par1"), stopBits, fileName);
-    WriteINI(kSection, QStringLiteral("par3"), parity, fileName);
-    WriteINI(kSection, QStringLiteral("par2"), dataBits, fileName);
-    WriteINI(kSection, QStringLiteral("par0"), flowControl, fileName);
-    WriteINI(kSection, QStringLiteral("InBuff"), inBuff, fileName);
-    WriteINI(kSection, QStringLiteral("OutBuff"), outBuff, fileName);
+    const std::pair<const char*, const QString&> values[] = {
+        {"par5", portNo},   {"par4", baudRate},    {"par1", stopBits}, {"par3", parity},
+        {"par2", dataBits}, {"par0", flowControl}, {"InBuff", inBuff}, {"OutBuff", outBuff}};
+    bool written = true;
+    for (const auto& [key, value] : values)
+        written = WriteINI(kSection, QLatin1String(key), value, fileName) && written;
+    return written;
 }

@@ -28,11 +28,12 @@ TextEncoding newTextEncoding(const QString& fileName);
 // when the file, section or key is missing.
 QString ReadINI(const QString& section, const QString& keyName, const QString& fileName);
 
-// A file that cannot be written is not reported.
-void WriteINI(const QString& section, const QString& keyName, const QString& newString,
+// False when the file could not be written.
+bool WriteINI(const QString& section, const QString& keyName, const QString& newString,
               const QString& fileName);
 
-// The whole port setting, in the order par5, par4, par1, par3, par2, par0, InBuff, OutBuff.
-void WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,
+// The whole port setting, in the order par5, par4, par1, par3, par2, par0, InBuff, OutBuff;
+// false when the file could not be written.
+bool WriteCommSet(const QString& fileName, const QString& portNo, const QString& baudRate,
                   const QString& stopBits, const QString& parity, const QString& dataBits,
                   const QString& flowControl, const QString& inBuff, const QString& outBuff);

@@ -19,6 +19,7 @@
 #include "WriteRefusal.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -85,6 +86,19 @@ void ReadWriteHandlers::read() {
         before.putBack();
 }
 
+// The port for the next start; a file that cannot be written is told once a session.
+void ReadWriteHandlers::rememberPort(const QString& portName) {
+    if (WriteCommSet(context_.portSettingsFile, portName, QStringLiteral("115200"),
+                     QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
+                     QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048")) ||
+        portSettingsUnwritableTold_)
+        return;
+    portSettingsUnwritableTold_ = true;
+    context_.appendStatus(QStringLiteral("\r\n") +
+                          context_.say("端口设置无法保存：", "Port settings could not be saved: ") +
+                          QDir::toNativeSeparators(context_.portSettingsFile));
+}
+
 bool ReadWriteHandlers::readFromTracker(WindowLink& link) {
     try {
         link.wait(100, DialogueStep::Awaited::Time);
@@ -98,9 +112,7 @@ bool ReadWriteHandlers::readFromTracker(WindowLink& link) {
             return false;
         }
         auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
-        WriteCommSet(context_.portSettingsFile, portList->currentText(), QStringLiteral("115200"),
-                     QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
-                     QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048"));
+        rememberPort(portList->currentText());
         ReadDialogue dialogue(ReadDialogue::Mode::Attended);
         DialogueStep::Kind shown = DialogueStep::Kind::Handshake;
         const ReadDialogue::Outcome outcome =

@@ -30,6 +30,7 @@ private:
 
     // The read once the fields are emptied; true when it completed.
     bool readFromTracker(WindowLink& link);
+    void rememberPort(const QString& portName);
     void showReadStep(const ReadDialogue& dialogue, const DialogueStep& step);
     void cancelledInHandshake();
     void failRead();
@@ -47,4 +48,5 @@ private:
     // From a write's press until its last command has gone out.
     int commandsLeft_ = 0;
     ReadPhase readPhase_ = ReadPhase::Idle;
+    bool portSettingsUnwritableTold_ = false;
 };

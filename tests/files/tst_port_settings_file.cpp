@@ -41,8 +41,11 @@ private Q_SLOTS:
                             "[Last]\r\nx=1\r\n[New]\r\nk=v\r\n"));
     }
 
+    // A file that cannot be written says so, for the window to tell.
     void firstReadStoresTheEightKeysInOrder() {
-        WriteCommSet(path_, "COM3", "115200", "1", "n", "8", "0", "2048", "2048");
+        QVERIFY(WriteCommSet(path_, "COM3", "115200", "1", "n", "8", "0", "2048", "2048"));
+        QVERIFY(!WriteCommSet(path_ + "/not-a-folder/TrkComm.ini", "COM3", "115200", "1", "n", "8",
+                              "0", "2048", "2048"));
         QCOMPARE(contents(path_),
                  QByteArray("[TrkComm]\r\npar5=COM3\r\npar4=115200\r\npar1=1\r\n"
                             "par3=n\r\npar2=8\r\npar0=0\r\nInBuff=2048\r\nOutBuff=2048\r\n"));

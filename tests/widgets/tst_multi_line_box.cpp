@@ -26,6 +26,13 @@ private Q_SLOTS:
         QCOMPARE(box.text().size(), 2000);
         box.setText(QString(2001, QLatin1Char('x')));
         QCOMPARE(box.text(), QString());
+        // Typed past the length, the box empties on the screen too.
+        box.setText(QString(1999, QLatin1Char('x')));
+        QTRY_COMPARE(box.toPlainText().size(), 1999);
+        box.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&box, "yz");
+        QCOMPARE(box.text(), QString());
+        QTRY_COMPARE(box.toPlainText(), QString());
     }
 
     void lineEndsShowAsLineBreaks() {
