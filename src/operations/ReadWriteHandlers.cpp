@@ -86,12 +86,16 @@ void ReadWriteHandlers::read() {
         before.putBack();
 }
 
-// The port for the next start; a file that cannot be written is told once a session.
-void ReadWriteHandlers::rememberPort(const QString& portName) {
-    if (WriteCommSet(context_.portSettingsFile, portName, QStringLiteral("115200"),
-                     QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
-                     QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048")) ||
-        portSettingsUnwritableTold_)
+// The port for the next start. A file that cannot be written is told once a
+// session, after the read's own lines, which replace the status log.
+bool ReadWriteHandlers::rememberPort(const QString& portName) {
+    return WriteCommSet(context_.portSettingsFile, portName, QStringLiteral("115200"),
+                        QStringLiteral("1"), QStringLiteral("n"), QStringLiteral("8"),
+                        QStringLiteral("0"), QStringLiteral("2048"), QStringLiteral("2048"));
+}
+
+void ReadWriteHandlers::tellPortNotRemembered() {
+    if (portSettingsUnwritableTold_)
         return;
     portSettingsUnwritableTold_ = true;
     context_.appendStatus(QStringLiteral("\r\n") +
@@ -112,7 +116,7 @@ bool ReadWriteHandlers::readFromTracker(WindowLink& link) {
             return false;
         }
         auto* portList = context_.control<QComboBox>(QLatin1String(ctl::PortList));
-        rememberPort(portList->currentText());
+        const bool remembered = rememberPort(portList->currentText());
         ReadDialogue dialogue(ReadDialogue::Mode::Attended);
         DialogueStep::Kind shown = DialogueStep::Kind::Handshake;
         const ReadDialogue::Outcome outcome =
@@ -138,6 +142,8 @@ bool ReadWriteHandlers::readFromTracker(WindowLink& link) {
             context_.receive->clearCurrentLine();
             context_.appendStatus(readFailText());
         }
+        if (!remembered)
+            tellPortNotRemembered();
         context_.comm->close();
         button(ctl::ReadButton)->setText(idleReadCaption());
         return complete;

@@ -30,7 +30,8 @@ private:
 
     // The read once the fields are emptied; true when it completed.
     bool readFromTracker(WindowLink& link);
-    void rememberPort(const QString& portName);
+    bool rememberPort(const QString& portName);
+    void tellPortNotRemembered();
     void showReadStep(const ReadDialogue& dialogue, const DialogueStep& step);
     void cancelledInHandshake();
     void failRead();
