@@ -81,6 +81,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     context_.comm = new MSComm(PortDirectory(context_.portSettingsFile), this);
     context_.comm->setAbortCheck(context_.closing);
     context_.settings = settings_.get();
+    context_.shownRead = &shownRead_;
     context_.writeOffer =
         new WriteOffer(context_.control<QPushButton>(QLatin1String(ctl::WriteButton)),
                        context_.control<QPushButton>(QLatin1String(ctl::SaveFileButton)));

@@ -2,6 +2,7 @@
 
 #include "Delay.h"
 #include "FormContext.h"
+#include "ShownRead.h"
 
 #include <QString>
 #include <QWidget>
@@ -32,6 +33,7 @@ private:
     void connectOperations();
 
     std::unique_ptr<ControlBinding> settings_;
+    ShownRead shownRead_;
     FormContext context_;
     // Set as the window closes: the waits of the handlers end, the port no longer opens.
     bool closing_ = false;

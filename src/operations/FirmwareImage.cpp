@@ -3,7 +3,7 @@
 #include "ControlBinding.h"
 #include "ControlNames.h"
 #include "MSComm.h"
-#include "RestorePoints.h"
+#include "ShownRead.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,27 +42,19 @@ void FirmwareUpdate::showImage(const QString& fileName, const ImageCheck& check)
 }
 
 void FirmwareUpdate::beginRecord() {
-    const SettingsRecord before = context_.settings->record();
-    const QString station = stationFileStem(before);
-    QString settings = keep_ ? keptPoint_ : QString();
-    // Without Keep settings the newest point of the station shown holds them, if any does.
-    for (const RestorePoint& point : restorePoints()) {
-        if (settings.isEmpty() && point.station == station) {
-            settings = point.file;
-            break;
-        }
-    }
-    const int port = context_.comm->commPort();
-    const QString device = context_.comm->devicePath(port);
+    // Only a read of this port tells which tracker is updated; without one the
+    // log leaves the tracker and its settings unknown.
+    const ShownRead shown =
+        context_.shownRead->port == context_.portInLog() ? *context_.shownRead : ShownRead{};
     record_ = UpdateRecord{QDateTime::currentDateTime(),
-                           device.isEmpty() ? QStringLiteral("COM%1").arg(port) : device,
-                           before.text(TextField::Version),
-                           station,
+                           context_.portInLog(),
+                           shown.version,
+                           shown.station,
                            QFileInfo(imageFile_).absoluteFilePath(),
                            romData_.size(),
                            imageCheck_.sha256,
                            {},
-                           settings};
+                           keep_ ? keptPoint_ : shown.point};
 }
 
 void FirmwareUpdate::logUpdate(const QString& outcome) {

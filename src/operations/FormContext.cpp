@@ -1,10 +1,17 @@
 #include "FormContext.h"
 
 #include "ControlNames.h"
+#include "MSComm.h"
 #include "MessageText.h"
 #include "MultiLineBox.h"
 
 #include <QMessageBox>
+
+QString FormContext::portInLog() const {
+    const int port = comm->commPort();
+    const QString device = comm->devicePath(port);
+    return device.isEmpty() ? QStringLiteral("COM%1").arg(port) : device;
+}
 
 MultiLineBox* FormContext::statusLog() const {
     return control<MultiLineBox>(QLatin1String(ctl::StatusLog));

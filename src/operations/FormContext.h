@@ -12,6 +12,7 @@ class ControlBinding;
 class MSComm;
 class MultiLineBox;
 class ReceivePath;
+struct ShownRead;
 class WriteOffer;
 
 // What every operation of the window works with: the window's controls (found
@@ -20,6 +21,7 @@ struct FormContext {
     QWidget* form = nullptr;
     MSComm* comm = nullptr;
     ControlBinding* settings = nullptr;
+    ShownRead* shownRead = nullptr;
     ReceivePath* receive = nullptr;
     WriteOffer* writeOffer = nullptr;
     ChangeMarks* changeMarks = nullptr;
@@ -36,6 +38,9 @@ struct FormContext {
     template <class Control> Control* control(const QString& name) const {
         return findControl<Control>(form, name);
     }
+
+    // The port in use as the update log names it: its device, else COMn.
+    QString portInLog() const;
 
     QString say(const char* chinese, const char* english) const {
         return inLanguage(language, chinese, english);

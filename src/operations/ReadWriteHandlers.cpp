@@ -13,6 +13,7 @@
 #include "PortSettingsStore.h"
 #include "ReceivePath.h"
 #include "SerialError.h"
+#include "ShownRead.h"
 #include "TrackerCommands.h"
 #include "WindowLink.h"
 #include "WriteOffer.h"
@@ -73,6 +74,8 @@ void ReadWriteHandlers::read() {
         return;
     }
     const FieldsBeforeRead before(context_);
+    // Until this read completes, no read tells which tracker is on the port.
+    *context_.shownRead = {};
     WindowLink link(context_);
     link.clearForRead();
     link.forget();
@@ -219,7 +222,8 @@ void ReadWriteHandlers::write() {
     QPushButton* writeButton = button(ctl::WriteButton);
     writeButton->setText(context_.say("写入中", "Writing"));
     context_.replaceStatus(context_.say("写入中......", "Writing......"));
-
+    // The tracker then holds other settings than the last read's.
+    *context_.shownRead = {};
     if (sendWriteSequence(link, steps)) {
         context_.changeMarks->setBaseline();
         reportWriteEnd(link);

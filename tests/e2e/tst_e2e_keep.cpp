@@ -1,6 +1,7 @@
 #include "RestorePoints.h"
 #include "TestFiles.h"
 #include "TrackerReply.h"
+#include "UpdateLog.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -94,6 +95,10 @@ private Q_SLOTS:
         QStringList points = QDir(restorePointFolder()).entryList({"*.ini"}, QDir::Files);
         points.removeIf([&](const QString& name) { return earlierPoints.contains(name); });
         QCOMPARE(points.size(), 3);
+        // The read before the reset names the tracker in the update log.
+        QVERIFY(!updateRecords().isEmpty());
+        QCOMPARE(updateRecords().last().station, "AB1CD-7");
+        QCOMPARE(updateRecords().last().trackerVersion, "KITE12 V2.1");
         QVERIFY(bench.controlsEnabled() && bench.enabled(ctl::WriteButton));
         QVERIFY(bench.messages.isEmpty());
     }
