@@ -244,6 +244,13 @@ FlashRequest parseFlash(const QStringList& arguments) {
     return request;
 }
 
+// The command that sends the image again, quoted as advice gives it.
+QString flashCommand(const TrackerPort& port, const FlashRequest& request, bool noReset) {
+    return QStringLiteral("\"kite12 --port %1 flash %2%3\"")
+        .arg(shellWord(port.device()), shellWord(QDir::toNativeSeparators(request.imageFile)),
+             noReset ? QStringLiteral(" --no-reset") : QString());
+}
+
 // The reset, the restart, the loader and the image; a failure adds what the user can do now.
 void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& request,
                   const QByteArray& romData, const QString& restore) {
@@ -258,19 +265,16 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
                 throw;
             failWith(failure, restore);
         }
-    }
-    // With --no-reset nothing is known of the tracker until its loader answers:
-    // one that runs its firmware answers no probe.
-    if (!request.reset) {
+    } else {
+        // With --no-reset nothing is known of the tracker until its loader
+        // answers: one that runs its firmware answers no probe.
         try {
             reachLoader(port, progress, session, clock);
         } catch (const CliFailure& failure) {
-            failWith(failure,
-                     QStringLiteral("A tracker that runs its firmware does not answer them: "
-                                    "\"kite12 --port %1 flash %2\" updates it. One that waits in "
-                                    "its loader answers after it is switched off and on.")
-                         .arg(shellWord(port.device()),
-                              shellWord(QDir::toNativeSeparators(request.imageFile))));
+            failWith(failure, QStringLiteral("A tracker that runs its firmware does not answer "
+                                             "them: %1 updates it. One that waits in its loader "
+                                             "answers after it is switched off and on.")
+                                  .arg(flashCommand(port, request, false)));
         }
     }
     // From here the tracker has no running firmware: only the update can go on.
@@ -280,11 +284,10 @@ void loadFirmware(TrackerPort& port, Progress& progress, const FlashRequest& req
         sendImage(port, progress, session, clock);
     } catch (const CliFailure& failure) {
         failWith(failure,
-                 QStringLiteral("The tracker now waits in its loader: \"kite12 --port %1 flash %2 "
-                                "--no-reset\" finishes the update (switch the tracker off and on "
-                                "first if its loader does not answer).%3")
-                     .arg(shellWord(port.device()),
-                          shellWord(QDir::toNativeSeparators(request.imageFile)),
+                 QStringLiteral("The tracker now waits in its loader: %1 finishes the "
+                                "update (switch the tracker off and on first if its "
+                                "loader does not answer).%2")
+                     .arg(flashCommand(port, request, true),
                           restore.isEmpty()
                               ? QString()
                               : QStringLiteral(" Once the new firmware runs, ") + restore));
