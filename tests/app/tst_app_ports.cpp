@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "PseudoTerminal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -60,6 +61,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(com5.device(), link));
         ports_->setEditText(QStringLiteral("typed"));
         ports_->showPopup();
+        QVERIFY(ports_->view()->isVisible());
         ports_->hidePopup();
         QCOMPARE(ports_->count(), 4);
         QCOMPARE(ports_->itemText(2), QStringLiteral("COM5"));
