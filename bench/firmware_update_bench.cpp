@@ -65,37 +65,34 @@ double frameLineMs() {
     return kFrameBytes * kBitsPerByte * 1000.0 / kLineBitsPerSecond;
 }
 
-// Milliseconds from kite12's start to its first byte of `text`, by its trace; -1 when none.
-double tracedSendMs(const QString& traceFile, const QByteArray& text) {
-    QFile trace(traceFile);
-    if (!trace.open(QIODevice::ReadOnly))
-        return -1;
-    while (!trace.atEnd()) {
-        const QByteArray line = trace.readLine();
-        const QList<QByteArray> words = line.simplified().split(' ');
-        if (words.size() > 2 && words[2] == ">" && line.contains(text))
-            return words[0].toDouble();
-    }
-    return -1;
-}
+// What kite12 sent, by its trace: when the reset command went out and when
+// the first and last whole frames did, in milliseconds from its start; -1 when not seen.
+struct TracedSends {
+    double resetMs = -1;
+    double firstFrameMs = -1;
+    double lastFrameMs = -1;
+};
 
-// Milliseconds from the first whole frame kite12 handed to the port to the last, by its trace.
-double tracedFramesMs(const QString& traceFile) {
+TracedSends tracedSends(const QString& traceFile) {
+    TracedSends sends;
     QFile trace(traceFile);
     if (!trace.open(QIODevice::ReadOnly))
-        return -1;
-    double first = -1;
-    double last = -1;
+        return sends;
     while (!trace.atEnd()) {
         // "TIME ms > BYTE ... |TEXT|"
         const QByteArray line = trace.readLine();
         const QList<QByteArray> words = line.left(line.indexOf('|')).simplified().split(' ');
-        if (words.size() == kFrameBytes + 3 && words[2] == ">") {
-            last = words[0].toDouble();
-            first = first < 0 ? last : first;
+        if (words.size() < 3 || words[2] != ">")
+            continue;
+        const double ms = words[0].toDouble();
+        if (sends.resetMs < 0 && line.contains("AT+RESET#"))
+            sends.resetMs = ms;
+        if (words.size() == kFrameBytes + 3) {
+            sends.lastFrameMs = ms;
+            sends.firstFrameMs = sends.firstFrameMs < 0 ? ms : sends.firstFrameMs;
         }
     }
-    return last - first;
+    return sends;
 }
 
 // kite12 flash from its start to the tracker's last byte.
@@ -118,12 +115,12 @@ bool benchCommandLine(const QString& imagePath, const QByteArray& data, double l
     const double seconds = qMax(exitMs, takenMs) / 1000.0;
     std::printf("kite12 flash, start to last byte %.3f s\n", seconds);
     std::printf("kite12 flash / line              %.3f\n", seconds / lineSeconds);
+    const TracedSends sends = tracedSends(imagePath + QStringLiteral(".trace"));
     // The read before the update waits out the tracker's restart to leave a restore point.
-    const double resetMs = tracedSendMs(imagePath + QStringLiteral(".trace"), "AT+RESET#");
-    std::printf("  the read before it             %.3f s\n", resetMs / 1000.0);
+    std::printf("  the read before it             %.3f s\n", sends.resetMs / 1000.0);
     std::printf("  from the reset on / line       %.3f\n",
-                (seconds - resetMs / 1000.0) / lineSeconds);
-    const double framesMs = tracedFramesMs(imagePath + QStringLiteral(".trace"));
+                (seconds - sends.resetMs / 1000.0) / lineSeconds);
+    const double framesMs = sends.lastFrameMs - sends.firstFrameMs;
     const double floorMs = (blocks - 1) * frameLineMs();
     std::printf("kite12 first to last frame       %.3f s\n", framesMs / 1000.0);
     std::printf("  / its floor (line)             %.4f\n", framesMs / floorMs);
