@@ -5,10 +5,12 @@
 #include "LoadFileHandler.h"
 #include "MultiLineBox.h"
 #include "ProgramFolder.h"
+#include "RestorePoints.h"
 #include "SettingsFile.h"
 #include "TestFiles.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -20,6 +22,7 @@ private Q_SLOTS:
     void init();
     void cleanup() { form_.reset(); }
     void fileOfAReadReplyFillsTheFields();
+    void loadButtonChoosesAmongTheRestorePoints();
     void loads_data();
     void loads();
 
@@ -79,6 +82,24 @@ void SettingsFileLoadTest::fileOfAReadReplyFillsTheFields() {
     QCOMPARE(fields().connectSeen + fields().readEndSeen, 2);
     QVERIFY(writeEnabled());
     QVERIFY(messages_.isEmpty());
+}
+
+// The restore points stand in the dialog's sidebar; the file chosen is the one loaded.
+void SettingsFileLoadTest::loadButtonChoosesAmongTheRestorePoints() {
+    const QString path = write("COMMENT:chosen\r\n");
+    QList<QUrl> sidebar;
+    auto* chooser = new QTimer(form_.get());
+    connect(chooser, &QTimer::timeout, this, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            sidebar = dialog->sidebarUrls();
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+        }
+    });
+    chooser->start(20);
+    form_->findChild<QPushButton*>(ctl::LoadFileButton)->click();
+    QVERIFY(sidebar.contains(QUrl::fromLocalFile(restorePointFolder())));
+    QCOMPARE(fields().text(TextField::Comment), "chosen");
 }
 
 // A file loads line by line; one that cannot be read changes nothing.

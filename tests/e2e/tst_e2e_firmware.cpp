@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QProgressBar>
 #include <QTest>
 #include <algorithm>
 #include <functional>
@@ -70,6 +71,8 @@ private Q_SLOTS:
         const QByteArray file = bench.loadImage(size);
         const QString sha256 = QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex();
         QVERIFY(bench.text(ctl::StatusLog).contains(sha256));
+        const auto* progress = bench.form().findChild<QProgressBar*>(ctl::UpdateProgress);
+        QCOMPARE(progress->maximum(), size / 2048 + 1);
         const QDateTime pressed = QDateTime::currentDateTime().addSecs(-1);
         const qsizetype statusBefore = bench.statusTexts.size();
         bench.click(ctl::UpdateButton);

@@ -20,6 +20,10 @@ private Q_SLOTS:
         } rules[] = {
             {TextField::Callsign, {"DL1ABC", "dl1"}, {"DL-1", "DL 1", "", "DL1ABCD"}},
             {TextField::Comment, {QString(61, u'x'), han + "x"}, {han + "xx", "QRV #1"}},
+            // A table, or an overlay digit or capital, then a printable code.
+            {TextField::Symbol,
+             {"/>", "\\~", "0!", "9#", "A&", "Z>"},
+             {"", "/", "/> ", "a>", "@>", "[>", "/ ", "/\x7F", "/\u00E9"}},
             {TextField::Server,
              aprsServers() + QStringList{"192.0.2.1", "2001:db8::1", "::ffff:192.0.2.1",
                                          "1:2:3:4:5:6:7:8", host.left(253)},
