@@ -1,6 +1,7 @@
 #include "ControlBinding.h"
 #include "ControlNames.h"
 #include "Form1.h"
+#include "Gb18030.h"
 #include "LineEncoding.h"
 #include "LoadFileHandler.h"
 #include "MultiLineBox.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void cleanup() { form_.reset(); }
     void fileOfAReadReplyFillsTheFields();
     void loadButtonChoosesAmongTheRestorePoints();
+    void heldFieldsComeBackAsTheyWere();
     void loads_data();
     void loads();
 
@@ -100,6 +102,26 @@ void SettingsFileLoadTest::loadButtonChoosesAmongTheRestorePoints() {
     form_->findChild<QPushButton*>(ctl::LoadFileButton)->click();
     QVERIFY(sidebar.contains(QUrl::fromLocalFile(restorePointFolder())));
     QCOMPARE(fields().text(TextField::Comment), "chosen");
+}
+
+// What a failed read changed comes back: the filter, whose box the modem's answers
+// share, and a text with the encoding it came in.
+void SettingsFileLoadTest::heldFieldsComeBackAsTheyWere() {
+    fields().setText(TextField::Filter, "b/KITE5");
+    fields().setLineText(TextField::Status, decodeLineBytes("\xD6\xD0"));
+    const TextEncoding cameIn = fields().encoding(TextField::Status);
+    QCOMPARE(cameIn == TextEncoding::Gb18030, gb18030Supported());
+    const QString status = fields().text(TextField::Status);
+    fields().setChecked(CheckField::Beep, true);
+    const ControlBinding::Held held = fields().held();
+    fields().setText(TextField::Filter, "m/50");
+    fields().setText(TextField::Status, "new");
+    fields().setChecked(CheckField::Beep, false);
+    fields().putBack(held);
+    QCOMPARE(fields().text(TextField::Filter), "b/KITE5");
+    QCOMPARE(fields().text(TextField::Status), status);
+    QCOMPARE(fields().encoding(TextField::Status), cameIn);
+    QVERIFY(fields().checked(CheckField::Beep));
 }
 
 // A file loads line by line; one that cannot be read changes nothing.
