@@ -133,11 +133,15 @@ private Q_SLOTS:
         WindowBench bench;
         QVERIFY(bench.start());
         const QTemporaryDir folder;
-        if (file.isEmpty())
+        if (file.isEmpty()) {
             bench.loadImage(swapped ? 5000 : size);
-        else
+        } else {
+            // A file that is no firmware also drops the image opened before, and its tip.
+            bench.loadImage(5000);
             bench.form().findChild<FirmwareUpdate*>()->loadImage(
                 writeFile(folder.filePath("image.bin"), file));
+            QCOMPARE(bench.form().findChild<QAbstractButton*>(ctl::UpdateButton)->toolTip(), "");
+        }
         bench.click(ctl::UpdateButton);
         if (swapped)
             bench.loadImage(size);
