@@ -529,6 +529,10 @@ private Q_SLOTS:
         QTest::newRow("preset save")
             << QStringList{"preset", "save", "mine", put("mine.ini", "COMMENT:moved\r\n")}
             << QDir::toNativeSeparators(folder_.filePath("data/kite12/presets/mine.ini")).toUtf8();
+        // Names in a column, so that the descriptions line up.
+        QTest::newRow("preset list")
+            << QStringList{"preset", "list"}
+            << QByteArray("Shipped (" KITE12_SOURCE "/data/presets):\n  aircraft     Aircraft: ");
         QTest::newRow("window's version")
             << QStringList{"kite12-config", "--version"} << QByteArray("kite12-config 0.");
         QTest::newRow("window's help")
