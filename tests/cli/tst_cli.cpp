@@ -525,10 +525,12 @@ private Q_SLOTS:
         QTest::newRow("help of help")
             << QStringList{"help", "help"}
             << QByteArray("Usage: kite12 [options] COMMAND ...\nBacks up, restores");
-        // A read's fields, less the owner's, kept beside the restore points.
+        // A read's fields, less the owner's, kept beside the restore points; a name of
+        // every kind of character a name takes.
         QTest::newRow("preset save")
-            << QStringList{"preset", "save", "mine", put("mine.ini", "COMMENT:moved\r\n")}
-            << QDir::toNativeSeparators(folder_.filePath("data/kite12/presets/mine.ini")).toUtf8();
+            << QStringList{"preset", "save", "A0-Z9_az", put("mine.ini", "COMMENT:moved\r\n")}
+            << QDir::toNativeSeparators(folder_.filePath("data/kite12/presets/A0-Z9_az.ini"))
+                   .toUtf8();
         // Names in a column, so that the descriptions line up.
         QTest::newRow("preset list")
             << QStringList{"preset", "list"}
