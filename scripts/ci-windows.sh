@@ -32,10 +32,7 @@ mkdir -p "$windows/wineprefix"
 trap 'wine_prefix wineserver -k 2>/dev/null || true' EXIT
 wine_prefix wineserver -p >/dev/null 2>&1
 wine_prefix wine wineboot -i >"$windows/wineboot.log" 2>&1
-# Under Wine a window suite fails now and then, on an unchanged tree too (a
-# tracker's start not seen in time, a failure text of another kind): a failure
-# counts when it repeats.
-ctest --test-dir "$windows" --output-on-failure --timeout 900 -j "$jobs" --repeat until-pass:2
+ctest --test-dir "$windows" --output-on-failure --timeout 900 -j "$jobs"
 wine_prefix wineserver -k
 wine_prefix wineserver -w
 trap - EXIT

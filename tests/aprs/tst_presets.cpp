@@ -1,6 +1,7 @@
 #include "Presets.h"
 
 #include <QTest>
+#include <algorithm>
 
 // The shipped presets hold what a way of use decides, each value one the tracker
 // takes; a broken file is refused by its path and line, and leaves the others.
@@ -61,7 +62,17 @@ private Q_SLOTS:
 
     void brokenFilesLeaveTheOthers() {
         const PresetList list = loadPresets();
-        QCOMPARE(list.problems.size(), 6);
+        // Windows keeps the user's presets in the Wine prefix's folder, which other
+        // tests and earlier runs share: the count is of this test's own files.
+        const auto ownFile = [](const QString& problem) {
+            return std::ranges::any_of(
+                QStringList{"passcode", "position", "callsign", "code", "unknown", "empty"},
+                [&](const QString& name) {
+                    return problem.startsWith(
+                        QDir::toNativeSeparators(userPresetFolder() + "/" + name + ".ini:"));
+                });
+        };
+        QCOMPARE(std::ranges::count_if(list.problems, ownFile), 6);
         QVERIFY(findPreset(list, "balloon") && findPreset(list, "mine")->own);
         QCOMPARE(findPreset(list, "balloon")->changes.first().second, "11");
     }

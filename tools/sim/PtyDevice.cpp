@@ -81,6 +81,11 @@ void PtyDevice::flush() {
     emit drained();
 }
 
+void PtyDevice::stopReading() {
+    if (readNotifier_)
+        readNotifier_->setEnabled(false);
+}
+
 void PtyDevice::readAvailable() {
     char buffer[4096];
     const ssize_t n = ::read(master_, buffer, sizeof buffer);

@@ -23,6 +23,8 @@ public:
     // Queues the bytes; they go out as fast as the line takes them.
     void write(const QByteArray& bytes);
     qsizetype queued() const { return queue_.size(); }
+    // Leaves what arrives in the line, which then fills and holds up the writer.
+    void stopReading();
 
 Q_SIGNALS:
     void received(const QByteArray& bytes);

@@ -48,6 +48,7 @@ void declareOptions(QCommandLineParser& parser) {
     flag("line-speed", "Take received bytes no faster than 115200 baud carries them.");
     flag("garbage", "Send random bytes between the lines.");
     flag("flood", "Send random printable bytes without line ends at full speed.");
+    flag("stall", "Take nothing from the line, as a stuck adapter: writes to it back up.");
     valued("unplug-after-bytes", "Close the device after receiving N bytes.", "N");
     valued("replug-after-ms", "After an unplug, open a new device M ms later.", "M");
     valued("image-out", "Write the image the loader received to FILE.", "FILE");
@@ -124,6 +125,7 @@ SimOptions parseSimOptions(const QStringList& arguments) {
     options.silent = parser.isSet(QStringLiteral("silent"));
     options.garbage = parser.isSet(QStringLiteral("garbage"));
     options.flood = parser.isSet(QStringLiteral("flood"));
+    options.stall = parser.isSet(QStringLiteral("stall"));
     options.lineSpeed = parser.isSet(QStringLiteral("line-speed"));
     options.lease = parser.value(QStringLiteral("lease"));
     options.ignoredKey = parser.value(QStringLiteral("ignore-key")).toLatin1();

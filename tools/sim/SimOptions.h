@@ -19,6 +19,7 @@ struct SimOptions {
     bool lineSpeed = false;
     bool garbage = false;
     bool flood = false;
+    bool stall = false;
     qint64 unplugAfterBytes = 0;
     int replugAfterMs = -1;
 };

@@ -49,6 +49,8 @@ bool SimProgram::start() {
         std::fprintf(stderr, "kite12-sim: %s\n", qPrintable(device_.errorString()));
         return false;
     }
+    if (options_.stall)
+        device_.stopReading();
     announce(device_.device());
     log_.event(QStringLiteral("# plugged ") + device_.device());
     if (options_.flood)
