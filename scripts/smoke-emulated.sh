@@ -17,19 +17,13 @@ case "$arch" in
 esac
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/kite12-smoke.XXXXXX")"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The tracker and the window run in the background: they end with the script.
+trap 'kill $(jobs -p) 2>/dev/null || true; wait || true; rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work/root"
-file "$work/root/usr/bin/kite12" | grep -q 'ARM aarch64' \
+readelf -h "$work/root/usr/bin/kite12" | grep -q 'AArch64' \
     || { echo "smoke-emulated: $deb holds no arm64 kite12" >&2; exit 1; }
 
 "$sim" --link "$work/tracker" --image-out "$work/received.bin" >/dev/null &
-pids+=($!)
 for _ in $(seq 250); do [ -e "$work/tracker" ] && break; sleep 0.02; done
 step() { echo "smoke-emulated ($arch): $*"; }
 kite12() { XDG_DATA_HOME="$work/data" "$qemu" "$work/root/usr/bin/kite12" --port "$work/tracker" -q "$@"; }
@@ -53,7 +47,6 @@ step "the window, offscreen, for 5 s"
 QT_DEBUG_PLUGINS=1 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" \
     "$qemu" "$work/root/usr/bin/kite12-config" >"$work/window.log" 2>&1 &
 window=$!
-pids+=("$window")
 sleep 5
 if ! kill -0 "$window" 2>/dev/null || ! grep -q 'libqoffscreen.so" loaded library' "$work/window.log"; then
     tail -n 20 "$work/window.log" >&2
