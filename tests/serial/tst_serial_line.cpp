@@ -1,22 +1,11 @@
-#include "SerialError.h"
+#include "SerialFailure.h"
 #include "SerialLine.h"
 #include "VirtualTracker.h"
 
 #include <QElapsedTimer>
 #include <QTest>
-#include <functional>
-#include <optional>
 
 namespace {
-std::optional<SerialError::Kind> failureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const SerialError& error) {
-        return error.kind();
-    }
-    return std::nullopt;
-}
-
 const PortSettings kLine = *parsePortSettings(QStringLiteral("115200,n,8,1"));
 // More than any system buffers for a line that takes nothing.
 const QByteArray kBigWrite(1 << 20, 'x');

@@ -1,24 +1,12 @@
 #include "LineEncoding.h"
 #include "MSComm.h"
 #include "PseudoTerminal.h"
-#include "SerialError.h"
+#include "SerialFailure.h"
 #include "SerialLine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
-
-namespace {
-std::optional<SerialError::Kind> failureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const SerialError& error) {
-        return error.kind();
-    }
-    return std::nullopt;
-}
-} // namespace
 
 // The serial control and the line under it against a real pseudo-terminal.
 class SerialLinkTest : public QObject {
