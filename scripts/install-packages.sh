@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs those of the given Debian packages that are missing (apt-get update first).
+# A package of another architecture (qt6-base-dev:arm64) adds that architecture to dpkg.
 # Usage: scripts/install-packages.sh package...
 set -euo pipefail
 missing=()
@@ -9,6 +10,13 @@ done
 [ ${#missing[@]} -gt 0 ] || exit 0
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+for package in "${missing[@]}"; do
+    arch="${package#*:}"
+    if [ "$arch" != "$package" ] && [ "$arch" != "$(dpkg --print-architecture)" ] &&
+        ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+        $sudo dpkg --add-architecture "$arch"
+    fi
+done
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -o DPkg::Lock::Timeout=900
 # Other builds on the machine may be installing too: wait for their lock.

@@ -7,7 +7,7 @@ suite; with --folder-only it has passed its folder's suites alone.
 usage: scripts/mutate-quick.py BUILD [-n N] [--seed S] [--folder-only] [--only FILE:LINE ...]
 The build folder must be configured (say cmake -S . -B build-mut -G Ninja).
 """
-import argparse, glob, importlib.util, os, random, re, subprocess, sys, time
+import argparse, glob, os, random, re, runpy, subprocess, sys, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # The suites that exercise each folder of src/ most directly.
@@ -24,11 +24,9 @@ FOLDER_SUITES = {
 }
 
 
-def load_mutate(path):
-    spec = importlib.util.spec_from_file_location("mutate", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+def mutate_candidates(path):
+    # Run as a file, not as a program: its main() stays unrun.
+    return runpy.run_path(path)["candidates"]
 
 
 def ctest(build, pattern=None):
@@ -48,9 +46,9 @@ def main():
     parser.add_argument("--only", nargs="*", default=[])
     parser.add_argument("--mutate", default=os.path.join(ROOT, "..", "shared", "tools", "mutate.py"))
     args = parser.parse_args()
-    mutate = load_mutate(args.mutate)
+    candidates = mutate_candidates(args.mutate)
     files = sorted(glob.glob(os.path.join(ROOT, "src/**/*.cpp"), recursive=True))
-    pool = [(f, c) for f in files for c in mutate.candidates(f)]
+    pool = [(f, c) for f in files for c in candidates(f)]
     random.Random(args.seed).shuffle(pool)
     counted = killed = 0
     for path, (line, text, what) in pool:

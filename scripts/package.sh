@@ -21,13 +21,6 @@ case "$arch" in
         ;;
     arm64)
         build="${1:-build-package-arm64}"
-        if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-            sudo=""
-            [ "$(id -u)" -eq 0 ] || sudo="sudo"
-            $sudo dpkg --add-architecture arm64
-        fi
-        # A new architecture's package lists come with apt-get update, which the
-        # installer runs whenever something is missing.
         scripts/install-packages.sh "${common[@]}" crossbuild-essential-arm64 qemu-user-static \
             qt6-base-dev-tools qt6-base-dev:arm64 qt6-serialport-dev:arm64 libgl-dev:arm64
         toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake)
