@@ -19,17 +19,9 @@ QStringList itemTexts(const QComboBox* list) {
 } // namespace
 
 PortWatch::PortWatch(const FormContext& context, QObject* parent)
-    : QObject(parent), context_(context), present_(presentDevices()) {
+    : QObject(parent), context_(context), present_(presentDevices(context.comm->devicePaths())) {
     connect(&timer_, &QTimer::timeout, this, &PortWatch::look);
     timer_.start(kLookIntervalMs);
-}
-
-QStringList PortWatch::presentDevices() const {
-    QStringList devices = context_.comm->devicePaths();
-    for (QString& device : devices)
-        if (!device.isEmpty() && !portPresent(device))
-            device.clear();
-    return devices;
 }
 
 bool PortWatch::listBusy() const {
@@ -39,7 +31,7 @@ bool PortWatch::listBusy() const {
 }
 
 void PortWatch::look() {
-    const QStringList present = presentDevices();
+    const QStringList present = presentDevices(context_.comm->devicePaths());
     // A change seen while busy is taken up once the list is free again.
     if (present == present_ || listBusy())
         return;

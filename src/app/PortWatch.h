@@ -19,8 +19,6 @@ public:
 
 private:
     void look();
-    // Every number's device while it is there, "" while not.
-    QStringList presentDevices() const;
     // Whether an operation holds the port, waits to open it, or the user picks from the list.
     bool listBusy() const;
 

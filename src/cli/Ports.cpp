@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -70,16 +71,7 @@ PortsFound listedPorts(const QStringList& devices, bool all) {
     return found;
 }
 
-// Every number's device while it is there, "" while not: told without opening any.
-QStringList presentDevices(const PortDirectory& ports) {
-    QStringList devices = ports.devicePaths();
-    for (QString& device : devices)
-        if (!device.isEmpty() && !portPresent(device))
-            device.clear();
-    return devices;
-}
-
-// One change of the ports, as a line and as JSON.
+// A port that came (as the list gives it) or went, as JSON.
 QJsonObject portChange(int number, const QString& gone, const QString& come) {
     QJsonObject change = come.isEmpty() ? QJsonObject{{QStringLiteral("port"), portNameOf(number)},
                                                       {QStringLiteral("device"), gone}}
@@ -90,26 +82,35 @@ QJsonObject portChange(int number, const QString& gone, const QString& come) {
     return change;
 }
 
-// Until Ctrl-C: each port that comes or goes, as it does.
+QString changeLine(const QJsonObject& change) {
+    if (change[QStringLiteral("change")] == "added")
+        return QStringLiteral("+ ") + portLine(change);
+    return QStringLiteral("- %1\t%2\tgone\n")
+        .arg(change[QStringLiteral("port")].toString(),
+             change[QStringLiteral("device")].toString());
+}
+
+// Until Ctrl-C: each port that comes or goes, as it does. A number whose device
+// changed went and came.
 QJsonArray watchPorts(const PortDirectory& ports, const GlobalOptions& options) {
     QJsonArray changes;
-    QStringList present = presentDevices(ports);
+    QStringList present = presentDevices(ports.devicePaths());
     while (!interruptRequested()) {
         QThread::msleep(kWatchIntervalMs);
-        const QStringList now = presentDevices(ports);
+        const QStringList now = presentDevices(ports.devicePaths());
         for (int row = 0; row < now.size() && !interruptRequested(); ++row) {
-            if (now.at(row) == present.value(row))
+            const QString before = present.value(row);
+            if (now.at(row) == before)
                 continue;
-            const QJsonObject change =
-                portChange(row + kFirstPortNumber, present.value(row), now.at(row));
-            changes.append(change);
-            if (options.json)
-                continue;
-            const bool added = !now.at(row).isEmpty();
-            print((added ? QStringLiteral("+ ") : QStringLiteral("- ")) +
-                  (added ? portLine(change)
-                         : QStringLiteral("%1\t%2\tgone\n")
-                               .arg(portNameOf(row + 1), present.value(row))));
+            for (const auto& [gone, come] :
+                 {std::pair{before, QString()}, {QString(), now.at(row)}}) {
+                if (gone.isEmpty() && come.isEmpty())
+                    continue;
+                const QJsonObject change = portChange(row + kFirstPortNumber, gone, come);
+                changes.append(change);
+                if (!options.json)
+                    print(changeLine(change));
+            }
             std::fflush(stdout);
         }
         present = now;

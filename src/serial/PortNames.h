@@ -14,5 +14,13 @@ QStringList portToolTips(const QStringList& devices, UiLanguage language = UiLan
 // is watched for its coming and going, and an open would disturb its owner.
 bool portPresent(const QString& device);
 
+// The devices with those not there now left empty.
+inline QStringList presentDevices(QStringList devices) {
+    for (QString& device : devices)
+        if (!device.isEmpty() && !portPresent(device))
+            device.clear();
+    return devices;
+}
+
 // The devices of the USB serial adapters plugged in.
 QStringList usbSerialDevices();
