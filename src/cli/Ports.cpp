@@ -137,7 +137,7 @@ int command::ports(const GlobalOptions& options, const QStringList& arguments) {
     progress.note(portSettingsNote(ports.portSettingsFile()));
     const PortsFound found = listedPorts(ports.devicePaths(), parser.isSet(all));
     if (!options.json)
-        for (const QJsonValue& entry : found.listed)
+        for (const QJsonValue entry : found.listed)
             print(portLine(entry.toObject()));
     report(QStringLiteral("ports"), found.listed);
     if (found.existing == 0)
