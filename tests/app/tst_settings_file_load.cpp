@@ -95,7 +95,7 @@ void SettingsFileLoadTest::loadButtonChoosesAmongTheRestorePoints() {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
             sidebar = dialog->sidebarUrls();
             dialog->selectFile(path);
-            dialog->accept();
+            static_cast<QDialog*>(dialog)->accept();
         }
     });
     chooser->start(20);
