@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Prints the figures of docs/PERFORMANCE.md on this machine.
-# Usage: scripts/measure.sh [build-folder]   (default build; needs xvfb, xdotool and time)
+# Usage: scripts/measure.sh [build-folder [other-build-folder]]
+#   (default build; needs xvfb, xdotool, time and libxcb1-dev). With another build
+#   folder, its window's start-up is timed too, run for run beside this one's.
 # The window runs under its own Xvfb against the virtual tracker, from a program
 # folder whose TrkComm.ini maps COM1 to the tracker and every other port to nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
+beside="${2:-}"
 
 for tool in Xvfb xdotool /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "measure: $tool is missing (apt-get install xvfb xdotool time)" >&2; exit 1; }
 done
 
-targets=(kite12-config kite12 kite12-sim receive_path_bench)
+targets=(kite12-config kite12 kite12-sim receive_path_bench window_map_time)
 if cmake --build "$build" --target help | grep firmware_update_bench >/dev/null; then
     targets+=(firmware_update_bench)
 fi
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null
+[ -z "$beside" ] || cmake --build "$beside" --parallel "$(nproc)" --target kite12-config >/dev/null
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/kite12-measure.XXXXXX")"
 pids=()
@@ -121,20 +125,18 @@ stop_window() {
 }
 
 echo
-echo "== Start-up: from exec to the window mapped on Xvfb, 5 runs (ms)"
+echo "== Start-up: from exec to the window mapped on Xvfb, as the X server tells it, 9 runs (ms)"
+if [ -n "$beside" ]; then
+    mkdir -p "$work/beside"
+    cp "$beside/src/app/kite12-config" "$work/program/TrkComm.ini" "$work/beside/"
+fi
 start_tracker
-times=()
-for _ in 1 2 3 4 5; do
-    t0=$(date +%s%N)
-    "$work/program/kite12-config" &
-    pid=$!
-    wait_window
-    t1=$(date +%s%N)
-    times+=($(((t1 - t0) / 1000000)))
-    stop_window "$pid"
-    while [ -n "$(window_id)" ]; do sleep 0.01; done
+for _ in $(seq 9); do
+    "$build/bench/window_map_time" "$work/program/kite12-config" >>"$work/startup" 2>/dev/null
+    [ -z "$beside" ] || "$build/bench/window_map_time" "$work/beside/kite12-config" >>"$work/startup-beside" 2>/dev/null
 done
-printf '%s\n' "${times[@]}" | spread
+spread <"$work/startup" | sed "s|^|$build: |"
+[ -z "$beside" ] || spread <"$work/startup-beside" | sed "s|^|$beside: |"
 stop_tracker
 
 echo

@@ -16,8 +16,10 @@
 #include "OperatorChoice.h"
 #include "PasscodeCheck.h"
 #include "PortList.h"
+#include "PortListing.h"
 #include "PortNames.h"
 #include "PortSettingsStore.h"
+#include "PortWatch.h"
 #include "PresetChoice.h"
 #include "QtTranslations.h"
 #include "ReadWriteHandlers.h"
@@ -42,19 +44,6 @@ QTimer* makeTimer(QObject* form, const char* name, int intervalMs) {
     timer->setObjectName(QString::fromLatin1(name));
     timer->setInterval(intervalMs);
     return timer;
-}
-
-// The user chose an item of the port list: a port name sets the port number;
-// while the port is open the number stays and the user is told.
-void choosePort(const FormContext& context, const QString& itemText) {
-    const auto number = portNumberOfName(itemText);
-    if (!number)
-        return;
-    try {
-        context.comm->setCommPort(*number);
-    } catch (const SerialError&) {
-        context.showMessage(QStringLiteral("Port is open"));
-    }
 }
 
 } // namespace
@@ -108,6 +97,7 @@ Form1::Form1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     connect(portList, &QComboBox::activated, this,
             [this, portList](int index) { choosePort(context_, portList->itemText(index)); });
     connectOperations();
+    new PortWatch(context_, this);
 }
 
 Form1::~Form1() = default;

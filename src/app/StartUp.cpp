@@ -5,15 +5,13 @@
 #include "FixedLists.h"
 #include "FormContext.h"
 #include "MSComm.h"
-#include "PortDiagnostics.h"
-#include "PortNames.h"
+#include "PortListing.h"
 #include "PortSettingsStore.h"
 #include "SerialError.h"
 #include "SymbolList.h"
 #include "TrackerCommands.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLocale>
 
 #ifdef Q_OS_WIN
@@ -21,37 +19,6 @@
 #endif
 
 namespace {
-
-// A device missing from the list although it exists is what users ask about.
-QList<PortOpenProbe> probesOfClosedDevices(const MSComm& comm, const QList<int>& opened) {
-    QList<PortOpenProbe> probes;
-    QStringList seen;
-    for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
-        const QString device = comm.devicePath(number);
-        if (opened.contains(number) || device.isEmpty() || seen.contains(device) ||
-            !QFileInfo::exists(device))
-            continue;
-        seen.append(device);
-        probes.append(probePortOpen(device));
-    }
-    return probes;
-}
-
-void listPorts(QComboBox* portList, MSComm& comm, const FormContext& context) {
-    const QList<int> ports = portsThatOpen(comm);
-    QStringList names;
-    for (const int number : ports)
-        names.append(portNameOf(number));
-    setItemsKeepingText(portList, names);
-    for (int row = 0; row < ports.size(); ++row)
-        portList->setItemData(row, portToolTip(comm.devicePath(ports.at(row)), context.language),
-                              Qt::ToolTipRole);
-    const QString help =
-        portOpenHelp(probesOfClosedDevices(comm, ports), PortHelpFor::PortList, context.language);
-    // Where the port is remembered, and where a Ports section would go.
-    const QString file = portSettingsNote(context.portSettingsFile, context.language);
-    portList->setToolTip(help.isEmpty() ? file : help + QStringLiteral("\n\n") + file);
-}
 
 // Runs with the port closed, so nothing here can fail.
 void configurePort(MSComm& comm) {
@@ -72,32 +39,6 @@ UiLanguage systemLanguage() {
 #endif
 }
 
-QList<int> portsThatOpen(MSComm& comm) {
-    QList<int> ports;
-    for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
-        try {
-            comm.setCommPort(number);
-            comm.open();
-        } catch (const SerialError&) {
-            continue;
-        }
-        if (comm.isOpen())
-            ports.append(number);
-        comm.close();
-    }
-    return ports;
-}
-
-void rescanPorts(const FormContext& context) {
-    MSComm& comm = *context.comm;
-    // An operation holds the port; the scan would have to close it.
-    if (comm.isOpen())
-        return;
-    const int port = comm.commPort();
-    listPorts(context.control<QComboBox>(QLatin1String(ctl::PortList)), comm, context);
-    comm.setCommPort(port);
-}
-
 void runStartUp(const FormContext& context) {
     if (context.language == UiLanguage::Chinese)
         applyChineseCaptions(context.form);
@@ -109,7 +50,7 @@ void runStartUp(const FormContext& context) {
 
     MSComm& comm = *context.comm;
     comm.close();
-    listPorts(portList, comm, context);
+    listPorts(context);
     fillFixedLists(context.form);
     installSymbolList(context.form, context.language);
 

@@ -2,17 +2,7 @@
 
 #include "UiLanguage.h"
 
-#include <QList>
-
 struct FormContext;
-class MSComm;
-
-// The port numbers 1 to 16 that open now, each closed again at once.
-QList<int> portsThatOpen(MSComm& comm);
-
-// The port list anew, as start-up fills it, when the port is closed; its text
-// and the port number stay.
-void rescanPorts(const FormContext& context);
 
 // Chinese when the system's default locale is Chinese (PRC): on Windows the
 // system's own, not the user's, as GetSystemDefaultLCID gives it.

@@ -43,6 +43,20 @@ private:
     UiLanguage language_;
 };
 
+// The width of the widest item measured by its text alone: the pictures are
+// decoded as the list first shows them.
+int widestItem(const QAbstractItemView* view, UiLanguage language) {
+    int widest = 0;
+    for (const AprsSymbol& symbol : aprsSymbols())
+        widest =
+            qMax(widest, view->fontMetrics().horizontalAdvance(symbol.code + QStringLiteral("  ") +
+                                                               symbolName(symbol.code, language)));
+    const QStyle* style = view->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    // One more for the text's rounding.
+    return widest + kPictureSize.width() + 4 * margin + 1;
+}
+
 QLabel* pictureBeside(QComboBox* box) {
     auto* label = new QLabel(box->parentWidget());
     label->setObjectName(QLatin1String(kSymbolPictureName));
@@ -65,7 +79,7 @@ void installSymbolList(QWidget* form, UiLanguage language) {
         box->setItemData(row, symbolToolTip(box->itemText(row), language), Qt::ToolTipRole);
     box->setItemDelegate(new SymbolItemDelegate(language, box));
     QAbstractItemView* view = box->view();
-    view->setMinimumWidth(view->sizeHintForColumn(0) +
+    view->setMinimumWidth(widestItem(view, language) +
                           view->verticalScrollBar()->sizeHint().width());
 
     QLabel* picture = pictureBeside(box);

@@ -58,17 +58,33 @@ QStringList orderSerialDevices(const QStringList& deviceFileNames, const QString
 PortDirectory::PortDirectory(QString portSettingsFile, QString devFolder)
     : portSettingsFile_(std::move(portSettingsFile)), devFolder_(std::move(devFolder)) {}
 
-QString PortDirectory::devicePath(int number) const {
+QStringList PortDirectory::devicePaths() const {
+    QStringList paths;
 #ifdef Q_OS_WIN
-    return portNameOf(number);
+    for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number)
+        paths.append(portNameOf(number));
 #else
-    QString mapped =
-        readProfileString(portSettingsFile_, QStringLiteral("Ports"), portNameOf(number)).trimmed();
-    if (!mapped.isEmpty())
-        return mapped;
-    const QStringList names =
-        QDir(devFolder_).entryList({QStringLiteral("tty*")}, QDir::Files | QDir::System);
-    const QStringList devices = orderSerialDevices(names, devFolder_);
-    return number >= 1 && number <= devices.size() ? devices.at(number - 1) : QString();
+    const auto mapped = readProfileSection(portSettingsFile_, QStringLiteral("Ports"));
+    QStringList devices;
+    bool listed = false;
+    for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
+        const QString name = portNameOf(number);
+        const auto entry = std::ranges::find_if(mapped, [&name](const auto& keyValue) {
+            return keyValue.first.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        QString device = entry == mapped.end() ? QString() : entry->second.trimmed();
+        if (device.isEmpty()) {
+            // The devices are listed once, and only for a number the file leaves open.
+            if (!listed)
+                devices = orderSerialDevices(
+                    QDir(devFolder_)
+                        .entryList({QStringLiteral("tty*")}, QDir::Files | QDir::System),
+                    devFolder_);
+            listed = true;
+            device = devices.value(number - kFirstPortNumber);
+        }
+        paths.append(device);
+    }
 #endif
+    return paths;
 }

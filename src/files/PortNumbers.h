@@ -29,7 +29,10 @@ public:
     explicit PortDirectory(QString portSettingsFile, QString devFolder = QStringLiteral("/dev"));
 
     // "" when nothing stands for that number.
-    QString devicePath(int number) const;
+    QString devicePath(int number) const { return devicePaths().value(number - kFirstPortNumber); }
+    // The device of every number, COM1 first ("" for none), from one read of the
+    // file and one look at the devices.
+    QStringList devicePaths() const;
     // The TrkComm.ini whose Ports section maps the numbers.
     const QString& portSettingsFile() const { return portSettingsFile_; }
 

@@ -58,7 +58,9 @@ QString unquoted(const QString& value) {
 
 } // namespace
 
-QString readProfileString(const QString& fileName, const QString& section, const QString& key) {
+QList<std::pair<QString, QString>> readProfileSection(const QString& fileName,
+                                                      const QString& section) {
+    QList<std::pair<QString, QString>> entries;
     bool inSection = false;
     for (const QString& line : readLines(fileName)) {
         const QString name = sectionOf(line);
@@ -67,9 +69,16 @@ QString readProfileString(const QString& fileName, const QString& section, const
             continue;
         }
         KeyLine entry;
-        if (inSection && splitKeyLine(line, entry) && sameName(entry.key, key))
-            return unquoted(entry.value);
+        if (inSection && splitKeyLine(line, entry))
+            entries.append({entry.key, unquoted(entry.value)});
     }
+    return entries;
+}
+
+QString readProfileString(const QString& fileName, const QString& section, const QString& key) {
+    for (const auto& [name, value] : readProfileSection(fileName, section))
+        if (sameName(name, key))
+            return value;
     return {QLatin1String("")};
 }
 

@@ -38,12 +38,11 @@ void MSComm::setRThreshold(int bytes) {
     rThreshold_ = bytes < 0 ? 0 : bytes;
 }
 
-void MSComm::open() {
+void MSComm::open(const QString& device) {
     if (abort_ && abort_())
         throw SerialError(QStringLiteral("The window is closing"));
     if (line_.isOpen())
         throw SerialError(QStringLiteral("Port already open"));
-    const QString device = ports_.devicePath(commPort_);
     if (device.isEmpty())
         throw SerialError(QStringLiteral("%1: no such port").arg(portNameOf(commPort_)),
                           SerialError::Kind::NoSuchPort);

@@ -25,6 +25,8 @@ public:
     int commPort() const { return commPort_; }
     // The device that a port number stands for now ("" when none).
     QString devicePath(int number) const { return ports_.devicePath(number); }
+    // Every number's device now, COM1 first, from one look at the system.
+    QStringList devicePaths() const { return ports_.devicePaths(); }
 
     void setSettings(const QString& settings);
     const QString& settings() const { return settings_; }
@@ -35,7 +37,9 @@ public:
     // How many bytes one input() returns at most; 0 = all that wait.
     void setInputLen(int bytes) { inputLen_ = bytes; }
 
-    void open();
+    void open() { open(ports_.devicePath(commPort_)); }
+    // Opens the port number's device as the caller has just looked it up.
+    void open(const QString& device);
     void close() { line_.close(); }
     bool isOpen() const { return line_.isOpen(); }
 

@@ -65,17 +65,38 @@ QList<SystemPort> systemPorts() {
 
 } // namespace
 
-QString portToolTip(const QString& device, UiLanguage language) {
-    QStringList lines{device};
-    for (const SystemPort& port : systemPorts()) {
-        if (port.name.compare(device, Qt::CaseInsensitive) != 0)
-            continue;
-        if (!port.friendlyName.isEmpty())
-            lines.append(inLanguage(language, "设备：", "Device: ") + port.friendlyName);
-        if (!port.maker.isEmpty())
-            lines.append(inLanguage(language, "制造商：", "Maker: ") + port.maker);
+QStringList portToolTips(const QStringList& devices, UiLanguage language) {
+    const QList<SystemPort> ports = systemPorts();
+    QStringList tips;
+    for (const QString& device : devices) {
+        QStringList lines{device};
+        for (const SystemPort& port : ports) {
+            if (port.name.compare(device, Qt::CaseInsensitive) != 0)
+                continue;
+            if (!port.friendlyName.isEmpty())
+                lines.append(inLanguage(language, "设备：", "Device: ") + port.friendlyName);
+            if (!port.maker.isEmpty())
+                lines.append(inLanguage(language, "制造商：", "Maker: ") + port.maker);
+        }
+        tips.append(lines.join(QLatin1Char('\n')));
     }
-    return lines.join(QLatin1Char('\n'));
+    return tips;
+}
+
+// The device's name in the object manager comes and goes with the device. Wine
+// has none for a port linked in later, but its file system answers for the
+// link: a port that is missing is "not found" (a bad device type under Wine).
+bool portPresent(const QString& device) {
+    wchar_t target[512];
+    if (::QueryDosDeviceW(reinterpret_cast<const wchar_t*>(device.utf16()), target, 512) != 0)
+        return true;
+    const QString path = QStringLiteral("\\\\.\\") + device;
+    if (::GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.utf16())) !=
+        INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+           error != ERROR_BAD_DEV_TYPE && error != ERROR_INVALID_NAME;
 }
 
 QStringList usbSerialDevices() {

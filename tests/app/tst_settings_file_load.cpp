@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -94,8 +95,9 @@ void SettingsFileLoadTest::loadButtonChoosesAmongTheRestorePoints() {
     connect(chooser, &QTimer::timeout, this, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
             sidebar = dialog->sidebarUrls();
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+            // Typed as a user does: selectFile leaves the name box alone while it has the focus.
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            static_cast<QDialog*>(dialog)->accept();
         }
     });
     chooser->start(20);

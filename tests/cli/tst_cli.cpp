@@ -1,10 +1,12 @@
 #include "DefaultWrite.h"
 #include "ImageFiles.h"
+#include "ProgramFolder.h"
 #include "ProgramRun.h"
 #include "TestFiles.h"
 #include "VirtualTracker.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -789,6 +791,33 @@ private Q_SLOTS:
         }
         QCOMPARE(run.exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(afterRead(tracker.received()).contains(written), kPatienceMs);
+    }
+
+    // A program folder of its own, whose TrkComm.ini makes the tracker COM5.
+    void portsWatchTellsEachChangeUntilCtrlC() {
+        const QString folder = folder_.filePath("watch");
+        QVERIFY(QDir().mkpath(folder) && QFile::copy(KITE12_CLI_PROGRAM, folder + "/kite12"));
+        VirtualTracker tracker;
+        prepareProgramFolder(folder, {{5, tracker.devicePath()}});
+        QProcess watch;
+        watch.setProcessChannelMode(QProcess::MergedChannels);
+        watch.start(folder + "/kite12", {"ports", "--watch"});
+        QByteArray out;
+        const auto shows = [&watch, &out](const QByteArray& text) {
+            for (QDeadlineTimer wait(kPatienceMs); !out.contains(text) && !wait.hasExpired();)
+                if (watch.waitForReadyRead(100))
+                    out += watch.readAll();
+            return out.contains(text);
+        };
+        QVERIFY(shows("Ctrl-C ends\n"));
+        QVERIFY(tracker.start());
+        QVERIFY2(shows("+ COM5\t" + tracker.devicePath().toUtf8() + " (/dev/pts/"), out);
+        QVERIFY2(shows("\topens\n"), out);
+        tracker.stop();
+        QVERIFY2(shows("- COM5\t" + tracker.devicePath().toUtf8() + "\tgone\n"), out);
+        ::kill(static_cast<pid_t>(watch.processId()), SIGINT);
+        QVERIFY(watch.waitForFinished(kPatienceMs));
+        QCOMPARE(watch.exitCode(), 0);
     }
 };
 
