@@ -37,8 +37,10 @@ function(kite12_reuse_headers folder)
     # A Windows GUI program has Qt's entry point macro (QT_NEEDS_QMAIN), which
     # neither set was made with.
     get_target_property(gui ${target} WIN32_EXECUTABLE)
+    # A program without Qt says so.
+    get_target_property(own ${target} DISABLE_PRECOMPILE_HEADERS)
     if(target MATCHES "^kite12_(settings|widgets)$" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY)$"
-       OR gui)
+       OR gui OR own)
       continue()
     endif()
     kite12_sees_widgets(${target} widgets)

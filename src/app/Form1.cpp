@@ -27,7 +27,6 @@
 #include "ReceivedSettings.h"
 #include "ReplyHexBox.h"
 #include "SaveFileHandler.h"
-#include "SerialError.h"
 #include "StartUp.h"
 #include "WriteOffer.h"
 
