@@ -15,6 +15,10 @@ for tool in Xvfb xdotool /usr/bin/time; do
 done
 
 targets=(kite12-config kite12 kite12-sim receive_path_bench window_map_time)
+if ! cmake --build "$build" --target help | grep window_map_time >/dev/null; then
+    echo "measure: bench/window_map_time needs libxcb1-dev (apt-get install libxcb1-dev, then configure $build again)" >&2
+    exit 1
+fi
 if cmake --build "$build" --target help | grep firmware_update_bench >/dev/null; then
     targets+=(firmware_update_bench)
 fi
